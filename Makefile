@@ -1,0 +1,53 @@
+# The two commands a player or developer needs: `make run` and `make test`.
+# Each installs what is missing on a Debian machine, configures, builds and makes the assets.
+
+BUILD ?= build
+ASAN_BUILD ?= $(BUILD)-asan
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libcairo2-dev \
+            fonts-dejavu-core googletest libgtest-dev libbenchmark-dev sox
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test test-fast bench fuzz format clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing: $$missing"; \
+		$(SUDO) apt-get update -qq && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	tools/gridhollow-launch $(BUILD)
+
+# Every test: the normal build, then the same tests built with AddressSanitizer and UBSan.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ./gridhollow_tests --gtest_brief=1
+
+# The normal build's tests only, for a quick check while working.
+test-fast: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	cd $(BUILD) && ./gridhollow_bench
+
+fuzz: deps
+	@[ -f $(BUILD)-fuzz/CMakeCache.txt ] || CXX=clang++ CC=clang cmake -S . -B $(BUILD)-fuzz -DGRIDHOLLOW_FUZZ=ON
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BUILD)-fuzz

@@ -1,0 +1,92 @@
+// The shell: start-up order, the message loop and its geometry, and shut-down.
+#include "app/shell.h"
+
+#include <cstdio>
+
+#include "app/device.h"
+#include "app/frame.h"
+#include "platform/files.h"
+#include "platform/window.h"
+#include "store/archive.h"
+
+int desktop_w = 0, desktop_h = 0;
+int window_x = 0, window_y = 0, window_w = 0, window_h = 0;
+platform::Texture* charset_texture = nullptr;
+uint16_t alarm_sound = NO_SOUND;
+
+namespace {
+
+// What the window was last given; the first pass always re-applies the rectangle.
+int applied_x = 0, applied_y = 0, applied_w = 512, applied_h = 512;
+platform::Message last_message{platform::WM_NULL, 0};
+
+} // namespace
+
+bool game_Start(int& exit_code) {
+    exit_code = E_FAIL_EXIT;
+    if (!platform::video_init()) {
+        std::fprintf(stderr, "Gridhollow needs a graphical display: %s\n", platform::video_error());
+        return false;
+    }
+    platform::Rect desktop = platform::desktop_rect();
+    desktop_w = desktop.right - desktop.left;
+    desktop_h = desktop.bottom - desktop.top;
+    window_x = (desktop_w - 504) / 2;
+    window_y = (desktop_h - 478) / 2;
+    if (!platform::window_create("Gridhollow", "gridhollow", window_x, window_y, 520, 546))
+        return false;
+    platform::Rect rect = platform::window_rect();
+    window_w = rect.right - rect.left;
+    window_h = rect.bottom - rect.top;
+    exit_code = 0;
+    if (!game_InitDevice()) return false;
+    platform::make_directory("edit");
+    Game_0Stage0();
+    return true;
+}
+
+long Game_0Stage0() {
+    if (loadtexture("_data.loc", "img\\chrset1.tga", &charset_texture) < 0) {
+        platform::message_box("chrset1.tga", "Game_0Stage0()", platform::MB_OK);
+        return E_FAIL_EXIT;
+    }
+    alarm_sound = sound_bank->loadwav("alarm.wav");
+    current_screen = SCREEN_START;
+    return 0;
+}
+
+long game_WindowProcedure(unsigned message) {
+    if (message == platform::WM_CLOSE || message == platform::WM_DESTROY)
+        platform::post_quit_message(0);
+    return 0;
+}
+
+bool game_LoopPass() {
+    platform::peek_message(last_message);
+    game_Render();
+    if (applied_w != window_w || applied_h != window_h) {
+        platform::window_move(window_x, window_y, window_w, window_h);
+        applied_w = window_w;
+        applied_h = window_h;
+    }
+    if (applied_x != window_x || applied_y != window_y) {
+        platform::window_move(window_x, window_y, window_w, window_h);
+        applied_x = window_x;
+        applied_y = window_y;
+    }
+    game_PaceFrame();
+    return last_message.message != platform::WM_QUIT;
+}
+
+int game_Finish() {
+    game_Cleanup();
+    return last_message.message == platform::WM_QUIT ? last_message.code : 0;
+}
+
+int game_Main() {
+    int exit_code;
+    if (!game_Start(exit_code)) return exit_code;
+    while (game_LoopPass()) {
+    }
+    return game_Finish();
+}

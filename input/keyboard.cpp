@@ -1,0 +1,82 @@
+// The keyboard: snapshots, per-key press edges and the character table.
+#include "input/keyboard.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/input.h"
+
+Keyboard keyboard;
+
+namespace {
+
+// The character a key types, 0 for keys without one.
+uint8_t key_character(int k) {
+    static const char letters[] = "QWERTYUIOP\0\0\0\0ASDFGHJKL\0\0\0\0\0ZXCVBNM";
+    if (k >= 16 && k <= 50 && letters[k - 16]) return static_cast<uint8_t>(letters[k - 16]);
+    if (k >= 2 && k <= 10) return static_cast<uint8_t>('1' + k - 2);
+    switch (k) {
+    case 11:
+        return '0';
+    case DIK_SPACE:
+        return ' ';
+    case DIK_RETURN:
+        return 13;
+    case DIK_BACK:
+        return 8;
+    case DIK_ESCAPE:
+        return 27;
+    case DIK_TAB:
+        return 9;
+    case DIK_SLASH:
+        return '/';
+    case DIK_COLON:
+        return ':';
+    case DIK_LSHIFT:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void Keyboard::create() {
+    device = platform::keyboard_open();
+    std::fill(std::begin(key_state), std::end(key_state), 0);
+    std::fill(std::begin(key_memory), std::end(key_memory), 0);
+    std::fill(std::begin(char_memory), std::end(char_memory), 0);
+}
+
+Keyboard::~Keyboard() {
+    if (device) platform::keyboard_close();
+}
+
+bool Keyboard::read() {
+    if (!device) return false;
+    uint8_t fresh[256];
+    if (!platform::keyboard_read(fresh)) return false;
+    std::copy(fresh, fresh + 256, key_state);
+    return true;
+}
+
+bool Keyboard::keypressed(int key, bool refresh) {
+    if (refresh && !read()) return false;
+    key &= 0xFF;
+    bool result = key_memory[key] == 0 && key_state[key] != 0;
+    key_memory[key] = key_state[key];
+    return result;
+}
+
+uint8_t Keyboard::readchar(bool refresh) {
+    if (refresh && !read()) return 0;
+    uint8_t result = 0;
+    for (int k = 0; k < 256; ++k) {
+        if (char_memory[k] == 0 && key_state[k] != 0) {
+            if (result == 0) result = 1;
+            if (uint8_t c = key_character(k)) result = c;
+        }
+        char_memory[k] = key_state[k] != 0;
+    }
+    return result;
+}

@@ -1,0 +1,39 @@
+// The keyboard: per-key press edges and typed characters from DirectInput key-code snapshots.
+#pragma once
+#include <cstdint>
+
+// DirectInput key codes the screens ask about.
+enum : int {
+    DIK_ESCAPE = 1,
+    DIK_BACK = 14,
+    DIK_TAB = 15,
+    DIK_RETURN = 28,
+    DIK_LSHIFT = 42,
+    DIK_SLASH = 53,
+    DIK_SPACE = 57,
+    DIK_COLON = 146,
+    DIK_LEFT = 203,
+    DIK_RIGHT = 205,
+};
+
+class Keyboard {
+  public:
+    // Opens the keyboard; without one every query answers false or 0.
+    void create();
+    // True when the key went down since this key was last asked about. With refresh the state is
+    // read anew first; without it the last snapshot is used.
+    bool keypressed(int key, bool refresh);
+    // The character of the highest-coded key that went down since the last call (capitals, no
+    // shift), 1 when only keys without a character went down, 0 when none did.
+    uint8_t readchar(bool refresh);
+    ~Keyboard();
+
+  private:
+    bool read();
+    uint8_t key_state[256] = {};
+    uint8_t key_memory[256] = {};
+    uint8_t char_memory[256] = {};
+    bool device = false;
+};
+
+extern Keyboard keyboard;

@@ -1,0 +1,25 @@
+// The mouse: accumulated relative position, wheel and per-button press edges, read once a frame.
+#pragma once
+
+class Mouse {
+  public:
+    // Opens the mouse (exclusive while the window has the focus); 0 or the failing status.
+    int create();
+    // Reads the motion and buttons since the last read; returns whether the left button is held.
+    // A failed read (the window is not in front) changes nothing.
+    bool poll();
+    ~Mouse();
+
+    int x = 0, y = 0; // accumulated motion in device units, used as layout pixels
+    int wheel = 0;
+    int dx = 0, dy = 0, dz = 0;
+    bool button_down[3] = {};
+    bool button_pressed[3] = {};
+
+  private:
+    void release();
+    bool button_memory[3] = {};
+    bool device = false;
+};
+
+extern Mouse mouse;

@@ -1,0 +1,108 @@
+// Files on a POSIX disk: Windows-style names mapped to paths, and replacement by rename.
+#include "platform/files.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool write_all(int fd, const void* bytes, size_t size) {
+    const char* p = static_cast<const char*>(bytes);
+    while (size > 0) {
+        ssize_t n = ::write(fd, p, size);
+        if (n < 0) return false;
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string disk_path(const char* name) {
+    std::string path(name);
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+bool file_exists(const char* name) {
+    struct stat st;
+    return ::stat(disk_path(name).c_str(), &st) == 0;
+}
+
+bool file_set_normal(const char* name) {
+    struct stat st;
+    std::string path = disk_path(name);
+    return ::stat(path.c_str(), &st) == 0 &&
+           ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0;
+}
+
+bool file_set_readonly(const char* name) {
+    struct stat st;
+    std::string path = disk_path(name);
+    return ::stat(path.c_str(), &st) == 0 &&
+           ::chmod(path.c_str(), st.st_mode & 07777 & ~(S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool file_delete(const char* name) {
+    return ::unlink(disk_path(name).c_str()) == 0;
+}
+
+bool file_copy(const char* from, const char* to) {
+    std::vector<uint8_t> bytes;
+    return file_read(from, bytes) && file_replace(to, bytes.data(), bytes.size());
+}
+
+bool file_rename(const char* from, const char* to) {
+    return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
+}
+
+bool make_directory(const char* name) {
+    return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
+}
+
+bool file_read(const char* name, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    uint8_t chunk[65536];
+    while (ok) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    ::close(fd);
+    if (!ok) bytes.clear();
+    return ok;
+}
+
+bool file_write(const char* name, const void* bytes, size_t size) {
+    int fd = ::open(disk_path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = write_all(fd, bytes, size);
+    return ::close(fd) == 0 && ok;
+}
+
+bool file_replace(const char* name, const void* bytes, size_t size) {
+    std::string path = disk_path(name);
+    std::string temp = path + ".new";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = write_all(fd, bytes, size) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,32 @@
+// Files of the current directory, named the Windows way ("edit\settings86.txt").
+// Only this facility turns the backslashes into slashes on the disk.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The path on disk for a game file name.
+std::string disk_path(const char* name);
+
+bool file_exists(const char* name);
+// Makes the file writable again (the attributes set to normal).
+bool file_set_normal(const char* name);
+bool file_set_readonly(const char* name);
+bool file_delete(const char* name);
+// Copies with overwrite; the target is replaced by rename, so it is never left half written.
+bool file_copy(const char* from, const char* to);
+bool file_rename(const char* from, const char* to);
+bool make_directory(const char* name);
+
+// The whole file; false (and bytes empty) when it cannot be read.
+bool file_read(const char* name, std::vector<uint8_t>& bytes);
+// Creates or truncates the file and writes the bytes.
+bool file_write(const char* name, const void* bytes, size_t size);
+// Writes the bytes beside the file, flushes them to the disk and renames them over the file, so
+// a crash leaves either the old file or the new one.
+bool file_replace(const char* name, const void* bytes, size_t size);
+
+} // namespace platform

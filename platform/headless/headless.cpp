@@ -1,0 +1,392 @@
+// The headless backend: every facility of the platform layer without a window, a sound card or
+// a real clock, driven and observed by tests and tools through platform/headless/headless.h.
+#include "platform/headless/headless.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <memory>
+
+#include "platform/audio.h"
+#include "platform/clock.h"
+#include "platform/common/sdl_draw.h"
+#include "platform/input.h"
+#include "platform/window.h"
+
+namespace platform {
+
+struct SoundBuffer {
+    int id;
+    double seconds; // how long one pass through the samples lasts
+    double started;
+    bool playing, loop;
+};
+
+namespace {
+
+constexpr uint64_t FREQUENCY = 1000000000; // the counter counts nanoseconds
+
+struct State {
+    double clock = 0;
+    SYSTEMTIME local{2026, 1, 4, 1, 12, 0, 0, 0};
+    uint8_t keys[256] = {};
+    MouseRead mouse{};
+    bool focused = true;
+    std::vector<headless::Event> script;
+    long passes = 0;
+    std::deque<Message> queue;
+    std::vector<headless::MessageBoxRecord> boxes;
+    std::deque<int> answers;
+    std::vector<SpriteDraw> draws;
+    long frames = 0;
+    bool video = true;
+    bool device_ok[3] = {true, true, true};
+    bool device = false;
+    Rect desktop{0, 0, 1920, 1080};
+    Rect window{};
+    int moves = 0;
+    bool keyboard = false, mouse_device = false;
+    bool audio_drivers = true, audio_device = true;
+    std::vector<headless::PlayRecord> plays;
+};
+
+State state;
+// The back buffer lives for the whole process, so textures made before or after a reset stay
+// valid; only the device flag comes and goes.
+SDL_Surface* surface = nullptr;
+SDL_Renderer* renderer = nullptr;
+std::vector<std::unique_ptr<SoundBuffer>> sound_buffers;
+
+void apply(const headless::Event& e) {
+    using headless::EventKind;
+    switch (e.kind) {
+    case EventKind::key_down:
+        headless::set_key(e.a, true);
+        break;
+    case EventKind::key_up:
+        headless::set_key(e.a, false);
+        break;
+    case EventKind::mouse_move:
+        headless::move_mouse(e.a, e.b, e.c);
+        break;
+    case EventKind::button_down:
+        headless::set_button(e.a, true);
+        break;
+    case EventKind::button_up:
+        headless::set_button(e.a, false);
+        break;
+    case EventKind::set_focus:
+        headless::set_focus(e.a != 0);
+        break;
+    case EventKind::close_box:
+        break; // the window manager's close box has no effect
+    }
+}
+
+} // namespace
+
+namespace detail {
+
+SDL_Renderer* backbuffer_renderer() {
+    if (!renderer) {
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
+        surface = SDL_CreateRGBSurfaceWithFormat(0, BACKBUFFER_W, BACKBUFFER_H, 32,
+                                                 SDL_PIXELFORMAT_ARGB8888);
+        renderer = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
+    }
+    return renderer;
+}
+
+void note_clear() {
+    state.draws.clear();
+}
+void note_sprite(const SpriteDraw& draw) {
+    state.draws.push_back(draw);
+}
+
+} // namespace detail
+
+// ---- window -------------------------------------------------------------------------------
+
+bool video_init() {
+    return state.video;
+}
+const char* video_error() {
+    return state.video ? "" : "no video device (headless test)";
+}
+
+bool window_create(const char*, const char*, int x, int y, int w, int h) {
+    if (!state.video) return false;
+    state.window = {x, y, x + w, y + h};
+    return true;
+}
+
+void window_move(int x, int y, int w, int h) {
+    state.window = {x, y, x + w, y + h};
+    ++state.moves;
+}
+
+Rect window_rect() {
+    return state.window;
+}
+Rect desktop_rect() {
+    return state.desktop;
+}
+void window_deactivate() {
+    state.focused = false;
+}
+bool window_focused() {
+    return state.focused;
+}
+
+bool peek_message(Message& msg) {
+    ++state.passes;
+    for (const headless::Event& e : state.script)
+        if (e.pass == state.passes) apply(e);
+    if (state.queue.empty()) {
+        msg = {WM_NULL, 0};
+        return false;
+    }
+    msg = state.queue.front();
+    state.queue.pop_front();
+    return true;
+}
+
+void post_quit_message(int code) {
+    state.queue.push_back({WM_QUIT, code});
+}
+
+int message_box(const char* text, const char* caption, unsigned buttons) {
+    state.boxes.push_back({text, caption, buttons});
+    std::fprintf(stderr, "[message box] %s: %s\n", caption, text);
+    int answer = buttons == MB_YESNO ? IDYES : IDOK;
+    if (!state.answers.empty()) {
+        answer = state.answers.front();
+        state.answers.pop_front();
+    }
+    return answer;
+}
+
+void open_url(const char*) {}
+
+void exit_process(int code) {
+    std::fflush(stderr);
+    std::exit(code);
+}
+
+// ---- renderer -----------------------------------------------------------------------------
+
+bool device_create(DeviceType type) {
+    state.device = state.device_ok[static_cast<int>(type)] && detail::backbuffer_renderer();
+    return state.device;
+}
+
+void device_release() {
+    state.device = false;
+}
+
+void backbuffer_size(unsigned& w, unsigned& h) {
+    w = BACKBUFFER_W;
+    h = BACKBUFFER_H;
+}
+
+void render_present() {
+    ++state.frames;
+}
+
+// ---- input --------------------------------------------------------------------------------
+
+bool keyboard_open() {
+    return state.keyboard = true;
+}
+void keyboard_close() {
+    state.keyboard = false;
+}
+
+bool keyboard_read(uint8_t keys[256]) {
+    if (!state.keyboard) return false;
+    std::copy(state.keys, state.keys + 256, keys);
+    return true;
+}
+
+int mouse_open() {
+    state.mouse_device = true;
+    return INPUT_OK;
+}
+void mouse_close() {
+    state.mouse_device = false;
+}
+int mouse_acquire() {
+    return state.focused ? INPUT_OK : DIERR_OTHERAPPHASPRIO;
+}
+
+int mouse_read(MouseRead& out) {
+    if (!state.mouse_device) return DIERR_NOTINITIALIZED;
+    if (!state.focused) return DIERR_NOTACQUIRED;
+    out = state.mouse;
+    state.mouse.dx = state.mouse.dy = state.mouse.dz = 0;
+    return INPUT_OK;
+}
+
+// ---- clock --------------------------------------------------------------------------------
+
+uint64_t perf_frequency() {
+    return FREQUENCY;
+}
+uint64_t perf_counter() {
+    return static_cast<uint64_t>(std::llround(state.clock * FREQUENCY));
+}
+uint32_t time_get_time() {
+    return static_cast<uint32_t>(std::llround(state.clock * 1000));
+}
+SYSTEMTIME local_time() {
+    return state.local;
+}
+
+void sleep_until(double seconds) {
+    if (seconds > state.clock) state.clock = seconds;
+}
+
+// ---- audio --------------------------------------------------------------------------------
+
+int audio_driver_count() {
+    return state.audio_drivers ? 1 : 0;
+}
+bool audio_open() {
+    return state.audio_device;
+}
+void audio_close() {}
+
+SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t*, uint32_t size) {
+    if (f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 || f.samples_per_sec == 0 ||
+        f.bits_per_sample == 0 || f.bits_per_sample % 8 != 0 || f.bits_per_sample > 32)
+        return nullptr;
+    double frame_bytes = f.channels * (f.bits_per_sample / 8);
+    if (size < frame_bytes) return nullptr;
+    sound_buffers.push_back(std::make_unique<SoundBuffer>(
+        SoundBuffer{static_cast<int>(sound_buffers.size()), size / frame_bytes / f.samples_per_sec,
+                    0, false, false}));
+    return sound_buffers.back().get();
+}
+
+void sound_buffer_play(SoundBuffer* b, int volume, bool loop) {
+    b->started = state.clock;
+    b->playing = true;
+    b->loop = loop;
+    state.plays.push_back({b->id, volume, loop, state.clock});
+}
+
+void sound_buffer_stop(SoundBuffer* b) {
+    b->playing = false;
+}
+
+bool sound_buffer_playing(SoundBuffer* b) {
+    return b->playing && (b->loop || state.clock < b->started + b->seconds);
+}
+
+// ---- controls -----------------------------------------------------------------------------
+
+namespace headless {
+
+void reset() {
+    state = State{};
+    if (renderer) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
+}
+
+void set_clock(double seconds) {
+    state.clock = seconds;
+}
+void advance_clock(double seconds) {
+    state.clock += seconds;
+}
+double clock() {
+    return state.clock;
+}
+void set_local_time(const SYSTEMTIME& time) {
+    state.local = time;
+}
+
+void set_key(int dik, bool down) {
+    state.keys[dik & 0xFF] = down ? 0x80 : 0;
+}
+
+void move_mouse(int dx, int dy, int dz) {
+    state.mouse.dx += dx;
+    state.mouse.dy += dy;
+    state.mouse.dz += dz;
+}
+
+void set_button(int button, bool down) {
+    state.mouse.buttons[button & 7] = down ? 0x80 : 0;
+}
+void set_focus(bool focused) {
+    state.focused = focused;
+}
+
+void script(const std::vector<Event>& events) {
+    state.script.insert(state.script.end(), events.begin(), events.end());
+}
+
+long passes() {
+    return state.passes;
+}
+
+const std::vector<MessageBoxRecord>& message_boxes() {
+    return state.boxes;
+}
+
+void answer_message_boxes(const std::vector<int>& answers) {
+    state.answers.assign(answers.begin(), answers.end());
+}
+
+const std::vector<SpriteDraw>& draws() {
+    return state.draws;
+}
+long frames_presented() {
+    return state.frames;
+}
+
+bool save_png(const char* path) {
+    return surface && IMG_SavePNG(surface, path) == 0;
+}
+
+uint32_t pixel(int x, int y) {
+    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
+    SDL_RenderFlush(renderer);
+    const uint8_t* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+    return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+void set_device_available(DeviceType type, bool available) {
+    state.device_ok[static_cast<int>(type)] = available;
+}
+void set_video_available(bool available) {
+    state.video = available;
+}
+void set_desktop(int w, int h) {
+    state.desktop = {0, 0, w, h};
+}
+Rect window() {
+    return state.window;
+}
+int window_moves() {
+    return state.moves;
+}
+
+const std::vector<PlayRecord>& plays() {
+    return state.plays;
+}
+
+void set_audio_available(bool drivers, bool device) {
+    state.audio_drivers = drivers;
+    state.audio_device = device;
+}
+
+} // namespace headless
+} // namespace platform

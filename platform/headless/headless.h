@@ -1,0 +1,71 @@
+// Controls of the headless backend for tests and tools: scripted input, a settable clock and local
+// time, recorded sprite draws, sounds and message boxes, and PNG screenshots of the back buffer.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/renderer.h"
+#include "platform/timeconv.h"
+
+namespace platform::headless {
+
+// Puts every control back to its starting state: no keys or buttons held, no pending motion,
+// focus on, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws, plays or boxes,
+// no scripted answers or events, desktop 1920 x 1080, video available.
+void reset();
+
+// The monotonic clock read by perf_counter / time_get_time, in seconds.
+void set_clock(double seconds);
+void advance_clock(double seconds);
+double clock();
+void set_local_time(const SYSTEMTIME& time);
+
+void set_key(int dik, bool down);
+void move_mouse(int dx, int dy, int dz = 0);
+void set_button(int button, bool down);
+void set_focus(bool focused);
+
+// Events stamped with the number of the loop pass (peek_message call) at which they apply.
+enum class EventKind { key_down, key_up, mouse_move, button_down, button_up, set_focus, close_box };
+struct Event {
+    long pass;
+    EventKind kind;
+    int a = 0, b = 0, c = 0; // key code; dx, dy, dz; button; focus flag
+};
+void script(const std::vector<Event>& events);
+long passes(); // peek_message calls so far
+
+struct MessageBoxRecord {
+    std::string text, caption;
+    unsigned buttons;
+};
+const std::vector<MessageBoxRecord>& message_boxes();
+// Answers for the next message boxes, in order; when none is left a box answers IDOK or IDYES.
+void answer_message_boxes(const std::vector<int>& answers);
+
+const std::vector<SpriteDraw>& draws(); // since the last render_clear
+long frames_presented();
+// Writes the back buffer as a PNG file; false on failure.
+bool save_png(const char* path);
+// The back buffer's pixel at (x, y) as ARGB.
+uint32_t pixel(int x, int y);
+
+// Which device types can be created (all of them by default), and whether video exists.
+void set_device_available(DeviceType type, bool available);
+void set_video_available(bool available);
+void set_desktop(int w, int h);
+// The window's outer rectangle as last created or moved, and how often it was moved.
+Rect window();
+int window_moves();
+
+struct PlayRecord {
+    int buffer; // creation order of the buffer, from 0
+    int volume;
+    bool loop;
+    double at;
+};
+const std::vector<PlayRecord>& plays();
+void set_audio_available(bool drivers, bool device);
+
+} // namespace platform::headless

@@ -1,0 +1,30 @@
+// Keyboard and mouse: a 256-byte key snapshot indexed by DirectInput key codes, relative mouse
+// motion.
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+constexpr int INPUT_OK = 0;
+constexpr int DIERR_INPUTLOST = static_cast<int>(0x8007001E);
+constexpr int DIERR_NOTACQUIRED = static_cast<int>(0x8007000C);
+constexpr int DIERR_OTHERAPPHASPRIO = static_cast<int>(0x80070005);
+constexpr int DIERR_NOTINITIALIZED = static_cast<int>(0x80070015);
+
+// Key state: non-zero (0x80) for keys held, indexed by DirectInput key code (DIK_*).
+bool keyboard_open();
+bool keyboard_read(uint8_t keys[256]);
+void keyboard_close();
+
+struct MouseRead {
+    int32_t dx, dy, dz; // motion since the previous read, in device units; dz 120 per wheel notch
+    uint8_t buttons[8]; // 0x80 while held: left, right, middle, ...
+};
+
+// The mouse is exclusive while the window has the focus; reads fail while it has not.
+int mouse_open();
+int mouse_acquire();
+int mouse_read(MouseRead& state);
+void mouse_close();
+
+} // namespace platform

@@ -1,0 +1,154 @@
+// Sound on SDL2: each buffer is converted once to the device's format, and the device's callback
+// mixes every playing buffer.
+#include <SDL.h>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "platform/audio.h"
+
+namespace platform {
+
+struct SoundBuffer {
+    std::vector<float> samples; // interleaved, in the device's format
+    size_t position = 0;        // next sample to mix
+    float gain = 1;
+    bool playing = false, loop = false;
+};
+
+namespace {
+
+SDL_AudioDeviceID device = 0;
+SDL_AudioSpec spec{};
+// Buffers live until the process ends, as the sound bank's channels do.
+std::vector<std::unique_ptr<SoundBuffer>> buffers;
+
+void mix(void*, Uint8* stream, int len) {
+    float* out = reinterpret_cast<float*>(stream);
+    size_t count = static_cast<size_t>(len) / sizeof(float);
+    std::fill(out, out + count, 0.0f);
+    for (auto& b : buffers) {
+        if (!b->playing || b->samples.empty()) continue;
+        for (size_t i = 0; i < count; ++i) {
+            if (b->position >= b->samples.size()) {
+                if (!b->loop) {
+                    b->playing = false;
+                    break;
+                }
+                b->position = 0;
+            }
+            out[i] += b->samples[b->position++] * b->gain;
+        }
+    }
+    for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+// SDL has no 24-bit sample format: widen such samples to 32 bits.
+std::vector<uint8_t> widen_24(const uint8_t* data, uint32_t size) {
+    std::vector<uint8_t> wide;
+    wide.reserve(size / 3 * 4);
+    for (uint32_t i = 0; i + 3 <= size; i += 3) {
+        wide.push_back(0);
+        wide.insert(wide.end(), data + i, data + i + 3);
+    }
+    return wide;
+}
+
+} // namespace
+
+int audio_driver_count() {
+    if (SDL_WasInit(SDL_INIT_AUDIO)) return 1;
+    // A machine without a sound server still gets SDL's silent driver, so the game runs mute.
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) return 1;
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? 1 : 0;
+}
+
+bool audio_open() {
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = mix;
+    device = SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (device == 0) return false;
+    SDL_PauseAudioDevice(device, 0);
+    return true;
+}
+
+void audio_close() {
+    if (device) SDL_CloseAudioDevice(device);
+    device = 0;
+}
+
+SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint32_t size) {
+    SDL_AudioFormat format;
+    switch (f.bits_per_sample) {
+    case 8:
+        format = AUDIO_U8;
+        break;
+    case 16:
+        format = AUDIO_S16LSB;
+        break;
+    case 24:
+    case 32:
+        format = AUDIO_S32LSB;
+        break;
+    default:
+        return nullptr;
+    }
+    if (!device || f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 || f.channels > 8)
+        return nullptr;
+    std::vector<uint8_t> wide;
+    if (f.bits_per_sample == 24) {
+        wide = widen_24(data, size);
+        data = wide.data();
+        size = static_cast<uint32_t>(wide.size());
+    }
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(f.channels),
+                          static_cast<int>(f.samples_per_sec), spec.format, spec.channels,
+                          spec.freq) < 0)
+        return nullptr;
+    uint32_t frame = f.channels * ((f.bits_per_sample == 24 ? 32 : f.bits_per_sample) / 8);
+    cvt.len = static_cast<int>(size - size % frame);
+    if (cvt.len == 0) return nullptr;
+    std::vector<uint8_t> work(static_cast<size_t>(cvt.len) * cvt.len_mult);
+    std::copy(data, data + cvt.len, work.begin());
+    cvt.buf = work.data();
+    if (SDL_ConvertAudio(&cvt) != 0) return nullptr;
+    auto buffer = std::make_unique<SoundBuffer>();
+    const float* samples = reinterpret_cast<const float*>(work.data());
+    buffer->samples.assign(samples, samples + cvt.len_cvt / sizeof(float));
+    SDL_LockAudioDevice(device);
+    buffers.push_back(std::move(buffer));
+    SoundBuffer* b = buffers.back().get();
+    SDL_UnlockAudioDevice(device);
+    return b;
+}
+
+void sound_buffer_play(SoundBuffer* b, int volume, bool loop) {
+    SDL_LockAudioDevice(device);
+    b->position = 0;
+    b->gain = static_cast<float>(std::pow(10.0, std::min(volume, 0) / 2000.0));
+    b->loop = loop;
+    b->playing = true;
+    SDL_UnlockAudioDevice(device);
+}
+
+void sound_buffer_stop(SoundBuffer* b) {
+    SDL_LockAudioDevice(device);
+    b->playing = false;
+    SDL_UnlockAudioDevice(device);
+}
+
+bool sound_buffer_playing(SoundBuffer* b) {
+    SDL_LockAudioDevice(device);
+    bool playing = b->playing;
+    SDL_UnlockAudioDevice(device);
+    return playing;
+}
+
+} // namespace platform

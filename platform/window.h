@@ -1,0 +1,52 @@
+// The application window, its message queue, message boxes and the process exit.
+#pragma once
+
+namespace platform {
+
+struct Rect {
+    int left, top, right, bottom;
+};
+
+// Messages the loop can take from the queue. Only the quit message is ever queued: input
+// reaches the game through the input facility, and the window manager's close box is ignored.
+enum : unsigned { WM_NULL = 0x0000, WM_DESTROY = 0x0002, WM_CLOSE = 0x0010, WM_QUIT = 0x0012 };
+
+struct Message {
+    unsigned message; // WM_NULL when nothing was taken
+    int code;         // the exit code carried by WM_QUIT
+};
+
+// The window frame adds this much to the client area on every side taken together.
+constexpr int FRAME_W = 8;
+constexpr int FRAME_H = 34;
+
+// Video start-up; false when the machine has no video at all (the reason is in video_error()).
+bool video_init();
+const char* video_error();
+
+// Creates the visible window with its outer rectangle; wm_class names it for desktop files.
+bool window_create(const char* title, const char* wm_class, int x, int y, int w, int h);
+// Moves and resizes the window by its outer rectangle.
+void window_move(int x, int y, int w, int h);
+Rect window_rect();
+Rect desktop_rect();
+// Hands the focus away: the mouse is released until the player clicks the window again.
+void window_deactivate();
+bool window_focused();
+
+// Takes at most one message from the queue; false when it was empty.
+bool peek_message(Message& msg);
+void post_quit_message(int code);
+
+enum : unsigned { MB_OK = 0x0, MB_YESNO = 0x4 };
+enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
+// A modal message box; the answer is IDOK, IDYES or IDNO.
+int message_box(const char* text, const char* caption, unsigned buttons);
+
+// Opens a web page in the default browser.
+void open_url(const char* url);
+
+// Ends the process at once with the given exit code (−1 ends as 255).
+[[noreturn]] void exit_process(int code);
+
+} // namespace platform
