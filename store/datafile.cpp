@@ -1,0 +1,180 @@
+// The scrambled data files: the two layers of the stored form, the temporaries and the recipes.
+#include "store/datafile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace {
+
+constexpr std::string_view OUTER_HEADER = "encryption v2.0";
+constexpr std::string_view INNER_HEADER = "version 2.0";
+constexpr size_t CHECKSUM_AT = INNER_HEADER.size();
+constexpr size_t CONTENT_AT = CHECKSUM_AT + 1;
+
+// The key words and the length mask of the outer layer; fixed for every file and both directions.
+constexpr uint16_t KEYS[6] = {11213, 24677, 3079, 19441, 30011, 7547};
+constexpr uint32_t LENGTH_MASK = 0x2D7;
+
+bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
+    return bytes.size() >= header.size() &&
+           std::memcmp(bytes.data(), header.data(), header.size()) == 0;
+}
+
+// The word added to byte n (from 1) of an inner layer of the given length under the path's sum.
+uint32_t keyterm(size_t n, int name_sum, size_t inner_length) {
+    return KEYS[(n - 1) % 6] + (static_cast<uint32_t>(n) & static_cast<uint32_t>(name_sum)) +
+           (static_cast<uint32_t>(inner_length) & LENGTH_MASK);
+}
+
+int pathsum(const char* path) {
+    return endaroundsum(reinterpret_cast<const uint8_t*>(path), std::strlen(path));
+}
+
+// The checked layer: the header and the content's checksum in front of content that lacks them.
+std::vector<uint8_t> addinner(const std::vector<uint8_t>& content) {
+    if (beginswith(content, INNER_HEADER) || beginswith(content, OUTER_HEADER)) return content;
+    std::vector<uint8_t> inner(INNER_HEADER.begin(), INNER_HEADER.end());
+    inner.push_back(static_cast<uint8_t>(endaroundsum(content.data(), content.size())));
+    inner.insert(inner.end(), content.begin(), content.end());
+    return inner;
+}
+
+std::vector<uint8_t> addouter(const char* path, const std::vector<uint8_t>& inner) {
+    if (beginswith(inner, OUTER_HEADER)) return inner;
+    std::vector<uint8_t> stored(OUTER_HEADER.begin(), OUTER_HEADER.end());
+    stored.reserve(OUTER_HEADER.size() + 2 * inner.size());
+    const int sum = pathsum(path);
+    for (size_t i = 0; i < inner.size(); ++i) {
+        uint32_t word = inner[i] + keyterm(i + 1, sum, inner.size());
+        stored.push_back(static_cast<uint8_t>(word));
+        stored.push_back(static_cast<uint8_t>(word >> 8));
+    }
+    return stored;
+}
+
+// The inner layer of a stored file; anything not in the stored form is its own inner layer. The
+// inner length is recovered from the body's length, an odd last byte counting as a word of its own.
+std::vector<uint8_t> stripouter(const char* path, const std::vector<uint8_t>& stored) {
+    if (!beginswith(stored, OUTER_HEADER)) return stored;
+    const size_t body = stored.size() - OUTER_HEADER.size();
+    const size_t inner_length = body / 2;
+    const int sum = pathsum(path);
+    std::vector<uint8_t> inner;
+    inner.reserve((body + 1) / 2);
+    for (size_t at = OUTER_HEADER.size(), n = 1; at < stored.size(); at += 2, ++n) {
+        uint32_t word = stored[at];
+        if (at + 1 < stored.size()) word |= static_cast<uint32_t>(stored[at + 1]) << 8;
+        inner.push_back(static_cast<uint8_t>(word - keyterm(n, sum, inner_length)));
+    }
+    return inner;
+}
+
+// The content of a checked layer, or false when its checksum byte is missing or wrong; a layer
+// without the header is plain content.
+bool stripinner(const std::vector<uint8_t>& inner, std::vector<uint8_t>& plain) {
+    if (!beginswith(inner, INNER_HEADER)) {
+        plain = inner;
+        return true;
+    }
+    if (inner.size() < CONTENT_AT) return false;
+    if (endaroundsum(inner.data() + CONTENT_AT, inner.size() - CONTENT_AT) != inner[CHECKSUM_AT])
+        return false;
+    plain.assign(inner.begin() + CONTENT_AT, inner.end());
+    return true;
+}
+
+// Writes a temporary afresh, whatever its attributes were.
+void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
+    platform::file_set_normal(name);
+    platform::file_delete(name);
+    platform::file_write(name, bytes.data(), bytes.size());
+}
+
+// Keeps a file that is about to be replaced but fails its check, so no damaged data is lost.
+void keepdamaged(const char* path) {
+    std::vector<uint8_t> old, plain;
+    if (!platform::file_read(path, old) || unlockbytes(path, old, plain)) return;
+    const std::string base = std::string(path) + ".damaged";
+    std::string keep = base;
+    for (int number = 2; platform::file_exists(keep.c_str()) && number < 1000; ++number)
+        keep = base + std::to_string(number);
+    platform::file_write(keep.c_str(), old.data(), old.size());
+}
+
+} // namespace
+
+int endaroundsum(const uint8_t* bytes, size_t size) {
+    int total = 0;
+    for (size_t i = 0; i < size; ++i) {
+        total += bytes[i];
+        if (total > 255) total = (total & 255) + 1;
+    }
+    return total;
+}
+
+std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& content) {
+    return addouter(path, addinner(content));
+}
+
+bool unlockbytes(const char* path, const std::vector<uint8_t>& stored,
+                 std::vector<uint8_t>& plain) {
+    return stripinner(stripouter(path, stored), plain);
+}
+
+bool unlockfile(char* path) {
+    std::vector<uint8_t> stored, plain;
+    if (!platform::file_read(path, stored)) return false;
+    const std::vector<uint8_t> inner = stripouter(path, stored);
+    rewrite(DUMMY_FILE, inner);
+    if (!stripinner(inner, plain)) return false;
+    rewrite(READY_FILE, plain);
+    std::strcpy(path, READY_FILE);
+    return true;
+}
+
+void lockfile(const char* path) {
+    std::vector<uint8_t> content;
+    if (!platform::file_read(path, content)) return;
+    const std::vector<uint8_t> inner = addinner(content);
+    rewrite(DUMMY_FILE, inner);
+    const std::vector<uint8_t> stored = addouter(path, inner);
+    rewrite(READY_FILE, stored);
+    platform::file_set_normal(path);
+    platform::file_replace(path, stored.data(), stored.size());
+    platform::file_set_normal(path);
+}
+
+void clearunlocked() {
+    for (const char* name : {DUMMY_FILE, READY_FILE}) {
+        platform::file_set_normal(name);
+        platform::file_delete(name);
+    }
+}
+
+bool readdatafile(const char* path, std::string& content) {
+    content.clear();
+    if (!platform::file_exists(path)) return false;
+    std::string buffer(path);
+    buffer.resize(std::max(buffer.size(), std::strlen(READY_FILE)) + 1);
+    if (!unlockfile(buffer.data())) {
+        clearunlocked();
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    platform::file_read(buffer.c_str(), bytes);
+    content.assign(bytes.begin(), bytes.end());
+    clearunlocked();
+    return true;
+}
+
+bool writedatafile(const char* path, const std::string& content) {
+    keepdamaged(path);
+    const std::vector<uint8_t> stored = lockbytes(path, {content.begin(), content.end()});
+    platform::file_set_normal(path);
+    const bool written = platform::file_replace(path, stored.data(), stored.size());
+    platform::file_set_normal(path);
+    return written;
+}

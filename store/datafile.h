@@ -1,0 +1,68 @@
+// The scrambled, checksummed form of the data files and the plain temporaries they are read
+// through.
+//
+// On disk a data file kept in the stored form is "encryption v2.0" followed by one little-endian
+// word per byte of an inner layer; the inner layer is "version 2.0", a checksum byte and the plain
+// content. The words depend on the exact path string the file was written under, so a file must
+// always be read and written under the same string ("scores.txt", "edit\settings86.txt", ...).
+// A file that does not begin with "encryption v2.0" is plain and passes through unchanged.
+//
+// How a data-file owner uses this module (no owner touches the stored form itself):
+//
+//   Reading (players table, saved games, settings, themes, task list, stored grids):
+//       std::string text;
+//       if (!readdatafile("scores.txt", text)) { ...use the defaults...; return; }
+//       ...parse text byte by byte...
+//   readdatafile follows the reader's recipe: a missing file or one that fails its check gives
+//   false (no data) and the temporaries are always removed afterwards.
+//
+//   Writing a file kept in the stored form (players table, saved games, settings):
+//       std::string text = ...the complete plain content, lines ended by "\r\n"...;
+//       writedatafile("scores.txt", text);
+//   writedatafile locks the content under the path string, replaces the file by write-then-rename
+//   (a crash leaves the old file or the new one) and first keeps an existing file that fails its
+//   check as "NAME.damaged" ("NAME.damaged2", ... when that exists). No "writting.txt" work file
+//   is needed: the data file is never seen half written.
+//
+//   Files kept plain (themes, task files) are written by their owners directly and may still be
+//   read with readdatafile.
+//
+// unlockfile, lockfile and clearunlocked are the file-level operations underneath, working through
+// the fixed temporaries "dummy" and "ready" in the current directory: only one data-file operation
+// may be in progress at a time.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The fixed temporaries.
+constexpr const char* DUMMY_FILE = "dummy";
+constexpr const char* READY_FILE = "ready";
+
+// The end-around sum: bytes added as 0..255, a total over 255 folded to (total & 255) + 1.
+int endaroundsum(const uint8_t* bytes, size_t size);
+
+// The stored form of content under the path string, exactly as lockfile writes it: content that
+// already begins with "version 2.0" gets no second checksum layer, and an inner layer that begins
+// with "encryption v2.0" is left as it is.
+std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& content);
+// The plain content of the bytes of a data file read under the path string. False when they are
+// in the stored form and fail the checksum (or lack the checksum byte); plain bytes pass through.
+bool unlockbytes(const char* path, const std::vector<uint8_t>& stored, std::vector<uint8_t>& plain);
+
+// Makes the plain copy "ready" of the data file named in the buffer and puts "ready" into the
+// buffer (which must hold at least 6 characters). False, with the buffer unchanged, when the file
+// cannot be read or fails its check; "dummy" may then be left until clearunlocked.
+bool unlockfile(char* path);
+// Turns the plain file at the path into its stored form in place (write-then-rename). Leaves
+// "dummy" and "ready" for the caller's clearunlocked. A file that cannot be read is left alone.
+void lockfile(const char* path);
+// Removes "dummy" and "ready", even read-only ones; missing files are ignored.
+void clearunlocked();
+
+// The reader's recipe: the plain content of the data file, or false when it is missing or fails
+// its check.
+bool readdatafile(const char* path, std::string& content);
+// The writer's recipe for files kept in the stored form; false when the file could not be written
+// (the old file then stays as it was).
+bool writedatafile(const char* path, const std::string& content);
