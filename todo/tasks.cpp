@@ -1,0 +1,324 @@
+// Task records and the two task files: reading, appending, replacing, deleting, headings, sorting.
+#include "todo/tasks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "todo/dates.h"
+
+namespace {
+
+// Every writer builds the new file here first and then copies it over its target.
+constexpr const char* TEMP_FILE = "writting.txt";
+constexpr const char* DONE_HEADING = "Completed tasks";
+// A gathered value keeps its first 900 bytes; each further byte replaces the 901st.
+constexpr size_t GATHER_LIMIT = 901;
+constexpr size_t SORT_LIMIT = 1000;
+
+// A piece of a task file: a record, ended by "|", or a heading line, ended by the "t" of "_t".
+// The text holds every byte of 32 and above except the end byte.
+struct Chunk {
+    std::string text;
+    char end;
+};
+
+enum class Source { missing, read, unreadable };
+
+// Splits `file` into chunks. Bytes below 32 (the line ends) are skipped; a heading line is
+// recognised only before the first record; text after the last "|" is no record and is dropped.
+Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
+    chunks.clear();
+    if (!platform::file_exists(file)) return Source::missing;
+    std::vector<uint8_t> bytes;
+    if (!platform::file_read(file, bytes)) return Source::unreadable;
+    std::string text;
+    bool tag = false; // the byte before was an "_" that announces a tag letter
+    for (uint8_t b : bytes) {
+        if (b < 32) continue;
+        if (b == '|' || (tag && b == 't' && chunks.empty())) {
+            chunks.push_back({std::move(text), static_cast<char>(b)});
+            text.clear();
+            tag = false;
+            continue;
+        }
+        tag = !tag && b == '_';
+        text += static_cast<char>(b);
+    }
+    return Source::read;
+}
+
+// The C library's decimal conversion of a leading, optionally signed number after white space,
+// with wrap-around 32-bit arithmetic so that "%lu" values above 2147483647 come back bit for bit.
+uint32_t number(const std::string& text) {
+    size_t i = text.find_first_not_of(" \t\n\v\f\r");
+    if (i == std::string::npos) return 0;
+    bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+') ++i;
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + static_cast<uint32_t>(text[i] - '0');
+    return negative ? 0u - value : value;
+}
+
+template <size_t N> void copytext(char (&field)[N], const std::string& text) {
+    size_t n = std::min(text.size(), N - 1);
+    memcpy(field, text.data(), n);
+    field[n] = 0;
+}
+
+void settag(TaskRecord& r, char tag, const std::string& value) {
+    uint32_t v = number(value);
+    uint16_t v16 = static_cast<uint16_t>(v);
+    switch (tag) {
+    case 'Y':
+        r.when.wYear = v16;
+        break;
+    case 'M':
+        r.when.wMonth = v16;
+        break;
+    case 'D':
+        r.when.wDay = v16;
+        break;
+    case 'h':
+        r.when.wHour = v16;
+        break;
+    case 'm':
+        r.when.wMinute = v16;
+        break;
+    case 's':
+        r.when.wSecond = v16;
+        break;
+    case 'x':
+        copytext(r.description, value);
+        break;
+    case '?':
+        r.repeat = static_cast<int32_t>(v);
+        break;
+    case 'j':
+        r.done = v != 0;
+        break;
+    case 'a':
+        r.alarm = v != 0;
+        break;
+    case 'n':
+        r.warn_minutes = v16;
+        break;
+    case 't':
+        copytext(r.heading, value);
+        break;
+    case 'b':
+        r.reserved = static_cast<int32_t>(v);
+        break;
+    case 'e':
+        r.due.dwLowDateTime = v;
+        break;
+    case 'f':
+        r.due.dwHighDateTime = v;
+        break;
+    }
+}
+
+// Sets the fields named by the tags of a chunk's text: each value is the text gathered since
+// the previous tag.
+void applytags(TaskRecord& r, const std::string& text) {
+    std::string value;
+    bool tag = false;
+    for (char c : text) {
+        if (tag) {
+            settag(r, c, value);
+            value.clear();
+            tag = false;
+        } else if (c == '_') {
+            tag = true;
+        } else if (value.size() < GATHER_LIMIT) {
+            value += c;
+        } else {
+            value[GATHER_LIMIT - 1] = c;
+        }
+    }
+}
+
+// Every field back to 0 or empty, except the heading.
+void clearfields(TaskRecord& r) {
+    TaskRecord cleared;
+    memcpy(cleared.heading, r.heading, sizeof cleared.heading);
+    r = cleared;
+}
+
+void putchunk(std::string& out, const Chunk& c) {
+    out += c.text;
+    out += c.end;
+    out += "\r\n";
+}
+
+// A text as a file value: "_" and "|" would break the file apart, so they become spaces.
+std::string filetext(const char* text, size_t limit) {
+    std::string value(text, strnlen(text, limit));
+    std::replace_if(
+        value.begin(), value.end(), [](char c) { return c == '_' || c == '|'; }, ' ');
+    return value;
+}
+
+void putheading(std::string& out, const char* heading) {
+    out += filetext(heading, strlen(heading));
+    out += "_t\r\n";
+}
+
+// The record's line; `reserved` adds the reserved field, as an in-place update writes it.
+void putrecord(std::string& out, const TaskRecord& r, bool reserved) {
+    const platform::SYSTEMTIME& w = r.when;
+    char line[400];
+    int n = snprintf(line, sizeof line, "%s_x %d_D %d_M %d_Y %d_h %d_m %d_s %d_? %d_j %d_a %d_n ",
+                     filetext(r.description, sizeof r.description - 1).c_str(), w.wDay, w.wMonth,
+                     w.wYear, w.wHour, w.wMinute, w.wSecond, r.repeat, r.done, r.alarm ? 1 : 0,
+                     r.warn_minutes);
+    if (reserved) n += snprintf(line + n, sizeof line - n, "%d_b ", r.reserved);
+    snprintf(line + n, sizeof line - n, "%lu_e %lu_f|\r\n",
+             static_cast<unsigned long>(r.due.dwLowDateTime),
+             static_cast<unsigned long>(r.due.dwHighDateTime));
+    out += line;
+}
+
+// Writes the new contents as "writting.txt" and copies that over `file`; the copy replaces the
+// file by rename, so the tasks are never missing. "writting.txt" stays only when `keeptemp`.
+bool writefile(const char* file, const std::string& contents, bool keeptemp) {
+    platform::file_set_normal(TEMP_FILE); // a left-over read-only copy must not block the write
+    bool ok = platform::file_write(TEMP_FILE, contents.data(), contents.size()) &&
+              platform::file_copy(TEMP_FILE, file);
+    if (!keeptemp) platform::file_delete(TEMP_FILE);
+    return ok;
+}
+
+// Rewrites `file` with record `index` replaced by `record` or, when `record` is null, removed.
+bool rewriterecord(const char* file, int index, const TaskRecord* record) {
+    std::vector<Chunk> chunks;
+    if (loadchunks(file, chunks) != Source::read) return false;
+    std::string out;
+    bool met = false;
+    int number = 0;
+    for (const Chunk& c : chunks) {
+        if (c.end == '|' && number++ == index) {
+            met = true;
+            if (record) putrecord(out, *record, true);
+        } else {
+            putchunk(out, c);
+        }
+    }
+    // A deletion leaves "writting.txt" behind; the next write overwrites it.
+    return met && writefile(file, out, record == nullptr);
+}
+
+// The order of a difference: year field x 372 days + months of 31 days + days and time, the
+// months, days and time counted back for moments behind (year field below 1601).
+int64_t sortkey(const TimeDiff& d) {
+    int64_t years = int64_t{d.wYear} * 32140800;
+    int64_t rest = int64_t{d.wMonth} * 2678400 + int64_t{d.wDay} * 86400 + d.wHour * 3600 +
+                   d.wMinute * 60 + d.wSecond;
+    return d.wYear >= 1601 ? years + rest : years - rest;
+}
+
+} // namespace
+
+bool readtask(int index, TaskRecord& record, const char* file) {
+    clearfields(record);
+    std::vector<Chunk> chunks;
+    if (loadchunks(file, chunks) != Source::read) return false;
+    int number = 0;
+    for (const Chunk& c : chunks) {
+        if (c.end == 't') {
+            applytags(record, c.text + 't');
+            continue;
+        }
+        applytags(record, c.text);
+        if (number == index) return true;
+        if (number > index) return false;
+        clearfields(record);
+        record.heading[0] = 0;
+        ++number;
+    }
+    return false;
+}
+
+int appendtask(const TaskRecord& record, const char* file, const char* heading) {
+    std::vector<Chunk> chunks;
+    if (loadchunks(file, chunks) == Source::unreadable) return -1;
+    std::string out;
+    int lines = 0;
+    bool newheading = heading[0] != 0;
+    if (newheading) {
+        putheading(out, heading);
+        ++lines;
+    }
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        if (i == 0 && newheading && chunks[i].end == 't') continue; // the old heading line
+        putchunk(out, chunks[i]);
+        ++lines;
+    }
+    putrecord(out, record, false);
+    return writefile(file, out, false) ? lines : -1;
+}
+
+bool replacetask(int index, const TaskRecord& record) {
+    return rewriterecord(TODO_FILE, index, &record);
+}
+
+bool deletetask(int index, const char* file) {
+    return rewriterecord(file, index, nullptr);
+}
+
+void writeheading(const char* file, const char* heading) {
+    if (!heading[0]) return;
+    std::vector<Chunk> chunks;
+    if (loadchunks(file, chunks) == Source::unreadable) return;
+    std::string out;
+    putheading(out, heading);
+    for (const Chunk& c : chunks)
+        if (c.end == '|') putchunk(out, c);
+    writefile(file, out, false);
+}
+
+int completetask(int index) {
+    TaskRecord task;
+    if (!readtask(index, task, TODO_FILE)) return -1;
+    task.done = 1;
+    // Appended before it is deleted, so a failure leaves the task in one file or in both.
+    int lines = appendtask(task, DONE_FILE, DONE_HEADING);
+    if (lines >= 0) deletetask(index, TODO_FILE);
+    return lines;
+}
+
+void sorttasks() {
+    std::vector<Chunk> chunks;
+    if (loadchunks(TODO_FILE, chunks) != Source::read) return;
+    std::string out;
+    std::vector<const Chunk*> records;
+    for (const Chunk& c : chunks) {
+        if (c.end == 't')
+            putchunk(out, c);
+        else
+            records.push_back(&c);
+    }
+    platform::SYSTEMTIME now = platform::local_time();
+    std::vector<std::pair<int64_t, size_t>> order;
+    for (size_t i = 0; i < std::min(records.size(), SORT_LIMIT); ++i) {
+        TaskRecord task;
+        applytags(task, records[i]->text);
+        order.emplace_back(sortkey(countdown(task.when, task.repeat, now)), i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    bool moved = false;
+    for (size_t i = 0; i < order.size(); ++i) {
+        moved = moved || order[i].second != i;
+        putchunk(out, *records[order[i].second]);
+    }
+    if (!moved) return; // already in order (or no records): the file stays as it is
+    for (size_t i = order.size(); i < records.size(); ++i) putchunk(out, *records[i]);
+    writefile(TODO_FILE, out, false);
+}

@@ -1,0 +1,45 @@
+// Task records and the two task files: reading, appending, replacing, deleting, headings, sorting.
+#pragma once
+#include <cstdint>
+
+#include "platform/timeconv.h"
+
+// The open tasks and the completed ones, plain text in the current directory.
+constexpr const char* TODO_FILE = "todo.txt";
+constexpr const char* DONE_FILE = "todo_done.txt";
+
+// One task. In the files each value stands in front of its tag letter:
+// "Dentist_x 14_D 5_M 2008_Y 9_h 30_m 0_s 0_? 0_j 1_a 10_n 345709568_e 29930917_f|" CR LF.
+struct TaskRecord {
+    platform::SYSTEMTIME when{}; // Y M D h m s; day of week and milliseconds are not stored
+    char description[100]{};     // x
+    bool alarm = false;          // a
+    int32_t done = 0;            // j
+    uint16_t warn_minutes = 0;   // n
+    int32_t repeat = 0;          // ? (REPEAT_NORMAL ... REPEAT_YEARLY)
+    char heading[32]{};          // t: the heading line of the file, read with the first record
+    int32_t reserved = 0;        // b: carried through, written only by replacetask
+    platform::FILETIME due{};    // e (low half), f (high half): when the reminder fires
+};
+
+// Reads record `index` (from 0) of `file` into `record`; false when there is no such record.
+// The heading line reaches `heading` only for index 0 and for -1, which reads the heading and
+// the first record's fields and reports false. Fields the record lacks read as 0 or empty.
+bool readtask(int index, TaskRecord& record, const char* file);
+// Adds `record` at the end of `file`, making a non-empty `heading` the file's heading line.
+// Returns the number of lines kept before the new record (the heading line counts), or -1 when
+// the file could not be read or written.
+int appendtask(const TaskRecord& record, const char* file, const char* heading);
+// Replaces record `index` of "todo.txt"; false when there is no such record or the write failed.
+bool replacetask(int index, const TaskRecord& record);
+// Removes record `index` of `file`; false when there is no such record or the write failed.
+bool deletetask(int index, const char* file);
+// Makes a non-empty `heading` the heading line of `file`, creating the file when it is missing.
+void writeheading(const char* file, const char* heading);
+// Moves record `index` of "todo.txt" to "todo_done.txt", marked done. Returns the append's result,
+// -1 when there is no such task (then nothing changes).
+int completetask(int index);
+// Rewrites "todo.txt" in order of each task's next occurrence: overdue longest first, then the
+// soonest ahead; ties keep their order. Only the first 1000 records take part; any further ones
+// follow them in their own order.
+void sorttasks();
