@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "store/archive.h"
+#include "store/datafile.h"
 
 int desktop_w = 0, desktop_h = 0;
 int window_x = 0, window_y = 0, window_w = 0, window_h = 0;
@@ -79,6 +80,7 @@ bool game_LoopPass() {
 }
 
 int game_Finish() {
+    clearunlocked();
     game_Cleanup();
     return last_message.message == platform::WM_QUIT ? last_message.code : 0;
 }

@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/shell.h"
+#include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/renderer.h"
 #include "support.h"
@@ -97,7 +98,10 @@ TEST_F(FrameTest, CloseRendersOneMoreFrameThenEndsTheLoop) {
     game_WindowProcedure(platform::WM_CLOSE);
     EXPECT_FALSE(game_LoopPass());
     EXPECT_EQ(hl::frames_presented(), 2);
+    platform::file_write("dummy", "x", 1); // a data-file temporary left behind
+    platform::file_set_readonly("dummy");
     EXPECT_EQ(game_Finish(), 0);
+    EXPECT_FALSE(platform::file_exists("dummy"));
 }
 
 TEST_F(FrameTest, CloseBoxOfTheWindowManagerDoesNothing) {

@@ -3,6 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
+
+// An uncompressed 32-bit TGA image of one colour (ARGB).
+std::string tga_image(int w, int h, uint32_t argb);
+// Writes an archive "_data.loc" holding the given (name, data) entries.
+void write_archive(const std::vector<std::pair<std::string, std::string>>& entries);
 
 // A fixture for tests that touch files or the shared game state.
 class GameTest : public ::testing::Test {

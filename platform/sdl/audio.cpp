@@ -58,11 +58,7 @@ std::vector<uint8_t> widen_24(const uint8_t* data, uint32_t size) {
 } // namespace
 
 int audio_driver_count() {
-    if (SDL_WasInit(SDL_INIT_AUDIO)) return 1;
-    // A machine without a sound server still gets SDL's silent driver, so the game runs mute.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) return 1;
-    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
-    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? 1 : 0;
+    return SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? 1 : 0;
 }
 
 bool audio_open() {
@@ -73,6 +69,15 @@ bool audio_open() {
     want.samples = 1024;
     want.callback = mix;
     device = SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (device == 0) {
+        // A machine without a working sound output still gets SDL's silent driver, so the game
+        // runs mute instead of not at all.
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+            device =
+                SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    }
     if (device == 0) return false;
     SDL_PauseAudioDevice(device, 0);
     return true;

@@ -1,0 +1,129 @@
+// Start-up: window placement, device fallbacks and their messages, the first resources.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/device.h"
+#include "app/frame.h"
+#include "app/shell.h"
+#include "input/mouse.h"
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+#include "support.h"
+
+namespace hl = platform::headless;
+using platform::DeviceType;
+
+class ShellTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        copy_assets();
+        charset_texture = nullptr;
+        write_archive({{"img\\chrset1.tga", tga_image(512, 512, 0xFFFFFFFF)}});
+    }
+    std::vector<std::string> box_texts() {
+        std::vector<std::string> texts;
+        for (const auto& box : hl::message_boxes()) texts.push_back(box.caption + ": " + box.text);
+        return texts;
+    }
+};
+
+TEST_F(ShellTest, StartPlacesAndCreatesTheWindowAndTheDevices) {
+    hl::set_desktop(1920, 1080);
+    int code = -1;
+    ASSERT_TRUE(game_Start(code));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(desktop_w, 1920);
+    EXPECT_EQ(window_x, (1920 - 504) / 2);
+    EXPECT_EQ(window_y, (1080 - 478) / 2);
+    EXPECT_EQ(window_w, 520);
+    EXPECT_EQ(window_h, 546);
+    EXPECT_EQ(backbuffer_w, 512u);
+    EXPECT_EQ(backbuffer_h, 512u);
+    EXPECT_EQ(mouse.x, 256);
+    EXPECT_EQ(mouse.y, 256);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(alarm_sound, 0);
+    EXPECT_TRUE(std::filesystem::is_directory("edit"));
+}
+
+TEST_F(ShellTest, SmallDesktopPlacementTruncatesTowardZero) {
+    hl::set_desktop(500, 477);
+    int code;
+    ASSERT_TRUE(game_Start(code));
+    EXPECT_EQ(window_x, -2);
+    EXPECT_EQ(window_y, 0); // -1 / 2 truncates to 0
+}
+
+TEST_F(ShellTest, HardwareOrSoftwareDeviceShowsNoMessage) {
+    int code;
+    hl::set_device_available(DeviceType::hardware, false);
+    ASSERT_TRUE(game_Start(code));
+    for (const std::string& text : box_texts())
+        EXPECT_EQ(text.find("Orbfall Raid"), std::string::npos);
+}
+
+TEST_F(ShellTest, ReferenceDeviceAsksFirstAndYesContinues) {
+    hl::set_device_available(DeviceType::hardware, false);
+    hl::set_device_available(DeviceType::software, false);
+    int code;
+    ASSERT_TRUE(game_Start(code));
+    auto texts = box_texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "Orbfall Raid: Direct3D9 - hardware emulation failed");
+    EXPECT_EQ(texts[1], "Orbfall Raid: Game will run very slow without video hardware support.  "
+                        "Continue (y/n)");
+    EXPECT_EQ(hl::message_boxes()[1].buttons, platform::MB_YESNO);
+}
+
+TEST_F(ShellTest, ReferenceDeviceDeclinedEndsWithExitCodeZero) {
+    hl::set_device_available(DeviceType::hardware, false);
+    hl::set_device_available(DeviceType::software, false);
+    hl::answer_message_boxes({platform::IDOK, platform::IDNO});
+    int code = -1;
+    EXPECT_FALSE(game_Start(code));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(hl::message_boxes().size(), 2u);
+}
+
+TEST_F(ShellTest, NoDeviceAtAllEndsAfterTwoMessages) {
+    for (DeviceType t : {DeviceType::hardware, DeviceType::software, DeviceType::reference})
+        hl::set_device_available(t, false);
+    int code = -1;
+    EXPECT_FALSE(game_Start(code));
+    EXPECT_EQ(code, 0);
+    auto texts = box_texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], "Orbfall Raid: Software emulation failed.  Make sure correct video card "
+                        "driver installed");
+}
+
+TEST_F(ShellTest, NoVideoEndsWithAFailureCode) {
+    hl::set_video_available(false);
+    int code = 0;
+    EXPECT_FALSE(game_Start(code));
+    EXPECT_NE(code, 0);
+    EXPECT_TRUE(hl::message_boxes().empty());
+}
+
+TEST_F(ShellTest, MissingCharacterSetIsReportedOnceAndTheGameRunsOn) {
+    platform::file_write("_data.loc", "", 0);
+    int code;
+    ASSERT_TRUE(game_Start(code));
+    auto texts = box_texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "Game_0Stage0(): chrset1.tga");
+    EXPECT_EQ(charset_texture, nullptr);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(game_LoopPass());
+    EXPECT_EQ(hl::message_boxes().size(), 1u);
+}
+
+using ShellDeathTest = ShellTest;
+
+TEST_F(ShellDeathTest, MissingAlarmSoundEndsTheProgram) {
+    std::filesystem::remove("alarm.wav");
+    int code;
+    EXPECT_EXIT(game_Start(code), testing::ExitedWithCode(255),
+                "dswav - loadwav: unloadable: alarm.wav");
+}
