@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/shell.h"
+#include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/renderer.h"
@@ -126,4 +127,21 @@ TEST_F(FrameTest, PacingStartsAfreshAfterAStall) {
     double after_stall = hl::clock();
     game_LoopPass();
     EXPECT_NEAR(hl::clock() - after_stall, 1.0 / 60, 1e-6);
+}
+
+TEST_F(FrameTest, ScriptedInputArrivesAtItsPass) {
+    mouse.create();
+    hl::script({{2, hl::EventKind::mouse_move, 10, -4},
+                {2, hl::EventKind::button_down, 0},
+                {3, hl::EventKind::button_up, 0},
+                {3, hl::EventKind::set_focus, 0}});
+    game_LoopPass();
+    EXPECT_EQ(mouse.x, 0);
+    game_LoopPass();
+    EXPECT_EQ(mouse.x, 10);
+    EXPECT_EQ(mouse.y, -4);
+    EXPECT_TRUE(mouse.button_pressed[0]);
+    game_LoopPass(); // the window lost the focus: the read fails and nothing changes
+    EXPECT_TRUE(mouse.button_down[0]);
+    EXPECT_EQ(hl::passes(), 3);
 }
