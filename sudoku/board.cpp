@@ -2,6 +2,7 @@
 #include "sudoku/board.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <string>
 
@@ -27,10 +28,71 @@ namespace {
 constexpr int FILL_TRIES = 500;
 constexpr int DIGIT_DRAWS = 100;
 constexpr int STORED_GRIDS = 90;
+constexpr uint32_t RANDOM_MUL = 214013u, RANDOM_ADD = 2531011u;
+
+// The generator's state after a number of draws, as one multiply and add of the state now.
+struct RandomJump {
+    uint32_t mul = 1, add = 0;
+};
+constexpr RandomJump randomjump(int draws) {
+    RandomJump jump;
+    for (int i = 0; i < draws; ++i)
+        jump = {jump.mul * RANDOM_MUL, jump.add * RANDOM_MUL + RANDOM_ADD};
+    return jump;
+}
+constexpr int DRAW_GROUP = 4; // a divisor of DIGIT_DRAWS
+struct GroupJumps {
+    RandomJump jumps[DRAW_GROUP];
+};
+constexpr GroupJumps groupjumps() {
+    GroupJumps group;
+    for (int i = 0; i < DRAW_GROUP; ++i) group.jumps[i] = randomjump(i + 1);
+    return group;
+}
+constexpr GroupJumps GROUP_JUMPS = groupjumps();
+constexpr RandomJump ALL_DRAWS = randomjump(DIGIT_DRAWS);
+
+int lowestdigit(unsigned digits) {
+    return digits == 0 ? 0 : std::countr_zero(digits);
+}
+
+// A cell's digit from the free digits (bit d set when d may be placed): draws of rand() % 9 + 1
+// until one is free, at most DIGIT_DRAWS of them; after that many draws the lowest free digit, or
+// 0 when none is. The draws are made exactly as one by one, but a group at a time from states
+// computed side by side, and all at once when no digit is free.
+int drawdigit(unsigned free) {
+    if (free == 0) {
+        random_state = random_state * ALL_DRAWS.mul + ALL_DRAWS.add;
+        return 0;
+    }
+    for (int draws = 0; draws < DIGIT_DRAWS; draws += DRAW_GROUP) {
+        uint32_t states[DRAW_GROUP];
+        int digits[DRAW_GROUP];
+        unsigned hits = 0;
+        for (int i = 0; i < DRAW_GROUP; ++i) {
+            states[i] = random_state * GROUP_JUMPS.jumps[i].mul + GROUP_JUMPS.jumps[i].add;
+            digits[i] = static_cast<int>((states[i] >> 16) & 0x7FFF) % 9 + 1;
+            hits |= ((free >> digits[i]) & 1u) << i;
+        }
+        if (hits != 0) {
+            const int first = std::countr_zero(hits);
+            random_state = states[first];
+            return draws + first + 1 < DIGIT_DRAWS ? digits[first] : lowestdigit(free);
+        }
+        random_state = states[DRAW_GROUP - 1];
+    }
+    return lowestdigit(free);
+}
 
 bool isdigit19(int32_t value) {
     return value >= 1 && value <= 9;
 }
+
+// Bit d for a digit d from 1 to 9, no bit for anything else.
+unsigned digitbit(int32_t value) {
+    return isdigit19(value) ? 1u << value : 0u;
+}
+constexpr unsigned ALL_DIGITS = 0x3FE;
 
 // How many cells of the box hold a digit.
 int boxdigits(const int32_t* grid, int box_col, int box_row) {
@@ -51,7 +113,7 @@ bool canemptybox(int lvl) {
 } // namespace
 
 int nextrandom() {
-    random_state = random_state * 214013u + 2531011u;
+    random_state = random_state * RANDOM_MUL + RANDOM_ADD;
     return static_cast<int>((random_state >> 16) & 0x7FFF);
 }
 
@@ -102,28 +164,30 @@ void generatepuzzle(int32_t* grid, int removal, int chance) {
 }
 
 // A retry rewrites the box in place: cells of the box not yet rewritten in this try still hold the
-// previous try's digits and count as used.
+// previous try's digits and count as used. The digits a cell's row and column meet outside the box
+// do not change while the box fills, so they are gathered once; each cell then adds the other
+// eight cells of the box, exactly as useddigits would find them.
 int fillbox(int32_t* grid, int box_col, int box_row) {
-    uint8_t used[10];
+    const int top = 3 * box_row, left = 3 * box_col;
+    unsigned outside_row[3] = {}, outside_col[3] = {}, box_bits[9];
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 9; ++j) {
+            if (j / 3 != box_col) outside_row[i] |= digitbit(grid[(top + i) * 9 + j]);
+            if (j / 3 != box_row) outside_col[i] |= digitbit(grid[j * 9 + left + i]);
+        }
+    }
+    for (int k = 0; k < 9; ++k) box_bits[k] = digitbit(grid[(top + k / 3) * 9 + left + k % 3]);
     int count = 0;
     for (int tries = 0; count < 9 && tries < FILL_TRIES; ++tries) {
         count = 0;
-        for (int row = 3 * box_row; row < 3 * box_row + 3; ++row) {
-            for (int col = 3 * box_col; col < 3 * box_col + 3; ++col) {
-                useddigits(grid, used, col, row);
-                int digit = 0, draws = 0;
-                do {
-                    digit = nextrandom() % 9 + 1;
-                    ++draws;
-                } while (used[digit] != 0 && draws < DIGIT_DRAWS);
-                if (draws == DIGIT_DRAWS) {
-                    digit = 0;
-                    for (int d = 9; d >= 1; --d)
-                        if (used[d] == 0) digit = d;
-                }
-                grid[row * 9 + col] = digit;
-                count += isdigit19(digit);
-            }
+        for (int k = 0; k < 9; ++k) {
+            unsigned used = outside_row[k / 3] | outside_col[k % 3];
+            for (int j = 0; j < 9; ++j)
+                if (j != k) used |= box_bits[j];
+            const int digit = drawdigit(~used & ALL_DIGITS);
+            grid[(top + k / 3) * 9 + left + k % 3] = digit;
+            box_bits[k] = digitbit(digit);
+            count += digit != 0;
         }
     }
     return count;
@@ -133,17 +197,12 @@ void useddigits(int32_t* grid, uint8_t used[10], int col, int row) {
     int32_t& cell = grid[row * 9 + col];
     const int32_t value = cell;
     cell = 0;
-    std::fill(used, used + 10, 0);
-    auto mark = [&](int32_t v) {
-        if (isdigit19(v)) used[v] = 1;
-    };
-    for (int i = 0; i < 9; ++i) {
-        mark(grid[row * 9 + i]);
-        mark(grid[i * 9 + col]);
-    }
+    unsigned mask = 0;
+    for (int i = 0; i < 9; ++i) mask |= digitbit(grid[row * 9 + i]) | digitbit(grid[i * 9 + col]);
     for (int r = row / 3 * 3; r < row / 3 * 3 + 3; ++r)
-        for (int c = col / 3 * 3; c < col / 3 * 3 + 3; ++c) mark(grid[r * 9 + c]);
+        for (int c = col / 3 * 3; c < col / 3 * 3 + 3; ++c) mask |= digitbit(grid[r * 9 + c]);
     cell = value;
+    for (int d = 0; d < 10; ++d) used[d] = static_cast<uint8_t>((mask >> d) & 1u);
 }
 
 void thinbox(int32_t* grid, int box_col, int box_row, int removal, int chance) {

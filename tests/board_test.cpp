@@ -89,6 +89,69 @@ TEST(LevelParameters, RemovalAndChancePerLevel) {
     EXPECT_EQ(chance, 1030);
 }
 
+// fillbox as plainly described: useddigits for each cell and one draw at a time.
+int plainfillbox(int32_t* grid, int box_col, int box_row) {
+    uint8_t used[10];
+    int count = 0;
+    for (int tries = 0; count < 9 && tries < 500; ++tries) {
+        count = 0;
+        for (int row = 3 * box_row; row < 3 * box_row + 3; ++row) {
+            for (int col = 3 * box_col; col < 3 * box_col + 3; ++col) {
+                useddigits(grid, used, col, row);
+                int digit = 0, draws = 0;
+                do {
+                    digit = nextrandom() % 9 + 1;
+                    ++draws;
+                } while (used[digit] != 0 && draws < 100);
+                if (draws == 100) {
+                    digit = 0;
+                    for (int d = 9; d >= 1; --d)
+                        if (used[d] == 0) digit = d;
+                }
+                grid[row * 9 + col] = digit;
+                count += digit != 0;
+            }
+        }
+    }
+    return count;
+}
+
+TEST(UsedDigits, SeesRowColumnAndBoxButNotTheCell) {
+    int32_t grid[81] = {};
+    grid[0 * 9 + 4] = 7;  // row 0
+    grid[8 * 9 + 1] = 3;  // column 1
+    grid[2 * 9 + 2] = 9;  // box 0
+    grid[0 * 9 + 1] = 5;  // the cell itself
+    grid[0 * 9 + 8] = 12; // not a digit
+    grid[4 * 9 + 4] = 1;  // elsewhere
+    uint8_t used[10];
+    useddigits(grid, used, 1, 0);
+    EXPECT_EQ(std::vector<uint8_t>(used, used + 10),
+              (std::vector<uint8_t>{0, 0, 0, 1, 0, 0, 0, 1, 0, 1}));
+    EXPECT_EQ(grid[1], 5);
+}
+
+// The generator's fast box filling makes exactly the plain draws, over full generations with
+// failing boxes, stuck cells and retries.
+TEST(FillBox, MatchesThePlainDescription) {
+    for (uint32_t seed : {1u, 2u, 99u, 12345u, 0xDEADBEEFu}) {
+        random_state = seed;
+        for (int attempt = 0; attempt < 60; ++attempt) {
+            int32_t fast[81] = {}, plain[81] = {};
+            if (attempt % 7 == 3) fast[40] = plain[40] = 15; // a stray value is no digit
+            for (int box = 0; box < 9; ++box) {
+                const uint32_t before = random_state;
+                const int count = fillbox(fast, box % 3, box / 3);
+                const uint32_t after = random_state;
+                random_state = before;
+                ASSERT_EQ(plainfillbox(plain, box % 3, box / 3), count) << seed << " " << attempt;
+                ASSERT_EQ(random_state, after);
+                ASSERT_TRUE(std::equal(fast, fast + 81, plain));
+            }
+        }
+    }
+}
+
 TEST_F(BoardTest, OnlySomeLevelsDrawABoxToEmpty) {
     std::set<int> drawing;
     for (int lvl = 0; lvl <= 99; ++lvl) {
