@@ -1,0 +1,40 @@
+// Fuzz target: any bytes as the archive "_data.loc", scanned for entries, extracted into memory and
+// into a file, and read as a stored grid; nothing may read or write out of bounds.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string.h>
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "store/archive.h"
+#include "sudoku/board.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool in_folder = [] {
+        char name[] = "/tmp/gridhollow-fuzz-archive-XXXXXX";
+        return mkdtemp(name) != nullptr && chdir(name) == 0;
+    }();
+    if (!in_folder) return 0;
+    platform::file_write("_data.loc", data, size);
+
+    // Look up the archive's first entry by its own name, so matches happen as well as misses.
+    char first[ARCHIVE_NAME_LIMIT + 1] = "";
+    long size_read = 0;
+    if (std::FILE* file = std::fopen("_data.loc", "rb")) {
+        readheader(file, first, size_read);
+        std::fclose(file);
+    }
+    long length = 0;
+    const uint8_t* block = texture_archive.unlockmemory("_data.loc", first, length);
+    if ((block == nullptr) != (length == 0) || length < 0 || static_cast<size_t>(length) > size)
+        abort();
+    if (block != nullptr && memmem(data, size, block, static_cast<size_t>(length)) == nullptr)
+        abort();
+
+    grid_archive.unlocksingle("_data.loc", first, "out.txt");
+    int32_t grid[81];
+    if (loadstoredgrid(grid, 0) > 81) abort();
+    return 0;
+}

@@ -1,0 +1,45 @@
+// Fuzz target: any bytes as a data file, unlocked in memory and through the reader's recipe; and
+// any content locked and unlocked again must come back unchanged.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/files.h"
+#include "store/datafile.h"
+
+namespace {
+
+bool beginswith(const std::vector<uint8_t>& bytes, const char* header) {
+    const size_t length = std::strlen(header);
+    return bytes.size() >= length && std::memcmp(bytes.data(), header, length) == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool in_folder = [] {
+        char name[] = "/tmp/gridhollow-fuzz-datafile-XXXXXX";
+        return mkdtemp(name) != nullptr && chdir(name) == 0;
+    }();
+    if (!in_folder) return 0;
+    const std::vector<uint8_t> bytes(data, data + size);
+
+    std::vector<uint8_t> plain;
+    const bool unlocked = unlockbytes("scores.txt", bytes, plain);
+    platform::file_write("scores.txt", data, size);
+    std::string read;
+    if (readdatafile("scores.txt", read) != unlocked) abort();
+    if (unlocked && std::string(plain.begin(), plain.end()) != read) abort();
+    if (platform::file_exists("dummy") || platform::file_exists("ready")) abort();
+
+    if (!beginswith(bytes, "version 2.0") && !beginswith(bytes, "encryption v2.0")) {
+        std::vector<uint8_t> back;
+        if (!unlockbytes("edit\\settings7.txt", lockbytes("edit\\settings7.txt", bytes), back) ||
+            back != bytes)
+            abort();
+    }
+    return 0;
+}
