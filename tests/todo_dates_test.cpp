@@ -114,50 +114,44 @@ TEST(TodoDatesTest, CalendarAgreesWithChrono) {
 }
 
 TEST_F(TodoDates, CountdownOfEachKind) {
-    SYSTEMTIME when = at(2008, 1, 31, 12);
-    countdown(when, REPEAT_MONTHLY, at(2008, 4, 10, 9));
-    EXPECT_EQ(fields(when), "2008-4-30 12:00:00");
-    when = at(2008, 1, 31, 12);
-    countdown(when, REPEAT_MONTHLY, at(2008, 4, 30, 13)); // past its time on the 30th
-    EXPECT_EQ(fields(when), "2008-5-31 12:00:00");
-    when = at(2008, 12, 15, 8);
-    countdown(when, REPEAT_MONTHLY, at(2008, 12, 20));
-    EXPECT_EQ(fields(when), "2009-1-15 08:00:00");
+    struct Case {
+        SYSTEMTIME when;
+        int repeat;
+        SYSTEMTIME now;
+        const char* occurrence;
+    };
+    const Case cases[] = {
+        {at(2008, 1, 31, 12), REPEAT_MONTHLY, at(2008, 4, 10, 9), "2008-4-30 12:00:00"},
+        // Past its time on 30 April: the next one is on the task's own day again.
+        {at(2008, 1, 31, 12), REPEAT_MONTHLY, at(2008, 4, 30, 13), "2008-5-31 12:00:00"},
+        {at(2008, 12, 15, 8), REPEAT_MONTHLY, at(2008, 12, 20), "2009-1-15 08:00:00"},
+        {at(2008, 2, 29, 7), REPEAT_YEARLY, at(2009, 1, 10), "2009-2-28 07:00:00"},
+        {at(2008, 2, 29, 7), REPEAT_YEARLY, at(2011, 3, 1), "2012-2-29 07:00:00"},
+        {at(1980, 5, 3, 9), REPEAT_BIRTHDAY, at(2008, 5, 10), "2009-5-3 09:00:00"},
+        {at(1980, 5, 20, 9), REPEAT_BIRTHDAY, at(2008, 5, 10), "2008-5-20 09:00:00"},
+        {at(1980, 5, 10, 9), REPEAT_BIRTHDAY, at(2008, 5, 10, 10), "2008-5-10 09:00:00"},
+        {at(1980, 2, 29, 9), REPEAT_BIRTHDAY, at(2009, 1, 1), "2009-2-28 09:00:00"},
+        {at(2000, 1, 1, 8), REPEAT_DAILY, at(2008, 5, 14, 9), "2008-5-14 08:00:00"},
+        {at(2008, 4, 22, 10), REPEAT_WEEKLY, at(2008, 5, 14, 10), "2008-5-20 10:00:00"},
+        {at(2008, 4, 22, 10), 6, at(2008, 5, 14), "2008-4-22 10:00:00"},
+    };
+    for (const Case& c : cases) {
+        SYSTEMTIME when = c.when;
+        countdown(when, c.repeat, c.now);
+        EXPECT_EQ(fields(when), c.occurrence) << fields(c.when) << " " << c.repeat;
+    }
 
-    when = at(2008, 2, 29, 7);
-    countdown(when, REPEAT_YEARLY, at(2009, 1, 10));
-    EXPECT_EQ(fields(when), "2009-2-28 07:00:00");
-    when = at(2008, 2, 29, 7);
-    countdown(when, REPEAT_YEARLY, at(2011, 3, 1)); // next year is a leap year again
-    EXPECT_EQ(fields(when), "2012-2-29 07:00:00");
-
-    when = at(1980, 5, 3, 9);
-    countdown(when, REPEAT_BIRTHDAY, at(2008, 5, 10));
-    EXPECT_EQ(fields(when), "2009-5-3 09:00:00");
-    when = at(1980, 5, 20, 9);
-    countdown(when, REPEAT_BIRTHDAY, at(2008, 5, 10));
-    EXPECT_EQ(fields(when), "2008-5-20 09:00:00");
-    when = at(1980, 5, 10, 9);
+    SYSTEMTIME when = at(1980, 5, 10, 9); // a birthday whose time passed today stays today
     EXPECT_EQ(countdowntext(countdown(when, REPEAT_BIRTHDAY, at(2008, 5, 10, 10)), REPEAT_BIRTHDAY),
               "-");
-    when = at(1980, 2, 29, 9);
-    countdown(when, REPEAT_BIRTHDAY, at(2009, 1, 1));
-    EXPECT_EQ(fields(when), "2009-2-28 09:00:00");
-
-    when = at(2000, 1, 1, 8);
+    when = at(2000, 1, 1, 8); // a daily task whose time passed: tomorrow, shown as "+"
     TimeDiff d = countdown(when, REPEAT_DAILY, at(2008, 5, 14, 9));
-    EXPECT_EQ(fields(when), "2008-5-14 08:00:00"); // keeps today's date
     EXPECT_EQ(fields(d), "1601-0-0 23:00:00");
     EXPECT_EQ(countdowntext(d, REPEAT_DAILY), "+");
-
-    when = at(2008, 4, 22, 10); // three weeks and a day behind
-    d = countdown(when, REPEAT_WEEKLY, at(2008, 5, 14, 10));
-    EXPECT_EQ(fields(when), "2008-5-20 10:00:00");
-    EXPECT_EQ(countdowntext(d, REPEAT_WEEKLY), "+06D");
-
     when = at(2008, 4, 22, 10);
+    EXPECT_EQ(countdowntext(countdown(when, REPEAT_WEEKLY, at(2008, 5, 14, 10)), REPEAT_WEEKLY),
+              "+06D");
     EXPECT_EQ(countdown(when, 6, at(2008, 5, 14)).wYear, 0);
-    EXPECT_EQ(fields(when), "2008-4-22 10:00:00");
 
     platform::headless::set_local_time(at(2008, 5, 14, 9, 30));
     when = at(2008, 5, 14, 10);

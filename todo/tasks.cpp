@@ -30,8 +30,8 @@ struct Chunk {
 
 enum class Source { missing, read, unreadable };
 
-// Splits `file` into chunks. Bytes below 32 (the line ends) are skipped; a heading line is
-// recognised only before the first record; text after the last "|" is no record and is dropped.
+// Splits `file` into chunks. Bytes below 32 (the line ends) are skipped; only the first chunk can
+// be the heading line; text after the last "|" is no record and is dropped.
 Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
     chunks.clear();
     if (!platform::file_exists(file)) return Source::missing;

@@ -1,0 +1,53 @@
+// Fuzz target: any bytes as "todo.txt" go through the task readers and writers, which must
+// neither misbehave nor lose or invent a record.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/files.h"
+#include "todo/tasks.h"
+
+namespace {
+
+// Every "|" ends a record, so the count of bars is the count of records.
+long records(const char* file) {
+    std::vector<uint8_t> bytes;
+    platform::file_read(file, bytes);
+    return std::count(bytes.begin(), bytes.end(), '|');
+}
+
+void check(bool ok) {
+    if (!ok) abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static bool ready = [] {
+        char name[] = "/dev/shm/gridhollow-fuzz-XXXXXX";
+        char fallback[] = "/tmp/gridhollow-fuzz-XXXXXX";
+        const char* folder = mkdtemp(name);
+        return chdir(folder ? folder : mkdtemp(fallback)) == 0;
+    }();
+    if (!ready || size > 8192) return 0;
+    platform::file_delete(DONE_FILE);
+    platform::file_write(TODO_FILE, data, size);
+    long count = std::count(data, data + size, '|');
+
+    TaskRecord task;
+    for (int index = -1; index < 3; ++index)
+        check(readtask(index, task, TODO_FILE) == (index >= 0 && index < count));
+    sorttasks();
+    check(records(TODO_FILE) == count);
+    check(replacetask(0, task) == (count > 0));
+    check(records(TODO_FILE) == count);
+    writeheading(TODO_FILE, "Fuzz");
+    check(records(TODO_FILE) == count);
+    check(appendtask(task, TODO_FILE, "") >= 0 && records(TODO_FILE) == count + 1);
+    check(deletetask(1, TODO_FILE) == (count + 1 > 1));
+    check(completetask(0) >= 0 && records(TODO_FILE) == count - (count >= 1 ? 1 : 0));
+    check(records(DONE_FILE) == 1);
+    return 0;
+}
