@@ -1,0 +1,119 @@
+// Images and sprites: the sprite draw, the image caches and the character-set sheet's pieces.
+#include "gfx/sprites.h"
+
+#include "app/shell.h"
+#include "platform/window.h"
+#include "store/archive.h"
+
+ImageCache layer_cache;
+ImageCache region_cache;
+
+namespace {
+
+constexpr int CELL_SIZE = 50;
+constexpr int CELLS_PER_ROW = 10;
+
+// Loads the entry into the cache when id is new. The id is taken before the load, so an entry that
+// fails is reported once and the cache keeps what it had (or nothing, when decoding failed).
+void cache_image(ImageCache& cache, int id, const char* name) {
+    if (id == cache.id) return;
+    cache.id = id;
+    if (loadtexture(IMAGE_ARCHIVE, name, &cache.texture) < 0)
+        platform::message_box(name, "game_DisplayLayer()", platform::MB_OK);
+}
+
+} // namespace
+
+uint32_t opacity_color(float opacity) {
+    uint32_t alpha = static_cast<uint32_t>(static_cast<int>(opacity / 100 * 255));
+    return (alpha & 0xFF) << 24 | 0xFFFFFF;
+}
+
+void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
+                 float cx, float cy, float angle, float tx, float ty, uint32_t color) {
+    platform::SpriteDraw draw;
+    draw.texture = texture;
+    draw.has_source = true;
+    draw.source = source;
+    draw.sx = sx;
+    draw.sy = sy;
+    draw.cx = cx;
+    draw.cy = cy;
+    draw.angle = angle;
+    draw.tx = tx;
+    draw.ty = ty;
+    draw.color = color;
+    platform::render_sprite(draw);
+}
+
+bool game_DisplayLayer(int id, const char* name, float opacity) {
+    cache_image(layer_cache, id, name);
+    platform::SpriteDraw draw;
+    draw.texture = layer_cache.texture;
+    draw.color = opacity_color(opacity);
+    platform::render_sprite(draw);
+    return true;
+}
+
+bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y, int left, int top,
+                       int right, int bottom, float scale, int anchor) {
+    cache_image(region_cache, id, name);
+    if (region_cache.texture == nullptr) return false;
+    const float w = static_cast<float>(right - left) * scale;
+    const float h = static_cast<float>(bottom - top) * scale;
+    float dx = 0, dy = 0;
+    switch (anchor) {
+    case 1:
+        dx = -w / 2;
+        dy = -h / 2;
+        break;
+    case 2:
+    case 5:
+        dx = -w;
+        dy = -h / 2;
+        break;
+    case 3:
+        dx = -w / 2;
+        break;
+    case 4:
+        dy = -h / 2;
+        break;
+    default:
+        break;
+    }
+    draw_sprite(region_cache.texture, {left, top, right, bottom}, scale, scale, 0, 0, 0, x + dx,
+                y + dy, opacity_color(opacity));
+    return true;
+}
+
+void game_DisplayCell(float x, float y, int left, int top, int right, int bottom, float opacity,
+                      int, float scale_x, float scale_y, int anchor, float rotation) {
+    if (right <= 0) {
+        if (left < 0) return;
+        const int cell = left;
+        left = CELL_SIZE * (cell % CELLS_PER_ROW);
+        top = CELL_SIZE * (cell / CELLS_PER_ROW);
+        right = left + CELL_SIZE;
+        bottom = top + CELL_SIZE;
+    }
+    const float w = static_cast<float>(right - left) * scale_x;
+    const float h = static_cast<float>(bottom - top) * scale_y;
+    float dx = 0, dy = 0;
+    switch (anchor) {
+    case 1:
+        dx = -w / 2;
+        dy = -h / 2;
+        break;
+    case 2:
+        dx = -w / 2;
+        dy = -h;
+        break;
+    case 3:
+        dx = -w / 2;
+        break;
+    default:
+        break;
+    }
+    draw_sprite(charset_texture, {left, top, right, bottom}, scale_x, scale_y, w / 2, h / 2,
+                rotation * RADIANS_PER_DEGREE, x + dx, y + dy, opacity_color(opacity));
+}

@@ -1,0 +1,44 @@
+// Images and sprites: the sprite draw, the two one-image caches of archive images, and pieces of
+// the character-set sheet.
+#pragma once
+#include <cstdint>
+
+#include "platform/renderer.h"
+
+// The archive holding every image.
+constexpr const char* IMAGE_ARCHIVE = "_data.loc";
+constexpr float RADIANS_PER_DEGREE = 0.017453292f;
+constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
+
+// Anchors: which point of a drawn rectangle the given position names (0 and unknown values: the
+// top-left corner). Each drawing operation reads them through its own offset table.
+enum : int { ANCHOR_TOP_LEFT = 0, ANCHOR_CENTRE = 1 };
+
+// A one-image cache: the caller-chosen number of the image now held, and its texture.
+struct ImageCache {
+    int id = 0;
+    platform::Texture* texture = nullptr;
+};
+extern ImageCache layer_cache;  // the whole-image form of game_DisplayLayer
+extern ImageCache region_cache; // the region form of game_DisplayLayer
+
+// White with alpha = opacity / 100 * 255, truncated; opacity is a percentage.
+uint32_t opacity_color(float opacity);
+
+// The sprite draw every picture goes through: the source rectangle of the texture scaled by
+// (sx, sy), rotated by angle (radians) about (cx, cy), moved by (tx, ty), tinted by color.
+void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
+                 float cx, float cy, float angle, float tx, float ty, uint32_t color);
+
+// Draws the whole image of archive entry name (cached under id) at (0, 0); always true. A change
+// of id loads the entry; a failed load shows one "game_DisplayLayer()" box and is not retried.
+bool game_DisplayLayer(int id, const char* name, float opacity);
+// Draws the rectangle (left, top, right, bottom) of the image cached under id, scaled by scale and
+// placed by anchor at (x, y); false when the cache holds no image.
+bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y, int left, int top,
+                       int right, int bottom, float scale, int anchor);
+// Draws a rectangle of the character-set sheet; with right <= 0 left is a 50 x 50 cell number
+// (ten to a row; a negative one draws nothing). rotation is in degrees about the drawn centre;
+// reserved is not used.
+void game_DisplayCell(float x, float y, int left, int top, int right, int bottom, float opacity,
+                      int reserved, float scale_x, float scale_y, int anchor, float rotation);

@@ -1,0 +1,214 @@
+// Bitmap-font text, numbers and clock times.
+#include "gfx/text.h"
+
+#include "app/shell.h"
+#include "gfx/sprites.h"
+
+namespace {
+
+constexpr int DIGIT_W = 20;
+constexpr int DIGIT_H = 24;
+constexpr int STRIP_X = 50;
+constexpr int STRIP_Y = 450;
+constexpr int NUMBER_DIGITS = 9;
+constexpr int LARGEST_NUMBER = 999999999;
+constexpr int HOUR_DIGITS = 6;
+constexpr int COLON_ADVANCE = 5;
+constexpr platform::Rect COLON{125, 425, 134, 449};
+
+constexpr int TICKS_PER_SECOND = 60;
+constexpr int TICKS_PER_MINUTE = 60 * TICKS_PER_SECOND;
+constexpr int TICKS_PER_HOUR = 60 * TICKS_PER_MINUTE;
+
+// Draws digit d of a strip at (x, y) and returns the pen after it.
+float draw_digit(int d, float scale, float x, float y, int strip_x, int strip_y) {
+    const int left = strip_x + DIGIT_W * d;
+    draw_sprite(charset_texture, {left, strip_y, left + DIGIT_W, strip_y + DIGIT_H}, scale, scale,
+                0, 0, 0, x, y, OPAQUE_WHITE);
+    return x + DIGIT_W * scale;
+}
+
+// Draws the clock colon just left of the pen and returns the pen after it.
+float draw_colon(float scale, float x, float y) {
+    draw_sprite(charset_texture, COLON, scale, scale, 0, 0, 0, x - scale, y, OPAQUE_WHITE);
+    return x + COLON_ADVANCE * scale;
+}
+
+} // namespace
+
+int glyph_number(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a';
+    if (c >= '0' && c <= '9') return c - 16;
+    switch (c) {
+    case ',':
+        return 27;
+    case '.':
+        return 28;
+    case '\'':
+        return 29;
+    case ':':
+        return 30;
+    case '+':
+        return 42;
+    case '/':
+        return 43;
+    case '-':
+        return 48;
+    case '%':
+        return 49;
+    case 169: // the copyright sign
+        return 50;
+    default:
+        return c;
+    }
+}
+
+float game_DisplayText(const char* text, int columns, float advance, float x, float y, int sheet_x,
+                       int sheet_y, int cell_w, int cell_h, float opacity, int, float scale_x,
+                       float scale_y, int anchor, float rotation) {
+    int n = 0;
+    while (text[n] != '\0') ++n;
+    const float width = static_cast<float>(n) * advance * scale_x;
+    const float height = static_cast<float>(cell_h) * scale_y;
+    const uint32_t color = opacity_color(opacity);
+    float dx = 0, dy = 0;
+    switch (anchor) {
+    case 1:
+        dx = -width / 2;
+        dy = -height / 2;
+        break;
+    case 2:
+        dx = -width / 2;
+        dy = -height;
+        break;
+    case 3:
+        dx = -width;
+        break;
+    case 4:
+        dy = -height;
+        break;
+    case 5:
+        dx = -width;
+        dy = -height;
+        break;
+    default:
+        break;
+    }
+    const float cx = width / 2, cy = height / 2;
+    const float angle = rotation * RADIANS_PER_DEGREE;
+    float pen_x = x + dx;
+    const float pen_y = y + dy;
+    bool mapping = true, fixed_width = false;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
+        const unsigned char c = *p;
+        if (c == '<') {
+            mapping = false;
+            continue;
+        }
+        if (c == '>') {
+            mapping = true;
+            continue;
+        }
+        if (c == '_') {
+            fixed_width = !fixed_width;
+            continue;
+        }
+        if (c != ' ') {
+            const int g = mapping ? glyph_number(c) : c;
+            const int left = sheet_x + cell_w * (g % columns);
+            const int top = sheet_y + cell_h * (g / columns);
+            draw_sprite(charset_texture, {left, top, left + cell_w - 1, top + cell_h - 1}, scale_x,
+                        scale_y, cx, cy, angle, pen_x, pen_y, color);
+        }
+        pen_x += fixed_width ? static_cast<float>(cell_w) * scale_x - 0.6f : advance * scale_x;
+    }
+    return pen_x;
+}
+
+float game_DisplayNumber(int value, float scale, float x, float y, int align, int strip_x,
+                         int strip_y) {
+    if (value < 0) value = 0;
+    // Ten digits do not fit the strip: larger values show the largest that does.
+    if (value > LARGEST_NUMBER) value = LARGEST_NUMBER;
+    if (strip_x < 0) strip_x = STRIP_X;
+    if (strip_y < 0) strip_y = STRIP_Y;
+    int digits[NUMBER_DIGITS];
+    int divisor = 100000000;
+    for (int& d : digits) {
+        d = value / divisor;
+        value %= divisor;
+        divisor /= 10;
+    }
+    int leading = 0;
+    while (leading < NUMBER_DIGITS && digits[leading] == 0) ++leading;
+    if (leading == NUMBER_DIGITS) leading = NUMBER_DIGITS - 1;
+    const float width = static_cast<float>(DIGIT_W * (NUMBER_DIGITS - leading)) * scale;
+    float px = x, py = y;
+    switch (align) {
+    case 1:
+        px = x - width;
+        break;
+    case 2:
+        px = x - width / 2;
+        break;
+    case 3:
+        px = x - width / 2;
+        py = y - DIGIT_H * scale / 2;
+        break;
+    default:
+        break;
+    }
+    for (int i = leading; i < NUMBER_DIGITS; ++i)
+        px = draw_digit(digits[i], scale, px, py, strip_x, strip_y);
+    return px;
+}
+
+float game_DisplayTime(int ticks, float scale, float x, float y, int align, bool steady) {
+    // A negative count has no clock face: it shows as no time at all rather than digits cut from
+    // outside the strip.
+    if (ticks < 0) ticks = 0;
+    const int h = ticks / TICKS_PER_HOUR;
+    const int m = ticks % TICKS_PER_HOUR / TICKS_PER_MINUTE;
+    const int s = ticks % TICKS_PER_MINUTE / TICKS_PER_SECOND;
+    const int phase = ticks % TICKS_PER_SECOND;
+    int hours[HOUR_DIGITS];
+    int rest = h, divisor = 100000;
+    for (int& d : hours) {
+        d = rest / divisor;
+        rest %= divisor;
+        divisor /= 10;
+    }
+    int first = 0;
+    while (first < HOUR_DIGITS && hours[first] == 0) ++first;
+    if (steady && first == HOUR_DIGITS) first = HOUR_DIGITS - 1;
+
+    const bool hour_colon = h > 0 || steady;
+    const int minute_digits = m >= 10 || h > 0 ? 2 : m > 0 || steady ? 1 : 0;
+    const bool minute_colon = (m > 0 || h > 0 || steady) && (phase < 30 || steady);
+    const int second_digits = s >= 10 || m > 0 || h > 0 ? 2 : 1;
+
+    // The width used for alignment. It counts the minute colon even when it blinks off, and no
+    // second digit for a zero time, so blinking and zero times are not exactly aligned.
+    int width = 0;
+    if (first < HOUR_DIGITS) width += (HOUR_DIGITS - first) * DIGIT_W + COLON_ADVANCE;
+    if (minute_digits == 2)
+        width += 2 * DIGIT_W + COLON_ADVANCE;
+    else if (minute_digits == 1)
+        width += DIGIT_W + COLON_ADVANCE;
+    if (second_digits == 2)
+        width += 2 * DIGIT_W;
+    else if (s > 0)
+        width += DIGIT_W;
+    const float total = static_cast<float>(width) * scale;
+
+    float pen = align == 1 ? x - total : align == 2 ? x - total / 2 : x;
+    for (int i = first; i < HOUR_DIGITS; ++i)
+        pen = draw_digit(hours[i], scale, pen, y, STRIP_X, STRIP_Y);
+    if (hour_colon) pen = draw_colon(scale, pen, y);
+    if (minute_digits == 2) pen = draw_digit(m / 10, scale, pen, y, STRIP_X, STRIP_Y);
+    if (minute_digits >= 1) pen = draw_digit(m % 10, scale, pen, y, STRIP_X, STRIP_Y);
+    if (minute_colon) pen = draw_colon(scale, pen, y);
+    if (second_digits == 2) pen = draw_digit(s / 10, scale, pen, y, STRIP_X, STRIP_Y);
+    return draw_digit(s % 10, scale, pen, y, STRIP_X, STRIP_Y);
+}
