@@ -1,4 +1,42 @@
-// The name-entry dialog (drawn and edited once the drawing primitives exist; empty until then).
+// The name-entry dialog.
 #include "gfx/dialog.h"
 
-void game_InputBox(char*, float, float) {}
+#include "app/frame.h"
+#include "gfx/sprites.h"
+#include "gfx/text.h"
+#include "input/keyboard.h"
+
+int edit_position = -1;
+int dialog_frame = 0;
+
+namespace {
+
+constexpr int DIALOGS_IMAGE = 746352;
+constexpr char BACKSPACE = 8, ENTER = 13, ESCAPE = 27;
+
+} // namespace
+
+void game_InputBox(char* text, float x, float y) {
+    if (frame_counter - dialog_frame != 1) {
+        text[0] = '\0';
+        edit_position = -1;
+    }
+    dialog_frame = frame_counter;
+    const uint8_t c = keyboard.readchar(true);
+    if (c == BACKSPACE) {
+        if (edit_position >= 0) text[edit_position--] = '\0';
+    } else if (c == ENTER) {
+        dialog_active = 0;
+    } else if (c == ESCAPE) {
+        dialog_active = 0;
+        text[0] = '\0';
+    } else if (c > 1 && edit_position < DIALOG_TEXT_LIMIT - 1) {
+        text[++edit_position] = static_cast<char>(c);
+        text[edit_position + 1] = '\0';
+    }
+    game_DisplayLayer(DIALOGS_IMAGE, "img\\dialogs.tga", 100, x, y, 0, 0, 170, 85, 1,
+                      ANCHOR_CENTRE);
+    if (edit_position >= 0)
+        game_DisplayText(text, 8, 15, x, y + 10, 0, 175, 25, 25, 100, 0, 0.65f, 0.65f,
+                         ANCHOR_CENTRE, 1);
+}

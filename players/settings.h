@@ -1,0 +1,25 @@
+// The window placement and board theme files, named per player by the player file number.
+//
+// "settings.txt" holds the placement used outside the game screen, "edit\settings<n>.txt" a
+// player's placement on the game screen, both as "x%d y%d w%d h%d>" in the stored form;
+// "edit\thame<n>.txt" holds a player's theme as plain "t%d>". n is game_PlayerFileNumber of the
+// name, so names with the same number share their files.
+#pragma once
+
+constexpr int THEME_COUNT = 7; // board themes 0 (plain) to 6
+
+extern int board_theme; // the board's colour theme, 0 to THEME_COUNT - 1
+
+// 0x55 combined with every byte of the name by exclusive or: 0 to 255.
+int game_PlayerFileNumber(const char* name);
+// Writes window_x/y/w/h to the current player's settings file when screen is SCREEN_GAME, else
+// to "settings.txt". The window controls call it when the left button is released over them.
+void game_SaveSettings(int screen);
+// Reads the placement from the same file choice into window_x/y/w/h; true when values were taken
+// (the file's text reached ">"). Otherwise the placement is left as it was.
+bool game_LoadSettings(int screen);
+// Writes board_theme into the named player's theme file.
+void game_SaveTheme(const char* name);
+// Sets board_theme from the named player's theme file; true when one was read, otherwise the
+// theme becomes 0.
+bool game_LoadTheme(const char* name);
