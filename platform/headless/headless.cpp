@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -361,6 +362,23 @@ uint32_t pixel(int x, int y) {
     SDL_RenderFlush(renderer);
     const uint8_t* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
     return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+bool read_png(const char* path, int& w, int& h, std::vector<uint32_t>& argb) {
+    SDL_Surface* image = IMG_Load(path);
+    SDL_Surface* converted =
+        image ? SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    if (image) SDL_FreeSurface(image);
+    if (!converted) return false;
+    w = converted->w;
+    h = converted->h;
+    argb.resize(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(converted->pixels) + y * converted->pitch;
+        std::copy_n(reinterpret_cast<const uint32_t*>(row), w, argb.begin() + y * w);
+    }
+    SDL_FreeSurface(converted);
+    return true;
 }
 
 void set_device_available(DeviceType type, bool available) {

@@ -50,6 +50,8 @@ long frames_presented();
 bool save_png(const char* path);
 // The back buffer's pixel at (x, y) as ARGB.
 uint32_t pixel(int x, int y);
+// Reads a PNG file (such as one save_png wrote) into ARGB pixels, row by row; false on failure.
+bool read_png(const char* path, int& w, int& h, std::vector<uint32_t>& argb);
 
 // Which device types can be created (all of them by default), and whether video exists.
 void set_device_available(DeviceType type, bool available);

@@ -1,0 +1,41 @@
+// Golden images: text, numbers, clock times and bars rendered from the patterned sheet and compared
+// with committed PNGs (see expect_golden in gfx_support.h for regenerating them).
+#include "app/frame.h"
+#include "gfx/bar.h"
+#include "gfx/text.h"
+#include "gfx_support.h"
+
+class GoldenTest : public DrawTest {};
+
+TEST_F(GoldenTest, Text) {
+    game_DisplayText("Hello, 42%", 8, 15, 20, 20, 0, 175, 25, 25, 100, 0, 1, 1, 0, 0);
+    game_DisplayText("centred heading", 8, 15, 256, 120, 0, 175, 25, 25, 100, 0, 0.65f, 0.65f, 1,
+                     0);
+    game_DisplayText("<AB>x_wide_y", 8, 15, 490, 200, 0, 175, 25, 25, 100, 0, 1, 1, 5, 0);
+    game_DisplayText("faint tilt", 8, 18, 256, 300, 0, 175, 25, 25, 20, 0, 1, 1.5f, 1, 8);
+    expect_golden("text");
+}
+
+TEST_F(GoldenTest, Numbers) {
+    game_DisplayNumber(1205, 1, 300, 20, 1, -1, -1);
+    game_DisplayNumber(987654321, 0.55f, 256, 100, 2, 275, -1);
+    game_DisplayNumber(0, 2, 256, 256, 3, -1, 475);
+    expect_golden("numbers");
+}
+
+TEST_F(GoldenTest, ClockTimes) {
+    game_DisplayTime(0, 1, 20, 20, 0, true);
+    game_DisplayTime(3599 * 60 + 30, 1, 20, 80, 0, false);
+    game_DisplayTime(12 * 216000 + 5 * 60, 1.5f, 256, 200, 2, true);
+    game_DisplayTime(75 * 60 + 10, 0.65f, 490, 400, 1, true);
+    expect_golden("time");
+}
+
+TEST_F(GoldenTest, Bars) {
+    frame_counter = 1;
+    frame_step = 20;
+    game_DisplayBar(40, 40, 0, 30, 8);
+    game_DisplayBar(40, 80, 57, 120, 10);
+    game_DisplayBar(40, 140, 100, 430, 25);
+    expect_golden("bar");
+}
