@@ -78,30 +78,19 @@ TEST(UnlockBytes, RejectsBrokenCheckedLayers) {
     unlockbytes("x", stored, plain);
 }
 
-TEST_F(DataFileTest, EmptyFileLocksTo39Bytes) {
-    writefile("scores.txt", "");
-    lockfile("scores.txt");
-    const std::string stored = readfile("scores.txt");
-    ASSERT_EQ(stored.size(), 39u);
-    EXPECT_EQ(stored.substr(0, 15), "encryption v2.0");
-    EXPECT_TRUE(platform::file_exists("dummy"));
-    EXPECT_TRUE(platform::file_exists("ready"));
-    char path[100] = "scores.txt";
-    ASSERT_TRUE(unlockfile(path));
-    EXPECT_STREQ(path, "ready");
-    EXPECT_EQ(readfile("ready"), "");
-}
-
-TEST_F(DataFileTest, LockThenUnlockFilesOfManyLengths) {
+// Files locked in place and unlocked again, from the empty file (39 bytes stored) up.
+TEST_F(DataFileTest, LockThenUnlockFiles) {
     platform::make_directory("edit");
-    for (size_t length : {1, 2, 3, 1023, 1024, 1025, 4097}) {
+    for (size_t length : {0, 1, 1025}) {
         std::string content(length, '\0');
         for (size_t i = 0; i < length; ++i) content[i] = static_cast<char>(i * 37 % 256);
         writefile("edit\\Ada.txt", content);
         lockfile("edit\\Ada.txt");
-        EXPECT_NE(readfile("edit\\Ada.txt"), content);
+        EXPECT_EQ(readfile("edit\\Ada.txt").size(), 39 + 2 * length);
+        EXPECT_TRUE(platform::file_exists("dummy"));
         char path[100] = "edit\\Ada.txt";
         ASSERT_TRUE(unlockfile(path)) << length;
+        EXPECT_STREQ(path, "ready");
         EXPECT_EQ(readfile(path), content) << length;
         clearunlocked();
     }
@@ -136,14 +125,6 @@ TEST_F(DataFileTest, ChangedLowByteFailsTheCheckButHighByteDoesNot) {
     writefile("settings.txt", high);
     ASSERT_TRUE(unlockfile(path));
     EXPECT_EQ(readfile("ready"), "100\r\n200\r\n");
-}
-
-TEST_F(DataFileTest, LockingTwiceChangesNothing) {
-    writefile("scores.txt", "Ada\r\n");
-    lockfile("scores.txt");
-    const std::string once = readfile("scores.txt");
-    lockfile("scores.txt");
-    EXPECT_EQ(readfile("scores.txt"), once);
 }
 
 TEST_F(DataFileTest, MissingFilesAreLeftAlone) {
