@@ -32,11 +32,9 @@ bool write_file(const char* name, const uint8_t* data, size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = [] {
-        char name[] = "/dev/shm/gridhollow-fuzz-XXXXXX";
-        char fallback[] = "/tmp/gridhollow-fuzz-XXXXXX";
-        const char* folder = mkdtemp(name);
-        return chdir(folder ? folder : mkdtemp(fallback)) == 0 && platform::make_directory("edit");
+    static const bool ready = [] {
+        char folder[] = "/tmp/gridhollow-fuzz-settings-XXXXXX";
+        return mkdtemp(folder) && chdir(folder) == 0 && platform::make_directory("edit");
     }();
     if (!ready || size > 4096) return 0;
     std::strcpy(player_name, "AB");

@@ -13,6 +13,13 @@ namespace {
 constexpr int CELL_SIZE = 50;
 constexpr int CELLS_PER_ROW = 10;
 
+// 0 top-left, 1 centre, 2 and 5 middle of the right edge, 3 middle of the top, 4 middle of the
+// left.
+constexpr AnchorShift LAYER_ANCHORS[] = {{0, 0},    {0.5f, 0.5f}, {1, 0.5f},
+                                         {0.5f, 0}, {0, 0.5f},    {1, 0.5f}};
+// 0 top-left, 1 centre, 2 middle of the bottom edge, 3 middle of the top edge.
+constexpr AnchorShift CELL_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {0.5f, 0}};
+
 // Loads the entry into the cache when id is new. The id is taken before the load, so an entry that
 // fails is reported once and the cache keeps what it had (or nothing, when decoding failed).
 void cache_image(ImageCache& cache, int id, const char* name) {
@@ -61,26 +68,8 @@ bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y
     if (region_cache.texture == nullptr) return false;
     const float w = static_cast<float>(right - left) * scale;
     const float h = static_cast<float>(bottom - top) * scale;
-    float dx = 0, dy = 0;
-    switch (anchor) {
-    case 1:
-        dx = -w / 2;
-        dy = -h / 2;
-        break;
-    case 2:
-    case 5:
-        dx = -w;
-        dy = -h / 2;
-        break;
-    case 3:
-        dx = -w / 2;
-        break;
-    case 4:
-        dy = -h / 2;
-        break;
-    default:
-        break;
-    }
+    float dx, dy;
+    anchor_offset(LAYER_ANCHORS, anchor, w, h, dx, dy);
     draw_sprite(region_cache.texture, {left, top, right, bottom}, scale, scale, 0, 0, 0, x + dx,
                 y + dy, opacity_color(opacity));
     return true;
@@ -98,22 +87,8 @@ void game_DisplayCell(float x, float y, int left, int top, int right, int bottom
     }
     const float w = static_cast<float>(right - left) * scale_x;
     const float h = static_cast<float>(bottom - top) * scale_y;
-    float dx = 0, dy = 0;
-    switch (anchor) {
-    case 1:
-        dx = -w / 2;
-        dy = -h / 2;
-        break;
-    case 2:
-        dx = -w / 2;
-        dy = -h;
-        break;
-    case 3:
-        dx = -w / 2;
-        break;
-    default:
-        break;
-    }
+    float dx, dy;
+    anchor_offset(CELL_ANCHORS, anchor, w, h, dx, dy);
     draw_sprite(charset_texture, {left, top, right, bottom}, scale_x, scale_y, w / 2, h / 2,
                 rotation * RADIANS_PER_DEGREE, x + dx, y + dy, opacity_color(opacity));
 }

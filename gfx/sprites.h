@@ -11,8 +11,23 @@ constexpr float RADIANS_PER_DEGREE = 0.017453292f;
 constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
 
 // Anchors: which point of a drawn rectangle the given position names (0 and unknown values: the
-// top-left corner). Each drawing operation reads them through its own offset table.
+// top-left corner). Each drawing operation has its own table of them.
 enum : int { ANCHOR_TOP_LEFT = 0, ANCHOR_CENTRE = 1 };
+
+// Where an anchor lies, as the fractions of the drawn width and height to move left and up.
+struct AnchorShift {
+    float x, y;
+};
+
+// The offset from the anchor point to the top-left corner of a drawn w x h rectangle; anchors
+// outside the table name the top-left corner.
+template <int N>
+void anchor_offset(const AnchorShift (&table)[N], int anchor, float w, float h, float& dx,
+                   float& dy) {
+    const AnchorShift shift = anchor >= 0 && anchor < N ? table[anchor] : AnchorShift{0, 0};
+    dx = -shift.x * w;
+    dy = -shift.y * h;
+}
 
 // A one-image cache: the caller-chosen number of the image now held, and its texture.
 struct ImageCache {

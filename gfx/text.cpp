@@ -20,6 +20,20 @@ constexpr int TICKS_PER_SECOND = 60;
 constexpr int TICKS_PER_MINUTE = 60 * TICKS_PER_SECOND;
 constexpr int TICKS_PER_HOUR = 60 * TICKS_PER_MINUTE;
 
+// 0 top-left, 1 centre, 2 bottom centre, 3 top-right, 4 bottom-left, 5 bottom-right.
+constexpr AnchorShift TEXT_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {1, 0}, {0, 1}, {1, 1}};
+
+// Splits value into count decimal digits, the most significant first.
+void split_digits(int value, int* digits, int count) {
+    int divisor = 1;
+    for (int i = 1; i < count; ++i) divisor *= 10;
+    for (int i = 0; i < count; ++i) {
+        digits[i] = value / divisor;
+        value %= divisor;
+        divisor /= 10;
+    }
+}
+
 // Draws digit d of a strip at (x, y) and returns the pen after it.
 float draw_digit(int d, float scale, float x, float y, int strip_x, int strip_y) {
     const int left = strip_x + DIGIT_W * d;
@@ -72,29 +86,8 @@ float game_DisplayText(const char* text, int columns, float advance, float x, fl
     const float width = static_cast<float>(n) * advance * scale_x;
     const float height = static_cast<float>(cell_h) * scale_y;
     const uint32_t color = opacity_color(opacity);
-    float dx = 0, dy = 0;
-    switch (anchor) {
-    case 1:
-        dx = -width / 2;
-        dy = -height / 2;
-        break;
-    case 2:
-        dx = -width / 2;
-        dy = -height;
-        break;
-    case 3:
-        dx = -width;
-        break;
-    case 4:
-        dy = -height;
-        break;
-    case 5:
-        dx = -width;
-        dy = -height;
-        break;
-    default:
-        break;
-    }
+    float dx, dy;
+    anchor_offset(TEXT_ANCHORS, anchor, width, height, dx, dy);
     const float cx = width / 2, cy = height / 2;
     const float angle = rotation * RADIANS_PER_DEGREE;
     float pen_x = x + dx;
@@ -134,12 +127,7 @@ float game_DisplayNumber(int value, float scale, float x, float y, int align, in
     if (strip_x < 0) strip_x = STRIP_X;
     if (strip_y < 0) strip_y = STRIP_Y;
     int digits[NUMBER_DIGITS];
-    int divisor = 100000000;
-    for (int& d : digits) {
-        d = value / divisor;
-        value %= divisor;
-        divisor /= 10;
-    }
+    split_digits(value, digits, NUMBER_DIGITS);
     int leading = 0;
     while (leading < NUMBER_DIGITS && digits[leading] == 0) ++leading;
     if (leading == NUMBER_DIGITS) leading = NUMBER_DIGITS - 1;
@@ -173,12 +161,7 @@ float game_DisplayTime(int ticks, float scale, float x, float y, int align, bool
     const int s = ticks % TICKS_PER_MINUTE / TICKS_PER_SECOND;
     const int phase = ticks % TICKS_PER_SECOND;
     int hours[HOUR_DIGITS];
-    int rest = h, divisor = 100000;
-    for (int& d : hours) {
-        d = rest / divisor;
-        rest %= divisor;
-        divisor /= 10;
-    }
+    split_digits(h, hours, HOUR_DIGITS);
     int first = 0;
     while (first < HOUR_DIGITS && hours[first] == 0) ++first;
     if (steady && first == HOUR_DIGITS) first = HOUR_DIGITS - 1;
