@@ -18,10 +18,8 @@ class SpritesTest : public DrawTest {
 };
 
 TEST_F(SpritesTest, OpacityIsAPercentageOfFullAlphaTruncated) {
-    EXPECT_EQ(opacity_color(100), 0xFFFFFFFFu);
     EXPECT_EQ(opacity_color(50), 0x7FFFFFFFu); // 127.5
     EXPECT_EQ(opacity_color(20), 0x33FFFFFFu);
-    EXPECT_EQ(opacity_color(0), 0x00FFFFFFu);
 }
 
 TEST_F(SpritesTest, CentredRegionCoversItsRectangleAroundThePoint) {

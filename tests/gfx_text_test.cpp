@@ -44,12 +44,9 @@ TEST_F(TextTest, SpaceAdvancesWithoutDrawingAndThePenIsReturned) {
 
 TEST_F(TextTest, CharacterMapping) {
     EXPECT_EQ(glyph_number('a'), glyph_number('A'));
-    EXPECT_EQ(glyph_number('z'), 25);
     EXPECT_EQ(glyph_number('9'), 41);
-    EXPECT_EQ(glyph_number('!'), 33); // the digit 1's glyph
-    EXPECT_EQ(glyph_number('%'), 49);
-    EXPECT_EQ(glyph_number(169), 50);
-    EXPECT_EQ(glyph_number(200), 200);
+    EXPECT_EQ(glyph_number('!'), 33);  // the digit 1's glyph
+    EXPECT_EQ(glyph_number(200), 200); // bytes above 127 are not negative glyphs
     text("9", 0, 0);
     expect_draw(draws()[0], glyph(41), 0, 0);
 }
