@@ -38,19 +38,7 @@ uint32_t opacity_color(float opacity) {
 
 void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
                  float cx, float cy, float angle, float tx, float ty, uint32_t color) {
-    platform::SpriteDraw draw;
-    draw.texture = texture;
-    draw.has_source = true;
-    draw.source = source;
-    draw.sx = sx;
-    draw.sy = sy;
-    draw.cx = cx;
-    draw.cy = cy;
-    draw.angle = angle;
-    draw.tx = tx;
-    draw.ty = ty;
-    draw.color = color;
-    platform::render_sprite(draw);
+    platform::render_sprite({texture, true, source, sx, sy, cx, cy, angle, tx, ty, color});
 }
 
 bool game_DisplayLayer(int id, const char* name, float opacity) {
