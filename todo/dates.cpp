@@ -129,9 +129,8 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
                 addmonths(next, 1);
             else
                 ++next.wYear;
-            // The day starts again from the task's own day: the 31st falls on 30 April but
-            // on 31 May.
-            next.wDay = when.wDay;
+            // The day stepped back in the month before stays: the 31st seen on 30 April after
+            // its time falls on 30 May.
             fitday(next);
         }
         when = next;
