@@ -5,10 +5,10 @@ BUILD ?= build
 ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libcairo2-dev \
-            fonts-dejavu-core googletest libgtest-dev libbenchmark-dev sox
+            fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-fast bench fuzz format clean
+.PHONY: all deps configure build run test test-fast bench fuzz format clean assets-review
 
 all: build
 
@@ -38,6 +38,11 @@ test: build
 # The normal build's tests only, for a quick check while working.
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Contact sheets of every image (the regions the game reads outlined) and screenshots of test
+# scenes, into $(BUILD)/review.
+assets-review: build
+	cmake --build $(BUILD) --target assets-review
 
 bench: build
 	cd $(BUILD) && ./gridhollow_bench

@@ -36,6 +36,7 @@ bool game_Start(int& exit_code) {
     window_y = (desktop_h - 478) / 2;
     if (!platform::window_create("Gridhollow", "gridhollow", window_x, window_y, 520, 546))
         return false;
+    platform::window_set_icon();
     platform::Rect rect = platform::window_rect();
     window_w = rect.right - rect.left;
     window_h = rect.bottom - rect.top;

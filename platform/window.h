@@ -26,6 +26,8 @@ const char* video_error();
 
 // Creates the visible window with its outer rectangle; wm_class names it for desktop files.
 bool window_create(const char* title, const char* wm_class, int x, int y, int w, int h);
+// Gives the window the game's icon (the real backend carries the picture built in).
+void window_set_icon();
 // Moves and resizes the window by its outer rectangle.
 void window_move(int x, int y, int w, int h);
 Rect window_rect();

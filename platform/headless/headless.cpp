@@ -125,6 +125,8 @@ bool window_create(const char*, const char*, int x, int y, int w, int h) {
     return true;
 }
 
+void window_set_icon() {}
+
 void window_move(int x, int y, int w, int h) {
     state.window = {x, y, x + w, y + h};
     ++state.moves;

@@ -7,6 +7,10 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/window.h"
 
+// The window icon's pixels (R, G, B, A bytes, rows from the top), written by the asset maker.
+extern const int gridhollow_icon_size;
+extern const unsigned char gridhollow_icon_rgba[];
+
 namespace platform {
 
 namespace sdl {
@@ -36,6 +40,17 @@ const char* video_error() {
 bool window_create(const char* title, const char*, int x, int y, int w, int h) {
     sdl::window = SDL_CreateWindow(title, x, y, w - FRAME_W, h - FRAME_H, SDL_WINDOW_SHOWN);
     return sdl::window != nullptr;
+}
+
+void window_set_icon() {
+    if (!sdl::window) return;
+    const int size = gridhollow_icon_size;
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<unsigned char*>(gridhollow_icon_rgba), size,
+                                           size, 32, size * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return;
+    SDL_SetWindowIcon(sdl::window, icon);
+    SDL_FreeSurface(icon);
 }
 
 void window_move(int x, int y, int w, int h) {

@@ -1,4 +1,4 @@
-// Writes the resource archive "_data.loc": the stored grids (and the images, as they are made).
+// Writes the resource archive "_data.loc": the images and the stored grids.
 #include "tools/mkassets/archive.h"
 
 #include <algorithm>
@@ -7,7 +7,9 @@
 
 #include "platform/files.h"
 #include "store/datafile.h"
+#include "tools/mkassets/art.h"
 #include "tools/mkassets/mkassets.h"
+#include "tools/mkassets/tga.h"
 
 namespace {
 
@@ -63,6 +65,12 @@ std::vector<uint8_t> archive_bytes(const std::vector<ArchiveEntry>& entries) {
     return bytes;
 }
 
+std::vector<ArchiveEntry> image_entries() {
+    std::vector<ArchiveEntry> entries;
+    for (const Art& art : archive_art()) entries.push_back({art.entry, tga_bytes(art)});
+    return entries;
+}
+
 std::vector<ArchiveEntry> stored_grid_entries() {
     std::mt19937 random(GRID_SEED);
     std::vector<ArchiveEntry> entries;
@@ -77,6 +85,8 @@ std::vector<ArchiveEntry> stored_grid_entries() {
 }
 
 bool write_archive(const std::string& out_dir) {
-    const std::vector<uint8_t> bytes = archive_bytes(stored_grid_entries());
+    std::vector<ArchiveEntry> entries = image_entries();
+    for (ArchiveEntry& grid : stored_grid_entries()) entries.push_back(std::move(grid));
+    const std::vector<uint8_t> bytes = archive_bytes(entries);
     return platform::file_write((out_dir + "/_data.loc").c_str(), bytes.data(), bytes.size());
 }

@@ -1,4 +1,4 @@
-// The resource archive's pieces: entries, the archive's bytes, and the stored grids.
+// The resource archive's pieces: entries, the archive's bytes, the images and the stored grids.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +11,9 @@ struct ArchiveEntry {
 
 // The archive holding the entries in order, each as name;size;data.
 std::vector<uint8_t> archive_bytes(const std::vector<ArchiveEntry>& entries);
+
+// The images the game draws, "img\chrset1.tga" and the screens' images, as 32-bit TGA files.
+std::vector<ArchiveEntry> image_entries();
 
 // The ninety stored complete grids "edit\emg0.txt" ... "edit\emg89.txt", made from a fixed seed and
 // each locked under the name the game extracts it to ("emg%d.txt").

@@ -1,0 +1,11 @@
+// "img\chrset1.tga": the character sheet, put together from its cells, lettering and controls.
+#include "tools/mkassets/art.h"
+
+Art art_charset() {
+    Canvas canvas(512, 512);
+    std::vector<Region> regions;
+    draw_sheet_cells(canvas.cr, regions);
+    draw_sheet_glyphs(canvas.cr, regions);
+    draw_sheet_controls(canvas.cr, regions);
+    return canvas.finish("img\\chrset1.tga", std::move(regions));
+}

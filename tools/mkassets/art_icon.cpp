@@ -1,0 +1,55 @@
+// The window icon: the title's emblem, a three-by-three block of tiles with its middle one picked
+// out, on a rounded night-blue square.
+#include <cstdio>
+
+#include "platform/files.h"
+#include "tools/mkassets/art.h"
+#include "tools/mkassets/mkassets.h"
+#include "tools/mkassets/tga.h"
+
+namespace {
+
+// The window carries the small picture; desktop files get a larger one.
+constexpr int ICON_SIZE = 64;
+constexpr int DESKTOP_ICON_SIZE = 128;
+
+} // namespace
+
+Art art_icon(int size) {
+    Canvas canvas(size, size);
+    cairo_t* cr = canvas.cr;
+    // Drawn on a 180-unit square: a 15-unit margin around three 50-unit cells.
+    cairo_scale(cr, size / 180.0, size / 180.0);
+    rounded_rect(cr, {2, 2, 176, 176}, 34);
+    set_gradient(cr, 0, 180, {0.118, 0.188, 0.259}, {0.039, 0.063, 0.098});
+    cairo_fill_preserve(cr);
+    set_colour(cr, palette::amber, 0.9);
+    cairo_set_line_width(cr, 4);
+    cairo_stroke(cr);
+    for (int i = 0; i < 9; ++i)
+        draw_tile(cr, {15.0 + 50 * (i % 3), 15.0 + 50 * (i / 3), 50, 50}, 0, i % 2 == 0);
+    draw_selection_frame(cr, {65, 65, 50, 50});
+    TextStyle digit{Face::condensed_bold, 40, palette::cream};
+    digit.outline = 2;
+    draw_label(cr, "9", {65, 65, 50, 50}, digit);
+    return canvas.finish("", {});
+}
+
+bool write_icon(const std::string& out_dir) {
+    const Art icon = art_icon(ICON_SIZE);
+    const std::vector<uint8_t> rgba = straight_rgba(icon);
+    std::string source =
+        "// The window icon, " + std::to_string(ICON_SIZE) + " x " + std::to_string(ICON_SIZE) +
+        " pixels of R, G, B, A bytes, rows from the top: made by mkassets.\n"
+        "extern const int gridhollow_icon_size = " +
+        std::to_string(ICON_SIZE) + ";\nextern const unsigned char gridhollow_icon_rgba[] = {";
+    char byte[16];
+    for (size_t i = 0; i < rgba.size(); ++i) {
+        std::snprintf(byte, sizeof byte, "%s%u,", i % 16 == 0 ? "\n    " : " ", rgba[i]);
+        source += byte;
+    }
+    source += "\n};\n";
+    return platform::file_write((out_dir + "/window_icon.cpp").c_str(), source.data(),
+                                source.size()) &&
+           write_png(art_icon(DESKTOP_ICON_SIZE), out_dir + "/gridhollow.png");
+}
