@@ -1,0 +1,259 @@
+// Tests of the built archive's images, read back through the game's archive reader and texture
+// loader: every entry, its size and alpha, and the map of the character sheet as the game reads it.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+#include "store/archive.h"
+#include "support.h"
+
+namespace {
+
+using platform::Rect;
+
+struct Entry {
+    const char* name;
+    int w, h;
+};
+const Entry IMAGES[] = {{"img\\chrset1.tga", 512, 512},
+                        {"img\\startscnbkg.tga", 512, 512},
+                        {"img\\startscreenchrset.tga", 512, 512},
+                        {"img\\nextlevel.tga", 512, 512},
+                        {"img\\dialogs.tga", 170, 85},
+                        {"img\\optionscreen.tga", 512, 512},
+                        {"img\\todoedit.tga", 512, 512}};
+
+constexpr uint32_t BACK_A = 0xFFFF00FF, BACK_B = 0xFF00FF00;
+
+// An image of the archive drawn 1:1 at (0, 0) over two different back colours. A pixel that comes
+// out as the back colour both times is transparent; one that comes out the same both times is
+// opaque.
+class Rendered {
+  public:
+    explicit Rendered(const char* name) {
+        platform::Texture* texture = nullptr;
+        EXPECT_EQ(loadtexture("_data.loc", name, &texture), 0) << name;
+        if (!texture) return;
+        platform::texture_size(texture, w, h);
+        for (uint32_t back : {BACK_A, BACK_B}) {
+            platform::render_clear(back);
+            platform::SpriteDraw draw;
+            draw.texture = texture;
+            platform::render_sprite(draw);
+            std::vector<uint32_t>& out = back == BACK_A ? on_a : on_b;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) out.push_back(platform::headless::pixel(x, y));
+        }
+        platform::texture_release(texture);
+    }
+    bool clear(int x, int y) const { return at(on_a, x, y) == BACK_A && at(on_b, x, y) == BACK_B; }
+    bool opaque(int x, int y) const { return at(on_a, x, y) == at(on_b, x, y); }
+    uint32_t colour(int x, int y) const { return at(on_a, x, y); }
+    bool any_ink(const Rect& r) const {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (!clear(x, y)) return true;
+        return false;
+    }
+    bool all_clear(const Rect& r) const { return !any_ink(r); }
+    bool all_opaque(const Rect& r) const {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (!opaque(x, y)) return false;
+        return true;
+    }
+    int w = 0, h = 0;
+
+  private:
+    uint32_t at(const std::vector<uint32_t>& pixels, int x, int y) const {
+        return x >= 0 && y >= 0 && x < w && y < h ? pixels[size_t(y) * w + x] : 0;
+    }
+    std::vector<uint32_t> on_a, on_b;
+};
+
+class ArtTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        copy_assets();
+    }
+};
+
+TEST_F(ArtTest, EveryImageIsA32BitTgaWithAlphaOfItsSize) {
+    for (const Entry& image : IMAGES) {
+        SCOPED_TRACE(image.name);
+        long size = 0;
+        const uint8_t* tga = texture_archive.unlockmemory("_data.loc", image.name, size);
+        ASSERT_NE(tga, nullptr);
+        ASSERT_EQ(size, 18 + 4L * image.w * image.h);
+        EXPECT_EQ(tga[2], 2);            // uncompressed true colour
+        EXPECT_EQ(tga[16], 32);          // bits per pixel
+        EXPECT_EQ(tga[17] & 0x0F, 8);    // alpha bits
+        EXPECT_EQ(tga[17] & 0x20, 0x20); // rows from the top
+        const Rendered rendered(image.name);
+        EXPECT_EQ(rendered.w, image.w);
+        EXPECT_EQ(rendered.h, image.h);
+    }
+    // The stored grids are still there beside the images.
+    for (const char* grid : {"edit\\emg0.txt", "edit\\emg89.txt"}) {
+        long size = 0;
+        EXPECT_NE(grid_archive.unlockmemory("_data.loc", grid, size), nullptr) << grid;
+    }
+}
+
+// The font: every glyph the text maps to has ink in the part of its cell that is drawn, none in
+// the cell's last row and column (never drawn), and keeps to a narrow column at the left so that
+// text reads at the tightest advances: 12 for letters, 10 for the digits and signs of clocks.
+TEST_F(ArtTest, GlyphsStandInTheLeftOfTheirCells) {
+    const Rendered sheet("img\\chrset1.tga");
+    std::vector<int> glyphs;
+    for (int g = 0; g < 26; ++g) glyphs.push_back(g);
+    for (int g : {27, 28, 29, 30, 42, 43, 48, 49, 50}) glyphs.push_back(g);
+    for (int g = 32; g < 42; ++g) glyphs.push_back(g);
+    for (int g : glyphs) {
+        SCOPED_TRACE("glyph " + std::to_string(g));
+        const int left = 25 * (g % 8), top = 175 + 25 * (g / 8);
+        EXPECT_TRUE(sheet.any_ink({left, top, left + 24, top + 24}));
+        const bool clock_sign = (g >= 32 && g <= 41) || g == 30 || g == 43;
+        const int column = clock_sign ? 12 : 14;
+        EXPECT_TRUE(sheet.all_clear({left + column, top, left + 25, top + 25}));
+        EXPECT_TRUE(sheet.all_clear({left, top + 24, left + 25, top + 25}));
+    }
+    // The space (glyph 26) shows nothing.
+    EXPECT_TRUE(sheet.all_clear({50, 250, 75, 275}));
+}
+
+// The digit strips and the colon: each digit inked within its own 20-pixel slot, so that cutting
+// a digit out never shows a sliver of its neighbour.
+TEST_F(ArtTest, DigitsAndColonKeepToTheirSlots) {
+    const Rendered sheet("img\\chrset1.tga");
+    for (const Rect strip :
+         {Rect{50, 450, 250, 474}, Rect{275, 450, 475, 474}, Rect{50, 475, 250, 499}}) {
+        for (int d = 0; d < 10; ++d) {
+            SCOPED_TRACE("digit " + std::to_string(d) + " of the strip at " +
+                         std::to_string(strip.left) + "," + std::to_string(strip.top));
+            const int left = strip.left + 20 * d;
+            EXPECT_TRUE(sheet.any_ink({left + 1, strip.top, left + 19, strip.bottom}));
+            EXPECT_TRUE(sheet.all_clear({left, strip.top, left + 1, strip.bottom}));
+            EXPECT_TRUE(sheet.all_clear({left + 19, strip.top, left + 20, strip.bottom}));
+        }
+    }
+    EXPECT_TRUE(sheet.any_ink({127, 425, 132, 449}));
+    EXPECT_TRUE(sheet.all_clear({125, 425, 126, 449}));
+    EXPECT_TRUE(sheet.all_clear({133, 425, 134, 449}));
+    // The three strips differ digit for digit (a wrong entry never looks like a right one).
+    for (int d = 0; d < 10; ++d) {
+        int differing = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 20; ++x)
+                differing += sheet.colour(50 + 20 * d + x, 475 + y) !=
+                             sheet.colour(275 + 20 * d + x, 450 + y);
+        EXPECT_GT(differing, 40) << "digit " << d;
+    }
+}
+
+TEST_F(ArtTest, CellsControlsAndBarPiecesAreWhereTheGameReadsThem) {
+    const Rendered sheet("img\\chrset1.tga");
+    auto cell = [](int i) {
+        return Rect{50 * (i % 10), 50 * (i / 10), 50 * (i % 10) + 50, 50 * (i / 10) + 50};
+    };
+    // Tiles are solid in the middle; each theme's given tile differs from its empty one.
+    for (int empty : {0, 16, 18, 20, 22, 24, 26}) {
+        SCOPED_TRACE("tile " + std::to_string(empty));
+        const Rect e = cell(empty), g = cell(empty + 1);
+        EXPECT_TRUE(sheet.all_opaque({e.left + 5, e.top + 5, e.right - 5, e.bottom - 5}));
+        EXPECT_TRUE(sheet.all_opaque({g.left + 5, g.top + 5, g.right - 5, g.bottom - 5}));
+        EXPECT_NE(sheet.colour(e.left + 25, e.top + 25), sheet.colour(g.left + 25, g.top + 25));
+    }
+    // The selection frame is open in the middle; the picker's keys are drawn.
+    EXPECT_TRUE(sheet.any_ink(cell(2)));
+    EXPECT_TRUE(sheet.all_clear({110, 10, 140, 40}));
+    for (int key = 4; key <= 14; ++key) EXPECT_TRUE(sheet.any_ink(cell(key))) << "key " << key;
+    // The plain square is one even, solid colour, so a list can stretch it.
+    for (int y = 50; y < 100; ++y)
+        for (int x = 250; x < 300; ++x) {
+            ASSERT_TRUE(sheet.opaque(x, y));
+            ASSERT_EQ(sheet.colour(x, y), sheet.colour(250, 50));
+        }
+
+    // The pointer's hot spot, its top-left pixel, is solid.
+    EXPECT_TRUE(sheet.opaque(0, 400));
+    const Rect pieces[] = {
+        {24, 400, 100, 420},  {102, 400, 176, 420}, {0, 424, 16, 498},    {18, 424, 32, 498},
+        {35, 422, 64, 450},   {64, 422, 96, 450},   {98, 422, 122, 450},  {200, 422, 225, 450},
+        {200, 400, 225, 425}, {225, 400, 250, 425}, {175, 400, 200, 425}, {225, 425, 250, 450},
+        {175, 425, 200, 450}, {0, 350, 100, 375},   {0, 380, 90, 398},    {100, 380, 154, 398},
+        {160, 380, 226, 398}, {0, 150, 80, 175},    {450, 300, 475, 325}};
+    for (const Rect& r : pieces)
+        EXPECT_TRUE(sheet.any_ink(r))
+            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+    for (int kind = 0; kind < 6; ++kind)
+        EXPECT_TRUE(sheet.any_ink({300 + 25 * kind, 300, 325 + 25 * kind, 325})) << kind;
+    // The expand button (to row 424) and the deactivate button (from row 422) share three rows;
+    // both keep them clear, so neither shows a piece of the other.
+    EXPECT_TRUE(sheet.all_clear({200, 422, 225, 425}));
+    // The options marker's badge covers the remove box's 16 x 14 pixels when drawn at (245, 267).
+    EXPECT_TRUE(sheet.all_opaque({175 + 2, 425 + 11, 175 + 14, 425 + 21}));
+
+    // The bar: one-pixel caps and edges, solid, and fill rows whose stripes repeat every 20
+    // pixels, so the 100-pixel drift wraps without a seam.
+    EXPECT_TRUE(sheet.all_opaque({275, 350, 276, 375}));
+    EXPECT_TRUE(sheet.all_opaque({474, 350, 475, 375}));
+    EXPECT_TRUE(sheet.all_opaque({280, 350, 512, 351}));
+    EXPECT_TRUE(sheet.all_opaque({280, 374, 512, 375}));
+    EXPECT_TRUE(sheet.all_opaque({275, 400, 475, 448}));
+    for (int y = 400; y < 448; ++y)
+        for (int x = 275; x + 20 < 475; ++x)
+            ASSERT_EQ(sheet.colour(x, y), sheet.colour(x + 20, y)) << x << "," << y;
+    EXPECT_NE(sheet.colour(300, 412), sheet.colour(300, 436)); // a full bar has its own colour
+}
+
+TEST_F(ArtTest, ScreenImagesShowEveryControlTheScreensActOn) {
+    EXPECT_TRUE(Rendered("img\\startscnbkg.tga").all_opaque({0, 0, 512, 512}));
+    EXPECT_TRUE(Rendered("img\\todoedit.tga").all_opaque({0, 0, 512, 512}));
+    // A control is solid across its middle: the start buttons, the link card, the next-level
+    // buttons, and the options screen's two buttons.
+    auto solid_middle = [](const Rendered& image, const Rect& r) {
+        return image.all_opaque(
+            {r.left + 12, (r.top + r.bottom) / 2 - 4, r.right - 12, (r.top + r.bottom) / 2 + 4});
+    };
+    const Rendered start("img\\startscreenchrset.tga");
+    EXPECT_TRUE(start.any_ink({0, 0, 511, 200}));
+    for (const Rect& r : {Rect{360, 400, 510, 430}, Rect{360, 435, 510, 465},
+                          Rect{360, 470, 510, 505}, Rect{30, 390, 143, 490}})
+        EXPECT_TRUE(solid_middle(start, r)) << r.left << "," << r.top;
+    // The title leaves the to-do heading's line (y 162 to 178) free, and the link panel is clear
+    // outside its card, where the lists and the to-do buttons are drawn before it.
+    EXPECT_TRUE(start.all_clear({0, 160, 512, 200}));
+    EXPECT_TRUE(start.all_clear({160, 375, 300, 511}));
+    const Rendered next("img\\nextlevel.tga");
+    EXPECT_TRUE(solid_middle(next, {50, 450, 150, 475}));  // save and stop
+    EXPECT_TRUE(solid_middle(next, {200, 450, 300, 475})); // play on
+    const Rendered options("img\\optionscreen.tga");
+    EXPECT_TRUE(solid_middle(options, {350, 475, 415, 500}));
+    EXPECT_TRUE(solid_middle(options, {450, 475, 485, 500}));
+    EXPECT_TRUE(options.any_ink({245, 276, 261, 290}));
+    const Rendered dialog("img\\dialogs.tga");
+    EXPECT_TRUE(dialog.all_opaque({0 + 10, 10, 160, 75}));
+}
+
+// The asset maker gives the same archive byte for byte on every run, and writes the window icon
+// for the executable and for desktop files.
+TEST_F(ArtTest, AssetMakerIsReproducible) {
+    const std::string command = std::string(ASSET_DIR) + "/mkassets " + folder + "/again";
+    ASSERT_TRUE(platform::make_directory("again"));
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::vector<uint8_t> first, second;
+    ASSERT_TRUE(platform::file_read("_data.loc", first));
+    ASSERT_TRUE(platform::file_read("again/_data.loc", second));
+    EXPECT_TRUE(first == second);
+    std::vector<uint8_t> icon;
+    ASSERT_TRUE(platform::file_read("again/window_icon.cpp", icon));
+    const std::string source(icon.begin(), icon.end());
+    EXPECT_NE(source.find("gridhollow_icon_size = 64;"), std::string::npos);
+    EXPECT_TRUE(platform::file_exists("again/gridhollow.png"));
+}
+
+} // namespace
