@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "store/archive.h"
 #include "store/datafile.h"
+#include "sudoku/play_screen.h"
 
 int32_t board[100] = {};
 int32_t solution[81] = {};
@@ -17,9 +18,6 @@ int32_t level = 1;
 int32_t box_removal = 3;
 int32_t full_removal_chance = 70;
 int32_t empty_box = 100;
-int32_t wrong_entries = 0;
-int32_t elapsed_ticks = 0;
-bool picker_open = false;
 uint32_t random_state = 1;
 int grid_attempts = 200;
 

@@ -21,12 +21,6 @@ extern int32_t box_removal;         // how many cells each box loses this level,
 extern int32_t full_removal_chance; // the threshold of a box's budget roll, level * 10 + 40
 extern int32_t empty_box;           // the box this generation empties; 9 or 100 name none
 
-// Kept by the game screen (its picker and counters), reset by a level start. Defined with the board
-// until the game screen's module holds them.
-extern int32_t wrong_entries; // wrong digits entered this level
-extern int32_t elapsed_ticks; // play time, 60 ticks a second
-extern bool picker_open;      // the number picker beside the selected cell is showing
-
 // The puzzle generator's random numbers: the classic C library generator, started from 1 and
 // never seeded again, so the same level starts give the same puzzles on every run and platform.
 extern uint32_t random_state;

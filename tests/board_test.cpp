@@ -6,6 +6,7 @@
 #include "store/datafile.h"
 #include "store_support.h"
 #include "sudoku/board.h"
+#include "sudoku/play_screen.h"
 #include "support.h"
 
 namespace {
