@@ -47,6 +47,7 @@ assets-review: build
 bench: build
 	cd $(BUILD) && ./gridhollow_bench
 
+fuzz: PACKAGES += clang
 fuzz: deps
 	@[ -f $(BUILD)-fuzz/CMakeCache.txt ] || CXX=clang++ CC=clang cmake -S . -B $(BUILD)-fuzz -DGRIDHOLLOW_FUZZ=ON
 	cmake --build $(BUILD)-fuzz -j $(JOBS)
