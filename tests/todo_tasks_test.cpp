@@ -123,6 +123,9 @@ TEST_F(TodoTasks, HeadingsReadingAndDeleting) {
     EXPECT_EQ(contents(TODO_FILE).substr(0, 8), "Week_t\r\n");
     EXPECT_EQ(descriptions(TODO_FILE), (std::vector<std::string>{"TWO", "THREE"}));
     EXPECT_TRUE(platform::file_exists("writting.txt"));
+    sorttasks(); // the next sort takes it away, even when no task moves
+    EXPECT_FALSE(platform::file_exists("writting.txt"));
+    EXPECT_EQ(descriptions(TODO_FILE), (std::vector<std::string>{"TWO", "THREE"}));
 
     // A new heading replaces the old line; an empty one changes nothing.
     writeheading(TODO_FILE, "Month");

@@ -318,7 +318,10 @@ void sorttasks() {
         moved = moved || order[i].second != i;
         putchunk(out, *records[order[i].second]);
     }
-    if (!moved) return; // already in order (or no records): the file stays as it is
+    if (!moved) { // already in order (or no records): the file stays as it is
+        platform::file_delete(TEMP_FILE); // a work file left by a deletion goes, as after any sort
+        return;
+    }
     for (size_t i = order.size(); i < records.size(); ++i) putchunk(out, *records[i]);
     writefile(TODO_FILE, out, false);
 }
