@@ -150,6 +150,7 @@ SYSTEMTIME advancetask(SYSTEMTIME& when, int repeat, int count) {
         when.wDay = now.wDay;
         return fromticks(toticks(when) + static_cast<uint64_t>(int64_t{count}) * TICKS_DAY);
     case REPEAT_WEEKLY: {
+        // A count below 1 would never get past now; it steps one week.
         uint64_t weeks = static_cast<uint64_t>(std::max(count, 1));
         uint64_t step = weeks * TICKS_WEEK, t = toticks(when), n = toticks(now);
         if (t <= n) t += ((n - t) / step + 1) * step;

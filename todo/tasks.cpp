@@ -31,7 +31,9 @@ struct Chunk {
 enum class Source { missing, read, unreadable };
 
 // Splits `file` into chunks. Bytes below 32 (the line ends) are skipped; only the first chunk can
-// be the heading line; text after the last "|" is no record and is dropped.
+// be the heading line; text after the last "|" is no record and is dropped. Every "|" ends a
+// record, also one after "_", so the reader and the writers count the same records; a chunk is
+// kept whole however long, so no writer cuts off the fields at the end of an overlong line.
 Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
     chunks.clear();
     if (!platform::file_exists(file)) return Source::missing;
@@ -256,7 +258,8 @@ int appendtask(const TaskRecord& record, const char* file, const char* heading) 
         ++lines;
     }
     for (size_t i = 0; i < chunks.size(); ++i) {
-        if (i == 0 && newheading && chunks[i].end == 't') continue; // the old heading line
+        // Only an old heading line gives way to the new one; a first record is kept.
+        if (i == 0 && newheading && chunks[i].end == 't') continue;
         putchunk(out, chunks[i]);
         ++lines;
     }
