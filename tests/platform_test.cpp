@@ -1,0 +1,97 @@
+// The platform layer's promises that the game relies on: what a sprite draw means on the back
+// buffer.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+#include "platform/renderer.h"
+#include "support.h"
+
+namespace hl = platform::headless;
+
+namespace {
+
+// A w x h 32-bit TGA image, rows from the top, whose left half is `left` and right half `right`.
+std::string halves_tga(int w, int h, uint32_t left, uint32_t right) {
+    std::string image = tga_image(w, h, left);
+    for (int y = 0; y < h; ++y)
+        for (int x = w / 2; x < w; ++x)
+            for (int byte = 0; byte < 4; ++byte)
+                image[18 + 4 * (y * w + x) + byte] = static_cast<char>(right >> (8 * byte));
+    return image;
+}
+
+class PlatformTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(platform::device_create(platform::DeviceType::hardware));
+        platform::render_clear(0xFF000000);
+    }
+    // A texture made from the bytes of a TGA image.
+    static platform::Texture* texture(const std::string& tga) {
+        return platform::texture_from_tga(tga.data(), tga.size());
+    }
+};
+
+constexpr uint32_t RED = 0xFFFF0000, BLUE = 0xFF0000FF, BLACK = 0xFF000000;
+
+// A source pixel (u, v) lands at R(angle) * ((u * sx, v * sy) - centre) + centre + translation,
+// the angle turning clockwise on the screen.
+TEST_F(PlatformTest, SpriteIsScaledThenRotatedAboutTheCentreThenMoved) {
+    platform::Texture* t = texture(halves_tga(20, 10, RED, BLUE));
+    platform::SpriteDraw draw;
+    draw.texture = t;
+    draw.sx = 2;
+    draw.sy = 3;
+    draw.cx = 10;
+    draw.cy = 5;
+    draw.angle = std::numbers::pi_v<float> / 2;
+    draw.tx = 100;
+    draw.ty = 200;
+    platform::render_sprite(draw);
+    // The 40 x 30 scaled image turned a quarter about (110, 205): x 85..115, y 195..235, the red
+    // left half on top.
+    EXPECT_EQ(hl::pixel(100, 200), RED);
+    EXPECT_EQ(hl::pixel(86, 212), RED);
+    EXPECT_EQ(hl::pixel(100, 230), BLUE);
+    EXPECT_EQ(hl::pixel(114, 218), BLUE);
+    for (auto [x, y] : {std::pair{83, 215}, {117, 215}, {100, 193}, {100, 237}})
+        EXPECT_EQ(hl::pixel(x, y), BLACK) << x << "," << y;
+    platform::texture_release(t);
+}
+
+TEST_F(PlatformTest, SourceRectangleEndsBeforeItsRightAndBottomEdges) {
+    platform::Texture* t = texture(halves_tga(20, 10, RED, BLUE));
+    platform::SpriteDraw draw;
+    draw.texture = t;
+    draw.has_source = true;
+    draw.source = {0, 0, 10, 4};
+    draw.tx = 50;
+    draw.ty = 60;
+    platform::render_sprite(draw);
+    EXPECT_EQ(hl::pixel(59, 63), RED);
+    EXPECT_EQ(hl::pixel(60, 63), BLACK);
+    EXPECT_EQ(hl::pixel(59, 64), BLACK);
+    platform::texture_release(t);
+}
+
+TEST_F(PlatformTest, ColourAlphaMultipliesTheTexturesAlpha) {
+    platform::Texture* t = texture(tga_image(8, 8, 0x80FFFFFF));
+    platform::SpriteDraw draw;
+    draw.texture = t;
+    draw.color = 0x80FFFFFF;
+    platform::render_sprite(draw);
+    const uint32_t grey = hl::pixel(4, 4) & 0xFF; // a quarter of white over black
+    EXPECT_NEAR(grey, 64, 2);
+    draw.tx = 20;
+    draw.color = 0xFFFFFFFF;
+    platform::render_sprite(draw);
+    EXPECT_NEAR(hl::pixel(24, 4) & 0xFF, 128, 2);
+    platform::texture_release(t);
+}
+
+} // namespace
