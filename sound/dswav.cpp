@@ -75,7 +75,7 @@ uint16_t SoundBank::loadwav(const char* path) {
     std::string unloadable = std::string("unloadable: ") + path;
     std::vector<uint8_t> f;
     Chunk riff, fmt, data;
-    if (!platform::file_read(path, f) || f.size() > MAX_WAVE_FILE || !find_wave(f, riff))
+    if (!platform::file_read(path, f, MAX_WAVE_FILE) || !find_wave(f, riff))
         fail(unloadable.c_str(), "dswav - loadwav");
     size_t riff_end = std::min(f.size(), riff.data + riff.size);
     if (!find_chunk(f, riff.data + 4, riff_end, "fmt ", fmt) || fmt.size < 16 ||

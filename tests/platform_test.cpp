@@ -1,5 +1,5 @@
 // The platform layer's promises that the game relies on: what a sprite draw means on the back
-// buffer.
+// buffer, and files read with a size limit.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -92,6 +92,15 @@ TEST_F(PlatformTest, ColourAlphaMultipliesTheTexturesAlpha) {
     platform::render_sprite(draw);
     EXPECT_NEAR(hl::pixel(24, 4) & 0xFF, 128, 2);
     platform::texture_release(t);
+}
+
+TEST_F(PlatformTest, FileOverItsReadLimitIsNotRead) {
+    platform::file_write("eleven", "0123456789A", 11);
+    std::vector<uint8_t> bytes{1, 2};
+    EXPECT_FALSE(platform::file_read("eleven", bytes, 10));
+    EXPECT_TRUE(bytes.empty());
+    ASSERT_TRUE(platform::file_read("eleven", bytes, 11));
+    EXPECT_EQ(bytes.size(), 11u);
 }
 
 } // namespace

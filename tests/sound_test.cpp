@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -89,9 +90,13 @@ TEST_F(SoundDeathTest, MissingOrDamagedFilesAreRefused) {
     platform::file_write("short.wav", shortened.data(), shortened.size());
     std::string not_riff = "RIFX" + bytes.substr(4);
     platform::file_write("notriff.wav", not_riff.data(), not_riff.size());
+    // A "wave" far larger than any sound effect is refused before it is read.
+    std::filesystem::copy_file("tone.wav", "huge.wav");
+    std::filesystem::resize_file("huge.wav", std::uintmax_t{256} << 20);
     SoundBank bank;
     EXPECT_EXIT(bank.loadwav("missing.wav"), testing::ExitedWithCode(255),
                 "unloadable: missing.wav");
+    EXPECT_EXIT(bank.loadwav("huge.wav"), testing::ExitedWithCode(255), "unloadable: huge.wav");
     EXPECT_EXIT(bank.loadwav("short.wav"), testing::ExitedWithCode(255), "unloadable: short.wav");
     EXPECT_EXIT(bank.loadwav("notriff.wav"), testing::ExitedWithCode(255),
                 "unloadable: notriff.wav");

@@ -66,17 +66,22 @@ bool make_directory(const char* name) {
     return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
 }
 
-bool file_read(const char* name, std::vector<uint8_t>& bytes) {
+bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok =
+        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) <= limit;
     uint8_t chunk[65536];
     while (ok) {
         ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n <= 0) {
             ok = n == 0;
+            break;
+        }
+        if (static_cast<size_t>(n) > limit - bytes.size()) { // it grew past the limit
+            ok = false;
             break;
         }
         bytes.insert(bytes.end(), chunk, chunk + n);
