@@ -25,7 +25,7 @@ platform::Message last_message{platform::WM_NULL, 0};
 
 bool game_Start(int& exit_code) {
     exit_code = E_FAIL_EXIT;
-    if (!platform::video_init()) {
+    if (!platform::video_init("gridhollow")) {
         std::fprintf(stderr, "Gridhollow needs a graphical display: %s\n", platform::video_error());
         return false;
     }
@@ -34,8 +34,7 @@ bool game_Start(int& exit_code) {
     desktop_h = desktop.bottom - desktop.top;
     window_x = (desktop_w - 504) / 2;
     window_y = (desktop_h - 478) / 2;
-    if (!platform::window_create("Gridhollow", "gridhollow", window_x, window_y, 520, 546))
-        return false;
+    if (!platform::window_create("Gridhollow", window_x, window_y, 520, 546)) return false;
     platform::window_set_icon();
     platform::Rect rect = platform::window_rect();
     window_w = rect.right - rect.left;

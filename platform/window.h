@@ -21,11 +21,12 @@ constexpr int FRAME_W = 8;
 constexpr int FRAME_H = 34;
 
 // Video start-up; false when the machine has no video at all (the reason is in video_error()).
-bool video_init();
+// wm_class is the window class the desktop reports, so that a desktop file can match the window.
+bool video_init(const char* wm_class);
 const char* video_error();
 
-// Creates the visible window with its outer rectangle; wm_class names it for desktop files.
-bool window_create(const char* title, const char* wm_class, int x, int y, int w, int h);
+// Creates the visible window with its outer rectangle.
+bool window_create(const char* title, int x, int y, int w, int h);
 // Gives the window the game's icon (the real backend carries the picture built in).
 void window_set_icon();
 // Moves and resizes the window by its outer rectangle.

@@ -112,14 +112,14 @@ void note_sprite(const SpriteDraw& draw) {
 
 // ---- window -------------------------------------------------------------------------------
 
-bool video_init() {
+bool video_init(const char*) {
     return state.video;
 }
 const char* video_error() {
     return state.video ? "" : "no video device (headless test)";
 }
 
-bool window_create(const char*, const char*, int x, int y, int w, int h) {
+bool window_create(const char*, int x, int y, int w, int h) {
     if (!state.video) return false;
     state.window = {x, y, x + w, y + h};
     return true;
@@ -261,7 +261,6 @@ int audio_driver_count() {
 bool audio_open() {
     return state.audio_device;
 }
-void audio_close() {}
 
 SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t*, uint32_t size) {
     if (f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 || f.samples_per_sec == 0 ||

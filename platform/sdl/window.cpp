@@ -26,9 +26,9 @@ namespace {
 std::deque<Message> queue;
 } // namespace
 
-bool video_init() {
-    // The window class X11 reports, so that a desktop file can match the window.
-    setenv("SDL_VIDEO_X11_WMCLASS", "gridhollow", 0);
+bool video_init(const char* wm_class) {
+    // X11 takes the window class from the environment when video starts.
+    setenv("SDL_VIDEO_X11_WMCLASS", wm_class, 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
 }
@@ -37,7 +37,7 @@ const char* video_error() {
     return SDL_GetError();
 }
 
-bool window_create(const char* title, const char*, int x, int y, int w, int h) {
+bool window_create(const char* title, int x, int y, int w, int h) {
     sdl::window = SDL_CreateWindow(title, x, y, w - FRAME_W, h - FRAME_H, SDL_WINDOW_SHOWN);
     return sdl::window != nullptr;
 }
