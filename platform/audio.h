@@ -20,9 +20,8 @@ struct SoundBuffer;
 
 // The number of sound drivers found (0: no sound at all).
 int audio_driver_count();
-// Opens the output device; false when it cannot be opened.
+// Opens the output device, which stays open until the process ends; false when it cannot be opened.
 bool audio_open();
-void audio_close();
 
 // A buffer holding PCM samples of any rate, width (8, 16, 24, 32 bits) and channel count the
 // device can convert; null when the format cannot be played.

@@ -18,7 +18,6 @@ bool file_set_readonly(const char* name);
 bool file_delete(const char* name);
 // Copies with overwrite; the target is replaced by rename, so it is never left half written.
 bool file_copy(const char* from, const char* to);
-bool file_rename(const char* from, const char* to);
 bool make_directory(const char* name);
 
 // The whole file; false (and bytes empty) when it cannot be read or holds more than limit bytes

@@ -58,10 +58,6 @@ bool file_copy(const char* from, const char* to) {
     return file_read(from, bytes) && file_replace(to, bytes.data(), bytes.size());
 }
 
-bool file_rename(const char* from, const char* to) {
-    return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
-}
-
 bool make_directory(const char* name) {
     return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
 }

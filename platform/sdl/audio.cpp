@@ -83,11 +83,6 @@ bool audio_open() {
     return true;
 }
 
-void audio_close() {
-    if (device) SDL_CloseAudioDevice(device);
-    device = 0;
-}
-
 SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint32_t size) {
     SDL_AudioFormat format;
     switch (f.bits_per_sample) {
