@@ -43,16 +43,14 @@ constexpr uint32_t RED = 0xFFFF0000, BLUE = 0xFF0000FF, BLACK = 0xFF000000;
 // the angle turning clockwise on the screen.
 TEST_F(PlatformTest, SpriteIsScaledThenRotatedAboutTheCentreThenMoved) {
     platform::Texture* t = texture(halves_tga(20, 10, RED, BLUE));
-    platform::SpriteDraw draw;
-    draw.texture = t;
-    draw.sx = 2;
-    draw.sy = 3;
-    draw.cx = 10;
-    draw.cy = 5;
-    draw.angle = std::numbers::pi_v<float> / 2;
-    draw.tx = 100;
-    draw.ty = 200;
-    platform::render_sprite(draw);
+    platform::render_sprite({.texture = t,
+                             .sx = 2,
+                             .sy = 3,
+                             .cx = 10,
+                             .cy = 5,
+                             .angle = std::numbers::pi_v<float> / 2,
+                             .tx = 100,
+                             .ty = 200});
     // The 40 x 30 scaled image turned a quarter about (110, 205): x 85..115, y 195..235, the red
     // left half on top.
     EXPECT_EQ(hl::pixel(100, 200), RED);
@@ -66,13 +64,8 @@ TEST_F(PlatformTest, SpriteIsScaledThenRotatedAboutTheCentreThenMoved) {
 
 TEST_F(PlatformTest, SourceRectangleEndsBeforeItsRightAndBottomEdges) {
     platform::Texture* t = texture(halves_tga(20, 10, RED, BLUE));
-    platform::SpriteDraw draw;
-    draw.texture = t;
-    draw.has_source = true;
-    draw.source = {0, 0, 10, 4};
-    draw.tx = 50;
-    draw.ty = 60;
-    platform::render_sprite(draw);
+    platform::render_sprite(
+        {.texture = t, .has_source = true, .source = {0, 0, 10, 4}, .tx = 50, .ty = 60});
     EXPECT_EQ(hl::pixel(59, 63), RED);
     EXPECT_EQ(hl::pixel(60, 63), BLACK);
     EXPECT_EQ(hl::pixel(59, 64), BLACK);
@@ -81,15 +74,9 @@ TEST_F(PlatformTest, SourceRectangleEndsBeforeItsRightAndBottomEdges) {
 
 TEST_F(PlatformTest, ColourAlphaMultipliesTheTexturesAlpha) {
     platform::Texture* t = texture(tga_image(8, 8, 0x80FFFFFF));
-    platform::SpriteDraw draw;
-    draw.texture = t;
-    draw.color = 0x80FFFFFF;
-    platform::render_sprite(draw);
-    const uint32_t grey = hl::pixel(4, 4) & 0xFF; // a quarter of white over black
-    EXPECT_NEAR(grey, 64, 2);
-    draw.tx = 20;
-    draw.color = 0xFFFFFFFF;
-    platform::render_sprite(draw);
+    platform::render_sprite({.texture = t, .color = 0x80FFFFFF});
+    EXPECT_NEAR(hl::pixel(4, 4) & 0xFF, 64, 2); // a quarter of white over black
+    platform::render_sprite({.texture = t, .tx = 20});
     EXPECT_NEAR(hl::pixel(24, 4) & 0xFF, 128, 2);
     platform::texture_release(t);
 }
