@@ -24,7 +24,7 @@ platform::Message last_message{platform::WM_NULL, 0};
 } // namespace
 
 bool game_Start(int& exit_code) {
-    exit_code = E_FAIL_EXIT;
+    exit_code = static_cast<int>(E_FAIL);
     if (!platform::video_init("gridhollow")) {
         std::fprintf(stderr, "Gridhollow needs a graphical display: %s\n", platform::video_error());
         return false;
@@ -47,9 +47,9 @@ bool game_Start(int& exit_code) {
 }
 
 long Game_0Stage0() {
-    if (loadtexture("_data.loc", "img\\chrset1.tga", &charset_texture) < 0) {
+    if (loadtexture(ARCHIVE_FILE, "img\\chrset1.tga", &charset_texture) < 0) {
         platform::message_box("chrset1.tga", "Game_0Stage0()", platform::MB_OK);
-        return E_FAIL_EXIT;
+        return E_FAIL;
     }
     alarm_sound = sound_bank->loadwav("alarm.wav");
     current_screen = SCREEN_START;

@@ -10,9 +10,6 @@ extern int window_x, window_y, window_w, window_h;
 extern platform::Texture* charset_texture; // "img\chrset1.tga": font, digits, pointer, controls
 extern uint16_t alarm_sound;               // the reminders' alarm in the sound bank
 
-// The status the shell returns when the window cannot be made (as a 32-bit Windows status).
-constexpr int E_FAIL_EXIT = static_cast<int>(0x80004005u);
-
 // The program: start-up, the loop until the quit message, shut-down; returns the exit code.
 int game_Main();
 // Start-up up to the loop; false when the program must end with exit_code.

@@ -25,7 +25,7 @@ constexpr AnchorShift CELL_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {0.5f, 
 void cache_image(ImageCache& cache, int id, const char* name) {
     if (id == cache.id) return;
     cache.id = id;
-    if (loadtexture(IMAGE_ARCHIVE, name, &cache.texture) < 0)
+    if (loadtexture(ARCHIVE_FILE, name, &cache.texture) < 0)
         platform::message_box(name, "game_DisplayLayer()", platform::MB_OK);
 }
 

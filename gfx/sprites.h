@@ -5,8 +5,6 @@
 
 #include "platform/renderer.h"
 
-// The archive holding every image.
-constexpr const char* IMAGE_ARCHIVE = "_data.loc";
 constexpr float RADIANS_PER_DEGREE = 0.017453292f;
 constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
 

@@ -19,10 +19,6 @@ uint8_t* last_extracted = nullptr;
 
 constexpr long COPY_CHUNK = 8000;
 
-// The statuses of loadtexture: success, and E_FAIL as the negative 32-bit status it is.
-constexpr long TEXTURE_LOADED = 0;
-constexpr long TEXTURE_FAILED = static_cast<int32_t>(0x80004005u);
-
 // Reads one header field up to its ";" into text, skipping bytes below 14. False when the stream
 // ends first or the field holds more than limit characters.
 bool readfield(std::FILE* archive, char* text, int limit, int& count) {
@@ -147,11 +143,11 @@ void ResourceArchive::unlocksingle(const char* archive, char* name, const char* 
 long loadtexture(const char* archive, const char* name, platform::Texture** slot) {
     long size;
     const uint8_t* block = texture_archive.unlockmemory(archive, name, size);
-    if (block == nullptr) return TEXTURE_FAILED;
+    if (block == nullptr) return E_FAIL;
     if (*slot != nullptr) {
         platform::texture_release(*slot);
         *slot = nullptr;
     }
     *slot = platform::texture_from_tga(block, static_cast<size_t>(size));
-    return *slot != nullptr ? TEXTURE_LOADED : TEXTURE_FAILED;
+    return *slot != nullptr ? 0 : E_FAIL;
 }

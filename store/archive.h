@@ -11,6 +11,11 @@
 #include "platform/renderer.h"
 
 // The longest entry name and size text a header may hold; a longer one ends the scan.
+// The archive every image and stored grid comes from.
+constexpr const char* ARCHIVE_FILE = "_data.loc";
+// The failure status of loadtexture and of start-up, as the negative 32-bit Windows status.
+constexpr long E_FAIL = static_cast<int32_t>(0x80004005u);
+
 constexpr int ARCHIVE_NAME_LIMIT = 511;
 constexpr int ARCHIVE_SIZE_LIMIT = 19;
 

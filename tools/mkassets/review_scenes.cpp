@@ -288,7 +288,7 @@ void scene_type() {
 } // namespace
 
 bool write_scenes(const std::string& review_dir) {
-    if (loadtexture(IMAGE_ARCHIVE, "img\\chrset1.tga", &charset_texture) < 0) return false;
+    if (loadtexture(ARCHIVE_FILE, "img\\chrset1.tga", &charset_texture) < 0) return false;
     const struct {
         const char* name;
         void (*draw)();
