@@ -8,7 +8,6 @@
 #include "platform/window.h"
 
 unsigned backbuffer_w = 0, backbuffer_h = 0;
-SoundBank* sound_bank = nullptr;
 
 namespace {
 constexpr const char* DEVICE_CAPTION = "Orbfall Raid";

@@ -1,10 +1,9 @@
 // The devices: the renderer with its fallbacks, the sound bank, keyboard and mouse.
 #pragma once
 
-#include "sound/dswav.h"
+#include "run/state.h"
 
 extern unsigned backbuffer_w, backbuffer_h; // the back buffer's size, read after creation
-extern SoundBank* sound_bank;
 
 // Creates every device once the window exists; false when the program must end.
 bool game_InitDevice();

@@ -10,13 +10,15 @@
 #include "sudoku/play_screen.h"
 #include "sudoku/start_screen.h"
 
-int current_screen = 0;
-int dialog_active = 0;
-int frame_counter = 0;
-float frame_step = 0;
 float frames_per_second = 0;
 double previous_frame_time = 0;
 double frame_deadline = 0;
+
+void frame_reset() {
+    frames_per_second = 0;
+    previous_frame_time = 0;
+    frame_deadline = 0;
+}
 
 namespace {
 constexpr double FRAME_SECONDS = 1.0 / 60;

@@ -5,15 +5,18 @@
 
 #include "app/device.h"
 #include "app/frame.h"
+#include "gfx/bar.h"
+#include "gfx/dialog.h"
+#include "gfx/images.h"
+#include "gfx/window_controls.h"
+#include "input/keyboard.h"
+#include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "players/settings.h"
 #include "store/archive.h"
 #include "store/datafile.h"
-
-int desktop_w = 0, desktop_h = 0;
-int window_x = 0, window_y = 0, window_w = 0, window_h = 0;
-platform::Texture* charset_texture = nullptr;
-uint16_t alarm_sound = NO_SOUND;
+#include "sudoku/board.h"
 
 namespace {
 
@@ -23,7 +26,24 @@ platform::Message last_message{platform::WM_NULL, 0};
 
 } // namespace
 
+void game_Reset() {
+    run_state_reset();
+    frame_reset();
+    applied_x = applied_y = 0;
+    applied_w = applied_h = 512;
+    last_message = {platform::WM_NULL, 0};
+    keyboard.create();
+    mouse.create();
+    bar_reset();
+    dialog_reset();
+    window_controls_reset();
+    placement_saver = game_SaveSettings;
+    board_reset();
+    settings_reset();
+}
+
 bool game_Start(int& exit_code) {
+    game_Reset();
     exit_code = static_cast<int>(E_FAIL);
     if (!platform::video_init("gridhollow")) {
         std::fprintf(stderr, "Gridhollow needs a graphical display: %s\n", platform::video_error());
@@ -47,7 +67,7 @@ bool game_Start(int& exit_code) {
 }
 
 long Game_0Stage0() {
-    if (loadtexture(ARCHIVE_FILE, "img\\chrset1.tga", &charset_texture) < 0) {
+    if (loadtexture(ARCHIVE_FILE, IMAGE_CHARSET.name, &charset_texture) < 0) {
         platform::message_box("chrset1.tga", "Game_0Stage0()", platform::MB_OK);
         return E_FAIL;
     }

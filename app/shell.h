@@ -1,15 +1,11 @@
 // The shell: start-up, the window and its geometry, the message loop, shut-down.
 #pragma once
-#include <cstdint>
 
-#include "platform/renderer.h"
+#include "run/state.h"
 
-extern int desktop_w, desktop_h;
-// The wanted outer rectangle of the window; the loop applies changes at the end of each pass.
-extern int window_x, window_y, window_w, window_h;
-extern platform::Texture* charset_texture; // "img\chrset1.tga": font, digits, pointer, controls
-extern uint16_t alarm_sound;               // the reminders' alarm in the sound bank
-
+// Puts every module's globals back at their start values (the window-edge controls then store
+// the placement through the settings writer). The start-up calls it first; tests before each case.
+void game_Reset();
 // The program: start-up, the loop until the quit message, shut-down; returns the exit code.
 int game_Main();
 // Start-up up to the loop; false when the program must end with exit_code.

@@ -3,11 +3,16 @@
 
 #include <algorithm>
 
-#include "app/frame.h"
 #include "gfx/sprites.h"
+#include "run/state.h"
 
 float stripe_offset = 0;
 int last_bar_frame = 0;
+
+void bar_reset() {
+    stripe_offset = 0;
+    last_bar_frame = 0;
+}
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "app/shell.h"
 #include "gfx/sprites.h"
 #include "input/mouse.h"
+#include "run/state.h"
 
 bool game_DisplayCursor(bool draw) {
     mouse.x = std::clamp(mouse.x, 0, POINTER_LIMIT);

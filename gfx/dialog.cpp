@@ -1,27 +1,30 @@
 // The name-entry dialog.
 #include "gfx/dialog.h"
 
-#include "app/frame.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/keyboard.h"
+#include "run/state.h"
 
 int edit_position = -1;
 int dialog_frame = 0;
 
 namespace {
 
-constexpr int DIALOGS_IMAGE = 746352;
 constexpr char BACKSPACE = 8, ENTER = 13, ESCAPE = 27;
 
 } // namespace
 
+void dialog_reset() {
+    edit_position = -1;
+    dialog_frame = 0;
+}
+
 void game_InputBox(char* text, float x, float y) {
-    if (frame_counter - dialog_frame != 1) {
+    if (first_frame(dialog_frame)) {
         text[0] = '\0';
         edit_position = -1;
     }
-    dialog_frame = frame_counter;
     const uint8_t c = keyboard.readchar(true);
     if (c == BACKSPACE) {
         if (edit_position >= 0) text[edit_position--] = '\0';
@@ -34,9 +37,6 @@ void game_InputBox(char* text, float x, float y) {
         text[++edit_position] = static_cast<char>(c);
         text[edit_position + 1] = '\0';
     }
-    game_DisplayLayer(DIALOGS_IMAGE, "img\\dialogs.tga", 100, x, y, 0, 0, 170, 85, 1,
-                      ANCHOR_CENTRE);
-    if (edit_position >= 0)
-        game_DisplayText(text, 8, 15, x, y + 10, 0, 175, 25, 25, 100, 0, 0.65f, 0.65f,
-                         ANCHOR_CENTRE, 1);
+    game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, 0, 0, 170, 85, 1, ANCHOR_CENTRE);
+    if (edit_position >= 0) game_DisplayFontText(text, 15, x, y + 10, 0.65f, ANCHOR_CENTRE, 1);
 }

@@ -1,12 +1,9 @@
 // Images and sprites: the sprite draw, the image caches and the character-set sheet's pieces.
 #include "gfx/sprites.h"
 
-#include "app/shell.h"
 #include "platform/window.h"
+#include "run/state.h"
 #include "store/archive.h"
-
-ImageCache layer_cache;
-ImageCache region_cache;
 
 namespace {
 

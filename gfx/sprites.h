@@ -3,7 +3,9 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/images.h"
 #include "platform/renderer.h"
+#include "run/state.h"
 
 constexpr float RADIANS_PER_DEGREE = 0.017453292f;
 constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
@@ -27,14 +29,6 @@ void anchor_offset(const AnchorShift (&table)[N], int anchor, float w, float h, 
     dy = -shift.y * h;
 }
 
-// A one-image cache: the caller-chosen number of the image now held, and its texture.
-struct ImageCache {
-    int id = 0;
-    platform::Texture* texture = nullptr;
-};
-extern ImageCache layer_cache;  // the whole-image form of game_DisplayLayer
-extern ImageCache region_cache; // the region form of game_DisplayLayer
-
 // White with alpha = opacity / 100 * 255, truncated; opacity is a percentage.
 uint32_t opacity_color(float opacity);
 
@@ -50,6 +44,15 @@ bool game_DisplayLayer(int id, const char* name, float opacity);
 // placed by anchor at (x, y); false when the cache holds no image.
 bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y, int left, int top,
                        int right, int bottom, float scale, int anchor);
+// The same two forms for an image of the table.
+inline bool game_DisplayLayer(const Image& image, float opacity) {
+    return game_DisplayLayer(image.id, image.name, opacity);
+}
+inline bool game_DisplayLayer(const Image& image, float opacity, float x, float y, int left,
+                              int top, int right, int bottom, float scale, int anchor) {
+    return game_DisplayLayer(image.id, image.name, opacity, x, y, left, top, right, bottom, scale,
+                             anchor);
+}
 // Draws a rectangle of the character-set sheet; with right <= 0 left is a 50 x 50 cell number
 // (ten to a row; a negative one draws nothing). rotation is in degrees about the drawn centre;
 // reserved is not used.

@@ -1,8 +1,8 @@
 // Bitmap-font text, numbers and clock times.
 #include "gfx/text.h"
 
-#include "app/shell.h"
 #include "gfx/sprites.h"
+#include "run/state.h"
 
 namespace {
 
@@ -117,6 +117,12 @@ float game_DisplayText(const char* text, int columns, float advance, float x, fl
         pen_x += fixed_width ? static_cast<float>(cell_w) * scale_x - 0.6f : advance * scale_x;
     }
     return pen_x;
+}
+
+float game_DisplayFontText(const char* text, float advance, float x, float y, float scale,
+                           int anchor, float rotation) {
+    return game_DisplayText(text, 8, advance, x, y, 0, 175, 25, 25, 100, 0, scale, scale, anchor,
+                            rotation);
 }
 
 float game_DisplayNumber(int value, float scale, float x, float y, int align, int strip_x,

@@ -19,6 +19,10 @@ int glyph_number(unsigned char c);
 float game_DisplayText(const char* text, int columns, float advance, float x, float y, int sheet_x,
                        int sheet_y, int cell_w, int cell_h, float opacity, int reserved,
                        float scale_x, float scale_y, int anchor, float rotation);
+// Text in the sheet's font as the screens draw it: eight 25 x 25 glyphs to a row from (0, 175),
+// opacity 100, the same scale across and down.
+float game_DisplayFontText(const char* text, float advance, float x, float y, float scale,
+                           int anchor, float rotation = 0);
 // Draws a number of at most nine digits (negative shows 0, above 999999999 shows 999999999) and
 // returns the pen x. align: 0 x is the left edge, 1 the right edge, 2 the centre, 3 (x, y) is the
 // centre. A negative strip_x or strip_y means the default strip (50, 450).

@@ -1,15 +1,20 @@
 // The window-edge controls.
 #include "gfx/window_controls.h"
 
-#include "app/frame.h"
-#include "app/shell.h"
 #include "gfx/sprites.h"
 #include "input/mouse.h"
 #include "platform/window.h"
-#include "players/settings.h"
+#include "run/state.h"
 
 float control_timer = 0;
 bool previous_left_button = false;
+void (*placement_saver)(int screen) = nullptr;
+
+void window_controls_reset() {
+    control_timer = 0;
+    previous_left_button = false;
+    placement_saver = nullptr;
+}
 
 namespace {
 
@@ -92,7 +97,7 @@ bool game_WindowControls() {
         if (left_down) step_window(hover);
     }
     const bool released = previous_left_button && !left_down;
-    if (released && !close_clicked) game_SaveSettings(current_screen);
+    if (released && !close_clicked && placement_saver) placement_saver(current_screen);
     if (released && hover[DEACTIVATE]) {
         mouse.y += 20;
         platform::window_deactivate();

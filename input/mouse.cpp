@@ -19,8 +19,8 @@ int Mouse::create() {
     if (int status = platform::mouse_open(); status != platform::INPUT_OK) return status;
     device = true;
     platform::mouse_acquire();
-    x = y = wheel = 0;
-    for (int i = 0; i < 3; ++i) button_memory[i] = button_pressed[i] = false;
+    x = y = wheel = dx = dy = dz = 0;
+    for (int i = 0; i < 3; ++i) button_memory[i] = button_pressed[i] = button_down[i] = false;
     return 0;
 }
 
@@ -28,8 +28,7 @@ bool Mouse::poll() {
     if (!device) return false;
     platform::MouseRead state;
     if (platform::mouse_read(state) != platform::INPUT_OK) {
-        while (platform::mouse_acquire() == platform::DIERR_INPUTLOST) {
-        }
+        platform::mouse_acquire(); // one attempt a frame; the next poll tries again
         return false;
     }
     dx = state.dx;

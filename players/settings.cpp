@@ -6,13 +6,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/frame.h"
-#include "app/shell.h"
 #include "platform/files.h"
 #include "players/players.h"
+#include "run/state.h"
 #include "store/datafile.h"
 
 int board_theme = 0;
+
+void settings_reset() {
+    board_theme = 0;
+}
 
 namespace {
 

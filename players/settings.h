@@ -10,6 +10,7 @@ constexpr int THEME_COUNT = 7; // board themes 0 (plain) to 6
 
 extern int board_theme; // the board's colour theme, 0 to THEME_COUNT - 1
 
+void settings_reset();
 // 0x55 combined with every byte of the name by exclusive or: 0 to 255.
 int game_PlayerFileNumber(const char* name);
 // Writes window_x/y/w/h to the current player's settings file when screen is SCREEN_GAME, else

@@ -6,20 +6,34 @@
 #include <cstdio>
 #include <string>
 
-#include "app/frame.h"
 #include "platform/files.h"
+#include "run/state.h"
 #include "store/archive.h"
 #include "store/datafile.h"
-#include "sudoku/play_screen.h"
 
 int32_t board[100] = {};
 int32_t solution[81] = {};
-int32_t level = 1;
+int32_t wrong_entries = 0;
+int32_t elapsed_ticks = 0;
+bool picker_open = false;
 int32_t box_removal = 3;
 int32_t full_removal_chance = 70;
 int32_t empty_box = 100;
 uint32_t random_state = 1;
 int grid_attempts = 200;
+
+void board_reset() {
+    std::fill(std::begin(board), std::end(board), 0);
+    std::fill(std::begin(solution), std::end(solution), 0);
+    wrong_entries = 0;
+    elapsed_ticks = 0;
+    picker_open = false;
+    box_removal = 3;
+    full_removal_chance = 70;
+    empty_box = 100;
+    random_state = 1;
+    grid_attempts = 200;
+}
 
 namespace {
 

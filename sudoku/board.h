@@ -7,6 +7,8 @@
 #pragma once
 #include <cstdint>
 
+#include "run/state.h"
+
 // Cell codes of the board.
 constexpr int32_t CELL_EMPTY = 0;  // 1 to 9: a given digit
 constexpr int32_t CELL_RIGHT = 10; // + digit: an entry that matches the solution
@@ -16,8 +18,10 @@ constexpr int32_t CELL_WRONG = 20; // + digit: an entry that does not
 extern int32_t board[100];
 // The complete grid the puzzle was cut from, digits 1 to 9.
 extern int32_t solution[81];
-extern int32_t level;               // 1 to 99
-extern int32_t box_removal;         // how many cells each box loses this level, 1 to 8
+extern int32_t wrong_entries; // wrong digits entered this level; a level start resets it
+extern int32_t elapsed_ticks; // play time, 60 ticks a second; a level start resets it
+extern bool picker_open;      // the game screen's number picker shows; a level start closes it
+extern int32_t box_removal;   // how many cells each box loses this level, 1 to 8
 extern int32_t full_removal_chance; // the threshold of a box's budget roll, level * 10 + 40
 extern int32_t empty_box;           // the box this generation empties; 9 or 100 name none
 
@@ -31,6 +35,7 @@ int nextrandom();
 // lower it to reach the stored grids.
 extern int grid_attempts;
 
+void board_reset();
 // Sets up the board for the current level and switches to the game screen. Called by the start
 // screen and the next-level screen.
 void game_StartLevel();

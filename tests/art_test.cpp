@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/images.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "store/archive.h"
@@ -12,18 +13,6 @@
 namespace {
 
 using platform::Rect;
-
-struct Entry {
-    const char* name;
-    int w, h;
-};
-const Entry IMAGES[] = {{"img\\chrset1.tga", 512, 512},
-                        {"img\\startscnbkg.tga", 512, 512},
-                        {"img\\startscreenchrset.tga", 512, 512},
-                        {"img\\nextlevel.tga", 512, 512},
-                        {"img\\dialogs.tga", 170, 85},
-                        {"img\\optionscreen.tga", 512, 512},
-                        {"img\\todoedit.tga", 512, 512}};
 
 constexpr uint32_t BACK_A = 0xFFFF00FF, BACK_B = 0xFF00FF00;
 
@@ -82,7 +71,7 @@ class ArtTest : public GameTest {
 };
 
 TEST_F(ArtTest, EveryImageIsA32BitTgaWithAlphaOfItsSize) {
-    for (const Entry& image : IMAGES) {
+    for (const Image& image : ALL_IMAGES) {
         SCOPED_TRACE(image.name);
         long size = 0;
         const uint8_t* tga = texture_archive.unlockmemory("_data.loc", image.name, size);
@@ -107,7 +96,7 @@ TEST_F(ArtTest, EveryImageIsA32BitTgaWithAlphaOfItsSize) {
 // the cell's last row and column (never drawn), and keeps to a narrow column at the left so that
 // text reads at the tightest advances: 12 for letters, 10 for the digits and signs of clocks.
 TEST_F(ArtTest, GlyphsStandInTheLeftOfTheirCells) {
-    const Rendered sheet("img\\chrset1.tga");
+    const Rendered sheet(IMAGE_CHARSET.name);
     std::vector<int> glyphs;
     for (int g = 0; g < 26; ++g) glyphs.push_back(g);
     for (int g : {27, 28, 29, 30, 42, 43, 48, 49, 50}) glyphs.push_back(g);
@@ -128,7 +117,7 @@ TEST_F(ArtTest, GlyphsStandInTheLeftOfTheirCells) {
 // The digit strips and the colon: each digit inked within its own 20-pixel slot, so that cutting
 // a digit out never shows a sliver of its neighbour.
 TEST_F(ArtTest, DigitsAndColonKeepToTheirSlots) {
-    const Rendered sheet("img\\chrset1.tga");
+    const Rendered sheet(IMAGE_CHARSET.name);
     for (const Rect strip :
          {Rect{50, 450, 250, 474}, Rect{275, 450, 475, 474}, Rect{50, 475, 250, 499}}) {
         for (int d = 0; d < 10; ++d) {
@@ -155,7 +144,7 @@ TEST_F(ArtTest, DigitsAndColonKeepToTheirSlots) {
 }
 
 TEST_F(ArtTest, CellsControlsAndBarPiecesAreWhereTheGameReadsThem) {
-    const Rendered sheet("img\\chrset1.tga");
+    const Rendered sheet(IMAGE_CHARSET.name);
     auto cell = [](int i) {
         return Rect{50 * (i % 10), 50 * (i / 10), 50 * (i % 10) + 50, 50 * (i / 10) + 50};
     };
@@ -211,15 +200,15 @@ TEST_F(ArtTest, CellsControlsAndBarPiecesAreWhereTheGameReadsThem) {
 }
 
 TEST_F(ArtTest, ScreenImagesShowEveryControlTheScreensActOn) {
-    EXPECT_TRUE(Rendered("img\\startscnbkg.tga").all_opaque({0, 0, 512, 512}));
-    EXPECT_TRUE(Rendered("img\\todoedit.tga").all_opaque({0, 0, 512, 512}));
+    EXPECT_TRUE(Rendered(IMAGE_BACKGROUND.name).all_opaque({0, 0, 512, 512}));
+    EXPECT_TRUE(Rendered(IMAGE_TODO_EDIT.name).all_opaque({0, 0, 512, 512}));
     // A control is solid across its middle: the start buttons, the link card, the next-level
     // buttons, and the options screen's two buttons.
     auto solid_middle = [](const Rendered& image, const Rect& r) {
         return image.all_opaque(
             {r.left + 12, (r.top + r.bottom) / 2 - 4, r.right - 12, (r.top + r.bottom) / 2 + 4});
     };
-    const Rendered start("img\\startscreenchrset.tga");
+    const Rendered start(IMAGE_START.name);
     EXPECT_TRUE(start.any_ink({0, 0, 511, 200}));
     for (const Rect& r : {Rect{360, 400, 510, 430}, Rect{360, 435, 510, 465},
                           Rect{360, 470, 510, 505}, Rect{30, 390, 143, 490}})
@@ -228,14 +217,14 @@ TEST_F(ArtTest, ScreenImagesShowEveryControlTheScreensActOn) {
     // outside its card, where the lists and the to-do buttons are drawn before it.
     EXPECT_TRUE(start.all_clear({0, 160, 512, 200}));
     EXPECT_TRUE(start.all_clear({160, 375, 300, 511}));
-    const Rendered next("img\\nextlevel.tga");
+    const Rendered next(IMAGE_NEXT_LEVEL.name);
     EXPECT_TRUE(solid_middle(next, {50, 450, 150, 475}));  // save and stop
     EXPECT_TRUE(solid_middle(next, {200, 450, 300, 475})); // play on
-    const Rendered options("img\\optionscreen.tga");
+    const Rendered options(IMAGE_OPTIONS.name);
     EXPECT_TRUE(solid_middle(options, {350, 475, 415, 500}));
     EXPECT_TRUE(solid_middle(options, {450, 475, 485, 500}));
     EXPECT_TRUE(options.any_ink({245, 276, 261, 290}));
-    const Rendered dialog("img\\dialogs.tga");
+    const Rendered dialog(IMAGE_DIALOGS.name);
     EXPECT_TRUE(dialog.all_opaque({0 + 10, 10, 160, 75}));
 }
 

@@ -38,20 +38,7 @@ void patterngrid(int32_t* grid) {
         for (int c = 0; c < 9; ++c) grid[r * 9 + c] = (3 * (r % 3) + r / 3 + c) % 9 + 1;
 }
 
-class BoardTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        random_state = 1;
-        empty_box = 100;
-        grid_attempts = 200;
-        level = 1;
-    }
-    void TearDown() override {
-        grid_attempts = 200;
-        GameTest::TearDown();
-    }
-};
+using BoardTest = GameTest;
 
 TEST(Random, ReproducesTheClassicSequence) {
     random_state = 1;

@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "gfx/dialog.h"
+#include "gfx/images.h"
 #include "gfx_support.h"
 #include "input/keyboard.h"
 #include "players/players.h"
@@ -17,7 +18,7 @@ class DialogTest : public DrawTest {
   protected:
     void SetUp() override {
         DrawTest::SetUp();
-        write_archive({{"img\\dialogs.tga", tga_image(170, 85, 0xFF404040)}});
+        write_archive({{IMAGE_DIALOGS.name, tga_image(170, 85, 0xFF404040)}});
         dialog_active = 1;
     }
     // One press and release, a frame each.

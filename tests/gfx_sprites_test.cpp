@@ -12,8 +12,8 @@ class SpritesTest : public DrawTest {
   protected:
     void SetUp() override {
         DrawTest::SetUp();
-        write_archive({{"img\\startscreenchrset.tga", tga_image(200, 100, 0xFF2080FF)},
-                       {"img\\dialogs.tga", tga_image(170, 85, 0xFFFFFFFF)}});
+        write_archive({{IMAGE_START.name, tga_image(200, 100, 0xFF2080FF)},
+                       {IMAGE_DIALOGS.name, tga_image(170, 85, 0xFFFFFFFF)}});
     }
 };
 
@@ -23,7 +23,7 @@ TEST_F(SpritesTest, OpacityIsAPercentageOfFullAlphaTruncated) {
 }
 
 TEST_F(SpritesTest, CentredRegionCoversItsRectangleAroundThePoint) {
-    EXPECT_TRUE(game_DisplayLayer(746352, "img\\dialogs.tga", 100, 256, 256, 0, 0, 170, 85, 1, 1));
+    EXPECT_TRUE(game_DisplayLayer(IMAGE_DIALOGS, 100, 256, 256, 0, 0, 170, 85, 1, 1));
     ASSERT_EQ(draws().size(), 1u);
     expect_draw(draws()[0], {0, 0, 170, 85}, 171, 213.5f);
     EXPECT_EQ(hl::pixel(171, 214), 0xFFFFFFFFu);
@@ -46,8 +46,7 @@ TEST_F(SpritesTest, RegionAnchorsAndScale) {
                    {5, 20, 80},
                    {9, 100, 100}}) {
         clear();
-        game_DisplayLayer(746362, "img\\startscreenchrset.tga", 100, 100, 100, 10, 10, 50, 30, 2,
-                          c.anchor);
+        game_DisplayLayer(IMAGE_START, 100, 100, 100, 10, 10, 50, 30, 2, c.anchor);
         ASSERT_EQ(draws().size(), 1u);
         expect_draw(draws()[0], {10, 10, 50, 30}, c.tx, c.ty);
         EXPECT_EQ(draws()[0].sx, 2);
@@ -56,25 +55,24 @@ TEST_F(SpritesTest, RegionAnchorsAndScale) {
 }
 
 TEST_F(SpritesTest, RepeatedIdLoadsOnceAndAFailedLoadIsReportedOnce) {
-    game_DisplayLayer(746362, "img\\startscreenchrset.tga", 100, 0, 0, 0, 0, 10, 10, 1, 0);
+    game_DisplayLayer(IMAGE_START, 100, 0, 0, 0, 0, 10, 10, 1, 0);
     platform::file_delete("_data.loc"); // a second load would now fail and say so
-    EXPECT_TRUE(
-        game_DisplayLayer(746362, "img\\startscreenchrset.tga", 100, 0, 0, 0, 0, 10, 10, 1, 0));
+    EXPECT_TRUE(game_DisplayLayer(IMAGE_START, 100, 0, 0, 0, 0, 10, 10, 1, 0));
     EXPECT_TRUE(hl::message_boxes().empty());
 
     platform::Texture* held = region_cache.texture;
     for (int frame = 0; frame < 3; ++frame)
-        EXPECT_TRUE(game_DisplayLayer(456347, "img\\nextlevel.tga", 100, 0, 0, 0, 0, 10, 10, 1, 0));
+        EXPECT_TRUE(game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, 0, 0, 10, 10, 1, 0));
     ASSERT_EQ(hl::message_boxes().size(), 1u);
-    EXPECT_EQ(hl::message_boxes()[0].text, "img\\nextlevel.tga");
+    EXPECT_EQ(hl::message_boxes()[0].text, IMAGE_NEXT_LEVEL.name);
     EXPECT_EQ(hl::message_boxes()[0].caption, "game_DisplayLayer()");
     EXPECT_EQ(draws().back().texture, held); // the previous image is drawn on
 }
 
 TEST_F(SpritesTest, EmptyRegionCacheDrawsNothingButTheWholeImageFormAlwaysDraws) {
-    EXPECT_FALSE(game_DisplayLayer(57463, "img\\optionscreen.tga", 100, 0, 0, 0, 0, 10, 10, 1, 0));
+    EXPECT_FALSE(game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 10, 10, 1, 0));
     EXPECT_TRUE(draws().empty());
-    EXPECT_TRUE(game_DisplayLayer(746361, "img\\dialogs.tga", 50));
+    EXPECT_TRUE(game_DisplayLayer(IMAGE_BACKGROUND.id, IMAGE_DIALOGS.name, 50));
     ASSERT_EQ(draws().size(), 1u);
     EXPECT_FALSE(draws()[0].has_source);
     EXPECT_EQ(draws()[0].tx, 0);

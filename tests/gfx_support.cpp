@@ -36,22 +36,7 @@ void DrawTest::SetUp() {
     const std::string sheet = patterned_tga(512, 512);
     charset_texture = platform::texture_from_tga(sheet.data(), sheet.size());
     ASSERT_NE(charset_texture, nullptr);
-    for (ImageCache* cache : {&layer_cache, &region_cache}) {
-        platform::texture_release(cache->texture);
-        *cache = {};
-    }
-    stripe_offset = 0;
-    last_bar_frame = 0;
-    edit_position = -1;
-    dialog_frame = 0;
-    control_timer = 0;
-    previous_left_button = false;
-    board_theme = 0;
-    player_name[0] = '\0';
     frame_step = 4;
-    keyboard.create();
-    mouse.create();
-    mouse.button_down[0] = mouse.button_pressed[0] = false;
     desktop_w = 1920;
     desktop_h = 1080;
     window_x = 700;

@@ -8,14 +8,7 @@
 
 namespace hl = platform::headless;
 
-class InputTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        keyboard.create();
-        mouse.create();
-    }
-};
+using InputTest = GameTest;
 
 constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_1 = 2, DIK_0 = 11;
 constexpr int DIK_NUMPAD7 = 71;

@@ -15,7 +15,6 @@ class SettingsTest : public GameTest {
         GameTest::SetUp();
         platform::make_directory("edit");
         set_window(1, 2, 3, 4);
-        board_theme = 0;
         std::strcpy(player_name, "AB");
     }
     static void set_window(int x, int y, int w, int h) {

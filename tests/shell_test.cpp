@@ -6,6 +6,7 @@
 #include "app/device.h"
 #include "app/frame.h"
 #include "app/shell.h"
+#include "gfx/images.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -19,8 +20,7 @@ class ShellTest : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         copy_assets();
-        charset_texture = nullptr;
-        write_archive({{"img\\chrset1.tga", tga_image(512, 512, 0xFFFFFFFF)}});
+        write_archive({{IMAGE_CHARSET.name, tga_image(512, 512, 0xFFFFFFFF)}});
     }
     std::vector<std::string> box_texts() {
         std::vector<std::string> texts;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "app/frame.h"
+#include "app/shell.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 
@@ -36,11 +36,7 @@ void GameTest::SetUp() {
     folder = name;
     ASSERT_EQ(chdir(folder.c_str()), 0);
     platform::headless::reset();
-    current_screen = 0;
-    dialog_active = 0;
-    frame_counter = 0;
-    previous_frame_time = 0;
-    frame_deadline = 0;
+    game_Reset();
 }
 
 void GameTest::TearDown() {

@@ -1,4 +1,5 @@
 // "img\chrset1.tga": the character sheet, put together from its cells, lettering and controls.
+#include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
 Art art_charset() {
@@ -7,5 +8,5 @@ Art art_charset() {
     draw_sheet_cells(canvas.cr, regions);
     draw_sheet_glyphs(canvas.cr, regions);
     draw_sheet_controls(canvas.cr, regions);
-    return canvas.finish("img\\chrset1.tga", std::move(regions));
+    return canvas.finish(IMAGE_CHARSET.name, std::move(regions));
 }

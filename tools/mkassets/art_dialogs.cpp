@@ -1,5 +1,6 @@
 // "img\dialogs.tga": the name box. The dialog draws it centred and writes the typed name centred
 // 10 pixels below the box's middle, at scale 0.65.
+#include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
 namespace {
@@ -24,5 +25,5 @@ Art art_dialogs() {
     draw_text(cr, "ENTER YOUR NAME", 85, 27, Align::centre, caption);
     draw_field(cr, box_of(FIELD));
     draw_caption(cr, "ENTER: PLAY   ESC: CANCEL", 85, 79, Align::centre, 9);
-    return canvas.finish("img\\dialogs.tga", {{"name box", BOX}, {"text field", FIELD}});
+    return canvas.finish(IMAGE_DIALOGS.name, {{"name box", BOX}, {"text field", FIELD}});
 }

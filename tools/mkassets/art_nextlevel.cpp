@@ -1,6 +1,7 @@
 // "img\nextlevel.tga": the overlay of the next-level screen. The screen draws its figures (at
 // scale 0.65, 16 pixels high) into the slots laid out here and its two buttons act on the
 // rectangles given below.
+#include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
 namespace {
@@ -77,14 +78,14 @@ Art art_next_level() {
     draw_button(cr, box_of(SAVE_STOP), "SAVE & STOP", Tone::slate);
     draw_button(cr, box_of(PLAY_ON), "PLAY LEVEL", Tone::amber);
     slot(cr, NEXT_LEVEL_SLOT);
-    return canvas.finish("img\\nextlevel.tga", {{"time", TIME_SLOT},
-                                                {"mistakes", ERRORS_SLOT},
-                                                {"time bonus", TIME_BONUS_SLOT},
-                                                {"accuracy bonus", ACCURACY_SLOT},
-                                                {"level total", TOTAL_SLOT},
-                                                {"level bonus", LEVEL_BONUS_SLOT},
-                                                {"score", SCORE_SLOT},
-                                                {"next level", NEXT_LEVEL_SLOT},
-                                                {"save and stop", SAVE_STOP},
-                                                {"play on", PLAY_ON}});
+    return canvas.finish(IMAGE_NEXT_LEVEL.name, {{"time", TIME_SLOT},
+                                                 {"mistakes", ERRORS_SLOT},
+                                                 {"time bonus", TIME_BONUS_SLOT},
+                                                 {"accuracy bonus", ACCURACY_SLOT},
+                                                 {"level total", TOTAL_SLOT},
+                                                 {"level bonus", LEVEL_BONUS_SLOT},
+                                                 {"score", SCORE_SLOT},
+                                                 {"next level", NEXT_LEVEL_SLOT},
+                                                 {"save and stop", SAVE_STOP},
+                                                 {"play on", PLAY_ON}});
 }

@@ -1,6 +1,7 @@
 // "img\optionscreen.tga": the options overlay. The screen draws the player list into the frame
 // (rows 20 pixels apart from y 50), the theme samples into the theme column, its marker over the
 // remove box or a theme row, and acts on the remove box and the two buttons given below.
+#include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
 namespace {
@@ -81,7 +82,7 @@ Art art_options() {
     draw_help(cr);
     draw_button(cr, box_of(CONFIRM), "CONFIRM", Tone::amber);
     draw_button(cr, box_of(BACK), "BACK", Tone::slate);
-    return canvas.finish("img\\optionscreen.tga",
+    return canvas.finish(IMAGE_OPTIONS.name,
                          {{"player list", {80, LIST_TOP, 430, LIST_TOP + LIST_ROW * LIST_ROWS}},
                           {"remove box", REMOVE_BOX},
                           {"themes", THEMES},

@@ -2,6 +2,7 @@
 // screens, and the sheet with the title, the three start buttons and the web-link panel.
 #include <cmath>
 
+#include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
 namespace {
@@ -174,7 +175,7 @@ Art art_start_background() {
     draw_sky(canvas.cr);
     draw_hills(canvas.cr);
     draw_vignette(canvas.cr);
-    return canvas.finish("img\\startscnbkg.tga", {{"whole background", {0, 0, 512, 512}}});
+    return canvas.finish(IMAGE_BACKGROUND.name, {{"whole background", {0, 0, 512, 512}}});
 }
 
 Art art_start_sheet() {
@@ -184,10 +185,10 @@ Art art_start_sheet() {
     start_button(canvas.cr, OPTIONS, "OPTIONS", Tone::slate);
     start_button(canvas.cr, QUIT, "QUIT", Tone::slate);
     draw_link_panel(canvas.cr);
-    return canvas.finish("img\\startscreenchrset.tga", {{"title", TITLE},
-                                                        {"new game", NEW_GAME},
-                                                        {"options", OPTIONS},
-                                                        {"quit", QUIT},
-                                                        {"link panel", LINK_PANEL},
-                                                        {"link (clickable)", LINK_AREA}});
+    return canvas.finish(IMAGE_START.name, {{"title", TITLE},
+                                            {"new game", NEW_GAME},
+                                            {"options", OPTIONS},
+                                            {"quit", QUIT},
+                                            {"link panel", LINK_PANEL},
+                                            {"link (clickable)", LINK_AREA}});
 }

@@ -3,6 +3,7 @@
 // boxes, lays masks over switched-off buttons and acts on the rectangles given below.
 #include <cmath>
 
+#include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
 namespace {
@@ -89,18 +90,18 @@ Art art_task_editor() {
     Canvas canvas(512, 512);
     draw_backdrop(canvas.cr);
     draw_form(canvas.cr);
-    return canvas.finish("img\\todoedit.tga", {{"title", TITLE_BOX},
-                                               {"set title", SET_TITLE},
-                                               {"description", DESCRIPTION_BOX},
-                                               {"date", DATE_BOX},
-                                               {"done", DONE_TICK},
-                                               {"time", TIME_BOX},
-                                               {"alarm", ALARM_TICK},
-                                               {"repeat", REPEAT_BOX},
-                                               {"minutes", MINUTES_BOX},
-                                               {"add", ADD},
-                                               {"delete", DELETE},
-                                               {"update", UPDATE},
-                                               {"close", CLOSE},
-                                               {"clock", CLOCK}});
+    return canvas.finish(IMAGE_TODO_EDIT.name, {{"title", TITLE_BOX},
+                                                {"set title", SET_TITLE},
+                                                {"description", DESCRIPTION_BOX},
+                                                {"date", DATE_BOX},
+                                                {"done", DONE_TICK},
+                                                {"time", TIME_BOX},
+                                                {"alarm", ALARM_TICK},
+                                                {"repeat", REPEAT_BOX},
+                                                {"minutes", MINUTES_BOX},
+                                                {"add", ADD},
+                                                {"delete", DELETE},
+                                                {"update", UPDATE},
+                                                {"close", CLOSE},
+                                                {"clock", CLOCK}});
 }

@@ -3,8 +3,6 @@
 // sample text, figures and bars; rendered by the headless backend and saved as "scene-NAME.png".
 #include <string>
 
-#include "app/frame.h"
-#include "app/shell.h"
 #include "gfx/bar.h"
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
@@ -12,25 +10,18 @@
 #include "gfx/window_controls.h"
 #include "input/mouse.h"
 #include "platform/headless/headless.h"
+#include "run/state.h"
 #include "store/archive.h"
 #include "tools/mkassets/review.h"
 
 namespace {
 
-// The screens' image numbers and entries.
-constexpr int BACKGROUND = 746361, START = 746362, NEXT_LEVEL = 456347, DIALOG = 746352,
-              OPTIONS = 57463, EDITOR = 8473;
-constexpr const char* BACKGROUND_IMAGE = "img\\startscnbkg.tga";
-constexpr const char* START_IMAGE = "img\\startscreenchrset.tga";
-
 // Anchors of the sheet's pieces and of text, as the drawing operations number them.
 enum : int { TOP_LEFT = 0, CENTRE = 1, TOP_MIDDLE = 3, TEXT_TOP_RIGHT = 3, RIGHT_MIDDLE = 5 };
 
-// Text in the sheet's font, as every screen passes it.
 float say(const char* text, float advance, float x, float y, float scale, int anchor = TOP_LEFT,
-          float opacity = 100, float rotation = 0) {
-    return game_DisplayText(text, 8, advance, x, y, 0, 175, 25, 25, opacity, 0, scale, scale,
-                            anchor, rotation);
+          float rotation = 0) {
+    return game_DisplayFontText(text, advance, x, y, scale, anchor, rotation);
 }
 
 void piece(int left, int top, int right, int bottom, float x, float y, int anchor, float scale = 1,
@@ -175,12 +166,12 @@ void draw_player_rows(float x, float y, float step, int count, int highlighted) 
 }
 
 void draw_start(bool hover_new_game) {
-    game_DisplayLayer(BACKGROUND, BACKGROUND_IMAGE, 100);
-    game_DisplayLayer(START, START_IMAGE, 100, 256, 100, 0, 0, 511, 200, 1, CENTRE);
-    game_DisplayLayer(START, START_IMAGE, 100, 505, 400, 360, 400, 510, 430,
-                      hover_new_game ? 1.1f : 1, RIGHT_MIDDLE);
-    game_DisplayLayer(START, START_IMAGE, 100, 505, 435, 360, 435, 510, 465, 1, RIGHT_MIDDLE);
-    game_DisplayLayer(START, START_IMAGE, 100, 505, 470, 360, 470, 510, 505, 1, RIGHT_MIDDLE);
+    game_DisplayLayer(IMAGE_BACKGROUND, 100);
+    game_DisplayLayer(IMAGE_START, 100, 256, 100, 0, 0, 511, 200, 1, CENTRE);
+    game_DisplayLayer(IMAGE_START, 100, 505, 400, 360, 400, 510, 430, hover_new_game ? 1.1f : 1,
+                      RIGHT_MIDDLE);
+    game_DisplayLayer(IMAGE_START, 100, 505, 435, 360, 435, 510, 465, 1, RIGHT_MIDDLE);
+    game_DisplayLayer(IMAGE_START, 100, 505, 470, 360, 470, 510, 505, 1, RIGHT_MIDDLE);
     draw_todo_panel();
     // The compact player list at (80, 290) with its header bar and column titles.
     game_DisplayCell(256, 290, 0, 350, 100, 375, 100, 0, 1, 1, CENTRE, 0);
@@ -189,7 +180,7 @@ void draw_start(bool hover_new_game) {
     say("score", 15, 260, titles, 0.65f);
     say("level", 15, 380, titles, 0.65f);
     draw_player_rows(80, titles + 1.2f * 16, 0.8f * 16, 3, 1);
-    game_DisplayLayer(START, START_IMAGE, 100, 0, 375, 0, 375, 300, 511, 1, TOP_LEFT);
+    game_DisplayLayer(IMAGE_START, 100, 0, 375, 0, 375, 300, 511, 1, TOP_LEFT);
 }
 
 void scene_start() {
@@ -199,13 +190,13 @@ void scene_start() {
 
 void scene_dialog() {
     draw_start(false);
-    game_DisplayLayer(DIALOG, "img\\dialogs.tga", 100, 256, 256, 0, 0, 170, 85, 1, CENTRE);
-    say("Alice", 15, 256, 266, 0.65f, CENTRE, 100, 1);
+    game_DisplayLayer(IMAGE_DIALOGS, 100, 256, 256, 0, 0, 170, 85, 1, CENTRE);
+    say("Alice", 15, 256, 266, 0.65f, CENTRE, 1);
 }
 
 void scene_next_level() {
-    game_DisplayLayer(BACKGROUND, BACKGROUND_IMAGE, 100);
-    game_DisplayLayer(NEXT_LEVEL, "img\\nextlevel.tga", 100, 0, 0, 0, 0, 511, 511, 1, TOP_LEFT);
+    game_DisplayLayer(IMAGE_BACKGROUND, 100);
+    game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, 0, 0, 511, 511, 1, TOP_LEFT);
     game_DisplayTime(4 * 3600 + 35 * 60, 0.65f, 200, 100, 0, true);
     game_DisplayNumber(2, 0.65f, 200, 170, 0, 50, 450);
     game_DisplayNumber(1032, 0.65f, 375, 100, 0, 50, 450);
@@ -218,8 +209,8 @@ void scene_next_level() {
 }
 
 void draw_options(bool remove_mode) {
-    game_DisplayLayer(BACKGROUND, BACKGROUND_IMAGE, 100);
-    game_DisplayLayer(OPTIONS, "img\\optionscreen.tga", 100, 0, 0, 0, 0, 511, 511, 1, TOP_LEFT);
+    game_DisplayLayer(IMAGE_BACKGROUND, 100);
+    game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 511, 511, 1, TOP_LEFT);
     for (int k = 0; k < 7; ++k) {
         cell(k ? 2 * k + 14 : 0, 25, 325 + 25 * k, 0.5f, 100, TOP_LEFT);
         cell(k ? 2 * k + 15 : 1, 50, 325 + 25 * k, 0.5f, 100, TOP_LEFT);
@@ -246,7 +237,7 @@ void scene_options_remove() {
 }
 
 void scene_task_editor() {
-    game_DisplayLayer(EDITOR, "img\\todoedit.tga", 100);
+    game_DisplayLayer(IMAGE_TODO_EDIT, 100);
     piece(0, 150, 50, 175, 100, 375, TOP_LEFT); // Add is off for an existing task
     // The boxes' texts stand on their bottom-left corners.
     constexpr int BOTTOM_LEFT = 4;
@@ -264,7 +255,7 @@ void scene_task_editor() {
 
 // Every glyph and digit strip at the scales and advances the screens use.
 void scene_type() {
-    game_DisplayLayer(BACKGROUND, BACKGROUND_IMAGE, 100);
+    game_DisplayLayer(IMAGE_BACKGROUND, 100);
     float y = 8;
     for (float scale : {1.0f, 0.65f, 0.55f}) {
         for (float advance : {15, 12, 10, 18}) {
@@ -288,7 +279,7 @@ void scene_type() {
 } // namespace
 
 bool write_scenes(const std::string& review_dir) {
-    if (loadtexture(ARCHIVE_FILE, "img\\chrset1.tga", &charset_texture) < 0) return false;
+    if (loadtexture(ARCHIVE_FILE, IMAGE_CHARSET.name, &charset_texture) < 0) return false;
     const struct {
         const char* name;
         void (*draw)();

@@ -1,0 +1,47 @@
+// The run state every module reads: the current screen, the frame values, the window geometry,
+// the character sheet and the image caches, the sound bank, and the current player.
+#pragma once
+#include <cstdint>
+
+#include "platform/renderer.h"
+#include "sound/dswav.h"
+
+enum : int { SCREEN_START = 2, SCREEN_GAME = 4, SCREEN_NEXT_LEVEL = 5, SCREEN_OPTIONS = 6 };
+
+extern int current_screen; // the screen run each frame; other values run none
+extern int dialog_active;  // 1 while the name dialog replaces the screens
+extern int frame_counter;  // +1 at the start of every dispatch
+extern float frame_step;   // 200 units per second since the last frame, at most 20, never 0
+
+extern int desktop_w, desktop_h;
+// The wanted outer rectangle of the window; the loop applies changes at the end of each pass.
+extern int window_x, window_y, window_w, window_h;
+
+extern platform::Texture* charset_texture; // "img\chrset1.tga": font, digits, pointer, controls
+
+// A one-image cache: the caller-chosen number of the image now held, and its texture.
+struct ImageCache {
+    int id = 0;
+    platform::Texture* texture = nullptr;
+};
+extern ImageCache layer_cache;  // the whole-image form of game_DisplayLayer
+extern ImageCache region_cache; // the region form of game_DisplayLayer
+
+extern SoundBank* sound_bank; // made by the device set-up, lives until the process ends
+extern uint16_t alarm_sound;  // the reminders' alarm in the sound bank
+
+constexpr int PLAYER_NAME_SIZE = 12; // 11 characters and the terminator
+
+// The current player.
+extern char player_name[PLAYER_NAME_SIZE]; // the name dialog edits it
+extern int32_t level;                      // 1 to 99
+extern int32_t score;                      // the running score
+extern bool new_game_flag;                 // a newly typed name waits for the game screen's check
+
+// Every per-frame routine recognises its first frame by remembering frame_counter: a call whose
+// counter does not follow the remembered one by exactly one starts afresh. Remembers the counter
+// and returns whether this call is such a first frame.
+bool first_frame(int& remembered);
+
+// Puts the run state back at its start values, releasing the cached images.
+void run_state_reset();
