@@ -13,7 +13,9 @@
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "players/players.h"
 #include "players/settings.h"
+#include "todo/panel.h"
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
@@ -40,6 +42,8 @@ void game_Reset() {
     placement_saver = game_SaveSettings;
     board_reset();
     settings_reset();
+    players_reset();
+    panel_reset();
 }
 
 bool game_Start(int& exit_code) {

@@ -1,0 +1,11 @@
+// Saved games: one file per player in "edit", named from the player's name.
+#pragma once
+#include <cstdint>
+
+// Stores the current player's record (score and level) and writes the saved game.
+bool game_SaveGame();
+// Writes the saved game of name from the two 81-value arrays and the two counters.
+bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution);
+// Reads the saved game of name into the arrays and the counters; returns how many values it
+// stored (0 to 162, 0 when there is no file). Below 162 there is no usable saved game.
+int game_LoadGame(const char* name, int32_t* board, int32_t* solution);
