@@ -13,12 +13,15 @@
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "players/options_screen.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "todo/panel.h"
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/next_level_screen.h"
+#include "sudoku/start_screen.h"
 
 namespace {
 
@@ -44,6 +47,9 @@ void game_Reset() {
     settings_reset();
     players_reset();
     panel_reset();
+    start_screen_reset();
+    next_level_reset();
+    options_reset();
 }
 
 bool game_Start(int& exit_code) {
