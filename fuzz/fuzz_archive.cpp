@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Look up the archive's first entry by its own name, so matches happen as well as misses.
     char first[ARCHIVE_NAME_LIMIT + 1] = "";
     long size_read = 0;
-    if (std::FILE* file = std::fopen("_data.loc", "rb")) {
+    if (platform::ReadStream* file = platform::stream_open("_data.loc")) {
         readheader(file, first, size_read);
-        std::fclose(file);
+        platform::stream_close(file);
     }
     long length = 0;
     const uint8_t* block = texture_archive.unlockmemory("_data.loc", first, length);

@@ -29,4 +29,18 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
 
+// A file read a byte or a block at a time from positions of the reader's choosing.
+struct ReadStream;
+// Opens the file for reading; null when it cannot be opened.
+ReadStream* stream_open(const char* name);
+void stream_close(ReadStream* stream);
+// The next byte (0 to 255), or -1 at the end of the file.
+int stream_getc(ReadStream* stream);
+// Reads up to size bytes; returns how many were read.
+size_t stream_read(ReadStream* stream, void* bytes, size_t size);
+long stream_size(ReadStream* stream);
+long stream_tell(ReadStream* stream);
+// Moves to the absolute position; false when it cannot.
+bool stream_seek(ReadStream* stream, long position);
+
 } // namespace platform

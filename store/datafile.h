@@ -63,6 +63,7 @@ void clearunlocked();
 // The reader's recipe: the plain content of the data file, or false when it is missing or fails
 // its check.
 bool readdatafile(const char* path, std::string& content);
-// The writer's recipe for files kept in the stored form; false when the file could not be written
-// (the old file then stays as it was).
+// The writer's recipe for files kept in the stored form; false when the file could not be written,
+// or when an existing file that fails its check could not first be kept (the old file then stays
+// as it was).
 bool writedatafile(const char* path, const std::string& content);
