@@ -16,12 +16,12 @@
 #include "players/options_screen.h"
 #include "players/players.h"
 #include "players/settings.h"
-#include "todo/panel.h"
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
 #include "sudoku/next_level_screen.h"
 #include "sudoku/start_screen.h"
+#include "todo/panel.h"
 
 namespace {
 

@@ -28,10 +28,10 @@ void options_reset() {
 namespace {
 
 constexpr float FADE_PER_STEP = 0.3f;
-constexpr float THEME_TOP = 325;     // y of theme row 0
-constexpr float THEME_ROW_H = 25;    // height of a theme row
-constexpr float WARNING_TIME = 200;  // one second of frame steps
-constexpr float WARNING_BLINK = 50;  // a blink cycle: on for its first half
+constexpr float THEME_TOP = 325;    // y of theme row 0
+constexpr float THEME_ROW_H = 25;   // height of a theme row
+constexpr float WARNING_TIME = 200; // one second of frame steps
+constexpr float WARNING_BLINK = 50; // a blink cycle: on for its first half
 
 // The first frame of every visit starts afresh, marking the current theme.
 void enter() {

@@ -12,12 +12,12 @@ constexpr int32_t LEVEL_BONUS = 100;
 
 // The tally, reset on every entry.
 extern int32_t tally_phase;
-extern int32_t time_left;   // counts down from 90000 to elapsed_ticks
+extern int32_t time_left; // counts down from 90000 to elapsed_ticks
 extern int32_t time_bonus;
 extern int32_t errors_left; // counts down from 10 to wrong_entries
 extern int32_t accuracy_bonus;
-extern int32_t level_total; // counts up to time_bonus + accuracy_bonus, added to the score
-extern int32_t level_bonus; // counts up to 100, added to the score
+extern int32_t level_total;     // counts up to time_bonus + accuracy_bonus, added to the score
+extern int32_t level_bonus;     // counts up to 100, added to the score
 extern float tally_accumulator; // frame steps since the last tally step
 extern float next_fade;         // opacity of the background, 0 to 100
 extern int32_t next_last_frame; // frame_counter of the screen's last frame

@@ -111,10 +111,9 @@ void game_StartScreen() {
             row = game_DisplayPlayers(80, 170, 0, 0, 16, 10, &list_expanded);
     }
     if (list_expanded == 0)
-        todo_width = game_DisplayTodo((LAYOUT_W - todo_width) / 2, 170, todo_selection,
-                                      &todo_selection, &editor_open, true, true, true,
-                                      panel_state == 0 ? 3 : 10, 16, &todo_count, &panel_state,
-                                      "todo.txt");
+        todo_width = game_DisplayTodo(
+            (LAYOUT_W - todo_width) / 2, 170, todo_selection, &todo_selection, &editor_open, true,
+            true, true, panel_state == 0 ? 3 : 10, 16, &todo_count, &panel_state, "todo.txt");
 
     bool close = false;
     if (!editor_open) {

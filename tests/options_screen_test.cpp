@@ -44,8 +44,12 @@ TEST_F(OptionsTest, EntryMarksTheCurrentThemeAndDrawsTheSamples) {
     for (const platform::SpriteDraw& d : hl::draws())
         if (d.sx == 0.5f && d.sy == 0.5f) {
             ++samples;
-            if (d.ty == 325 && d.tx == 25) EXPECT_EQ(d.source.left, 0);
-            if (d.ty == 475 && d.tx == 50) EXPECT_EQ(d.source.left, 350); // cell 27
+            if (d.ty == 325 && d.tx == 25) {
+                EXPECT_EQ(d.source.left, 0);
+            }
+            if (d.ty == 475 && d.tx == 50) {
+                EXPECT_EQ(d.source.left, 350); // cell 27
+            }
         }
     EXPECT_EQ(samples, 14);
 }

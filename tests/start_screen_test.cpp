@@ -75,13 +75,13 @@ TEST_F(StartTest, OptionsButtonOpensTheOptionsScreen) {
 
 TEST_F(StartTest, QuitButtonEndsTheProgramWithCodeZero) {
     click(400, 470);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(ended());
     EXPECT_EQ(game_Finish(), 0);
 }
 
 TEST_F(StartTest, EscapeEndsTheProgramWithCodeZero) {
     press(DIK_ESCAPE);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(ended());
     EXPECT_EQ(game_Finish(), 0);
 }
 
@@ -90,7 +90,7 @@ TEST_F(StartTest, EscapeWinsOverAButtonPressedInTheSameFrame) {
     hl::set_button(0, true);
     hl::set_key(DIK_ESCAPE, true);
     pass(2);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(ended());
     EXPECT_EQ(current_screen, SCREEN_START);
 }
 
@@ -100,12 +100,12 @@ TEST_F(StartTest, WebLinkPanelOpensTheAboutPageAndCloses) {
     click(80, 440);
     ASSERT_EQ(hl::urls_opened().size(), 1u);
     EXPECT_EQ(hl::urls_opened()[0], "about.html");
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(ended());
 }
 
 TEST_F(StartTest, CloseControlAtTheWindowEdgeEndsTheProgram) {
     click(499, 5);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(ended());
 }
 
 TEST_F(StartTest, PointerIsDrawnOnlyWhileTheWindowIsVisible) {

@@ -11,8 +11,9 @@
 namespace platform::headless {
 
 // Puts every control back to its starting state: no keys or buttons held, no pending motion,
-// focus on, the window visible, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws, plays, boxes or opened pages,
-// no scripted answers or events, desktop 1920 x 1080, video available.
+// focus on, the window visible, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws,
+// plays, boxes or opened pages, no scripted answers or events, desktop 1920 x 1080, video
+// available.
 void reset();
 
 // The monotonic clock read by perf_counter / time_get_time, in seconds.
