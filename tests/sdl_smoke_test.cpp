@@ -1,4 +1,5 @@
 // The real SDL backend on SDL's dummy video and audio drivers: start, a few frames, shut down.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,9 +31,20 @@ TEST(SdlSmoke, StartsRendersAndShutsDown) {
     EXPECT_EQ(r.right - r.left, 520);
     EXPECT_EQ(r.bottom - r.top, 546);
 
+    // The window manager's close box asks SDL to quit; the game runs on.
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    ASSERT_EQ(SDL_PushEvent(&close), 1);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(game_LoopPass());
+    EXPECT_EQ(frame_counter, before + 13);
+
     game_WindowProcedure(platform::WM_CLOSE);
     EXPECT_FALSE(game_LoopPass()); // the frame after the close is still rendered
-    EXPECT_EQ(frame_counter, before + 11);
+    EXPECT_EQ(frame_counter, before + 14);
     EXPECT_EQ(game_Finish(), 0);
     std::filesystem::remove_all(folder);
 }
