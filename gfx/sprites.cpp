@@ -33,6 +33,13 @@ uint32_t opacity_color(float opacity) {
     return (alpha & 0xFF) << 24 | 0xFFFFFF;
 }
 
+void fade_in(float& opacity) {
+    if (opacity < 100)
+        opacity += 0.3f * frame_step;
+    else
+        opacity = 100;
+}
+
 void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
                  float cx, float cy, float angle, float tx, float ty, uint32_t color) {
     platform::render_sprite({texture, true, source, sx, sy, cx, cy, angle, tx, ty, color});

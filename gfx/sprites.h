@@ -31,6 +31,9 @@ void anchor_offset(const AnchorShift (&table)[N], int anchor, float w, float h, 
 
 // White with alpha = opacity / 100 * 255, truncated; opacity is a percentage.
 uint32_t opacity_color(float opacity);
+// One frame of a screen's fade-in: the opacity grows by 0.3 x frame_step (about 1.7 seconds from
+// 0) and settles at exactly 100.
+void fade_in(float& opacity);
 
 // The sprite draw every picture goes through: the source rectangle of the texture scaled by
 // (sx, sy), rotated by angle (radians) about (cx, cy), moved by (tx, ty), tinted by color.

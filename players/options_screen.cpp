@@ -27,7 +27,6 @@ void options_reset() {
 
 namespace {
 
-constexpr float FADE_PER_STEP = 0.3f;
 constexpr float THEME_TOP = 325;    // y of theme row 0
 constexpr float THEME_ROW_H = 25;   // height of a theme row
 constexpr float WARNING_TIME = 200; // one second of frame steps
@@ -95,10 +94,7 @@ void game_DisplayThemes() {
 
 void game_OptionsScreen() {
     if (first_frame(options_last_frame)) enter();
-    if (options_fade < 100)
-        options_fade += FADE_PER_STEP * frame_step;
-    else
-        options_fade = 100;
+    fade_in(options_fade);
     game_DisplayLayer(IMAGE_BACKGROUND, options_fade);
     game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 511, 511, 1, ANCHOR_TOP_LEFT);
     game_DisplayThemes();

@@ -21,7 +21,6 @@ int32_t next_last_frame = -1;
 
 namespace {
 
-constexpr float FADE_PER_STEP = 0.3f;
 constexpr float FIGURE_SCALE = 0.65f;
 constexpr int STRIP_X = 50, STRIP_Y = 450;
 constexpr int ALIGN_LEFT = 0, ALIGN_CENTRE = 2;
@@ -128,10 +127,7 @@ void next_level_reset() {
 
 int32_t game_NextLevelScreen() {
     if (first_frame(next_last_frame)) start_tally();
-    if (next_fade < 100)
-        next_fade += FADE_PER_STEP * frame_step;
-    else
-        next_fade = 100;
+    fade_in(next_fade);
 
     game_DisplayLayer(IMAGE_BACKGROUND, next_fade);
     game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, 0, 0, 511, 511, 1, ANCHOR_TOP_LEFT);

@@ -29,7 +29,6 @@ void start_screen_reset() {
 
 namespace {
 
-constexpr float FADE_PER_STEP = 0.3f;
 constexpr float LAYOUT_W = 512;
 
 // The three buttons: a region of the start sheet drawn by the middle of its right edge at
@@ -89,10 +88,7 @@ void game_StartScreen() {
         start_fade = 0;
         game_LoadSettings(0);
     }
-    if (start_fade < 100)
-        start_fade += FADE_PER_STEP * frame_step;
-    else
-        start_fade = 100;
+    fade_in(start_fade);
 
     bool over_new_game = false, over_options = false, over_quit = false;
     if (!editor_open) {
