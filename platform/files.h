@@ -29,6 +29,12 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
 
+// Makes the folder the current directory, where every game file name starts; false when it cannot.
+bool change_directory(const char* path);
+// Makes a new empty folder "/tmp/PREFIX-XXXXXX" and makes it the current directory; returns its
+// path, or an empty text when it cannot. For tests, tools and benchmarks.
+std::string enter_temporary_folder(const char* prefix);
+
 // A file read a byte or a block at a time from positions of the reader's choosing.
 struct ReadStream;
 // Opens the file for reading; null when it cannot be opened.
