@@ -19,6 +19,9 @@ bool file_delete(const char* name);
 // Copies with overwrite; the target is replaced by rename, so it is never left half written.
 bool file_copy(const char* from, const char* to);
 bool make_directory(const char* name);
+// Makes the folder (a path on disk, not a game file name) the current directory, the place of
+// every game file from then on.
+bool change_directory(const char* path);
 
 // The whole file; false (and bytes empty) when it cannot be read or holds more than limit bytes
 // (such a file is not read at all).

@@ -62,6 +62,10 @@ bool make_directory(const char* name) {
     return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
 }
 
+bool change_directory(const char* path) {
+    return ::chdir(path) == 0;
+}
+
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
