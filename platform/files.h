@@ -32,8 +32,6 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
 
-// Makes the folder the current directory, where every game file name starts; false when it cannot.
-bool change_directory(const char* path);
 // Makes a new empty folder "/tmp/PREFIX-XXXXXX" and makes it the current directory; returns its
 // path, or an empty text when it cannot. For tests, tools and benchmarks.
 std::string enter_temporary_folder(const char* prefix);

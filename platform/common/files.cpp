@@ -110,10 +110,6 @@ bool file_replace(const char* name, const void* bytes, size_t size) {
     return false;
 }
 
-bool change_directory(const char* path) {
-    return ::chdir(path) == 0;
-}
-
 std::string enter_temporary_folder(const char* prefix) {
     std::string name = std::string("/tmp/") + prefix + "-XXXXXX";
     if (::mkdtemp(name.data()) == nullptr || !change_directory(name.c_str())) return "";
