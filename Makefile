@@ -27,7 +27,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	tools/gridhollow-launch $(BUILD)
+	$(BUILD)/gridhollow-launch
 
 # Every test: the normal build, then the same tests built with AddressSanitizer and UBSan.
 test: build
@@ -58,3 +58,16 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BUILD)-fuzz
+
+# ---- Installing: `make install PREFIX=DIR` (DESTDIR is honoured) puts the game, its data, desktop
+# entry, icons, metainfo and manual page under DIR; `make package` makes the Debian package
+# $(BUILD)/gridhollow_VERSION_ARCH.deb. The validators run in the install test.
+PREFIX ?= /usr/local
+PACKAGES += desktop-file-utils appstream dpkg-dev man-db
+.PHONY: install package
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string.h>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "store/archive.h"
@@ -13,8 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool in_folder = [] {
-        char name[] = "/tmp/gridhollow-fuzz-archive-XXXXXX";
-        return mkdtemp(name) != nullptr && chdir(name) == 0;
+        return !platform::enter_temporary_folder("gridhollow-fuzz-archive").empty();
     }();
     if (!in_folder) return 0;
     platform::file_write("_data.loc", data, size);

@@ -19,6 +19,9 @@ bool file_delete(const char* name);
 // Copies with overwrite; the target is replaced by rename, so it is never left half written.
 bool file_copy(const char* from, const char* to);
 bool make_directory(const char* name);
+// Makes the folder (a path on disk, not a game file name) the current directory, the place of
+// every game file from then on.
+bool change_directory(const char* path);
 
 // The whole file; false (and bytes empty) when it cannot be read or holds more than limit bytes
 // (such a file is not read at all).
@@ -28,6 +31,10 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // Writes the bytes beside the file, flushes them to the disk and renames them over the file, so
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
+
+// Makes a new empty folder "/tmp/PREFIX-XXXXXX" and makes it the current directory; returns its
+// path, or an empty text when it cannot. For tests, tools and benchmarks.
+std::string enter_temporary_folder(const char* prefix);
 
 // A file read a byte or a block at a time from positions of the reader's choosing.
 struct ReadStream;

@@ -9,19 +9,12 @@
 
 namespace {
 
-constexpr std::string_view OUTER_HEADER = "encryption v2.0";
-constexpr std::string_view INNER_HEADER = "version 2.0";
 constexpr size_t CHECKSUM_AT = INNER_HEADER.size();
 constexpr size_t CONTENT_AT = CHECKSUM_AT + 1;
 
 // The key words and the length mask of the outer layer; fixed for every file and both directions.
 constexpr uint16_t KEYS[6] = {11213, 24677, 3079, 19441, 30011, 7547};
 constexpr uint32_t LENGTH_MASK = 0x2D7;
-
-bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
-    return bytes.size() >= header.size() &&
-           std::memcmp(bytes.data(), header.data(), header.size()) == 0;
-}
 
 // The word added to byte n (from 1) of an inner layer of the given length under the path's sum.
 uint32_t keyterm(size_t n, int name_sum, size_t inner_length) {
@@ -113,6 +106,11 @@ bool keepdamaged(const char* path) {
 }
 
 } // namespace
+
+bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
+    return bytes.size() >= header.size() &&
+           std::memcmp(bytes.data(), header.data(), header.size()) == 0;
+}
 
 int endaroundsum(const uint8_t* bytes, size_t size) {
     int total = 0;

@@ -33,7 +33,15 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The headers of the stored form's two layers.
+constexpr std::string_view OUTER_HEADER = "encryption v2.0";
+constexpr std::string_view INNER_HEADER = "version 2.0";
+
+// True when the bytes begin with the header.
+bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header);
 
 // The fixed temporaries.
 constexpr const char* DUMMY_FILE = "dummy";

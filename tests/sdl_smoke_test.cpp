@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/frame.h"
 #include "app/shell.h"
+#include "platform/files.h"
 #include "platform/window.h"
 
 TEST(SdlSmoke, StartsRendersAndShutsDown) {
@@ -15,11 +15,10 @@ TEST(SdlSmoke, StartsRendersAndShutsDown) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     unsetenv("DISPLAY"); // message boxes must not open on a real desktop
     unsetenv("WAYLAND_DISPLAY");
-    char folder[] = "/tmp/gridhollow-smoke-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    std::filesystem::copy_file(ASSET_DIR "/alarm.wav", std::string(folder) + "/alarm.wav");
-    std::filesystem::copy_file(ASSET_DIR "/_data.loc", std::string(folder) + "/_data.loc");
-    ASSERT_EQ(chdir(folder), 0);
+    const std::string folder = platform::enter_temporary_folder("gridhollow-smoke");
+    ASSERT_FALSE(folder.empty());
+    std::filesystem::copy_file(ASSET_DIR "/alarm.wav", "alarm.wav");
+    std::filesystem::copy_file(ASSET_DIR "/_data.loc", "_data.loc");
 
     int code = -1;
     ASSERT_TRUE(game_Start(code));

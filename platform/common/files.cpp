@@ -62,6 +62,10 @@ bool make_directory(const char* name) {
     return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
 }
 
+bool change_directory(const char* path) {
+    return ::chdir(path) == 0;
+}
+
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
@@ -104,6 +108,12 @@ bool file_replace(const char* name, const void* bytes, size_t size) {
     if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
     ::unlink(temp.c_str());
     return false;
+}
+
+std::string enter_temporary_folder(const char* prefix) {
+    std::string name = std::string("/tmp/") + prefix + "-XXXXXX";
+    if (::mkdtemp(name.data()) == nullptr || !change_directory(name.c_str())) return "";
+    return name;
 }
 
 struct ReadStream {
