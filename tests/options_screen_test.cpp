@@ -1,4 +1,5 @@
 // The options screen through the loop: theme rows, the remove box, Back, Escape and Confirm.
+#include <cstdio>
 #include <filesystem>
 
 #include "gfx_support.h"
@@ -112,8 +113,54 @@ TEST_F(OptionsTest, ConfirmWithoutAPlayerBlinksTheWarningForASecond) {
     EXPECT_TRUE(std::filesystem::is_empty("edit"));
 }
 
-TEST_F(OptionsTest, GoldenThemesAndMarker) {
-    pass(400); // the background has faded in
+
+class OptionsWithPlayersTest : public OptionsTest {
+  protected:
+    void SetUp() override {
+        OptionsTest::SetUp();
+        game_StorePlayer("ALICE", 50, 3, 0);
+        game_StorePlayer("BOB", 10, 1, 0);
+        current_screen = SCREEN_START; // the list reads the table when the screen is entered
+        pass();
+        current_screen = SCREEN_OPTIONS;
+        pass();
+        click(200, 80); // the second row: BOB
+        ASSERT_EQ(options_selection, 2);
+        ASSERT_STREQ(list_hover_name, "BOB");
+    }
+    static bool has_record(const char* name) {
+        char buffer[PLAYER_NAME_SIZE];
+        std::snprintf(buffer, sizeof buffer, "%s", name);
+        int32_t s, l;
+        return game_LoadPlayer(0, buffer, &s, &l);
+    }
+};
+
+TEST_F(OptionsWithPlayersTest, ConfirmStoresTheMarkedThemeOfTheChosenPlayer) {
+    click(50, 455); // theme row 5
+    click(380, 486);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(board_theme, 0);
+    EXPECT_TRUE(game_LoadTheme("BOB"));
+    EXPECT_EQ(board_theme, 5);
+    EXPECT_FALSE(game_LoadTheme("ALICE"));
+    EXPECT_TRUE(has_record("BOB"));
+}
+
+TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoTheme) {
+    click(50, 455);
+    click(250, 280); // the remove box
+    click(380, 486);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_FALSE(has_record("BOB"));
+    EXPECT_TRUE(has_record("ALICE"));
+    EXPECT_FALSE(game_LoadTheme("BOB"));
+    EXPECT_EQ(board_theme, 0);
+}
+
+TEST_F(OptionsWithPlayersTest, GoldenChosenPlayerAndTheme) {
+    click(50, 380); // theme row 2
+    pass(400);      // the background has faded in
     point(300, 200);
     expect_golden("options");
 }
