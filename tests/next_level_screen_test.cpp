@@ -87,7 +87,7 @@ TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTally) {
     click(250, 460);
     EXPECT_EQ(level, 5);
     EXPECT_EQ(current_screen, SCREEN_GAME);
-    EXPECT_EQ(elapsed_ticks, 0);
+    EXPECT_EQ(wrong_entries, 0);
 }
 
 TEST_F(NextLevelTest, PlayingOnFromLevel99StartsLevel1) {

@@ -5,8 +5,11 @@
 #include "gfx_support.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
+#include "platform/files.h"
+#include "players/players.h"
 #include "screen_support.h"
 #include "sudoku/start_screen.h"
+#include "todo/panel.h"
 
 namespace hl = platform::headless;
 
@@ -129,7 +132,40 @@ TEST_F(StartTest, AbsolutePositionsPlaceThePointerAndRelativeMotionMovesIt) {
     EXPECT_EQ(mouse.y, 0);
 }
 
+TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
+    game_StorePlayer("ALICE", 10, 1, 0);
+    ASSERT_TRUE(platform::file_write("todo.txt", "", 0));
+    current_screen = SCREEN_OPTIONS; // the lists read their files when the screen is entered
+    pass();
+    current_screen = SCREEN_START;
+    pass();
+    // Both show; each remembers the frame it last ran in.
+    EXPECT_EQ(list_frame, frame_counter);
+    EXPECT_EQ(last_frame, frame_counter);
+
+    click(316, 350); // the player list's toggle, below its one row
+    ASSERT_EQ(list_expanded, 1);
+    pass();
+    EXPECT_EQ(list_frame, frame_counter);
+    EXPECT_NE(last_frame, frame_counter);
+
+    click(316, 230); // the toggle below the expanded list's one row
+    ASSERT_EQ(list_expanded, 0);
+    point(240, 212); // near the to-do panel: its buttons settle centred
+    pass(30);
+    click(240, 212); // its expand button
+    ASSERT_EQ(panel_state, 1);
+    pass();
+    EXPECT_NE(list_frame, frame_counter);
+    EXPECT_EQ(last_frame, frame_counter);
+}
+
 TEST_F(StartTest, GoldenStartScreen) {
+    game_StorePlayer("ALICE", 2450, 4, 0);
+    game_StorePlayer("BOB", 380, 2, 0);
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    current_screen = SCREEN_START;
     pass(400);
     point(420, 435); // over Options
     expect_golden("start");

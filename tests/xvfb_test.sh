@@ -3,8 +3,8 @@
 # Enter, a digit through the picker, Escape (the game is saved), then Escape again to quit.
 # Usage: xvfb_test.sh GRIDHOLLOW_BINARY BUILD_DIR
 set -u
-binary=$1
-build=$2
+binary=$(readlink -f "$1")
+build=$(readlink -f "$2")
 name=TESTER
 for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "xvfb_test: $tool is missing (make deps installs it)"; exit 1; }
@@ -71,9 +71,9 @@ for letter in $(echo "$name" | sed 's/./& /g'); do tap "$(echo "$letter" | tr A-
 tap Return
 sleep 0.5
 [ -f "$data/scores.txt" ] || fail "no scores.txt after the name was entered"
-# The first puzzle of a fresh program is always the same; its cell in column 1, row 0 is empty.
-click 95 55
-click 95 90 # the picker's first item, the digit 1, opens below the cell
+# The first puzzle of a fresh program is always the same; its cell in column 5, row 2 is empty.
+click 305 155
+click 305 190 # the picker's first item, the digit 1, opens below the cell
 tap Escape
 sleep 0.5
 running || fail "the game ended on Escape from the game screen"

@@ -40,7 +40,7 @@ void drive_point(int x, int y) {
 }
 
 void drive_click(int x, int y) {
-    hl::place_mouse(x, y);
+    drive_point(x, y); // as a player's hand does, the pointer rests there for a frame first
     hl::set_button(0, true);
     drive_pass();
     hl::set_button(0, false);

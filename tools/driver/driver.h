@@ -12,7 +12,7 @@ bool drive_pass(int n = 1);
 bool drive_ended();
 // Puts the pointer at a layout position (as an absolute pointing device does) for a pass.
 void drive_point(int x, int y);
-// Points, holds the left button for a pass and releases it for another.
+// Points for a pass, holds the left button for a pass and releases it for another.
 void drive_click(int x, int y);
 // Holds a key for a pass and releases it for another.
 void drive_press(int dik);

@@ -59,7 +59,8 @@ void play_through() {
     shoot("dialog");
     drive_press(DIK_RETURN);
     drive_pass(2);
-    drive_click(95, 55);
+    drive_click(305, 155); // an empty cell: the picker opens below it
+    drive_point(340, 225);
     shoot("game");
     drive_press(DIK_ESCAPE); // closes the picker
     drive_solve();
