@@ -15,6 +15,7 @@
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "todo/editor.h"
 #include "todo/panel.h"
 #include "store/archive.h"
 #include "store/datafile.h"
@@ -44,6 +45,7 @@ void game_Reset() {
     settings_reset();
     players_reset();
     panel_reset();
+    editor_reset();
 }
 
 bool game_Start(int& exit_code) {
