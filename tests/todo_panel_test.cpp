@@ -211,3 +211,17 @@ TEST_F(ReminderTest, CountFlashesOverTheDescription) {
     EXPECT_GT(with_count, 10);
     EXPECT_LT(with_count, 20);
 }
+
+using ListReaderTest = GameTest;
+
+TEST_F(ListReaderTest, CountsEveryBarAsTheEditorDoesAndKeeps999) {
+    std::string text = "Home_t\r\nA_x 5_D 5_M 2008_Y_|";
+    for (int i = 0; i < 1200; ++i) text += "B_x 1_?|\r\n";
+    readtasklist(text);
+    EXPECT_EQ(task_count, 999);
+    EXPECT_STREQ(list_heading, "Home");
+    EXPECT_STREQ(task_list[0].description, "A");
+    EXPECT_EQ(filetimeticks(task_list[0].due), toticks({2008, 5, 0, 5, 0, 0, 0, 0}));
+    EXPECT_STREQ(task_list[1].description, "B"); // the bar after "_" ended the first record
+    EXPECT_EQ(task_list[1].repeat, REPEAT_BIRTHDAY);
+}

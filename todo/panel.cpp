@@ -146,7 +146,17 @@ void readtasklist(const std::string& text) {
     bool tag = false; // the byte before was an "_": this one is a tag letter
     for (const char c : text) {
         if (static_cast<unsigned char>(c) < 32) continue;
-        if (tag) {
+        if (c == '|') {
+            // Every "|" ends a record, also one after "_", so the list counts the records as the
+            // editor's reader does and a row opens its own task.
+            TaskRecord& task = task_list[task_count];
+            task.when.wDayOfWeek = task.when.wMilliseconds = 0;
+            if (task.due.dwHighDateTime == 0) task.due = ticksfiletime(toticks(task.when));
+            length = 0;
+            tag = false;
+            if (++task_count == TASK_SLOTS - 1) return; // the list is full; the rest stays unread
+            task_list[task_count] = TaskRecord{};
+        } else if (tag) {
             tag = false;
             if (c == 't')
                 setheading(gathered, static_cast<size_t>(length));
@@ -155,13 +165,6 @@ void readtasklist(const std::string& text) {
             length = 0;
         } else if (c == '_') {
             tag = true;
-        } else if (c == '|') {
-            TaskRecord& task = task_list[task_count];
-            task.when.wDayOfWeek = task.when.wMilliseconds = 0;
-            if (task.due.dwHighDateTime == 0) task.due = ticksfiletime(toticks(task.when));
-            length = 0;
-            if (++task_count == TASK_SLOTS - 1) return; // the list is full; the rest stays unread
-            task_list[task_count] = TaskRecord{};
         } else {
             gathered[length++] = c;
             if (length == GATHER_SIZE) length = 0;
