@@ -39,6 +39,14 @@ class EditorTest : public TodoTest {
         click(200, row_y(k));
         ASSERT_TRUE(editor);
     }
+    // Opens the one task of a fresh "todo.txt" and returns the file as it was.
+    std::string open_only(const std::string& line) {
+        put_file(TODO_FILE, "Errands_t\r\n" + line);
+        frame();
+        std::string before = file_text(TODO_FILE);
+        open_row(0);
+        return before;
+    }
     // Whether the message shows in some of the next frames (it blinks).
     bool blinks(const char* message) {
         int shown = 0;
@@ -120,10 +128,7 @@ TEST_F(EditorTest, BlankTitleIsRefusedAndNothingSaved) {
 }
 
 TEST_F(EditorTest, EscapeWritesNothing) {
-    put_file(TODO_FILE, "Errands_t\r\n" + task_line("BANK", 2008, 6, 1, 9, 30));
-    frame();
-    const std::string before = file_text(TODO_FILE);
-    open_row(0);
+    const std::string before = open_only(task_line("BANK", 2008, 6, 1, 9, 30));
     at(DESCRIPTION);
     type_text("XY");
     at(DONE);
@@ -166,8 +171,7 @@ TEST_F(EditorTest, CompletedTaskShowsMasksTakesNoTypingAndDeletes) {
 }
 
 TEST_F(EditorTest, DoneOnAWeeklyTaskMovesItAndAppendsItAWeekOn) {
-    put_file(TODO_FILE, "Errands_t\r\n" + task_line("GYM", 2008, 5, 14, 9, 0, REPEAT_WEEKLY));
-    open_row(0);
+    open_only(task_line("GYM", 2008, 5, 14, 9, 0, REPEAT_WEEKLY));
     at(DONE);
     set_now(2008, 5, 14, 9, 0, 0); // the task falls due now: it may be completed
     at(UPDATE);
@@ -238,10 +242,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
 }
 
 TEST_F(EditorTest, PastMomentIsRefusedAndCloseKeepsTheFile) {
-    put_file(TODO_FILE, "Errands_t\r\n" + task_line("OLD", 2008, 5, 1, 9, 0));
-    frame();
-    const std::string before = file_text(TODO_FILE);
-    open_row(0);
+    const std::string before = open_only(task_line("OLD", 2008, 5, 1, 9, 0));
     at(UPDATE);
     EXPECT_TRUE(blinks("Set Date, Time must be in the future"));
     EXPECT_EQ(edit_field, FIELD_DATE);

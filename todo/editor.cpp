@@ -124,23 +124,22 @@ void loadfield() {
     }
 }
 
-// Splits a typed date or time at its separators into up to three numbers: the one before the
-// first separator, the one before the second and, after exactly two, the rest. Returns how many
-// separators there were.
-int splitnumbers(const char* text, char separator, uint16_t parts[3]) {
+// Reads the typed date or time into its three fields: the number before the first separator,
+// the one before the second and, after exactly two, the rest. A field without its number stays.
+void readnumbers(char separator, uint16_t& first, uint16_t& second, uint16_t& third) {
+    uint16_t* const fields[3] = {&first, &second, &third};
     int separators = 0;
     uint32_t value = 0;
-    for (int i = 0; i < 10 && text[i]; ++i) {
-        if (text[i] == separator) {
-            if (separators < 2) parts[separators] = static_cast<uint16_t>(value);
+    for (int i = 0; i < 10 && edit_text[i]; ++i) {
+        if (edit_text[i] == separator) {
+            if (separators < 2) *fields[separators] = static_cast<uint16_t>(value);
             ++separators;
             value = 0;
-        } else if (text[i] >= '0' && text[i] <= '9') {
-            value = std::min<uint32_t>(value * 10 + (text[i] - '0'), 0xFFFF);
+        } else if (edit_text[i] >= '0' && edit_text[i] <= '9') {
+            value = std::min<uint32_t>(value * 10 + (edit_text[i] - '0'), 0xFFFF);
         }
     }
-    if (separators == 2) parts[2] = static_cast<uint16_t>(value);
-    return separators;
+    if (separators == 2) *fields[2] = static_cast<uint16_t>(value);
 }
 
 // Keeps what the box left behind holds. The date and the time go into the task even when they do
@@ -151,24 +150,14 @@ void storefield(int field) {
     case FIELD_DESCRIPTION:
         strcpy(edit_task.description, edit_text);
         break;
-    case FIELD_DATE: {
-        uint16_t parts[3] = {w.wYear, w.wMonth, w.wDay};
-        splitnumbers(edit_text, '/', parts);
-        w.wYear = parts[0];
-        w.wMonth = parts[1];
-        w.wDay = parts[2];
+    case FIELD_DATE:
+        readnumbers('/', w.wYear, w.wMonth, w.wDay);
         if (validdate(w.wYear, w.wMonth, w.wDay) != 0) start(MESSAGE_DATE);
         break;
-    }
-    case FIELD_TIME: {
-        uint16_t parts[3] = {w.wHour, w.wMinute, w.wSecond};
-        splitnumbers(edit_text, ':', parts);
-        w.wHour = parts[0];
-        w.wMinute = parts[1];
-        w.wSecond = parts[2];
+    case FIELD_TIME:
+        readnumbers(':', w.wHour, w.wMinute, w.wSecond);
         if (!validtime(w.wHour, w.wMinute, w.wSecond)) start(MESSAGE_TIME);
         break;
-    }
     case FIELD_MINUTES:
         if (std::all_of(edit_text, edit_text + edit_length,
                         [](char c) { return c >= '0' && c <= '9'; }))
