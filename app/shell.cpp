@@ -18,6 +18,7 @@
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "todo/editor.h"
 #include "todo/panel.h"
 
 namespace {
@@ -44,6 +45,7 @@ void game_Reset() {
     settings_reset();
     players_reset();
     panel_reset();
+    editor_reset();
 }
 
 bool game_Start(int& exit_code) {
