@@ -15,10 +15,11 @@
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
-#include "todo/panel.h"
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/play_screen.h"
+#include "todo/panel.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void game_Reset() {
     window_controls_reset();
     placement_saver = game_SaveSettings;
     board_reset();
+    play_screen_reset();
     settings_reset();
     players_reset();
     panel_reset();
@@ -88,6 +90,10 @@ long game_WindowProcedure(unsigned message) {
 
 bool game_LoopPass() {
     platform::peek_message(last_message);
+    if (last_message.message == platform::WM_ENDSESSION) { // the system ends the program
+        game_SaveOnEnd();
+        return false;
+    }
     game_Render();
     if (applied_w != window_w || applied_h != window_h) {
         platform::window_move(window_x, window_y, window_w, window_h);
