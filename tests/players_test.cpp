@@ -25,6 +25,19 @@ class PlayersTest : public DrawTest {
         EXPECT_TRUE(readdatafile(PLAYERS_FILE, text));
         return text;
     }
+    struct Loaded {
+        bool found;
+        std::string name;
+        int32_t score, level;
+    };
+    // game_LoadPlayer by row or name; score and level stay -1 when nothing is found.
+    static Loaded load(int row, const char* by_name = "") {
+        char name[PLAYER_NAME_SIZE] = {};
+        std::strncpy(name, by_name, PLAYER_NAME_SIZE - 1);
+        int32_t score = -1, level = -1;
+        const bool found = game_LoadPlayer(row, name, &score, &level);
+        return {found, name, score, level};
+    }
     // Records "P1,<score>,1," ... for the given scores.
     static std::string table(std::initializer_list<int> scores) {
         std::string text;
@@ -45,18 +58,16 @@ TEST_F(PlayersTest, StoreAddsReplacesAndLoadsByNameOrRow) {
     EXPECT_FALSE(game_StorePlayer("NOBODY", 1, 1, 1)); // rewritten unchanged
     EXPECT_EQ(plain(), "ANN,700,9,\r\nBEN,50,2,\r\n");
 
-    char name[PLAYER_NAME_SIZE] = "BEN";
-    int32_t s = -1, l = -1;
-    ASSERT_TRUE(game_LoadPlayer(0, name, &s, &l));
-    EXPECT_EQ(s, 50);
-    EXPECT_EQ(l, 2);
-    name[0] = '\0';
-    ASSERT_TRUE(game_LoadPlayer(1, name, &s, &l));
-    EXPECT_STREQ(name, "ANN");
-    EXPECT_EQ(s, 700);
-    name[0] = '\0';
-    EXPECT_FALSE(game_LoadPlayer(3, name, &s, &l));
-    EXPECT_EQ(s, 700); // untouched
+    Loaded ben = load(0, "BEN");
+    EXPECT_TRUE(ben.found);
+    EXPECT_EQ(ben.score, 50);
+    EXPECT_EQ(ben.level, 2);
+    Loaded first = load(1);
+    EXPECT_EQ(first.name, "ANN");
+    EXPECT_EQ(first.score, 700);
+    Loaded none = load(3);
+    EXPECT_FALSE(none.found);
+    EXPECT_EQ(none.score, -1); // untouched
 }
 
 TEST_F(PlayersTest, NamesWithSpacesAreFoundAgain) {
@@ -65,24 +76,16 @@ TEST_F(PlayersTest, NamesWithSpacesAreFoundAgain) {
     EXPECT_EQ(plain(), "ANN LEE,90,4,\r\n");
     frame_counter = 5;
     EXPECT_EQ(game_CheckNewPlayer("ANN LEE"), 1); // taken: the warning shows
-    char name[PLAYER_NAME_SIZE] = "ANN LEE";
-    int32_t s = 0, l = 0;
-    EXPECT_TRUE(game_LoadPlayer(0, name, &s, &l));
-    EXPECT_EQ(s, 90);
+    EXPECT_EQ(load(0, "ANN LEE").score, 90);
 }
 
 TEST_F(PlayersTest, ReaderSkipsControlBytesAndRestartsLongFieldsAndIgnoresATail) {
     write_plain("A\tN\rN,1\n2,3,\r\n" + std::string(51, 'x') + "Q,5,6,\r\nTAIL,7,");
-    char name[PLAYER_NAME_SIZE] = "ANN";
-    int32_t s = 0, l = 0;
-    ASSERT_TRUE(game_LoadPlayer(0, name, &s, &l));
-    EXPECT_EQ(s, 12);
-    EXPECT_EQ(l, 3);
-    name[0] = '\0';
-    ASSERT_TRUE(game_LoadPlayer(2, name, &s, &l));
-    EXPECT_STREQ(name, "Q");
-    name[0] = '\0';
-    EXPECT_FALSE(game_LoadPlayer(3, name, &s, &l));
+    const Loaded ann = load(0, "ANN");
+    EXPECT_EQ(ann.score, 12);
+    EXPECT_EQ(ann.level, 3);
+    EXPECT_EQ(load(2).name, "Q");
+    EXPECT_FALSE(load(3).found);
 }
 
 TEST_F(PlayersTest, SortIsStableAndKeepsRecordsBeyondItsLimit) {
@@ -98,16 +101,10 @@ TEST_F(PlayersTest, SortIsStableAndKeepsRecordsBeyondItsLimit) {
         big += "N" + std::to_string(i) + "," + std::to_string(i) + ",1,\r\n";
     write_plain(big);
     game_SortScores();
-    const auto score_at = [](int row) {
-        char name[PLAYER_NAME_SIZE] = "";
-        int32_t s = 0, l = 0;
-        EXPECT_TRUE(game_LoadPlayer(row, name, &s, &l));
-        return s;
-    };
-    EXPECT_EQ(score_at(1), 1000); // the first thousand sorted
-    EXPECT_EQ(score_at(1000), 1);
-    EXPECT_EQ(score_at(1001), 1001); // the rest follow in their order
-    EXPECT_EQ(score_at(1003), 1003);
+    EXPECT_EQ(load(1).score, 1000); // the first thousand sorted
+    EXPECT_EQ(load(1000).score, 1);
+    EXPECT_EQ(load(1001).score, 1001); // the rest follow in their order
+    EXPECT_EQ(load(1003).score, 1003);
 }
 
 TEST_F(PlayersTest, RemoveTakesOutOneRowAndRowZeroNothing) {
