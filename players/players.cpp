@@ -307,7 +307,7 @@ int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, in
                 if (hovered && mouse.button_down[0]) selection = record;
                 if (hovered || record == selection)
                     game_DisplayCell(x, row_y, 15, 0, 0, 0, 40, 0, 7, 0.3f, 0, 0);
-                if (hovered) std::memcpy(list_hover_name, field, sizeof field);
+                if (hovered) std::strcpy(list_hover_name, field);
                 game_DisplayNumber(record, 0.5f, x, row_y, 0, 50, 450);
                 list_label(field, x + 50, row_y);
             } else if (index == 1) {

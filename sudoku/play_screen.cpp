@@ -29,7 +29,7 @@ constexpr int PICKER_ITEMS = 11;        // digits 1 to 9, clear, close
 constexpr int ITEM_CLEAR = 10;
 constexpr float TICK_INTERVAL = 2.4f;
 constexpr float COUNTER_Y = 3;
-constexpr float COUNTER_SCALE = 0.65f;
+constexpr float TEXT_SCALE = 0.65f; // the counters' values and the name
 constexpr int IMAGE_EMPTY = 0, IMAGE_GIVEN = 1, IMAGE_FRAME = 2, IMAGE_ITEMS = 3;
 constexpr int STRIP_X = 50, STRIP_Y = 450, WRONG_STRIP_Y = 475, RIGHT_STRIP_X = 275;
 
@@ -79,9 +79,10 @@ void counter_label(float x, int left, int right) {
     game_DisplayCell(x, COUNTER_Y, left, 380, right, 398, 100, 0, 1, 1, 0, 0);
 }
 
-void draw_counters() {
+// Counts the play time and draws the three counters.
+void update_counters() {
     counter_label(20, 0, 90);
-    game_DisplayNumber(wrong_entries, COUNTER_SCALE, 115, COUNTER_Y, 0, STRIP_X,
+    game_DisplayNumber(wrong_entries, TEXT_SCALE, 115, COUNTER_Y, 0, STRIP_X,
                        wrong_entries > 10 ? WRONG_STRIP_Y : STRIP_Y);
     tick_accumulator += frame_step;
     if (tick_accumulator > TICK_INTERVAL) {
@@ -89,9 +90,9 @@ void draw_counters() {
         ++elapsed_ticks;
     }
     counter_label(195, 100, 154);
-    game_DisplayTime(elapsed_ticks, COUNTER_SCALE, 249, COUNTER_Y, 0, true);
+    game_DisplayTime(elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, 0, true);
     counter_label(355, 160, 226);
-    game_DisplayNumber(level, COUNTER_SCALE, 425, COUNTER_Y, 0, STRIP_X, STRIP_Y);
+    game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, 0, STRIP_X, STRIP_Y);
 }
 
 void draw_cell(int col, int row) {
@@ -210,9 +211,9 @@ void game_PlayScreen() {
         name_check_pending = false;
         game_StorePlayer(player_name, score, level, 0);
     }
-    draw_counters();
+    update_counters();
     draw_grid();
-    game_DisplayFontText(player_name, 15, 256, 506, COUNTER_SCALE, ANCHOR_CENTRE);
+    game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, ANCHOR_CENTRE);
     if (run_picker() && boardcomplete(board)) {
         current_screen = SCREEN_NEXT_LEVEL;
         return;
