@@ -113,7 +113,6 @@ TEST_F(OptionsTest, ConfirmWithoutAPlayerBlinksTheWarningForASecond) {
     EXPECT_TRUE(std::filesystem::is_empty("edit"));
 }
 
-
 class OptionsWithPlayersTest : public OptionsTest {
   protected:
     void SetUp() override {

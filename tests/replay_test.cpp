@@ -2,7 +2,9 @@
 // goes on, leaves, comes back to the same board, picks a theme and quits; the files on disk are
 // checked after each step.
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
+#include <vector>
 
 #include "app/shell.h"
 #include "input/keyboard.h"
@@ -10,8 +12,8 @@
 #include "players/players.h"
 #include "players/settings.h"
 #include "screen_support.h"
-#include "sudoku/board.h"
 #include "sudoku/next_level_screen.h"
+#include "sudoku/play_screen.h"
 
 namespace hl = platform::headless;
 
@@ -69,12 +71,12 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     const int y = 55 + 160 * (cell / 27) + 50 * (cell / 9 % 3);
     click(x, y);
     const int wrong = solution[cell] % 9; // a digit 0..8 that is not the solution's, as item k
-    click((x + 140 > 511 ? 372 : x) + 35 * (wrong % 4),
-          (y + 175 > 511 ? y - 105 : y + 35) + 35 * (wrong / 4));
+    click(static_cast<int>(picker_x) + 35 * (wrong % 4),
+          static_cast<int>(picker_y) + 35 * (wrong / 4));
     ASSERT_EQ(wrong_entries, 1);
     pass(90);
-    const std::vector<int32_t> saved_board(board, board + 81), saved_solution(solution,
-                                                                              solution + 81);
+    const std::vector<int32_t> saved_board(board, board + 81),
+        saved_solution(solution, solution + 81);
     const int32_t saved_ticks = elapsed_ticks;
     ASSERT_GT(saved_ticks, 0);
     press(DIK_ESCAPE);

@@ -5,7 +5,7 @@
 
 #include "app/shell.h"
 #include "platform/headless/headless.h"
-#include "sudoku/board.h"
+#include "sudoku/play_screen.h"
 
 namespace hl = platform::headless;
 
@@ -69,13 +69,10 @@ bool drive_solve() {
         const int code = board[cell];
         if ((code >= 1 && code <= 9) || code == solution[cell] + CELL_RIGHT) continue;
         const int x = cell_centre(cell % 9, 45), y = cell_centre(cell / 9, 55);
-        drive_click(x, y);
-        // The picker opens below the cell, or above it near the bottom, and keeps to the right
-        // edge; item k sits in rows of four.
-        const int picker_x = x + 140 > 511 ? 372 : x;
-        const int picker_y = y + 35 + 140 > 511 ? y - 105 : y + 35;
+        drive_click(x, y); // the picker opens beside the cell; item k sits in rows of four
         const int k = solution[cell] - 1;
-        drive_click(picker_x + 35 * (k % 4), picker_y + 35 * (k / 4));
+        drive_click(static_cast<int>(picker_x) + 35 * (k % 4),
+                    static_cast<int>(picker_y) + 35 * (k / 4));
         if (current_screen != SCREEN_GAME) break;
     }
     return current_screen == SCREEN_NEXT_LEVEL || boardcomplete(board);
