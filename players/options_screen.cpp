@@ -94,9 +94,7 @@ void game_DisplayThemes() {
 
 void game_OptionsScreen() {
     if (first_frame(options_last_frame)) enter();
-    fade_in(options_fade);
-    game_DisplayLayer(IMAGE_BACKGROUND, options_fade);
-    game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 511, 511, 1, ANCHOR_TOP_LEFT);
+    fade_in_screen(options_fade, IMAGE_OPTIONS);
     game_DisplayThemes();
 
     const int row = game_DisplayPlayers(80, 50, 1, options_selection, 25, 10, nullptr);

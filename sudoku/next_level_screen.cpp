@@ -127,10 +127,7 @@ void next_level_reset() {
 
 int32_t game_NextLevelScreen() {
     if (first_frame(next_last_frame)) start_tally();
-    fade_in(next_fade);
-
-    game_DisplayLayer(IMAGE_BACKGROUND, next_fade);
-    game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, 0, 0, 511, 511, 1, ANCHOR_TOP_LEFT);
+    fade_in_screen(next_fade, IMAGE_NEXT_LEVEL);
     draw_figures();
     tally();
     game_DisplayCursor(true);
