@@ -40,8 +40,8 @@ test: build
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# Contact sheets of every image (the regions the game reads outlined) and screenshots of test
-# scenes, into $(BUILD)/review.
+# Contact sheets of every image (the regions the game reads outlined) and screenshots of the
+# real screens played through headless, into $(BUILD)/review.
 assets-review: build
 	cmake --build $(BUILD) --target assets-review
 
