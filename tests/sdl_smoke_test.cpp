@@ -65,14 +65,16 @@ TEST(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
 
     constexpr uint32_t MARK = 0x123456, RED = 0xFF0000, BLUE = 0x0000FF;
     // Marks the window's pixels, makes a frame cleared to the colour and tells what the window
-    // shows afterwards.
+    // shows afterwards in its bottom-right corner.
     auto window_after_frame = [&](uint32_t colour) {
         SDL_Surface* screen = SDL_GetWindowSurface(window);
         SDL_FillRect(screen, nullptr, MARK);
         platform::render_clear(0xFF000000 | colour);
         platform::render_present();
         screen = SDL_GetWindowSurface(window);
-        return static_cast<const uint32_t*>(screen->pixels)[screen->w / 2] & 0xFFFFFF;
+        const uint8_t* last_row =
+            static_cast<const uint8_t*>(screen->pixels) + (screen->h - 1) * screen->pitch;
+        return reinterpret_cast<const uint32_t*>(last_row)[screen->w - 1] & 0xFFFFFF;
     };
     EXPECT_EQ(window_after_frame(RED), RED);
     EXPECT_EQ(window_after_frame(RED), MARK);
@@ -83,6 +85,10 @@ TEST(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
     exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
     SDL_PushEvent(&exposed);
     EXPECT_EQ(window_after_frame(BLUE), BLUE);
+    platform::window_move(0, 0, 600, 620); // the unchanged frame stretched over the larger window
+    EXPECT_EQ(window_after_frame(BLUE), BLUE);
+    EXPECT_EQ(SDL_GetWindowSurface(window)->w, 600 - platform::FRAME_W);
+    EXPECT_EQ(window_after_frame(BLUE), MARK);
 
     SDL_HideWindow(window);
     EXPECT_EQ(window_after_frame(RED), MARK);
