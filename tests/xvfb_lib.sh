@@ -64,6 +64,14 @@ type_keys() {
     for key in $(echo "$1" | tr A-Z a-z | sed 's/./& /g'); do tap "$key"; done
 }
 running() { kill -0 "$game_pid" 2>/dev/null; }
+# Waits up to five seconds for a file of the data folder to hold the text (to exist, without one).
+wait_for() {
+    for _ in $(seq 50); do
+        if [ -f "$data/$1" ] && grep -q -- "${2:-}" "$data/$1"; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
 
 # Escape on the start screen: the game must end with exit code 0.
 quit_game() {

@@ -11,15 +11,13 @@ start_game
 click 430 400 # New game
 type_keys "$name"
 tap Return
-sleep 0.5
-[ -f "$data/scores.txt" ] || fail "no scores.txt after the name was entered"
+wait_for scores.txt || fail "no scores.txt after the name was entered"
 # The first puzzle of a fresh program is always the same; its cell in column 5, row 2 is empty.
 click 305 155
 click 305 190 # the picker's first item, the digit 1, opens below the cell
 tap Escape
-sleep 0.5
+wait_for "edit/$name.txt" || fail "no saved game edit/$name.txt after Escape"
 running || fail "the game ended on Escape from the game screen"
 [ -f "$data/scores.txt" ] || fail "no scores.txt after saving"
-[ -f "$data/edit/$name.txt" ] || fail "no saved game edit/$name.txt after Escape"
 quit_game
 echo "xvfb: a new player played and saved under Xvfb; the game ended with code 0"

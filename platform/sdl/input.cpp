@@ -139,7 +139,7 @@ int last_global_x = 0, last_global_y = 0;
 // the window's stretch onto the 512 x 512 layout. Returns whether that happened.
 bool absolute_position(bool moved_relatively, int32_t& x, int32_t& y) {
     int gx = 0, gy = 0;
-    SDL_GetGlobalMouseState(&gx, &gy);
+    sdl::pointer_position(gx, gy);
     const bool placed = !moved_relatively && (gx != last_global_x || gy != last_global_y);
     last_global_x = gx;
     last_global_y = gy;

@@ -9,4 +9,9 @@ bool focused();          // the window has the keyboard focus
 extern bool deactivated; // the player handed the focus away; a click on the window ends it
 extern int wheel;        // wheel motion gathered from events since the last mouse read
 
+// Where the system pointer is on the desktop, asked of the display server at the moment of the
+// call. SDL's own answer is kept from the last pointer event it saw, and a pointer placed by an
+// absolute device or by synthetic input may send none.
+void pointer_position(int& x, int& y);
+
 } // namespace platform::sdl
