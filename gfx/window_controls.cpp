@@ -8,7 +8,7 @@
 
 float control_timer = 0;
 bool previous_left_button = false;
-void (*placement_saver)(int screen) = nullptr;
+bool (*placement_saver)(int screen) = nullptr;
 
 void window_controls_reset() {
     control_timer = 0;

@@ -10,7 +10,7 @@ extern float control_timer;       // accumulates frame_step for the held control
 extern bool previous_left_button; // the left button as the overlay last saw it
 // Stores the window placement for a screen; the shell points it at the settings writer, which
 // lives above the drawing layer.
-extern void (*placement_saver)(int screen);
+extern bool (*placement_saver)(int screen);
 
 void window_controls_reset();
 

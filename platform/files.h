@@ -18,6 +18,8 @@ bool file_set_readonly(const char* name);
 bool file_delete(const char* name);
 // Copies with overwrite; the target is replaced by rename, so it is never left half written.
 bool file_copy(const char* from, const char* to);
+// Renames the file over the target in one step, which needs no room on the disk.
+bool file_rename(const char* from, const char* to);
 bool make_directory(const char* name);
 
 // The whole file; false (and bytes empty) when it cannot be read or holds more than limit bytes
@@ -28,5 +30,10 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // Writes the bytes beside the file, flushes them to the disk and renames them over the file, so
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
+
+// For tests: the disk takes only this many more bytes of file data, after which every write fails
+// as on a full disk (the bytes that fit are written first); a negative value means no limit, the
+// starting state.
+void set_disk_space(long long bytes);
 
 } // namespace platform

@@ -66,10 +66,10 @@ int game_PlayerFileNumber(const char* name) {
     return number;
 }
 
-void game_SaveSettings(int screen) {
+bool game_SaveSettings(int screen) {
     char text[64];
     std::snprintf(text, sizeof text, "x%d y%d w%d h%d>", window_x, window_y, window_w, window_h);
-    writedatafile(settings_path(screen).c_str(), text);
+    return writedatafile(settings_path(screen).c_str(), text);
 }
 
 bool game_LoadSettings(int screen) {
@@ -102,13 +102,14 @@ bool game_LoadSettings(int screen) {
     return true;
 }
 
-void game_SaveTheme(const char* name) {
+bool game_SaveTheme(const char* name) {
     const std::string path = theme_path(name);
     char text[16];
     const int length = std::snprintf(text, sizeof text, "t%d>", board_theme);
     platform::file_set_normal(path.c_str());
-    platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
+    const bool written = platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
     clearunlocked();
+    return written;
 }
 
 bool game_LoadTheme(const char* name) {

@@ -93,15 +93,16 @@ void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
     platform::file_write(name, bytes.data(), bytes.size());
 }
 
-// Keeps a file that is about to be replaced but fails its check, so no damaged data is lost.
-void keepdamaged(const char* path) {
+// Keeps a file that is about to be replaced but fails its check, so no damaged data is lost. False
+// when such a file could not be kept (then it must not be replaced).
+bool keepdamaged(const char* path) {
     std::vector<uint8_t> old, plain;
-    if (!platform::file_read(path, old) || unlockbytes(path, old, plain)) return;
+    if (!platform::file_read(path, old) || unlockbytes(path, old, plain)) return true;
     const std::string base = std::string(path) + ".damaged";
     std::string keep = base;
     for (int number = 2; platform::file_exists(keep.c_str()) && number < 1000; ++number)
         keep = base + std::to_string(number);
-    platform::file_write(keep.c_str(), old.data(), old.size());
+    return platform::file_replace(keep.c_str(), old.data(), old.size());
 }
 
 } // namespace
@@ -171,7 +172,7 @@ bool readdatafile(const char* path, std::string& content) {
 }
 
 bool writedatafile(const char* path, const std::string& content) {
-    keepdamaged(path);
+    if (!keepdamaged(path)) return false;
     const std::vector<uint8_t> stored = lockbytes(path, {content.begin(), content.end()});
     platform::file_set_normal(path);
     const bool written = platform::file_replace(path, stored.data(), stored.size());

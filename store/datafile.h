@@ -21,8 +21,9 @@
 //       writedatafile("scores.txt", text);
 //   writedatafile locks the content under the path string, replaces the file by write-then-rename
 //   (a crash leaves the old file or the new one) and first keeps an existing file that fails its
-//   check as "NAME.damaged" ("NAME.damaged2", ... when that exists). No "writting.txt" work file
-//   is needed: the data file is never seen half written.
+//   check as "NAME.damaged" ("NAME.damaged2", ... when that exists); when that copy cannot be
+//   written (a full disk) the damaged file stays and writedatafile reports failure. No
+//   "writting.txt" work file is needed: the data file is never seen half written.
 //
 //   Files kept plain (themes, task files) are written by their owners directly and may still be
 //   read with readdatafile.

@@ -14,6 +14,7 @@
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/common/sdl_draw.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/window.h"
 
@@ -52,6 +53,7 @@ struct State {
     bool keyboard = false, mouse_device = false;
     bool audio_drivers = true, audio_device = true;
     std::vector<headless::PlayRecord> plays;
+    void (*exit_hook)(int) = nullptr;
 };
 
 State state;
@@ -177,6 +179,7 @@ void open_url(const char*) {}
 
 void exit_process(int code) {
     std::fflush(stderr);
+    if (state.exit_hook) state.exit_hook(code);
     std::exit(code);
 }
 
@@ -295,10 +298,15 @@ namespace headless {
 
 void reset() {
     state = State{};
+    set_disk_space(-1);
     if (renderer) {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
     }
+}
+
+void on_exit_process(void (*hook)(int code)) {
+    state.exit_hook = hook;
 }
 
 void set_clock(double seconds) {
