@@ -35,7 +35,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	tools/gridhollow-launch $(BUILD)
+	$(BUILD)/gridhollow-launch
 
 # Every test: the normal build, then the same tests built with AddressSanitizer and UBSan.
 test: build
@@ -74,13 +74,13 @@ fuzz: deps
 # Runs every fuzz target for FUZZ_SECONDS at the lowest priority, from its seeds in fuzz/corpus/;
 # what it finds new is kept in $(BUILD)-fuzz/corpus/.
 fuzz-run: fuzz
-	@for target in $(BUILD)-fuzz/fuzz_*; do \
-		name=$$(basename $$target); mkdir -p $(BUILD)-fuzz/corpus/$$name; \
+	@mkdir -p $(BUILD)-fuzz/logs; for source in fuzz/*.cpp; do \
+		name=$$(basename $$source .cpp); mkdir -p $(BUILD)-fuzz/corpus/$$name; \
 		echo "== $$name"; \
-		nice -n 19 $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		nice -n 19 $(BUILD)-fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 			-artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus/$$name fuzz/corpus/$$name \
-			> $(BUILD)-fuzz/$$name.log 2>&1; status=$$?; \
-		grep -E 'DONE|number_of_executed_units|ERROR|SUMMARY' $(BUILD)-fuzz/$$name.log; \
+			> $(BUILD)-fuzz/logs/$$name.log 2>&1; status=$$?; \
+		grep -E 'DONE|number_of_executed_units|ERROR|SUMMARY' $(BUILD)-fuzz/logs/$$name.log; \
 		[ $$status = 0 ] || exit 1; \
 	done
 
@@ -89,3 +89,16 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BUILD)-fuzz
+
+# ---- Installing: `make install PREFIX=DIR` (DESTDIR is honoured) puts the game, its data, desktop
+# entry, icons, metainfo and manual page under DIR; `make package` makes the Debian package
+# $(BUILD)/gridhollow_VERSION_ARCH.deb. The validators run in the install test.
+PREFIX ?= /usr/local
+PACKAGES += desktop-file-utils appstream dpkg-dev man-db
+.PHONY: install package
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB

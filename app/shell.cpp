@@ -15,10 +15,10 @@
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
-#include "todo/panel.h"
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "todo/panel.h"
 
 namespace {
 
@@ -89,15 +89,13 @@ long game_WindowProcedure(unsigned message) {
 bool game_LoopPass() {
     platform::peek_message(last_message);
     game_Render();
-    if (applied_w != window_w || applied_h != window_h) {
-        platform::window_move(window_x, window_y, window_w, window_h);
-        applied_w = window_w;
-        applied_h = window_h;
-    }
-    if (applied_x != window_x || applied_y != window_y) {
+    if (applied_x != window_x || applied_y != window_y || applied_w != window_w ||
+        applied_h != window_h) {
         platform::window_move(window_x, window_y, window_w, window_h);
         applied_x = window_x;
         applied_y = window_y;
+        applied_w = window_w;
+        applied_h = window_h;
     }
     game_PaceFrame();
     return last_message.message != platform::WM_QUIT;

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "store/datafile.h"
@@ -13,11 +12,9 @@ namespace {
 // Runs a benchmark inside a fresh temporary folder, which is removed afterwards.
 class TempFolder {
   public:
-    TempFolder() : previous(std::filesystem::current_path()) {
-        char name[] = "/tmp/gridhollow-bench-XXXXXX";
-        folder = mkdtemp(name);
-        std::filesystem::current_path(folder);
-    }
+    TempFolder()
+        : previous(std::filesystem::current_path()),
+          folder(platform::enter_temporary_folder("gridhollow-bench")) {}
     ~TempFolder() {
         std::filesystem::current_path(previous);
         std::filesystem::remove_all(folder);

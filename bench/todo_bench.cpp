@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -18,10 +17,10 @@ constexpr platform::SYSTEMTIME NOW{2008, 5, 3, 14, 12, 0, 0, 0};
 // 999 tasks of every kind over two years around now, newest first.
 std::string taskfile() {
     std::string text = "Bench_t\r\n";
-    uint64_t first = toticks(NOW) - 365 * TICKS_DAY;
+    uint64_t first = toticks(NOW) - 365 * TICKS_PER_DAY;
     for (int i = 0; i < 999; ++i) {
         platform::SYSTEMTIME w =
-            fromticks(first + static_cast<uint64_t>(998 - i) * 73 * TICKS_DAY / 100);
+            fromticks(first + static_cast<uint64_t>(998 - i) * 73 * TICKS_PER_DAY / 100);
         char line[200];
         snprintf(line, sizeof line,
                  "TASK %d_x %d_D %d_M %d_Y %d_h %d_m 0_s %d_? 0_j 0_a 0_n 0_e 0_f|\r\n", i, w.wDay,
@@ -34,12 +33,11 @@ std::string taskfile() {
 // Runs `body` inside a fresh temporary folder with the local time at NOW.
 template <class Body> void infolder(Body body) {
     std::filesystem::path previous = std::filesystem::current_path();
-    char name[] = "/tmp/gridhollow-todo-bench-XXXXXX";
-    std::filesystem::current_path(mkdtemp(name));
+    const std::string folder = platform::enter_temporary_folder("gridhollow-todo-bench");
     platform::headless::set_local_time(NOW);
     body();
     std::filesystem::current_path(previous);
-    std::filesystem::remove_all(name);
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string.h>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "store/archive.h"
@@ -13,8 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool in_folder = [] {
-        char name[] = "/tmp/gridhollow-fuzz-archive-XXXXXX";
-        return mkdtemp(name) != nullptr && chdir(name) == 0;
+        return !platform::enter_temporary_folder("gridhollow-fuzz-archive").empty();
     }();
     if (!in_folder) return 0;
     platform::file_write("_data.loc", data, size);
@@ -22,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Look up the archive's first entry by its own name, so matches happen as well as misses.
     char first[ARCHIVE_NAME_LIMIT + 1] = "";
     long size_read = 0;
-    if (std::FILE* file = std::fopen("_data.loc", "rb")) {
+    if (platform::ReadStream* file = platform::stream_open("_data.loc")) {
         readheader(file, first, size_read);
-        std::fclose(file);
+        platform::stream_close(file);
     }
     long length = 0;
     const uint8_t* block = texture_archive.unlockmemory("_data.loc", first, length);

@@ -4,25 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/files.h"
 #include "store/datafile.h"
 
-namespace {
-
-bool beginswith(const std::vector<uint8_t>& bytes, const char* header) {
-    const size_t length = std::strlen(header);
-    return bytes.size() >= length && std::memcmp(bytes.data(), header, length) == 0;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool in_folder = [] {
-        char name[] = "/tmp/gridhollow-fuzz-datafile-XXXXXX";
-        return mkdtemp(name) != nullptr && chdir(name) == 0;
+        return !platform::enter_temporary_folder("gridhollow-fuzz-datafile").empty();
     }();
     if (!in_folder) return 0;
     const std::vector<uint8_t> bytes(data, data + size);
@@ -35,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (unlocked && std::string(plain.begin(), plain.end()) != read) abort();
     if (platform::file_exists("dummy") || platform::file_exists("ready")) abort();
 
-    if (!beginswith(bytes, "version 2.0") && !beginswith(bytes, "encryption v2.0")) {
+    if (!beginswith(bytes, INNER_HEADER) && !beginswith(bytes, OUTER_HEADER)) {
         std::vector<uint8_t> back;
         if (!unlockbytes("edit\\settings7.txt", lockbytes("edit\\settings7.txt", bytes), back) ||
             back != bytes)

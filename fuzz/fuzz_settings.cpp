@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <vector>
 
 #include "app/frame.h"
@@ -33,8 +32,8 @@ bool write_file(const char* name, const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = [] {
-        char folder[] = "/tmp/gridhollow-fuzz-settings-XXXXXX";
-        return mkdtemp(folder) && chdir(folder) == 0 && platform::make_directory("edit");
+        return !platform::enter_temporary_folder("gridhollow-fuzz-settings").empty() &&
+               platform::make_directory("edit");
     }();
     if (!ready || size > 4096) return 0;
     std::strcpy(player_name, "AB");

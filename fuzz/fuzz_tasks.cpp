@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/files.h"
@@ -26,10 +25,7 @@ void check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool ready = [] {
-        char name[] = "/dev/shm/gridhollow-fuzz-XXXXXX";
-        char fallback[] = "/tmp/gridhollow-fuzz-XXXXXX";
-        const char* folder = mkdtemp(name);
-        return chdir(folder ? folder : mkdtemp(fallback)) == 0;
+        return !platform::enter_temporary_folder("gridhollow-fuzz-tasks").empty();
     }();
     if (!ready || size > 8192) return 0;
     platform::file_delete(DONE_FILE);

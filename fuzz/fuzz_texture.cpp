@@ -4,18 +4,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/renderer.h"
 #include "store/archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool in_folder = [] {
-        char name[] = "/tmp/gridhollow-fuzz-texture-XXXXXX";
-        return mkdtemp(name) != nullptr && chdir(name) == 0 &&
-               platform::device_create(platform::DeviceType::hardware);
-    }();
+    static const bool in_folder =
+        !platform::enter_temporary_folder("gridhollow-fuzz-texture").empty() &&
+        platform::device_create(platform::DeviceType::hardware);
     if (!in_folder) return 0;
     std::string archive = "img\\chrset1.tga;" + std::to_string(size) + ";";
     archive.append(reinterpret_cast<const char*>(data), size);

@@ -2,7 +2,6 @@
 // wave or refuse it with its message, never reading outside the file.
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -19,10 +18,7 @@ struct Refused {};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool in_folder = [] {
-        char name[] = "/tmp/gridhollow-fuzz-wave-XXXXXX";
-        return mkdtemp(name) != nullptr && chdir(name) == 0;
-    }();
+    static const bool in_folder = !platform::enter_temporary_folder("gridhollow-fuzz-wave").empty();
     if (!in_folder) return 0;
     platform::file_write("alarm.wav", data, size);
     platform::headless::reset();

@@ -16,9 +16,10 @@ constexpr int HOUR_DIGITS = 6;
 constexpr int COLON_ADVANCE = 5;
 constexpr platform::Rect COLON{125, 425, 134, 449};
 
-constexpr int TICKS_PER_SECOND = 60;
-constexpr int TICKS_PER_MINUTE = 60 * TICKS_PER_SECOND;
-constexpr int TICKS_PER_HOUR = 60 * TICKS_PER_MINUTE;
+// The play clock counts 60 ticks a second.
+constexpr int PLAY_TICKS_PER_SECOND = 60;
+constexpr int PLAY_TICKS_PER_MINUTE = 60 * PLAY_TICKS_PER_SECOND;
+constexpr int PLAY_TICKS_PER_HOUR = 60 * PLAY_TICKS_PER_MINUTE;
 
 // 0 top-left, 1 centre, 2 bottom centre, 3 top-right, 4 bottom-left, 5 bottom-right.
 constexpr AnchorShift TEXT_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {1, 0}, {0, 1}, {1, 1}};
@@ -162,10 +163,10 @@ float game_DisplayTime(int ticks, float scale, float x, float y, int align, bool
     // A negative count has no clock face: it shows as no time at all rather than digits cut from
     // outside the strip.
     if (ticks < 0) ticks = 0;
-    const int h = ticks / TICKS_PER_HOUR;
-    const int m = ticks % TICKS_PER_HOUR / TICKS_PER_MINUTE;
-    const int s = ticks % TICKS_PER_MINUTE / TICKS_PER_SECOND;
-    const int phase = ticks % TICKS_PER_SECOND;
+    const int h = ticks / PLAY_TICKS_PER_HOUR;
+    const int m = ticks % PLAY_TICKS_PER_HOUR / PLAY_TICKS_PER_MINUTE;
+    const int s = ticks % PLAY_TICKS_PER_MINUTE / PLAY_TICKS_PER_SECOND;
+    const int phase = ticks % PLAY_TICKS_PER_SECOND;
     int hours[HOUR_DIGITS];
     split_digits(h, hours, HOUR_DIGITS);
     int first = 0;

@@ -36,4 +36,24 @@ bool file_replace(const char* name, const void* bytes, size_t size);
 // starting state.
 void set_disk_space(long long bytes);
 
+// Makes the folder the current directory, where every game file name starts; false when it cannot.
+bool change_directory(const char* path);
+// Makes a new empty folder "/tmp/PREFIX-XXXXXX" and makes it the current directory; returns its
+// path, or an empty text when it cannot. For tests, tools and benchmarks.
+std::string enter_temporary_folder(const char* prefix);
+
+// A file read a byte or a block at a time from positions of the reader's choosing.
+struct ReadStream;
+// Opens the file for reading; null when it cannot be opened.
+ReadStream* stream_open(const char* name);
+void stream_close(ReadStream* stream);
+// The next byte (0 to 255), or -1 at the end of the file.
+int stream_getc(ReadStream* stream);
+// Reads up to size bytes; returns how many were read.
+size_t stream_read(ReadStream* stream, void* bytes, size_t size);
+long stream_size(ReadStream* stream);
+long stream_tell(ReadStream* stream);
+// Moves to the absolute position; false when it cannot.
+bool stream_seek(ReadStream* stream, long position);
+
 } // namespace platform

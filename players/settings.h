@@ -14,14 +14,14 @@ void settings_reset();
 // 0x55 combined with every byte of the name by exclusive or: 0 to 255.
 int game_PlayerFileNumber(const char* name);
 // Writes window_x/y/w/h to the current player's settings file when screen is SCREEN_GAME, else
-// to "settings.txt". The window controls call it when the left button is released over them.
-// False when the file could not be written (the old one then stays as it was).
+// to "settings.txt"; false when it could not be written (the old file stays). The window controls
+// call it when the left button is released over them.
 bool game_SaveSettings(int screen);
 // Reads the placement from the same file choice into window_x/y/w/h; true when values were taken
 // (the file's text reached ">"). Otherwise the placement is left as it was.
 bool game_LoadSettings(int screen);
 // Writes board_theme into the named player's theme file; false when it could not be written (the
-// old one then stays as it was).
+// old file stays).
 bool game_SaveTheme(const char* name);
 // Sets board_theme from the named player's theme file; true when one was read, otherwise the
 // theme becomes 0.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/window.h"
@@ -17,14 +18,12 @@ namespace {
 // The block handed out by the last in-memory extraction, shared by every ResourceArchive.
 uint8_t* last_extracted = nullptr;
 
-constexpr long COPY_CHUNK = 8000;
-
 // Reads one header field up to its ";" into text, skipping bytes below 14. False when the stream
 // ends first or the field holds more than limit characters.
-bool readfield(std::FILE* archive, char* text, int limit, int& count) {
+bool readfield(platform::ReadStream* archive, char* text, int limit, int& count) {
     int length = 0;
-    for (int c = std::fgetc(archive); c != ';'; c = std::fgetc(archive)) {
-        if (c == EOF || (c >= 14 && length == limit)) return false;
+    for (int c = platform::stream_getc(archive); c != ';'; c = platform::stream_getc(archive)) {
+        if (c < 0 || (c >= 14 && length == limit)) return false;
         if (c >= 14) text[length++] = static_cast<char>(c);
     }
     text[length] = 0;
@@ -32,39 +31,38 @@ bool readfield(std::FILE* archive, char* text, int limit, int& count) {
     return true;
 }
 
-std::FILE* openarchive(const char* archive) {
-    return std::fopen(platform::disk_path(archive).c_str(), "rb");
-}
-
 // Scans the open archive from its start to the entry named; returns the entry's size with the
 // stream at its first data byte, or -1 when the archive holds no whole entry of that name.
-long findentry(std::FILE* archive, const char* name) {
-    if (std::fseek(archive, 0, SEEK_END) != 0) return -1;
-    const long length = std::ftell(archive);
-    std::rewind(archive);
+long findentry(platform::ReadStream* archive, const char* name) {
+    const long length = platform::stream_size(archive);
     char stored[ARCHIVE_NAME_LIMIT + 1];
     long size;
     while (readheader(archive, stored, size) > 0) {
         // An entry that runs past the end is cut off, and so is everything after it.
-        if (size > length - std::ftell(archive)) return -1;
+        const long position = platform::stream_tell(archive);
+        if (size > length - position) return -1;
         if (std::strcmp(stored, name) == 0) return size;
-        std::fseek(archive, size, SEEK_CUR);
+        if (!platform::stream_seek(archive, position + size)) return -1;
     }
     return -1;
 }
 
-// Copies size bytes from the archive's position into a new destination file, 8000 at a time.
-void copyentry(std::FILE* archive, long size, const char* destination) {
-    std::FILE* out = std::fopen(platform::disk_path(destination).c_str(), "wb");
-    if (out == nullptr) return;
-    char chunk[COPY_CHUNK];
-    for (long remaining = size; remaining > 0;) {
-        const size_t part = static_cast<size_t>(std::min(remaining, COPY_CHUNK));
-        if (std::fread(chunk, 1, part, archive) != part) break;
-        std::fwrite(chunk, 1, part, out);
-        remaining -= static_cast<long>(part);
+// The named entry's data read from the archive into a new block; null when the archive or the
+// entry is missing, the entry is empty, or it cannot be read whole.
+uint8_t* readentry(const char* archive, const char* name, long& size) {
+    size = 0;
+    platform::ReadStream* file = platform::stream_open(archive);
+    if (file == nullptr) return nullptr;
+    const long found = findentry(file, name);
+    uint8_t* block = found > 0 ? new (std::nothrow) uint8_t[found] : nullptr;
+    if (block != nullptr && platform::stream_read(file, block, static_cast<size_t>(found)) !=
+                                static_cast<size_t>(found)) {
+        delete[] block;
+        block = nullptr;
     }
-    std::fclose(out);
+    platform::stream_close(file);
+    if (block != nullptr) size = found;
+    return block;
 }
 
 } // namespace
@@ -79,7 +77,7 @@ void normalizename(char* name) {
     }
 }
 
-int readheader(std::FILE* archive, char* name, long& size) {
+int readheader(platform::ReadStream* archive, char* name, long& size) {
     char size_text[ARCHIVE_SIZE_LIMIT + 1];
     int count = 0;
     name[0] = 0;
@@ -106,19 +104,7 @@ const uint8_t* ResourceArchive::unlockmemory(const char* archive, const char* na
     char wanted[ARCHIVE_NAME_LIMIT + 1];
     std::strcpy(wanted, name);
     normalizename(wanted);
-    std::FILE* file = openarchive(archive);
-    if (file == nullptr) return nullptr;
-    const long found = findentry(file, wanted);
-    if (found > 0) {
-        last_extracted = new (std::nothrow) uint8_t[found];
-        if (last_extracted != nullptr && std::fread(last_extracted, 1, static_cast<size_t>(found),
-                                                    file) != static_cast<size_t>(found)) {
-            delete[] last_extracted;
-            last_extracted = nullptr;
-        }
-    }
-    std::fclose(file);
-    if (last_extracted != nullptr) size = found;
+    last_extracted = readentry(archive, wanted, size);
     return last_extracted;
 }
 
@@ -132,11 +118,17 @@ void ResourceArchive::unlocksingle(const char* archive, char* name, const char* 
     platform::file_set_normal(destination);
     platform::file_delete(destination);
     normalizename(name);
-    std::FILE* file = openarchive(archive);
+    platform::ReadStream* file = platform::stream_open(archive);
     if (file == nullptr) return;
     const long size = findentry(file, name);
-    if (size >= 0) copyentry(file, size, destination);
-    std::fclose(file);
+    std::vector<uint8_t> data(static_cast<size_t>(std::max(size, 0L)));
+    const bool found =
+        size >= 0 && platform::stream_read(file, data.data(), data.size()) == data.size();
+    platform::stream_close(file);
+    // A destination that could not be written whole is taken away, so no reader takes a part
+    // of an entry for the entry.
+    if (found && !platform::file_write(destination, data.data(), data.size()))
+        platform::file_delete(destination);
     platform::file_set_normal(destination);
 }
 

@@ -5,8 +5,8 @@
 // are skipped, so entries may stand on lines of their own. Every lookup opens the archive, scans
 // it from the first byte and closes it again.
 #pragma once
+#include "platform/files.h"
 #include <cstdint>
-#include <cstdio>
 
 #include "platform/renderer.h"
 
@@ -27,7 +27,7 @@ void normalizename(char* name);
 // and size, leaving the stream at the entry's first data byte. Returns the number of name and size
 // characters read; 0 at the end of the archive, and for a header that is cut off or breaks the
 // limits (a name or size text too long, a size not within 0 .. 2^31 - 1), which ends the scan.
-int readheader(std::FILE* archive, char* name, long& size);
+int readheader(platform::ReadStream* archive, char* name, long& size);
 
 // Groups the extraction operations. The system keeps two: one loads textures, one extracts grids.
 class ResourceArchive {
@@ -38,7 +38,8 @@ class ResourceArchive {
     const uint8_t* unlockmemory(const char* archive, const char* name, long& size);
     // Writes the named entry's data to the destination file (the name buffer is normalised in
     // place). The destination is deleted first and exists afterwards only when the entry was
-    // found. A destination equal to the archive path is refused with a message box.
+    // found and written whole. A destination equal to the archive path is refused with a message
+    // box.
     void unlocksingle(const char* archive, char* name, const char* destination);
 };
 

@@ -9,19 +9,12 @@
 
 namespace {
 
-constexpr std::string_view OUTER_HEADER = "encryption v2.0";
-constexpr std::string_view INNER_HEADER = "version 2.0";
 constexpr size_t CHECKSUM_AT = INNER_HEADER.size();
 constexpr size_t CONTENT_AT = CHECKSUM_AT + 1;
 
 // The key words and the length mask of the outer layer; fixed for every file and both directions.
 constexpr uint16_t KEYS[6] = {11213, 24677, 3079, 19441, 30011, 7547};
 constexpr uint32_t LENGTH_MASK = 0x2D7;
-
-bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
-    return bytes.size() >= header.size() &&
-           std::memcmp(bytes.data(), header.data(), header.size()) == 0;
-}
 
 // The word added to byte n (from 1) of an inner layer of the given length under the path's sum.
 uint32_t keyterm(size_t n, int name_sum, size_t inner_length) {
@@ -93,19 +86,31 @@ void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
     platform::file_write(name, bytes.data(), bytes.size());
 }
 
-// Keeps a file that is about to be replaced but fails its check, so no damaged data is lost. False
-// when such a file could not be kept (then it must not be replaced).
+// Keeps a file that is about to be replaced but fails its check, so no damaged data is lost. True
+// when the file may be replaced: it is missing, passes its check, or was kept whole. A file that
+// exists but cannot be read, or cannot be kept, must not be replaced.
 bool keepdamaged(const char* path) {
+    if (!platform::file_exists(path)) return true;
     std::vector<uint8_t> old, plain;
-    if (!platform::file_read(path, old) || unlockbytes(path, old, plain)) return true;
+    if (!platform::file_read(path, old)) return false;
+    if (unlockbytes(path, old, plain)) return true;
     const std::string base = std::string(path) + ".damaged";
     std::string keep = base;
-    for (int number = 2; platform::file_exists(keep.c_str()) && number < 1000; ++number)
+    for (int number = 2; platform::file_exists(keep.c_str()); ++number) {
+        if (number == 1000) return false;
         keep = base + std::to_string(number);
-    return platform::file_replace(keep.c_str(), old.data(), old.size());
+    }
+    if (platform::file_write(keep.c_str(), old.data(), old.size())) return true;
+    platform::file_delete(keep.c_str()); // a part of the old file is no keep
+    return false;
 }
 
 } // namespace
+
+bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
+    return bytes.size() >= header.size() &&
+           std::memcmp(bytes.data(), header.data(), header.size()) == 0;
+}
 
 int endaroundsum(const uint8_t* bytes, size_t size) {
     int total = 0;

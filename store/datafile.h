@@ -34,7 +34,15 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The headers of the stored form's two layers.
+constexpr std::string_view OUTER_HEADER = "encryption v2.0";
+constexpr std::string_view INNER_HEADER = "version 2.0";
+
+// True when the bytes begin with the header.
+bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header);
 
 // The fixed temporaries.
 constexpr const char* DUMMY_FILE = "dummy";
@@ -64,6 +72,7 @@ void clearunlocked();
 // The reader's recipe: the plain content of the data file, or false when it is missing or fails
 // its check.
 bool readdatafile(const char* path, std::string& content);
-// The writer's recipe for files kept in the stored form; false when the file could not be written
-// (the old file then stays as it was).
+// The writer's recipe for files kept in the stored form; false when the file could not be written,
+// or when an existing file that fails its check could not first be kept (the old file then stays
+// as it was).
 bool writedatafile(const char* path, const std::string& content);

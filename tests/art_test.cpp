@@ -229,7 +229,7 @@ TEST_F(ArtTest, ScreenImagesShowEveryControlTheScreensActOn) {
 }
 
 // The asset maker gives the same archive byte for byte on every run, and writes the window icon
-// for the executable and for desktop files.
+// for the executable and the icons for the desktop.
 TEST_F(ArtTest, AssetMakerIsReproducible) {
     const std::string command = std::string(ASSET_DIR) + "/mkassets " + folder + "/again";
     ASSERT_TRUE(platform::make_directory("again"));
@@ -242,7 +242,20 @@ TEST_F(ArtTest, AssetMakerIsReproducible) {
     ASSERT_TRUE(platform::file_read("again/window_icon.cpp", icon));
     const std::string source(icon.begin(), icon.end());
     EXPECT_NE(source.find("gridhollow_icon_size = 64;"), std::string::npos);
-    EXPECT_TRUE(platform::file_exists("again/gridhollow.png"));
+    // The icon theme's pictures, each of its own size, and an SVG the same on every run.
+    for (int size : {48, 64, 128, 256}) {
+        std::vector<uint8_t> png;
+        const std::string name = "again/gridhollow-" + std::to_string(size) + ".png";
+        ASSERT_TRUE(platform::file_read(name.c_str(), png)) << name;
+        ASSERT_GE(png.size(), 24u) << name;
+        EXPECT_EQ(png[16] << 24 | png[17] << 16 | png[18] << 8 | png[19], size) << name;
+        EXPECT_EQ(png[20] << 24 | png[21] << 16 | png[22] << 8 | png[23], size) << name;
+    }
+    std::vector<uint8_t> svg, built_svg;
+    ASSERT_TRUE(platform::file_read("again/gridhollow.svg", svg));
+    ASSERT_TRUE(platform::file_read(ASSET_DIR "/gridhollow.svg", built_svg));
+    EXPECT_TRUE(svg == built_svg);
+    EXPECT_NE(std::string(svg.begin(), svg.end()).find("width=\"256px\""), std::string::npos);
 }
 
 } // namespace

@@ -77,7 +77,7 @@ TEST(LevelParameters, RemovalAndChancePerLevel) {
     EXPECT_EQ(chance, 1030);
 }
 
-// fillbox as plainly described: useddigits for each cell and one draw at a time.
+// fillbox made one draw at a time: useddigits for each cell, then draws until a digit fits.
 int plainfillbox(int32_t* grid, int box_col, int box_row) {
     uint8_t used[10];
     int count = 0;
@@ -121,7 +121,7 @@ TEST(UsedDigits, SeesRowColumnAndBoxButNotTheCell) {
 
 // The generator's fast box filling makes exactly the plain draws, over full generations with
 // failing boxes, stuck cells and retries.
-TEST(FillBox, MatchesThePlainDescription) {
+TEST(FillBox, MatchesFillingOneDrawAtATime) {
     for (uint32_t seed : {1u, 2u, 99u, 12345u, 0xDEADBEEFu}) {
         random_state = seed;
         for (int attempt = 0; attempt < 60; ++attempt) {

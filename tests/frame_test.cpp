@@ -105,11 +105,6 @@ TEST_F(FrameTest, CloseRendersOneMoreFrameThenEndsTheLoop) {
     EXPECT_FALSE(platform::file_exists("dummy"));
 }
 
-TEST_F(FrameTest, CloseBoxOfTheWindowManagerDoesNothing) {
-    hl::script({{1, hl::EventKind::close_box}});
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(game_LoopPass());
-}
-
 TEST_F(FrameTest, LoopRunsAtSixtyFramesASecond) {
     hl::set_clock(100);
     for (int i = 0; i < 61; ++i) game_LoopPass();

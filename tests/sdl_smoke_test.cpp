@@ -1,12 +1,13 @@
 // The real SDL backend on SDL's dummy video and audio drivers: start, a few frames, shut down.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/frame.h"
 #include "app/shell.h"
+#include "platform/files.h"
 #include "platform/window.h"
 
 TEST(SdlSmoke, StartsRendersAndShutsDown) {
@@ -14,11 +15,10 @@ TEST(SdlSmoke, StartsRendersAndShutsDown) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     unsetenv("DISPLAY"); // message boxes must not open on a real desktop
     unsetenv("WAYLAND_DISPLAY");
-    char folder[] = "/tmp/gridhollow-smoke-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    std::filesystem::copy_file(ASSET_DIR "/alarm.wav", std::string(folder) + "/alarm.wav");
-    std::filesystem::copy_file(ASSET_DIR "/_data.loc", std::string(folder) + "/_data.loc");
-    ASSERT_EQ(chdir(folder), 0);
+    const std::string folder = platform::enter_temporary_folder("gridhollow-smoke");
+    ASSERT_FALSE(folder.empty());
+    std::filesystem::copy_file(ASSET_DIR "/alarm.wav", "alarm.wav");
+    std::filesystem::copy_file(ASSET_DIR "/_data.loc", "_data.loc");
 
     int code = -1;
     ASSERT_TRUE(game_Start(code));
@@ -30,9 +30,20 @@ TEST(SdlSmoke, StartsRendersAndShutsDown) {
     EXPECT_EQ(r.right - r.left, 520);
     EXPECT_EQ(r.bottom - r.top, 546);
 
+    // The window manager's close box asks SDL to quit; the game runs on.
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    ASSERT_EQ(SDL_PushEvent(&close), 1);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(game_LoopPass());
+    EXPECT_EQ(frame_counter, before + 13);
+
     game_WindowProcedure(platform::WM_CLOSE);
     EXPECT_FALSE(game_LoopPass()); // the frame after the close is still rendered
-    EXPECT_EQ(frame_counter, before + 11);
+    EXPECT_EQ(frame_counter, before + 14);
     EXPECT_EQ(game_Finish(), 0);
     std::filesystem::remove_all(folder);
 }

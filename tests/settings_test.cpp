@@ -8,6 +8,7 @@
 #include "support.h"
 
 #include <cstring>
+#include <filesystem>
 
 class SettingsTest : public GameTest {
   protected:
@@ -43,9 +44,9 @@ TEST_F(SettingsTest, FileNumberCombinesTheNameBytes) {
 
 TEST_F(SettingsTest, PlacementRoundTripsPerScreen) {
     set_window(252, 271, 520, 546);
-    game_SaveSettings(SCREEN_START);
+    EXPECT_TRUE(game_SaveSettings(SCREEN_START));
     set_window(9, 9, 400, 400);
-    game_SaveSettings(SCREEN_GAME);
+    EXPECT_TRUE(game_SaveSettings(SCREEN_GAME));
     std::string text;
     ASSERT_TRUE(readdatafile("settings.txt", text));
     EXPECT_EQ(text, "x252 y271 w520 h546>");
@@ -79,9 +80,18 @@ TEST_F(SettingsTest, ReadingRule) {
     expect_window(1, 2, 3, 4);
 }
 
+TEST_F(SettingsTest, SavesThatCannotBeWrittenReportIt) {
+    std::filesystem::remove_all("edit");
+    std::filesystem::create_directories("edit/settings86.txt"); // in the way of the settings file
+    EXPECT_FALSE(game_SaveSettings(SCREEN_GAME));
+    std::filesystem::remove_all("edit");
+    EXPECT_FALSE(game_SaveTheme("AB"));
+    EXPECT_TRUE(game_SaveSettings(SCREEN_START));
+}
+
 TEST_F(SettingsTest, ThemesAreSharedByFileNumberAndStayPlain) {
     board_theme = 3;
-    game_SaveTheme("AB");
+    EXPECT_TRUE(game_SaveTheme("AB"));
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(platform::file_read("edit\\thame86.txt", bytes));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "t3>");

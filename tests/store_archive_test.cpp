@@ -83,19 +83,19 @@ TEST_F(ArchiveTest, HeadersSkipControlBytesButKeepSpaces) {
 
 TEST_F(ArchiveTest, ReadHeaderCountsAndStops) {
     writefile("_data.loc", entry("ab", "xyz") + "\n");
-    std::FILE* file = std::fopen("_data.loc", "rb");
+    platform::ReadStream* file = platform::stream_open("_data.loc");
     ASSERT_NE(file, nullptr);
     char name[ARCHIVE_NAME_LIMIT + 1];
     long size = 0;
     EXPECT_EQ(readheader(file, name, size), 3); // "ab" and "3"
     EXPECT_STREQ(name, "ab");
     EXPECT_EQ(size, 3);
-    EXPECT_EQ(std::fgetc(file), 'x');
-    std::fseek(file, 2, SEEK_CUR);
+    EXPECT_EQ(platform::stream_getc(file), 'x');
+    platform::stream_seek(file, platform::stream_tell(file) + 2);
     EXPECT_EQ(readheader(file, name, size), 0);
     EXPECT_STREQ(name, "");
     EXPECT_EQ(size, 0);
-    std::fclose(file);
+    platform::stream_close(file);
 }
 
 TEST_F(ArchiveTest, SingleExtractionCopiesWholeChunksAndTheRest) {

@@ -193,6 +193,20 @@ TEST_F(DataFileTest, WriterKeepsDamagedFiles) {
     EXPECT_EQ(read, "fourth\r\n");
 }
 
+TEST_F(DataFileTest, WriterLeavesADamagedFileItCannotKeep) {
+    ASSERT_TRUE(writedatafile("scores.txt", "first\r\n"));
+    std::string broken = readfile("scores.txt");
+    broken[contentword(0)] ^= 4;
+    writefile("scores.txt", broken);
+    writefile("scores.txt.damaged", "older");
+    for (int number = 2; number < 1000; ++number)
+        writefile(("scores.txt.damaged" + std::to_string(number)).c_str(), "older");
+    EXPECT_FALSE(writedatafile("scores.txt", "second\r\n"));
+    EXPECT_EQ(readfile("scores.txt"), broken);
+    EXPECT_EQ(readfile("scores.txt.damaged999"), "older");
+    EXPECT_FALSE(platform::file_exists("scores.txt.damaged1000"));
+}
+
 // A writer killed at any moment leaves the old file or the new one, whole and readable.
 TEST_F(DataFileTest, KilledWriterLeavesOldOrNewFile) {
     const std::string contents[2] = {std::string(3000, 'a'), std::string(5000, 'b')};

@@ -2,7 +2,6 @@
 #include "support.h"
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/shell.h"
 #include "platform/files.h"
@@ -31,16 +30,14 @@ void write_archive(const std::vector<std::pair<std::string, std::string>>& entri
 
 void GameTest::SetUp() {
     previous = std::filesystem::current_path();
-    char name[] = "/tmp/gridhollow-test-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder = name;
-    ASSERT_EQ(chdir(folder.c_str()), 0);
+    folder = platform::enter_temporary_folder("gridhollow-test");
+    ASSERT_FALSE(folder.empty());
     platform::headless::reset();
     game_Reset();
 }
 
 void GameTest::TearDown() {
-    ASSERT_EQ(chdir(previous.c_str()), 0);
+    ASSERT_TRUE(platform::change_directory(previous.c_str()));
     std::filesystem::remove_all(folder);
 }
 

@@ -50,7 +50,7 @@ TEST(TodoDatesTest, DifferencesAndTheirTexts) {
 
     // 40 days: one month of 31 days and 9 more; 427 days behind is -1Y 02M 03D.
     EXPECT_EQ(fields(timediff(at(2008, 2, 10), at(2008, 1, 1))), "1601-1-9 00:00:00");
-    d = timediff(at(2008, 1, 1), fromticks(toticks(at(2008, 1, 1)) + 427 * TICKS_DAY));
+    d = timediff(at(2008, 1, 1), fromticks(toticks(at(2008, 1, 1)) + 427 * TICKS_PER_DAY));
     EXPECT_EQ(countdowntext(d, REPEAT_NORMAL), "-1Y 02M 03D");
     // Years are counted from 1601, so the leap day of 2008 shows as one day more.
     EXPECT_EQ(countdowntext(timediff(at(2010, 1, 4), at(2008, 1, 1)), REPEAT_YEARLY),
@@ -75,11 +75,11 @@ TEST(TodoDatesTest, CalendarAgreesWithChrono) {
         sys_days day = year{t.wYear} / month(t.wMonth) / t.wDay;
         int64_t seconds =
             (day - epoch).count() * 86400LL + t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
-        return seconds * static_cast<int64_t>(TICKS_SECOND);
+        return seconds * static_cast<int64_t>(TICKS_PER_SECOND);
     };
     for (int i = 0; i < 300; ++i) {
         SYSTEMTIME a = moment(), b = moment();
-        if (i % 10 == 0) b = fromticks(toticks(a) + pick(0, 90) * TICKS_DAY); // close pairs
+        if (i % 10 == 0) b = fromticks(toticks(a) + pick(0, 90) * TICKS_PER_DAY); // close pairs
         int64_t ta = chrono_ticks(a), tb = chrono_ticks(b);
         ASSERT_EQ(static_cast<int64_t>(toticks(a)), ta) << fields(a);
         EXPECT_EQ(comparetimes(a, b), ta == tb ? 0 : ta > tb ? 1 : 2);
@@ -93,9 +93,9 @@ TEST(TodoDatesTest, CalendarAgreesWithChrono) {
 
         // The difference laid along the calendar from 1 January 1601.
         int64_t span = std::llabs(ta - tb);
-        year_month_day ymd{epoch + days(span / static_cast<int64_t>(TICKS_DAY))};
+        year_month_day ymd{epoch + days(span / static_cast<int64_t>(TICKS_PER_DAY))};
         int years = int(ymd.year()) - 1601;
-        SYSTEMTIME rest = fromticks(static_cast<uint64_t>(span) % TICKS_DAY);
+        SYSTEMTIME rest = fromticks(static_cast<uint64_t>(span) % TICKS_PER_DAY);
         SYSTEMTIME want = at(ta >= tb ? 1601 + years : 1600 - years, unsigned(ymd.month()) - 1,
                              unsigned(ymd.day()) - 1, rest.wHour, rest.wMinute, rest.wSecond);
         EXPECT_EQ(fields(timediff(a, b)), fields(want)) << fields(a) << " against " << fields(b);
@@ -105,8 +105,8 @@ TEST(TodoDatesTest, CalendarAgreesWithChrono) {
         countdown(when, REPEAT_WEEKLY, b);
         int64_t ahead = chrono_ticks(when) - tb;
         EXPECT_TRUE(ahead >= 0 &&
-                    (ta >= tb ? ahead == ta - tb : ahead < static_cast<int64_t>(TICKS_WEEK)));
-        EXPECT_EQ((chrono_ticks(when) - ta) % static_cast<int64_t>(TICKS_WEEK), 0);
+                    (ta >= tb ? ahead == ta - tb : ahead < static_cast<int64_t>(TICKS_PER_WEEK)));
+        EXPECT_EQ((chrono_ticks(when) - ta) % static_cast<int64_t>(TICKS_PER_WEEK), 0);
 
         int y = pick(1601, 3200), m = pick(0, 13), d = pick(0, 32);
         EXPECT_EQ(validdate(y, m, d) == 0, (year{y} / month(m) / d).ok()) << y << m << d;

@@ -199,7 +199,7 @@ TEST_F(TodoTasks, SortingBeyondItsLimitDropsNothing) {
     std::string file = "Many_t\r\n";
     std::vector<std::string> expected;
     for (int i = 0; i < 1005; ++i) {
-        SYSTEMTIME when = fromticks(toticks(at(2009, 1, 1)) + (1004 - i) * TICKS_DAY);
+        SYSTEMTIME when = fromticks(toticks(at(2009, 1, 1)) + (1004 - i) * TICKS_PER_DAY);
         char line[100];
         snprintf(line, sizeof line, "T%d_x %d_D %d_M %d_Y 0_?|\r\n", i, when.wDay, when.wMonth,
                  when.wYear);

@@ -63,7 +63,7 @@ int comparetimes(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 }
 
 SYSTEMTIME addseconds(const SYSTEMTIME& t, uint32_t seconds) {
-    return fromticks(toticks(t) + seconds * TICKS_SECOND);
+    return fromticks(toticks(t) + seconds * TICKS_PER_SECOND);
 }
 
 TimeDiff timediff(SYSTEMTIME a, SYSTEMTIME b) {
@@ -113,7 +113,7 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
     }
     case REPEAT_WEEKLY: {
         uint64_t t = toticks(when), n = toticks(now);
-        if (t < n) t += (n - t + TICKS_WEEK - 1) / TICKS_WEEK * TICKS_WEEK;
+        if (t < n) t += (n - t + TICKS_PER_WEEK - 1) / TICKS_PER_WEEK * TICKS_PER_WEEK;
         when = fromticks(t);
         return timediff(when, now);
     }
@@ -148,13 +148,13 @@ SYSTEMTIME advancetask(SYSTEMTIME& when, int repeat, int count) {
         when.wYear = now.wYear;
         when.wMonth = now.wMonth;
         when.wDay = now.wDay;
-        return fromticks(toticks(when) + static_cast<uint64_t>(int64_t{count}) * TICKS_DAY);
+        return fromticks(toticks(when) + static_cast<uint64_t>(int64_t{count}) * TICKS_PER_DAY);
     case REPEAT_WEEKLY: {
         // A count below 1 would never get past now; it steps one week.
         uint64_t weeks = static_cast<uint64_t>(std::max(count, 1));
-        uint64_t step = weeks * TICKS_WEEK, t = toticks(when), n = toticks(now);
+        uint64_t step = weeks * TICKS_PER_WEEK, t = toticks(when), n = toticks(now);
         if (t <= n) t += ((n - t) / step + 1) * step;
-        return fromticks(t + (weeks - 1) * TICKS_WEEK);
+        return fromticks(t + (weeks - 1) * TICKS_PER_WEEK);
     }
     default: {
         SYSTEMTIME next = when;

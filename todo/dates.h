@@ -15,11 +15,11 @@ enum : int {
     REPEAT_YEARLY = 5,
 };
 
-// FILETIME ticks (100 ns).
-constexpr uint64_t TICKS_SECOND = 10000000;
-constexpr uint64_t TICKS_MINUTE = 60 * TICKS_SECOND;
-constexpr uint64_t TICKS_DAY = 1440 * TICKS_MINUTE;
-constexpr uint64_t TICKS_WEEK = 7 * TICKS_DAY;
+// FILETIME ticks (100 ns): the platform's second and day, a minute and a week.
+using platform::TICKS_PER_DAY;
+using platform::TICKS_PER_SECOND;
+constexpr uint64_t TICKS_PER_MINUTE = 60 * TICKS_PER_SECOND;
+constexpr uint64_t TICKS_PER_WEEK = 7 * TICKS_PER_DAY;
 
 // A difference of two moments kept in a SYSTEMTIME: the year field is 1601 + whole years when the
 // first moment lies ahead of the second and 1600 - whole years when it lies behind; the month

@@ -125,4 +125,50 @@ bool file_replace(const char* name, const void* bytes, size_t size) {
     return false;
 }
 
+bool change_directory(const char* path) {
+    return ::chdir(path) == 0;
+}
+
+std::string enter_temporary_folder(const char* prefix) {
+    std::string name = std::string("/tmp/") + prefix + "-XXXXXX";
+    if (::mkdtemp(name.data()) == nullptr || !change_directory(name.c_str())) return "";
+    return name;
+}
+
+struct ReadStream {
+    std::FILE* file;
+};
+
+ReadStream* stream_open(const char* name) {
+    std::FILE* file = std::fopen(disk_path(name).c_str(), "rb");
+    return file ? new ReadStream{file} : nullptr;
+}
+
+void stream_close(ReadStream* stream) {
+    if (!stream) return;
+    std::fclose(stream->file);
+    delete stream;
+}
+
+int stream_getc(ReadStream* stream) {
+    return std::fgetc(stream->file);
+}
+
+size_t stream_read(ReadStream* stream, void* bytes, size_t size) {
+    return std::fread(bytes, 1, size, stream->file);
+}
+
+long stream_size(ReadStream* stream) {
+    struct stat st;
+    return ::fstat(::fileno(stream->file), &st) == 0 ? static_cast<long>(st.st_size) : -1;
+}
+
+long stream_tell(ReadStream* stream) {
+    return std::ftell(stream->file);
+}
+
+bool stream_seek(ReadStream* stream, long position) {
+    return std::fseek(stream->file, position, SEEK_SET) == 0;
+}
+
 } // namespace platform

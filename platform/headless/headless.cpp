@@ -84,8 +84,6 @@ void apply(const headless::Event& e) {
     case EventKind::set_focus:
         headless::set_focus(e.a != 0);
         break;
-    case EventKind::close_box:
-        break; // the window manager's close box has no effect
     }
 }
 

@@ -31,7 +31,7 @@ void set_button(int button, bool down);
 void set_focus(bool focused);
 
 // Events stamped with the number of the loop pass (peek_message call) at which they apply.
-enum class EventKind { key_down, key_up, mouse_move, button_down, button_up, set_focus, close_box };
+enum class EventKind { key_down, key_up, mouse_move, button_down, button_up, set_focus };
 struct Event {
     long pass;
     EventKind kind;

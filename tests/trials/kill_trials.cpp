@@ -262,8 +262,8 @@ int main(int argc, char** argv) {
     const int trials = argc > 1 ? std::atoi(argv[1]) : 100;
     const unsigned seed =
         argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : std::random_device{}();
-    char folder[] = "/tmp/gridhollow-kill-XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0) return 2;
+    const std::string folder = platform::enter_temporary_folder("gridhollow-kill");
+    if (folder.empty()) return 2;
     platform::headless::reset();
     game_Reset();
     platform::make_directory("edit");

@@ -137,11 +137,10 @@ int main(int argc, char** argv) {
     const int minutes = argc > 1 ? std::atoi(argv[1]) : 3;
     const unsigned seed =
         argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : std::random_device{}();
-    char folder[] = "/tmp/gridhollow-soak-XXXXXX";
-    if (!mkdtemp(folder)) return 2;
+    const std::string folder = platform::enter_temporary_folder("gridhollow-soak");
+    if (folder.empty()) return 2;
     for (const char* name : {"_data.loc", "alarm.wav"})
-        fs::copy_file(std::string(ASSET_DIR) + "/" + name, std::string(folder) + "/" + name);
-    if (chdir(folder) != 0) return 2;
+        fs::copy_file(std::string(ASSET_DIR) + "/" + name, name);
 
     hl::reset();
     hl::set_local_time({2026, 3, 0, 2, 8, 59, 0, 0});

@@ -1,5 +1,7 @@
-// The window icon: the title's emblem, a three-by-three block of tiles with its middle one picked
-// out, on a rounded night-blue square.
+// The game's icon: the title's emblem, a three-by-three block of tiles with its middle one picked
+// out, on a rounded night-blue square; for the window, the desktop's icon theme and as an SVG.
+#include <cairo-svg.h>
+
 #include <cstdio>
 
 #include "platform/files.h"
@@ -9,15 +11,12 @@
 
 namespace {
 
-// The window carries the small picture; desktop files get a larger one.
+// The window carries the small picture; the icon theme gets every size a desktop asks for.
 constexpr int ICON_SIZE = 64;
-constexpr int DESKTOP_ICON_SIZE = 128;
+constexpr int THEME_SIZES[] = {48, 64, 128, 256};
+constexpr int SVG_SIZE = 256;
 
-} // namespace
-
-Art art_icon(int size) {
-    Canvas canvas(size, size);
-    cairo_t* cr = canvas.cr;
+void draw_icon(cairo_t* cr, int size) {
     // Drawn on a 180-unit square: a 15-unit margin around three 50-unit cells.
     cairo_scale(cr, size / 180.0, size / 180.0);
     rounded_rect(cr, {2, 2, 176, 176}, 34);
@@ -32,12 +31,24 @@ Art art_icon(int size) {
     TextStyle digit{Face::condensed_bold, 40, palette::cream};
     digit.outline = 2;
     draw_label(cr, "9", {65, 65, 50, 50}, digit);
-    return canvas.finish("", {});
 }
 
-bool write_icon(const std::string& out_dir) {
-    const Art icon = art_icon(ICON_SIZE);
-    const std::vector<uint8_t> rgba = straight_rgba(icon);
+// The same drawing on Cairo's SVG surface, in pixels.
+bool write_svg(const std::string& path) {
+    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), SVG_SIZE, SVG_SIZE);
+    cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+    cairo_t* cr = cairo_create(surface);
+    draw_icon(cr, SVG_SIZE);
+    bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    drawn = drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    return drawn;
+}
+
+bool write_window_icon(const std::string& out_dir) {
+    const std::vector<uint8_t> rgba = straight_rgba(art_icon(ICON_SIZE));
     std::string source =
         "// The window icon, " + std::to_string(ICON_SIZE) + " x " + std::to_string(ICON_SIZE) +
         " pixels of R, G, B, A bytes, rows from the top: made by mkassets.\n"
@@ -50,6 +61,21 @@ bool write_icon(const std::string& out_dir) {
     }
     source += "\n};\n";
     return platform::file_write((out_dir + "/window_icon.cpp").c_str(), source.data(),
-                                source.size()) &&
-           write_png(art_icon(DESKTOP_ICON_SIZE), out_dir + "/gridhollow.png");
+                                source.size());
+}
+
+} // namespace
+
+Art art_icon(int size) {
+    Canvas canvas(size, size);
+    draw_icon(canvas.cr, size);
+    return canvas.finish("", {});
+}
+
+bool write_icon(const std::string& out_dir) {
+    if (!write_window_icon(out_dir) || !write_svg(out_dir + "/gridhollow.svg")) return false;
+    for (int size : THEME_SIZES)
+        if (!write_png(art_icon(size), out_dir + "/gridhollow-" + std::to_string(size) + ".png"))
+            return false;
+    return true;
 }

@@ -1,0 +1,84 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks the tree, validates the desktop entry,
+# the metainfo and the manual page, and runs the installed gridhollow command: its options, and
+# the game started in a data folder that the launcher fills with the current game data.
+# Usage: install_test.sh SOURCE_DIR BUILD_DIR COMPONENT_ID
+set -eu
+source=$1
+build=$2
+id=$3
+prefix=$(mktemp -d /tmp/gridhollow-install-XXXXXX)
+game_pid=
+trap '[ -z "$game_pid" ] || kill -KILL "$game_pid" 2>/dev/null; rm -rf "$prefix"' EXIT
+fail() {
+    echo "install test: $*" >&2
+    exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+cd "$prefix"
+for f in share/gridhollow/_data.loc share/gridhollow/alarm.wav; do
+    cmp -s "$build/${f##*/}" "$f" || fail "$f is not the built one"
+done
+about="$source/docs/about.html"
+[ ! -f "$about" ] || cmp -s "$about" share/gridhollow/about.html || fail "no about page"
+for size in 48 64 128 256; do
+    cmp -s "$build/gridhollow-$size.png" "share/icons/hicolor/${size}x$size/apps/gridhollow.png" ||
+        fail "no $size-pixel icon"
+done
+for f in share/icons/hicolor/scalable/apps/gridhollow.svg share/man/man6/gridhollow.6; do
+    [ -s "$f" ] || fail "$f is missing"
+done
+for f in bin/gridhollow libexec/gridhollow/gridhollow; do
+    [ -x "$f" ] || fail "$f is not a program"
+done
+
+desktop-file-validate share/applications/gridhollow.desktop
+appstreamcli validate --no-net "share/metainfo/$id.metainfo.xml" >appstream.log ||
+    { cat appstream.log; fail "the metainfo does not validate"; }
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l share/man/man6/gridhollow.6 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the manual page: $warnings"
+
+# The options, through the launcher on the PATH.
+PATH="$prefix/bin:$PATH"
+gridhollow --version | grep -q '^gridhollow [0-9]' || fail "--version"
+gridhollow --help | grep -q '^Usage: gridhollow' || fail "--help"
+code=0
+gridhollow --data-dir x --bogus >out.txt 2>err.txt || code=$?
+[ "$code" = 2 ] && [ ! -s out.txt ] && grep -q '^Usage: gridhollow' err.txt ||
+    fail "an unknown option gave $code"
+[ ! -e x ] || fail "a wrong command line made its data folder"
+
+# Starts the game on SDL's dummy drivers and waits until it has made its "edit" folder in the
+# data folder, which shows that it runs there; then ends it.
+starts_in() {
+    rm -rf "$folder/edit"
+    env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+        XDG_DATA_HOME="$prefix/xdg" HOME="$prefix/home" gridhollow "$@" >/dev/null 2>&1 &
+    game_pid=$!
+    tries=0
+    until [ -d "$folder/edit" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 300 ] && kill -0 "$game_pid" 2>/dev/null || fail "the game did not start in $folder"
+        sleep 0.1
+    done
+    kill -KILL "$game_pid"
+    wait "$game_pid" 2>/dev/null || true
+    game_pid=
+    cmp -s share/gridhollow/_data.loc "$folder/_data.loc" || fail "no current _data.loc in $folder"
+    cmp -s share/gridhollow/alarm.wav "$folder/alarm.wav" || fail "no alarm.wav in $folder"
+    [ ! -f "$about" ] || cmp -s "$about" "$folder/about.html" || fail "no about page in $folder"
+}
+
+# The default folder, made on the first start; later starts refresh stale game data there and
+# leave the player's own files alone.
+folder="$prefix/xdg/gridhollow"
+starts_in
+echo stale >"$folder/_data.loc"
+echo "the player's scores" >"$folder/scores.txt"
+starts_in
+[ "$(cat "$folder/scores.txt")" = "the player's scores" ] || fail "scores.txt was touched"
+# Another household's folder, by a relative name with a space.
+folder="$prefix/household two"
+starts_in --data-dir "household two"
+echo "install test: passed"
