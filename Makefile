@@ -41,9 +41,10 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests gridhollow_kill_trials \
-		gridhollow_soak
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests gridhollow_sdl_smoke \
+		gridhollow_kill_trials gridhollow_soak
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_tests --gtest_brief=1
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_sdl_smoke --gtest_brief=1
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_kill_trials 100
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_soak 3
 

@@ -30,6 +30,7 @@ bool game_InitDevice() {
                 DEVICE_CAPTION, platform::MB_YESNO) == platform::IDNO)
             return false;
     }
+    delete sound_bank; // a second start-up (tests, the soak) replaces the bank
     sound_bank = new SoundBank();
     keyboard.create();
     mouse.create();
