@@ -73,15 +73,16 @@ fuzz: deps
 	cmake --build $(BUILD)-fuzz -j $(JOBS)
 
 # Runs every fuzz target for FUZZ_SECONDS at the lowest priority, from its seeds in fuzz/corpus/;
-# what it finds new is kept in $(BUILD)-fuzz/corpus/.
+# what it finds new is kept in $(BUILD)-fuzz/corpus/. The targets work in folders of their own, so
+# every path they are given is absolute.
 fuzz-run: fuzz
-	@mkdir -p $(BUILD)-fuzz/logs; for source in fuzz/*.cpp; do \
-		name=$$(basename $$source .cpp); mkdir -p $(BUILD)-fuzz/corpus/$$name; \
+	@out=$(abspath $(BUILD))-fuzz; mkdir -p $$out/logs; for source in fuzz/*.cpp; do \
+		name=$$(basename $$source .cpp); mkdir -p $$out/corpus/$$name; \
 		echo "== $$name"; \
-		nice -n 19 $(BUILD)-fuzz/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=$(BUILD)-fuzz/ $(BUILD)-fuzz/corpus/$$name fuzz/corpus/$$name \
-			> $(BUILD)-fuzz/logs/$$name.log 2>&1; status=$$?; \
-		grep -E 'DONE|number_of_executed_units|ERROR|SUMMARY' $(BUILD)-fuzz/logs/$$name.log; \
+		TMPDIR=/dev/shm nice -n 19 $$out/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$$out/ $$out/corpus/$$name $(CURDIR)/fuzz/corpus/$$name \
+			> $$out/logs/$$name.log 2>&1; status=$$?; \
+		grep -E 'DONE|number_of_executed_units|ERROR|SUMMARY' $$out/logs/$$name.log; \
 		[ $$status = 0 ] || exit 1; \
 	done
 

@@ -38,8 +38,9 @@ void set_disk_space(long long bytes);
 
 // Makes the folder the current directory, where every game file name starts; false when it cannot.
 bool change_directory(const char* path);
-// Makes a new empty folder "/tmp/PREFIX-XXXXXX" and makes it the current directory; returns its
-// path, or an empty text when it cannot. For tests, tools and benchmarks.
+// Makes a new empty folder "PREFIX-XXXXXX" in $TMPDIR (or /tmp) and makes it the current
+// directory; returns its path, or an empty text when it cannot. For tests, tools and benchmarks
+// (the fuzz runs keep their folders in memory this way).
 std::string enter_temporary_folder(const char* prefix);
 
 // A file read a byte or a block at a time from positions of the reader's choosing.

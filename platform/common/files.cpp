@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,7 +131,8 @@ bool change_directory(const char* path) {
 }
 
 std::string enter_temporary_folder(const char* prefix) {
-    std::string name = std::string("/tmp/") + prefix + "-XXXXXX";
+    const char* base = std::getenv("TMPDIR");
+    std::string name = std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
     if (::mkdtemp(name.data()) == nullptr || !change_directory(name.c_str())) return "";
     return name;
 }
