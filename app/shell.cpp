@@ -18,6 +18,8 @@
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/play_screen.h"
+#include "todo/editor.h"
 #include "todo/panel.h"
 
 namespace {
@@ -41,9 +43,11 @@ void game_Reset() {
     window_controls_reset();
     placement_saver = game_SaveSettings;
     board_reset();
+    play_screen_reset();
     settings_reset();
     players_reset();
     panel_reset();
+    editor_reset();
 }
 
 bool game_Start(int& exit_code) {
@@ -88,6 +92,10 @@ long game_WindowProcedure(unsigned message) {
 
 bool game_LoopPass() {
     platform::peek_message(last_message);
+    if (last_message.message == platform::WM_ENDSESSION) { // the system ends the program
+        game_SaveOnEnd();
+        return false;
+    }
     game_Render();
     if (applied_x != window_x || applied_y != window_y || applied_w != window_w ||
         applied_h != window_h) {

@@ -2,10 +2,10 @@
 // how many heap allocations such a frame makes (reported as allocations per frame).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <string>
 
+#include "allocations.h"
 #include "app/frame.h"
 #include "app/shell.h"
 #include "gfx/bar.h"
@@ -14,8 +14,6 @@
 #include "platform/renderer.h"
 
 namespace {
-
-std::atomic<long> allocations{0};
 
 // A 512 x 512 sheet of one opaque colour as an uncompressed 32-bit TGA image.
 std::string plain_sheet() {
@@ -30,20 +28,6 @@ std::string plain_sheet() {
 
 } // namespace
 
-// Every allocation of the process is counted. The replacements stay out of line, so that the
-// compiler does not see malloc and free pair up with new and delete.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    std::abort();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
 static void BM_TextNumbersBarsFrame(benchmark::State& state) {
     platform::headless::reset();
     platform::device_create(platform::DeviceType::hardware);
@@ -52,7 +36,7 @@ static void BM_TextNumbersBarsFrame(benchmark::State& state) {
     frame_step = 4;
     long frames = 0, counted = 0;
     for (auto _ : state) {
-        const long before = allocations.load(std::memory_order_relaxed);
+        const long before = allocations_so_far();
         platform::render_clear(0xFF000000);
         ++frame_counter;
         for (int line = 0; line < 10; ++line) // 20 glyphs a line
@@ -62,7 +46,7 @@ static void BM_TextNumbersBarsFrame(benchmark::State& state) {
             game_DisplayNumber(123456 * i, 0.55f, 480, 260.0f + 12 * i, 1, -1, -1);
         for (int i = 0; i < 5; ++i) game_DisplayBar(300, 20.0f + 14 * i, 20.0f * i, 30, 8);
         platform::render_present();
-        if (frames++ > 0) counted += allocations.load(std::memory_order_relaxed) - before;
+        if (frames++ > 0) counted += allocations_so_far() - before;
     }
     state.counters["allocations_per_frame"] =
         frames > 1 ? static_cast<double>(counted) / static_cast<double>(frames - 1) : 0;

@@ -1,11 +1,12 @@
-// Fuzz target: any bytes as "todo.txt" go through the task readers and writers, which must
-// neither misbehave nor lose or invent a record.
+// Fuzz target: any bytes as "todo.txt" go through the task readers (also the panel's list reader)
+// and writers, which must neither misbehave nor lose or invent a record.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/files.h"
+#include "todo/panel.h"
 #include "todo/tasks.h"
 
 namespace {
@@ -31,6 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::file_delete(DONE_FILE);
     platform::file_write(TODO_FILE, data, size);
     long count = std::count(data, data + size, '|');
+
+    // The panel's list reader counts the same records, up to its 999.
+    readtasklist(std::string(reinterpret_cast<const char*>(data), size));
+    check(task_count == std::min(count, long{TASK_SLOTS - 1}));
 
     TaskRecord task;
     for (int index = -1; index < 3; ++index)

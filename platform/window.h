@@ -7,9 +7,16 @@ struct Rect {
     int left, top, right, bottom;
 };
 
-// Messages the loop can take from the queue. Only the quit message is ever queued: input
-// reaches the game through the input facility, and the window manager's close box is ignored.
-enum : unsigned { WM_NULL = 0x0000, WM_DESTROY = 0x0002, WM_CLOSE = 0x0010, WM_QUIT = 0x0012 };
+// Messages the loop can take from the queue: the quit message, and WM_ENDSESSION when the system
+// asks the program to end (SIGTERM, SIGINT or SIGHUP; code is the signal). Input reaches the
+// game through the input facility, and the window manager's close box is ignored.
+enum : unsigned {
+    WM_NULL = 0x0000,
+    WM_DESTROY = 0x0002,
+    WM_CLOSE = 0x0010,
+    WM_QUIT = 0x0012,
+    WM_ENDSESSION = 0x0016
+};
 
 struct Message {
     unsigned message; // WM_NULL when nothing was taken

@@ -1,29 +1,333 @@
-// The players and their high-score table.
+// The players and their high-score table: the players file and the clickable list.
 #include "players/players.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "gfx/bar.h"
+#include "gfx/sprites.h"
+#include "gfx/text.h"
+#include "input/keyboard.h"
+#include "input/mouse.h"
+#include "platform/files.h"
+#include "store/datafile.h"
 
 int list_first_row = 1;
 int list_expanded = 0;
 char list_hover_name[52] = {};
+std::string list_text;
+int list_visible_chars = 0;
+int list_frame = -1;
+int name_check_result = 0;
+float name_check_timer = 0;
+int name_check_frame = -1;
+bool players_saved = false;
 
 void players_reset() {
     list_first_row = 1;
     list_expanded = 0;
     list_hover_name[0] = '\0';
+    list_text.clear();
+    list_visible_chars = 0;
+    list_frame = -1;
+    name_check_result = 0;
+    name_check_timer = 0;
+    name_check_frame = -1;
+    players_saved = false;
 }
 
-int game_CheckNewPlayer(const char*) {
-    return 0;
+namespace {
+
+constexpr size_t FIELD_LIMIT = 51;
+constexpr size_t SORT_LIMIT = 1000;
+constexpr float WARNING_TIME = 500; // five seconds at 100 units a second
+constexpr float LIST_WIDTH = 350;
+constexpr float TEXT_ADVANCE = 15;
+constexpr float TEXT_SCALE = 0.65f;
+
+// One complete record: name, score and level as they stand in the file.
+struct PlayerRecord {
+    std::array<std::string, 3> field;
+    const std::string& name() const { return field[0]; }
+};
+
+// The complete records of the plain players file; text after the last one is no record.
+std::vector<PlayerRecord> parse_players(const std::string& text) {
+    std::vector<PlayerRecord> records;
+    PlayerRecord record;
+    size_t index = 0;
+    for (unsigned char c : text) {
+        if (c < 32) continue; // line ends and control bytes; a space stays part of the field
+        if (c == ',') {
+            if (++index == record.field.size()) {
+                records.push_back(std::move(record));
+                record = {};
+                index = 0;
+            }
+            continue;
+        }
+        std::string& field = record.field[index];
+        if (field.size() == FIELD_LIMIT) field.clear();
+        field += static_cast<char>(c);
+    }
+    return records;
 }
-bool game_StorePlayer(const char*, int32_t, int32_t, int) {
+
+enum class Source { missing, read, damaged };
+
+// Reads the players file into its records; a file that fails its check gives no records.
+Source read_players(std::vector<PlayerRecord>& records) {
+    records.clear();
+    std::string text;
+    if (readdatafile(PLAYERS_FILE, text)) {
+        records = parse_players(text);
+        return Source::read;
+    }
+    return platform::file_exists(PLAYERS_FILE) ? Source::damaged : Source::missing;
+}
+
+void put_copy(std::string& out, const PlayerRecord& record) {
+    for (const std::string& field : record.field) out += field + ',';
+    out += "\r\n";
+}
+
+void put_new(std::string& out, const char* name, int32_t score, int32_t level) {
+    out += std::string(name) + ',' + std::to_string(score) + ',' + std::to_string(level) + ",\r\n";
+}
+
+// Writes the work file, then replaces the players file with the same text; the work file stays
+// only with keep_work. Returns (and notes in players_saved) whether the players file was written.
+bool write_players(const std::string& text, bool keep_work) {
+    platform::file_set_normal(PLAYERS_WORK_FILE);
+    platform::file_write(PLAYERS_WORK_FILE, text.data(), text.size());
+    players_saved = writedatafile(PLAYERS_FILE, text);
+    if (!keep_work) platform::file_delete(PLAYERS_WORK_FILE);
+    return players_saved;
+}
+
+bool inside(float value, float low, float high) {
+    return value > low && value < high;
+}
+
+void list_label(const char* text, float x, float y, int anchor = 0) {
+    game_DisplayFontText(text, TEXT_ADVANCE, x, y, TEXT_SCALE, anchor);
+}
+
+// One of the list's controls, its sheet region drawn with its top edge centred on (cx, cy),
+// larger while the mouse is within (left, right) x (cy, cy + height). True when pressed on it.
+bool list_control(float cx, float cy, platform::Rect region, float left, float right, float height,
+                  float enlarged) {
+    const bool on = inside(static_cast<float>(mouse.x), left, right) &&
+                    inside(static_cast<float>(mouse.y), cy, cy + height);
+    const float scale = on ? enlarged : 1;
+    game_DisplayCell(cx, cy, region.left, region.top, region.right, region.bottom, 100, 0, scale,
+                     scale, 3, 0);
+    return on && mouse.button_pressed[0];
+}
+
+// The scroll arrows and the toggle, shown while the mouse is over the list. rows is the number of
+// rows the list shows, records the number of records plus one.
+void list_controls(float x, float y, float bottom, float top, float h, int rows, int records) {
+    if (!inside(static_cast<float>(mouse.x), x, x + LIST_WIDTH) ||
+        !inside(static_cast<float>(mouse.y), y - 30, bottom + 30))
+        return;
+    if (list_control(256, bottom, {102, 400, 176, 420}, 220, 300, h, 1.3f) &&
+        list_first_row + rows < records)
+        ++list_first_row;
+    if (list_control(256, top, {24, 400, 100, 420}, 220, 300, h, 1.3f) && list_first_row > 1)
+        --list_first_row;
+    if (list_control(316, bottom, {200, 400, 225, 425}, 304, 328, 25, 1.1f)) {
+        list_expanded = list_expanded == 0 ? 1 : 0;
+        list_first_row = 0; // shows from the first record
+    }
+}
+
+bool list_character(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ':' ||
+           c == ' ';
+}
+
+} // namespace
+
+int32_t leading_number(const char* text) {
+    return static_cast<int32_t>(
+        std::clamp<long>(std::strtol(text, nullptr, 10), INT32_MIN, INT32_MAX));
+}
+
+int game_CheckNewPlayer(const char* name) {
+    if (name[0] == '\0') return 3;
+    if (first_frame(name_check_frame)) {
+        name_check_result = 0;
+        name_check_timer = 0;
+        std::vector<PlayerRecord> records;
+        read_players(records);
+        for (const PlayerRecord& record : records) {
+            if (record.name() == name) {
+                name_check_result = 2;
+                break;
+            }
+        }
+    }
+    if (name_check_timer >= WARNING_TIME || name_check_result != 2) return name_check_result;
+    name_check_timer += 0.5f * frame_step;
+    if (static_cast<int>(name_check_timer) % 50 < 25)
+        game_DisplayFontText("name already exist. please enter different name.", TEXT_ADVANCE, 256,
+                             256, 0.55f, ANCHOR_CENTRE);
+    return keyboard.keypressed(DIK_ESCAPE, true) ? 2 : 1;
+}
+
+bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode) {
+    std::vector<PlayerRecord> records;
+    if (read_players(records) == Source::damaged && mode == 1) {
+        players_saved = false; // nothing to replace in, and the damaged file stays as it is
+        return false;
+    }
+    std::string out;
+    bool replaced = false;
+    for (const PlayerRecord& record : records) {
+        if (mode == 1 && !replaced && record.name() == name) {
+            put_new(out, name, score, level);
+            replaced = true;
+        } else {
+            put_copy(out, record);
+        }
+    }
+    if (mode == 0) put_new(out, name, score, level);
+    return write_players(out, true) && replaced;
+}
+
+bool game_LoadPlayer(int row, char* name, int32_t* score, int32_t* level) {
+    std::vector<PlayerRecord> records;
+    read_players(records);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const PlayerRecord& record = records[i];
+        if (record.name() != name && static_cast<size_t>(row) != i + 1) continue;
+        const size_t length = std::min(record.name().size(), size_t{PLAYER_NAME_SIZE - 1});
+        std::memcpy(name, record.name().data(), length);
+        name[length] = '\0';
+        *score = leading_number(record.field[1].c_str());
+        *level = leading_number(record.field[2].c_str());
+        return true;
+    }
     return false;
 }
-bool game_LoadPlayer(int, char*, int32_t*, int32_t*) {
-    return false;
+
+void game_SortScores() {
+    std::string text;
+    if (!readdatafile(PLAYERS_FILE, text)) return;
+    const std::vector<PlayerRecord> records = parse_players(text);
+    std::vector<std::pair<int32_t, size_t>> order;
+    for (size_t i = 0; i < std::min(records.size(), SORT_LIMIT); ++i)
+        order.emplace_back(leading_number(records[i].field[1].c_str()), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::string out;
+    for (const auto& [score, i] : order) put_copy(out, records[i]);
+    for (size_t i = order.size(); i < records.size(); ++i) put_copy(out, records[i]);
+    if (out != text) write_players(out, true);
 }
-void game_SortScores() {}
-bool game_RemovePlayer(int) {
-    return false;
+
+bool game_RemovePlayer(int row) {
+    std::vector<PlayerRecord> records;
+    if (read_players(records) == Source::damaged) {
+        players_saved = false;
+        return false;
+    }
+    std::string out;
+    bool removed = false;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (!removed && row > 0 && static_cast<size_t>(row) == i + 1)
+            removed = true;
+        else
+            put_copy(out, records[i]);
+    }
+    return write_players(out, false) && removed;
 }
-int game_DisplayPlayers(float, float, int, int, float, int, int*) {
-    return 0;
+
+int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, int visible_rows,
+                        int* toggle) {
+    const int rows = visible_rows > 0 ? visible_rows : 8;
+    float row_y = y;
+    float top = row_y - h;
+    int record = 1;
+    if (first_frame(list_frame)) {
+        game_SortScores();
+        if (!readdatafile(PLAYERS_FILE, list_text)) {
+            // No table: every frame stays a first frame until the file appears.
+            list_frame = frame_counter - 1;
+            list_visible_chars = 0;
+            list_controls(x, y, row_y, top, h, rows, record);
+            if (toggle) *toggle = list_expanded;
+            return 0;
+        }
+        list_visible_chars =
+            static_cast<int>(std::count_if(list_text.begin(), list_text.end(), list_character));
+    }
+    if (list_visible_chars < 3) {
+        list_label(mode == 1 ? "high score table is empty" : "Click 'play' to start a new game",
+                   256, row_y, ANCHOR_CENTRE);
+        return 0;
+    }
+    if (mode == 0) {
+        game_DisplayCell(256, row_y, 0, 350, 100, 375, 100, 0, 1, 1, ANCHOR_CENTRE, 0);
+        row_y += 1.2f * h;
+        list_label("name", x + 50, row_y);
+        list_label("score", x + 180, row_y);
+        list_label("level", x + 300, row_y);
+        row_y += 1.2f * h;
+    }
+    top = row_y - h;
+    int selection = preselected > 0 ? preselected : 0;
+
+    int rows_left = rows;
+    char field[FIELD_LIMIT + 1];
+    size_t length = 0;
+    int index = 0;
+    bool drawn = false;
+    for (char c : list_text) {
+        if (c != ',') {
+            if (!list_character(c)) continue;
+            if (length == FIELD_LIMIT) length = 0;
+            field[length++] = c;
+            continue;
+        }
+        field[length] = '\0';
+        length = 0;
+        if (rows_left > 0 && record >= list_first_row) {
+            drawn = true;
+            if (index == 0) {
+                const bool hovered = inside(static_cast<float>(mouse.x), x, x + LIST_WIDTH) &&
+                                     inside(static_cast<float>(mouse.y), row_y, row_y + 0.8f * h) &&
+                                     (preselected == 0 || mouse.button_down[0]);
+                if (hovered && mouse.button_down[0]) selection = record;
+                if (hovered || record == selection)
+                    game_DisplayCell(x, row_y, 15, 0, 0, 0, 40, 0, 7, 0.3f, 0, 0);
+                if (hovered) std::strcpy(list_hover_name, field);
+                game_DisplayNumber(record, 0.5f, x, row_y, 0, 50, 450);
+                list_label(field, x + 50, row_y);
+            } else if (index == 1) {
+                list_label(field, x + 180, row_y);
+            } else {
+                list_label(field, x + 300, row_y);
+                const float percent = static_cast<float>(std::clamp(leading_number(field), 0, 100));
+                game_DisplayBar(x + 330, row_y + 4, percent, 30, 8);
+            }
+        }
+        if (++index < 3) continue;
+        if (drawn) {
+            row_y += 0.8f * h;
+            --rows_left;
+        }
+        drawn = false;
+        index = 0;
+        ++record;
+    }
+    list_controls(x, y, row_y, top, h, rows, record);
+    if (toggle) *toggle = list_expanded;
+    return selection;
 }

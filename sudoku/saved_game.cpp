@@ -1,12 +1,81 @@
-// Saved games (stubs until they are built).
+// Saved games: one file per player in "edit", named from the player's name.
 #include "sudoku/saved_game.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "players/players.h"
+#include "store/datafile.h"
+#include "sudoku/board.h"
+
+namespace {
+
+constexpr int CELLS = 81;
+constexpr int SAVED_VALUES = 2 * CELLS;
+constexpr size_t VALUE_LIMIT = 51;
+
+// "edit\NAME.txt", with the bytes of the name that cannot stand in a file name percent-encoded,
+// so that every name has its own file inside "edit" and none reaches outside it.
+std::string saved_game_path(const char* name) {
+    std::string path = "edit\\";
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) {
+        if (*p < 32 || *p == 127 || *p == '/' || *p == '\\' || *p == ':' || *p == '%') {
+            char code[4];
+            std::snprintf(code, sizeof code, "%%%02X", *p);
+            path += code;
+        } else {
+            path += static_cast<char>(*p);
+        }
+    }
+    return path + ".txt";
+}
+
+} // namespace
+
 bool game_SaveGame() {
-    return false;
+    game_StorePlayer(player_name, score, level, 1);
+    const bool stored = players_saved;
+    return game_WriteGame(player_name, board, solution) && stored;
 }
-bool game_WriteGame(const char*, const int32_t*, const int32_t*) {
-    return false;
+
+bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution) {
+    std::string text;
+    char value[32];
+    for (int i = 0; i < SAVED_VALUES; ++i) {
+        std::snprintf(value, sizeof value, "%d,", i < CELLS ? board[i] : solution[i - CELLS]);
+        text += value;
+    }
+    std::snprintf(value, sizeof value, "%dm%lut", wrong_entries,
+                  static_cast<unsigned long>(static_cast<uint32_t>(elapsed_ticks)));
+    text += value;
+    return writedatafile(saved_game_path(name).c_str(), text);
 }
-int game_LoadGame(const char*, int32_t*, int32_t*) {
-    return 0;
+
+int game_LoadGame(const char* name, int32_t* board, int32_t* solution) {
+    std::string text;
+    if (!readdatafile(saved_game_path(name).c_str(), text)) return 0;
+    int count = 0;
+    char buffer[VALUE_LIMIT + 1];
+    size_t length = 0;
+    for (unsigned char c : text) {
+        buffer[length] = '\0';
+        if (c == ',' && count < SAVED_VALUES) {
+            (count < CELLS ? board[count] : solution[count - CELLS]) = leading_number(buffer);
+            ++count;
+        } else if (c == 'm') {
+            wrong_entries = leading_number(buffer);
+        } else if (c == 't') {
+            // Written unsigned: the long conversion gives the same 32 bits back.
+            elapsed_ticks = static_cast<int32_t>(std::strtoul(buffer, nullptr, 10));
+        } else {
+            if (c > ' ') {
+                if (length == VALUE_LIMIT) length = 0; // the buffer restarts after 51 characters
+                buffer[length++] = static_cast<char>(c);
+            }
+            continue;
+        }
+        length = 0;
+    }
+    return count;
 }

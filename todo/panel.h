@@ -1,11 +1,31 @@
 // The to-do panel on the start screen: the list of open or completed tasks, its controls, the
 // task editor it opens and the reminders of its rows.
 #pragma once
+#include <string>
 
-extern int panel_state;  // 0 collapsed, 1 expanded, 2 editor open
-extern bool editor_open; // the task editor runs instead of the panel's buttons
+#include "todo/tasks.h"
+
+// The loaded list: one slot is always the record being read, so it holds at most 999 tasks.
+constexpr int TASK_SLOTS = 1000;
+extern TaskRecord task_list[TASK_SLOTS];
+extern int task_count;
+
+extern char list_heading[32]; // shown above the rows: the file's heading line, else "to-do"
+extern bool show_open;        // true lists "todo.txt", false the completed tasks
+extern int first_row;         // index of the first task shown (scroll position)
+extern int panel_state;       // 0 collapsed, 1 expanded, 2 editor open
+extern bool editor_open;      // the task editor runs instead of the panel's buttons
+extern int last_frame;        // frame_counter of the last frame that loaded or drew the list;
+                              // a frame that does not follow it reloads (0 asks for a reload)
+extern float blink_clock;     // the rows' blink, in frame_step units
+extern float selection_clock; // how long the selection has stood with the mouse away
+extern int last_selection;    // the selection of the previous frame
+extern float button_offset;   // left shift of the button row that centres it
 
 void panel_reset();
+
+// Fills the list from the text of a task file: the records, at most 999, and the heading.
+void readtasklist(const std::string& text);
 
 // One frame of the panel at (x, y) listing file (or the completed tasks). selection is the
 // caller's selection (0 none, k task k, -1 a new task in the editor), written back through

@@ -95,7 +95,9 @@ template <size_t N> void copytext(char (&field)[N], const std::string& text) {
     field[n] = 0;
 }
 
-void settag(TaskRecord& r, char tag, const std::string& value) {
+} // namespace
+
+void settaskfield(TaskRecord& r, char tag, const std::string& value) {
     uint32_t v = number(value);
     uint16_t v16 = static_cast<uint16_t>(v);
     switch (tag) {
@@ -147,6 +149,8 @@ void settag(TaskRecord& r, char tag, const std::string& value) {
     }
 }
 
+namespace {
+
 // Sets the fields named by the tags of a chunk's text: each value is the text gathered since
 // the previous tag.
 void applytags(TaskRecord& r, const std::string& text) {
@@ -154,7 +158,7 @@ void applytags(TaskRecord& r, const std::string& text) {
     bool tag = false;
     for (char c : text) {
         if (tag) {
-            settag(r, c, value);
+            settaskfield(r, c, value);
             value.clear();
             tag = false;
         } else if (c == '_') {

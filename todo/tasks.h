@@ -1,6 +1,7 @@
 // Task records and the two task files: reading, appending, replacing, deleting, headings, sorting.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/timeconv.h"
 
@@ -21,6 +22,10 @@ struct TaskRecord {
     int32_t reserved = 0;        // b: carried through, written only by replacetask
     platform::FILETIME due{};    // e (low half), f (high half): when the reminder fires
 };
+
+// Sets the field of `record` that a tag letter names from the text gathered in front of the tag
+// (a number or a text); other letters change nothing. Every task reader fills records with it.
+void settaskfield(TaskRecord& record, char tag, const std::string& value);
 
 // Reads record `index` (from 0) of `file` into `record`; false when there is no such record.
 // The heading line reaches `heading` only for index 0 and for -1, which reads the heading and

@@ -82,6 +82,10 @@ bool make_directory(const char* name) {
     return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
 }
 
+bool change_directory(const char* path) {
+    return ::chdir(path) == 0;
+}
+
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
@@ -124,10 +128,6 @@ bool file_replace(const char* name, const void* bytes, size_t size) {
     if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
     ::unlink(temp.c_str());
     return false;
-}
-
-bool change_directory(const char* path) {
-    return ::chdir(path) == 0;
 }
 
 std::string enter_temporary_folder(const char* prefix) {

@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -13,6 +14,7 @@
 
 #include "platform/audio.h"
 #include "platform/clock.h"
+#include "platform/common/end_signal.h"
 #include "platform/common/sdl_draw.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -84,6 +86,10 @@ void apply(const headless::Event& e) {
     case EventKind::set_focus:
         headless::set_focus(e.a != 0);
         break;
+    case EventKind::end_signal:
+        detail::catch_end_signals(true);
+        std::raise(e.a != 0 ? e.a : SIGTERM);
+        break;
     }
 }
 
@@ -149,6 +155,10 @@ bool peek_message(Message& msg) {
     ++state.passes;
     for (const headless::Event& e : state.script)
         if (e.pass == state.passes) apply(e);
+    if (const int signal = detail::take_end_signal()) {
+        msg = {WM_ENDSESSION, signal};
+        return true;
+    }
     if (state.queue.empty()) {
         msg = {WM_NULL, 0};
         return false;
@@ -297,6 +307,8 @@ namespace headless {
 void reset() {
     state = State{};
     set_disk_space(-1);
+    detail::catch_end_signals(false);
+    detail::take_end_signal();
     if (renderer) {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);

@@ -12,8 +12,8 @@ namespace platform::headless {
 
 // Puts every control back to its starting state: no keys or buttons held, no pending motion,
 // focus on, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws, plays or boxes,
-// no scripted answers or events, desktop 1920 x 1080, video available, no limit on disk space,
-// no exit hook.
+// no scripted answers or events, desktop 1920 x 1080, video available, end signals not caught,
+// no limit on disk space, no exit hook.
 void reset();
 // For fuzzing: exit_process calls the hook (which leaves by throwing) instead of ending the
 // process; null ends the process again.
@@ -31,11 +31,20 @@ void set_button(int button, bool down);
 void set_focus(bool focused);
 
 // Events stamped with the number of the loop pass (peek_message call) at which they apply.
-enum class EventKind { key_down, key_up, mouse_move, button_down, button_up, set_focus };
+// end_signal raises a real signal (a, SIGTERM when 0) through the handler the real game uses.
+enum class EventKind {
+    key_down,
+    key_up,
+    mouse_move,
+    button_down,
+    button_up,
+    set_focus,
+    end_signal
+};
 struct Event {
     long pass;
     EventKind kind;
-    int a = 0, b = 0, c = 0; // key code; dx, dy, dz; button; focus flag
+    int a = 0, b = 0, c = 0; // key code; dx, dy, dz; button; focus flag; signal
 };
 void script(const std::vector<Event>& events);
 long passes(); // peek_message calls so far

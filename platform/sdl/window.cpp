@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <deque>
 
+#include "platform/common/end_signal.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/window.h"
 
@@ -30,6 +31,9 @@ bool video_init(const char* wm_class) {
     // X11 takes the window class from the environment when video starts.
     setenv("SDL_VIDEO_X11_WMCLASS", wm_class, 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
+    // The end signals are the game's own event, not SDL's quit (which stands for the close box).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    detail::catch_end_signals(true);
     return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
 }
 
@@ -83,6 +87,10 @@ bool window_focused() {
 }
 
 bool peek_message(Message& msg) {
+    if (const int signal = detail::take_end_signal()) {
+        msg = {WM_ENDSESSION, signal};
+        return true;
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {

@@ -18,9 +18,12 @@
 #include "app/shell.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "players/players.h"
 #include "players/settings.h"
 #include "run/state.h"
 #include "store/datafile.h"
+#include "sudoku/board.h"
+#include "sudoku/saved_game.h"
 #include "todo/tasks.h"
 
 namespace {
@@ -38,7 +41,7 @@ constexpr int TASKS = 12;
 
 // ---- stored-form data files through the writer's recipe ----------------------------------------
 
-const char* const STORED = "scores.txt";
+const char* const STORED = "edit\\stored.txt";
 std::string stored_content(int version) {
     return "Player" + std::to_string(version) + " " + std::string(200 + version, 'x') + "\r\n";
 }
@@ -57,6 +60,93 @@ std::string check_stored() {
     if (content != stored_content(0) && content != stored_content(1))
         return "the stored file holds neither version";
     return "";
+}
+
+// ---- players file -----------------------------------------------------------------------------
+// Players P0 .. P7 stay in the file whatever happens; "Extra" comes and goes.
+
+constexpr int PLAYERS = 8;
+
+// The names of the file's records by row, or false when a row does not read.
+std::vector<std::string> player_names() {
+    std::vector<std::string> names;
+    for (int row = 1;; ++row) {
+        char name[PLAYER_NAME_SIZE] = "\x01"; // no record has this name: look up by row only
+        int32_t score = 0, level = 0;
+        if (!game_LoadPlayer(row, name, &score, &level)) return names;
+        names.push_back(name);
+    }
+}
+
+void prepare_players() {
+    platform::file_delete(PLAYERS_FILE);
+    for (int i = 0; i < PLAYERS; ++i)
+        game_StorePlayer(("P" + std::to_string(i)).c_str(), 100 * i, 1 + i, 0);
+}
+
+[[noreturn]] void save_players() {
+    for (int turn = 0;; ++turn) {
+        const std::string name = "P" + std::to_string(turn % PLAYERS);
+        game_StorePlayer(name.c_str(), (turn * 37) % 1000, 1 + turn % 99, 1);
+        game_SortScores();
+        game_StorePlayer("Extra", turn % 500, 1, 0);
+        const std::vector<std::string> names = player_names();
+        for (size_t row = 0; row < names.size(); ++row)
+            if (names[row] == "Extra") game_RemovePlayer(static_cast<int>(row + 1));
+    }
+}
+
+std::string check_players() {
+    std::string content;
+    if (!readdatafile(PLAYERS_FILE, content)) return "the players file fails its check";
+    std::vector<std::string> names = player_names();
+    const auto extra = std::count(names.begin(), names.end(), "Extra");
+    if (extra > 1) return "Extra is in the file twice";
+    std::erase(names, "Extra");
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected;
+    for (int i = 0; i < PLAYERS; ++i) expected.push_back("P" + std::to_string(i));
+    return names == expected ? "" : "a player was dropped or repeated";
+}
+
+// ---- saved games ----------------------------------------------------------------------------
+// Two games alternate; the file must always hold one of them whole.
+
+void game_values(int version, int32_t* board_values, int32_t* solution_values) {
+    for (int i = 0; i < 81; ++i) {
+        solution_values[i] = 1 + (i + version) % 9;
+        board_values[i] = i % 3 == version ? 0 : solution_values[i] + 10 * (i % 2 + 1);
+    }
+}
+
+void prepare_saved_game() {
+    int32_t b[81], s[81];
+    game_values(0, b, s);
+    wrong_entries = 0;
+    game_WriteGame("Ada Lovelace", b, s);
+}
+
+[[noreturn]] void save_saved_game() {
+    for (int version = 1;; version ^= 1) {
+        int32_t b[81], s[81];
+        game_values(version, b, s);
+        wrong_entries = version;
+        game_WriteGame("Ada Lovelace", b, s);
+    }
+}
+
+std::string check_saved_game() {
+    int32_t b[81], s[81];
+    wrong_entries = -1;
+    if (game_LoadGame("Ada Lovelace", b, s) != 162) return "the saved game does not read whole";
+    for (int version : {0, 1}) {
+        int32_t want_b[81], want_s[81];
+        game_values(version, want_b, want_s);
+        if (std::equal(b, b + 81, want_b) && std::equal(s, s + 81, want_s) &&
+            wrong_entries == version)
+            return "";
+    }
+    return "the saved game holds neither game";
 }
 
 // ---- settings and theme --------------------------------------------------------------------
@@ -222,6 +312,8 @@ std::string check_heading() {
 
 const Trial TRIALS[] = {
     {"stored file", prepare_stored, save_stored, check_stored},
+    {"players file", prepare_players, save_players, check_players},
+    {"saved game", prepare_saved_game, save_saved_game, check_saved_game},
     {"settings and theme", prepare_settings, save_settings, check_settings},
     {"task append", prepare_append, save_append, check_append},
     {"task delete", prepare_delete, save_delete, check_delete},

@@ -1,5 +1,6 @@
 // Soak: the whole game on the headless backend under random but legal input (pointer moves,
-// clicks, drags past the window's edges, typed keys, Escape) for a number of simulated minutes.
+// clicks, drags past the window's edges, typed keys, Escape) for a number of simulated minutes;
+// every other minute a player enters a game from the start screen.
 // The clock and the local time advance frame by frame. Afterwards every data file must pass its
 // check; the memory in use is sampled every simulated minute and must stay flat.
 //
@@ -19,7 +20,9 @@
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/timeconv.h"
+#include "run/state.h"
 #include "store/datafile.h"
+#include "sudoku/board.h"
 #include "todo/tasks.h"
 
 namespace hl = platform::headless;
@@ -80,7 +83,7 @@ class Player {
             drag_dx = roll(-40, 40);
             drag_dy = roll(-40, 40);
         } else if (choice < 490) {
-            key_held = choice < 493 ? DIK_ESCAPE : random_key(random);
+            key_held = choice < 436 ? DIK_ESCAPE : random_key(random);
             hl::set_key(key_held, true);
         }
     }
@@ -103,6 +106,18 @@ void advance_local_time() {
     platform::SYSTEMTIME later;
     platform::FileTimeToSystemTime(&ticks, &later);
     hl::set_local_time(later);
+}
+
+// Every other simulated minute a player goes from the start screen into a game, as the start
+// screen's buttons do: a new player the first time, the same players again later.
+void enter_game(long minute) {
+    if (current_screen != SCREEN_START || dialog_active != 0) return;
+    std::snprintf(player_name, sizeof player_name, "Soak %ld", minute % 4);
+    new_game_flag = minute < 4;
+    level = 1 + static_cast<int32_t>(minute % 5);
+    score = 0;
+    game_StartLevel();
+    current_screen = SCREEN_GAME;
 }
 
 // Every data file in the folder and in "edit" that fails its check, and every task file whose
@@ -158,15 +173,19 @@ int main(int argc, char** argv) {
 
     Player player(seed);
     long first_minute_kib = 0, peak_kib = 0, restarts = 0;
+    long screen_frames[8] = {}; // frames shown per screen number
     const long frames = static_cast<long>(minutes) * FRAMES_PER_MINUTE;
     for (long frame = 1; frame <= frames; ++frame) {
         player.act();
+        ++screen_frames[current_screen >= 0 && current_screen < 8 ? current_screen : 0];
         if (!game_LoopPass()) { // the player quit from the start screen: start again
             game_Finish();
             if (!game_Start(code)) return 2;
             ++restarts;
         }
         if (frame % 60 == 0) advance_local_time();
+        if (frame % FRAMES_PER_MINUTE == FRAMES_PER_MINUTE / 2)
+            enter_game(frame / FRAMES_PER_MINUTE);
         if (frame % FRAMES_PER_MINUTE == 0) {
             const long kib = resident_kib();
             peak_kib = std::max(peak_kib, kib);
@@ -179,6 +198,9 @@ int main(int argc, char** argv) {
     std::printf("soak: %d simulated minutes (%ld frames), seed %u, %ld restarts; resident memory "
                 "after the first minute %ld KiB, peak %ld KiB, end %ld KiB\n",
                 minutes, frames, seed, restarts, first_minute_kib, peak_kib, end_kib);
+    std::printf("frames on the start screen %ld, game %ld, next level %ld, options %ld\n",
+                screen_frames[SCREEN_START], screen_frames[SCREEN_GAME],
+                screen_frames[SCREEN_NEXT_LEVEL], screen_frames[SCREEN_OPTIONS]);
     for (const std::string& name : damaged) std::printf("fails its check: %s\n", name.c_str());
     bool flat = true;
 #ifndef __SANITIZE_ADDRESS__ // the sanitizer's quarantine holds freed memory back on purpose

@@ -1,0 +1,99 @@
+// The cost of one game-screen frame on the headless backend (a busy board, the picker open under
+// the pointer), with the heap allocations and the file operations such frames make.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include "allocations.h"
+#include "app/device.h"
+#include "app/frame.h"
+#include "app/shell.h"
+#include "input/mouse.h"
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+#include "sudoku/play_screen.h"
+#include "sudoku/saved_game.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Events of every file opened, read, written, created, moved or deleted in the watched folders.
+constexpr uint32_t FILE_EVENTS = IN_ACCESS | IN_MODIFY | IN_ATTRIB | IN_OPEN | IN_CLOSE |
+                                 IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+
+// Drains the watch and returns how many file events it held.
+long file_events(int watch) {
+    long count = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            ++count;
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+    return count;
+}
+
+// A level-30 puzzle with most of its empty cells filled, one in four of them wrongly.
+void busy_board() {
+    int filled = 0;
+    for (int i = 0; i < 81; ++i) {
+        if (board[i] != CELL_EMPTY || i % 7 == 0) continue;
+        board[i] = ++filled % 4 == 0 ? CELL_WRONG + solution[i] % 9 + 1 : CELL_RIGHT + solution[i];
+    }
+}
+
+} // namespace
+
+static void BM_GameScreenFrame(benchmark::State& state) {
+    const fs::path assets = fs::current_path();
+    char name[] = "/tmp/gridhollow-bench-XXXXXX";
+    const fs::path folder = mkdtemp(name);
+    for (const char* file : {"_data.loc", "alarm.wav"})
+        if (fs::exists(assets / file)) fs::copy_file(assets / file, folder / file);
+    fs::current_path(folder);
+    platform::headless::reset();
+    game_Reset();
+    platform::make_directory("edit");
+    if (!game_InitDevice() || Game_0Stage0() != 0) {
+        state.SkipWithError("run it in the build folder, beside _data.loc");
+        fs::current_path(assets);
+        return;
+    }
+    level = 30;
+    game_StartLevel();
+    busy_board();
+    selected_col = 4;
+    selected_row = 4;
+    selected_x = selected_y = 255;
+    picker_x = 255;
+    picker_y = 290;
+    picker_open = true;
+    mouse.x = 290; // over the picker's second item
+    mouse.y = 290;
+
+    const int watch = inotify_init1(IN_NONBLOCK);
+    for (const char* watched : {".", "edit"}) inotify_add_watch(watch, watched, FILE_EVENTS);
+    long frames = 0, counted = 0;
+    for (auto _ : state) {
+        const long before = allocations_so_far();
+        platform::headless::advance_clock(1.0 / 60);
+        game_Render();
+        if (frames++ > 0) counted += allocations_so_far() - before;
+    }
+    state.counters["allocations_per_frame"] =
+        frames > 1 ? static_cast<double>(counted) / static_cast<double>(frames - 1) : 0;
+    state.counters["file_operations"] = static_cast<double>(file_events(watch));
+    // The watch at work: the same folders seen through one save.
+    game_SaveGame();
+    state.counters["file_operations_of_a_save"] = static_cast<double>(file_events(watch));
+    close(watch);
+    game_Cleanup();
+    fs::current_path(assets);
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_GameScreenFrame);

@@ -1,0 +1,310 @@
+// The game screen played through the headless loop with scripted mouse and keys: whole levels,
+// judged entries, the picker, leaving and saving, the new-name check, the end signals, the
+// screen's picture.
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "app/device.h"
+#include "app/shell.h"
+#include "gfx_support.h"
+#include "input/keyboard.h"
+#include "platform/files.h"
+#include "players/players.h"
+#include "sudoku/play_screen.h"
+#include "sudoku/saved_game.h"
+
+namespace hl = platform::headless;
+
+namespace {
+
+float centre(int i) {
+    return 45.0f + 160.0f * static_cast<float>(i / 3) + 50.0f * static_cast<float>(i % 3);
+}
+
+bool drawn_near(int strip_top, int strip_left_from, float x, float y) {
+    return std::any_of(hl::draws().begin(), hl::draws().end(), [&](const platform::SpriteDraw& d) {
+        return d.source.top == strip_top && d.source.left >= strip_left_from &&
+               std::abs(d.tx - x) < 25 && std::abs(d.ty - y) < 25;
+    });
+}
+
+} // namespace
+
+class PlayTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        copy_assets();
+        platform::make_directory("edit");
+        ASSERT_TRUE(game_InitDevice());
+        ASSERT_EQ(Game_0Stage0(), 0);
+        std::strcpy(player_name, "ANN");
+        level = 30;
+        game_StartLevel();
+        // The pointer to the top-left corner, where the scripts' moves start from.
+        events.push_back({pass = 1, hl::EventKind::mouse_move, -1000, -1000});
+        ASSERT_TRUE(run());
+    }
+    void TearDown() override {
+        game_Cleanup();
+        GameTest::TearDown();
+    }
+    // Scripts the pointer's move to (x, y) in the next pass, a press in the one after and the
+    // release after that (the picker judges the item under the pointer as of the frame before).
+    void click(float x, float y) {
+        const int tx = static_cast<int>(x), ty = static_cast<int>(y);
+        events.push_back({++pass, hl::EventKind::mouse_move, tx - px, ty - py});
+        px = tx;
+        py = ty;
+        events.push_back({++pass, hl::EventKind::button_down, 0});
+        events.push_back({++pass, hl::EventKind::button_up, 0});
+    }
+    void key(int dik) {
+        events.push_back({++pass, hl::EventKind::key_down, dik});
+        events.push_back({++pass, hl::EventKind::key_up, dik});
+    }
+    // Clicks cell i and then the picker item of digit (1 to 9, 10 clears).
+    void enter(int i, int digit) {
+        const float cx = centre(i % 9), cy = centre(i / 9);
+        click(cx, cy);
+        const float x = cx + 140 > 511 ? 372 : cx;
+        const float y = cy + 35 + 140 > 511 ? cy - 105 : cy + 35;
+        click(x + 35.0f * static_cast<float>((digit - 1) % 4),
+              y + 35.0f * static_cast<float>((digit - 1) / 4));
+    }
+    // Runs the loop through the scripted passes; false when it ended.
+    bool run(long extra = 0) {
+        hl::script(events);
+        events.clear();
+        pass += extra;
+        while (hl::passes() < pass)
+            if (!game_LoopPass()) return false;
+        return true;
+    }
+    int first_cell(bool given) const {
+        for (int i = 0; i < 81; ++i)
+            if ((board[i] >= 1 && board[i] <= 9) == given) return i;
+        return -1;
+    }
+    std::vector<hl::Event> events;
+    long pass = 0;
+    int px = 0, py = 0;
+};
+
+TEST_F(PlayTest, ALevelPlayedWithTheMouseEndsOnTheNextLevelScreenInTheCompletingFrame) {
+    new_game_flag = true;
+    int empty = 0;
+    for (int i = 0; i < 81; ++i)
+        if (board[i] == 0) {
+            enter(i, solution[i]);
+            ++empty;
+        }
+    ASSERT_GT(empty, 20);
+    hl::script(events);
+    while (hl::passes() < pass && current_screen == SCREEN_GAME) game_LoopPass();
+    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(hl::passes(), pass - 1); // the pass of the last press
+    EXPECT_TRUE(boardcomplete(board));
+    EXPECT_EQ(wrong_entries, 0);
+    char name[PLAYER_NAME_SIZE] = "ANN";
+    int32_t s = -1, l = -1;
+    EXPECT_TRUE(game_LoadPlayer(0, name, &s, &l)); // the new player was added
+    EXPECT_EQ(l, 30);
+    EXPECT_FALSE(platform::file_exists("edit\\ANN.txt")); // completing saves nothing
+}
+
+TEST_F(PlayTest, EntriesAreJudgedAndEveryWrongDigitCounts) {
+    const int i = first_cell(false);
+    const int wrong = solution[i] % 9 + 1;
+    const float cx = centre(i % 9), cy = centre(i / 9);
+    enter(i, wrong);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[i], wrong + 20);
+    EXPECT_EQ(wrong_entries, 1);
+    EXPECT_TRUE(drawn_near(475, 50, cx - 10, cy - 12)); // the wrong-entry strip
+    enter(i, wrong);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(wrong_entries, 2);
+    enter(i, solution[i]);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[i], solution[i] + 10);
+    EXPECT_TRUE(drawn_near(450, 275, cx - 10, cy - 12)); // the right-entry strip
+    enter(i, 10);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(board[i], 0);
+    EXPECT_EQ(wrong_entries, 2);
+
+    // The counter turns to the wrong-entry strip above ten.
+    for (int count : {10, 11}) {
+        wrong_entries = count;
+        ASSERT_TRUE(run(1));
+        EXPECT_EQ(drawn_near(475, 50, 115, 3), count > 10) << count;
+    }
+}
+
+TEST_F(PlayTest, GivensAreNeverEditableAndFramedFaintly) {
+    const int g = first_cell(true);
+    const int32_t given = board[g];
+    enter(g, given % 9 + 1);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[g], given);
+    EXPECT_FALSE(picker_open);
+    EXPECT_EQ(wrong_entries, 0);
+    const auto frame = std::find_if(hl::draws().begin(), hl::draws().end(), [](const auto& d) {
+        return d.source.left == 100 && d.source.top == 0 && d.sx == 1;
+    });
+    ASSERT_NE(frame, hl::draws().end());
+    EXPECT_EQ(frame->color >> 24, 102u); // opacity 40
+}
+
+TEST_F(PlayTest, PickerOpensLeftOfTheEdgeAndAboveTheLowRows) {
+    std::fill(board, board + 81, 0);
+    struct Case {
+        int col, row;
+        float x, y;
+    } cases[] = {
+        {6, 0, 365, 90}, {7, 0, 372, 90}, {8, 5, 372, 350}, {0, 6, 45, 270}, {2, 8, 145, 370}};
+    for (const Case& c : cases) {
+        click(centre(c.col), centre(c.row));
+        ASSERT_TRUE(run());
+        EXPECT_TRUE(picker_open);
+        EXPECT_EQ(selected_col, c.col);
+        EXPECT_EQ(selected_row, c.row);
+        EXPECT_FLOAT_EQ(picker_x, c.x);
+        EXPECT_FLOAT_EQ(picker_y, c.y);
+        key(DIK_ESCAPE);
+        ASSERT_TRUE(run());
+    }
+    // Outside the grid the nearest cell is taken; the gap after a box belongs to its last cell.
+    key(DIK_ESCAPE); // nothing open: saves and leaves; come back
+    ASSERT_TRUE(run());
+    current_screen = SCREEN_GAME;
+    click(500, 187);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(selected_col, 8);
+    EXPECT_EQ(selected_row, 2);
+}
+
+TEST_F(PlayTest, EscapeClosesThePickerFirstThenSavesAndTheGameComesBackExactly) {
+    new_game_flag = true;
+    score = 1234;
+    const int i = first_cell(false);
+    enter(i, solution[i] % 9 + 1);
+    click(centre(i % 9), centre(i / 9));
+    key(DIK_ESCAPE);
+    ASSERT_TRUE(run());
+    EXPECT_FALSE(picker_open);
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    key(DIK_ESCAPE);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(current_screen, SCREEN_START);
+
+    int32_t saved_board[81], saved_solution[81];
+    std::copy(board, board + 81, saved_board);
+    std::copy(solution, solution + 81, saved_solution);
+    const int32_t wrong = wrong_entries, ticks = elapsed_ticks;
+    ASSERT_GT(ticks, 0);
+    std::fill(board, board + 81, 0);
+    wrong_entries = elapsed_ticks = 0;
+    ASSERT_EQ(game_LoadGame("ANN", board, solution), 162);
+    EXPECT_TRUE(std::equal(board, board + 81, saved_board));
+    EXPECT_TRUE(std::equal(solution, solution + 81, saved_solution));
+    EXPECT_EQ(wrong_entries, wrong);
+    EXPECT_EQ(elapsed_ticks, ticks);
+    char name[PLAYER_NAME_SIZE] = "ANN";
+    int32_t s = 0, l = 0;
+    ASSERT_TRUE(game_LoadPlayer(0, name, &s, &l));
+    EXPECT_EQ(s, 1234);
+}
+
+TEST_F(PlayTest, CloseControlSavesAndAFailedSaveIsShown) {
+    click(497, 8);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_TRUE(platform::file_exists("edit\\ANN.txt"));
+    EXPECT_TRUE(hl::message_boxes().empty());
+
+    current_screen = SCREEN_GAME;
+    picker_open = false; // the click also opened the picker at the corner cell
+    std::filesystem::create_directory("edit/ANN.txt.new");
+    key(DIK_ESCAPE);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(current_screen, SCREEN_START);
+    ASSERT_EQ(hl::message_boxes().size(), 1u);
+    EXPECT_EQ(hl::message_boxes()[0].caption, "game_SaveGame()");
+}
+
+TEST_F(PlayTest, TakenNameWarnsThenReturnsAfterFiveSecondsOrOnEscape) {
+    game_StorePlayer("ANN", 0, 1, 0);
+    new_game_flag = true;
+    ASSERT_TRUE(run(295)); // 1.67 units a frame after the first, which has no step yet
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_TRUE(name_check_pending);
+    ASSERT_TRUE(run(10));
+    EXPECT_EQ(current_screen, SCREEN_START);
+
+    current_screen = SCREEN_GAME;
+    new_game_flag = true;
+    ASSERT_TRUE(run(5));
+    key(DIK_ESCAPE);
+    ASSERT_TRUE(run());
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_FALSE(platform::file_exists("edit\\ANN.txt")); // nothing saved
+
+    player_name[0] = '\0';
+    current_screen = SCREEN_GAME;
+    new_game_flag = true;
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(current_screen, SCREEN_START);
+}
+
+TEST_F(PlayTest, PlayTimeTicksOnceAFrameAtSixtyFrames) {
+    ASSERT_TRUE(run(120));
+    EXPECT_EQ(elapsed_ticks, 120);
+}
+
+TEST_F(PlayTest, EndSignalDuringPlaySavesLikeTheCloseControlAndEndsWithZero) {
+    new_game_flag = true;
+    score = 77;
+    const int i = first_cell(false);
+    enter(i, solution[i]);
+    events.push_back({pass + 1, hl::EventKind::end_signal, SIGTERM});
+    EXPECT_FALSE(run(1));
+    EXPECT_EQ(game_Finish(), 0); // after the shut-down the fixture's clean-up has nothing left
+    int32_t loaded[81], loaded_solution[81];
+    ASSERT_EQ(game_LoadGame("ANN", loaded, loaded_solution), 162);
+    EXPECT_EQ(loaded[i], solution[i] + 10);
+    char name[PLAYER_NAME_SIZE] = "ANN";
+    int32_t s = 0, l = 0;
+    ASSERT_TRUE(game_LoadPlayer(0, name, &s, &l));
+    EXPECT_EQ(s, 77);
+}
+
+TEST_F(PlayTest, EndSignalsOutsideAGameEndTheLoopWithoutSaving) {
+    current_screen = SCREEN_START;
+    for (int signal : {SIGINT, SIGHUP}) {
+        events.push_back({pass + 1, hl::EventKind::end_signal, signal});
+        EXPECT_FALSE(run(1)) << signal;
+    }
+    EXPECT_FALSE(platform::file_exists("edit\\ANN.txt"));
+    EXPECT_FALSE(platform::file_exists(PLAYERS_FILE));
+}
+
+TEST_F(PlayTest, GoldenBusyBoardWithThePickerOpen) {
+    int entered = 0;
+    for (int i = 0; i < 81 && entered < 8; ++i) {
+        if (board[i] != 0) continue;
+        enter(i, entered % 3 == 0 ? solution[i] % 9 + 1 : solution[i]);
+        ++entered;
+    }
+    const int i = first_cell(false);
+    click(centre(i % 9), centre(i / 9));
+    events.push_back({++pass, hl::EventKind::mouse_move, 40, 40}); // onto an item
+    ASSERT_TRUE(run(1));
+    ASSERT_TRUE(picker_open);
+    if (std::getenv("GRIDHOLLOW_SCREENSHOT")) hl::save_png("play_screen.png");
+    expect_golden("play_screen");
+}

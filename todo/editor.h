@@ -1,0 +1,45 @@
+// The task editor: the form over the start screen that adds, changes, completes and deletes a task
+// or saves the list's heading; a task of the completed list can only be deleted.
+#pragma once
+#include "todo/tasks.h"
+
+// The box with the keyboard focus; the last two stand for a save asked for by a button.
+enum : int {
+    FIELD_DESCRIPTION = 1,
+    FIELD_DATE = 2,
+    FIELD_TIME = 3,
+    FIELD_MINUTES = 4,
+    FIELD_TITLE = 5,
+    FIELD_SAVE_TASK = 99,
+    FIELD_SAVE_HEADING = 100,
+};
+
+// The blinking messages, each with its own clock.
+enum : int {
+    MESSAGE_TIME,
+    MESSAGE_DATE,
+    MESSAGE_MINUTES,
+    MESSAGE_DESCRIPTION,
+    MESSAGE_FUTURE,
+    MESSAGE_DELETING,
+    MESSAGE_TITLE,
+    MESSAGE_COUNT,
+};
+
+constexpr int EDIT_TEXT_SIZE = sizeof(TaskRecord::description);
+
+extern TaskRecord edit_task;           // the task being edited; its heading is the title box
+extern int edit_field;                 // the focused box (FIELD_...)
+extern char edit_text[EDIT_TEXT_SIZE]; // what the focused box holds while it is edited
+extern int edit_length;
+extern bool save_request; // a save was clicked; it runs on the next frame
+extern bool add_off, delete_off, update_off, title_off; // buttons switched off (masked)
+extern float message_clock[MESSAGE_COUNT];              // 0 while a message is idle
+extern float cursor_clock;                              // drives the "." cursor
+extern int editor_frame;                                // frame_counter of the last frame
+
+void editor_reset();
+
+// One frame of the editor, run by the panel while it is open: selection -1 for a new task, k for
+// task k of the shown list; show_open false for a completed task. Returns false when it closes.
+bool game_EditTodo(int selection, bool show_open);
