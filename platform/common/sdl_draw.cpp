@@ -56,7 +56,8 @@ namespace {
 bool tga_fits(const uint8_t* header, size_t size) {
     constexpr size_t HEADER = 18, RUN = 128;
     if (size < HEADER) return false;
-    const uint64_t pixels = uint64_t{header[12] | header[13] << 8} * (header[14] | header[15] << 8);
+    const uint64_t width = header[12] | header[13] << 8, height = header[14] | header[15] << 8;
+    const uint64_t pixels = width * height;
     const uint64_t depth = std::max(1, header[16] / 8);
     return pixels * depth <= RUN * (size - HEADER);
 }
