@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/files.h"
@@ -30,10 +29,9 @@ long records() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready = [] {
-        char folder[] = "/tmp/gridhollow-fuzz-players-XXXXXX";
-        return mkdtemp(folder) && chdir(folder) == 0 && platform::make_directory("edit");
-    }();
+    static const bool ready =
+        !platform::enter_temporary_folder("gridhollow-fuzz-players").empty() &&
+        platform::make_directory("edit");
     if (!ready || size > 8192) return 0;
 
     platform::file_write(PLAYERS_FILE, data, size);
