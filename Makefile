@@ -5,7 +5,8 @@ BUILD ?= build
 ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libcairo2-dev \
-            fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox
+            fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox \
+            xvfb xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test test-fast bench fuzz fuzz-run kill-trials soak format \
@@ -52,8 +53,8 @@ test: build
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# Contact sheets of every image (the regions the game reads outlined) and screenshots of test
-# scenes, into $(BUILD)/review.
+# Contact sheets of every image (the regions the game reads outlined) and screenshots of the
+# real screens played through headless, into $(BUILD)/review.
 assets-review: build
 	cmake --build $(BUILD) --target assets-review
 

@@ -7,6 +7,7 @@
 #include "platform/renderer.h"
 #include "players/options_screen.h"
 #include "players/players.h"
+#include "sudoku/next_level_screen.h"
 #include "sudoku/play_screen.h"
 #include "sudoku/start_screen.h"
 

@@ -13,12 +13,15 @@
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "players/options_screen.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/next_level_screen.h"
 #include "sudoku/play_screen.h"
+#include "sudoku/start_screen.h"
 #include "todo/editor.h"
 #include "todo/panel.h"
 
@@ -48,6 +51,9 @@ void game_Reset() {
     players_reset();
     panel_reset();
     editor_reset();
+    start_screen_reset();
+    next_level_reset();
+    options_reset();
 }
 
 bool game_Start(int& exit_code) {

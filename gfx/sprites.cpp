@@ -33,6 +33,19 @@ uint32_t opacity_color(float opacity) {
     return (alpha & 0xFF) << 24 | 0xFFFFFF;
 }
 
+void fade_in(float& opacity) {
+    if (opacity < 100)
+        opacity += 0.3f * frame_step;
+    else
+        opacity = 100;
+}
+
+void fade_in_screen(float& opacity, const Image& image) {
+    fade_in(opacity);
+    game_DisplayLayer(IMAGE_BACKGROUND, opacity);
+    game_DisplayLayer(image, 100, 0, 0, 0, 0, 511, 511, 1, ANCHOR_TOP_LEFT);
+}
+
 void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
                  float cx, float cy, float angle, float tx, float ty, uint32_t color) {
     platform::render_sprite({texture, true, source, sx, sy, cx, cy, angle, tx, ty, color});

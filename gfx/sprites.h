@@ -58,3 +58,10 @@ inline bool game_DisplayLayer(const Image& image, float opacity, float x, float 
 // reserved is not used.
 void game_DisplayCell(float x, float y, int left, int top, int right, int bottom, float opacity,
                       int reserved, float scale_x, float scale_y, int anchor, float rotation);
+
+// One frame of a screen's fade-in: the opacity grows by 0.3 x frame_step (about 1.7 seconds from
+// 0) and settles at exactly 100.
+void fade_in(float& opacity);
+// One frame of a screen drawn whole: the fade-in of the background, drawn at that opacity, and the
+// screen's own 512 x 512 image over it.
+void fade_in_screen(float& opacity, const Image& image);

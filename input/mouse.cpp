@@ -34,8 +34,13 @@ bool Mouse::poll() {
     dx = state.dx;
     dy = state.dy;
     dz = state.dz;
-    x += dx;
-    y += dy;
+    if (state.absolute) {
+        x = state.x;
+        y = state.y;
+    } else {
+        x += dx;
+        y += dy;
+    }
     wheel += dz;
     for (int i = 0; i < 3; ++i) {
         button_down[i] = (state.buttons[i] & 0x80) != 0;

@@ -10,7 +10,9 @@ class Mouse {
     bool poll();
     ~Mouse();
 
-    int x = 0, y = 0; // accumulated motion in device units, used as layout pixels
+    // Accumulated motion in device units, used as layout pixels; where the platform reports an
+    // absolute position, that position.
+    int x = 0, y = 0;
     int wheel = 0;
     int dx = 0, dy = 0, dz = 0;
     bool button_down[3] = {};

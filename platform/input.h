@@ -19,6 +19,11 @@ void keyboard_close();
 struct MouseRead {
     int32_t dx, dy, dz; // motion since the previous read, in device units; dz 120 per wheel notch
     uint8_t buttons[8]; // 0x80 while held: left, right, middle, ...
+    // Set when the pointer was placed at an absolute position since the previous read (tablets,
+    // virtual machines, remote desktops, synthetic input) with no relative motion: (x, y) is
+    // then that position in 512 x 512 layout pixels, mapped through the window's stretch.
+    bool absolute;
+    int32_t x, y;
 };
 
 // The mouse is exclusive while the window has the focus; reads fail while it has not.

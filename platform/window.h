@@ -43,6 +43,8 @@ Rect desktop_rect();
 // Hands the focus away: the mouse is released until the player clicks the window again.
 void window_deactivate();
 bool window_focused();
+// Whether the window is shown (a minimised window still counts as shown).
+bool window_visible();
 
 // Takes at most one message from the queue; false when it was empty.
 bool peek_message(Message& msg);
@@ -53,7 +55,8 @@ enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 // A modal message box; the answer is IDOK, IDYES or IDNO.
 int message_box(const char* text, const char* caption, unsigned buttons);
 
-// Opens a web page in the default browser.
+// Opens a web page in the default browser; a name without a scheme is a file of the current
+// folder.
 void open_url(const char* url);
 
 // Ends the process at once with the given exit code (−1 ends as 255).

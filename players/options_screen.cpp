@@ -1,4 +1,124 @@
-// The options screen (empty until its screen is built).
+// The options screen: the theme samples, the player list, the remove box, Back and Confirm.
 #include "players/options_screen.h"
 
-void game_OptionsScreen() {}
+#include "gfx/cursor.h"
+#include "gfx/sprites.h"
+#include "gfx/text.h"
+#include "input/keyboard.h"
+#include "input/mouse.h"
+#include "players/players.h"
+#include "players/settings.h"
+
+float options_fade = 0;
+int options_selection = 0;
+float options_theme_row = 0;
+bool options_delete_mode = false;
+float options_warning_timer = 0;
+int options_last_frame = -1;
+
+void options_reset() {
+    options_fade = 0;
+    options_selection = 0;
+    options_theme_row = 0;
+    options_delete_mode = false;
+    options_warning_timer = 0;
+    options_last_frame = -1;
+}
+
+namespace {
+
+constexpr float THEME_TOP = 325;    // y of theme row 0
+constexpr float THEME_ROW_H = 25;   // height of a theme row
+constexpr float WARNING_TIME = 200; // one second of frame steps
+constexpr float WARNING_BLINK = 50; // a blink cycle: on for its first half
+
+// The first frame of every visit starts afresh, marking the current theme.
+void enter() {
+    options_delete_mode = false;
+    options_fade = 0;
+    options_selection = 0;
+    list_hover_name[0] = '\0';
+    options_theme_row = static_cast<float>(board_theme);
+    options_warning_timer = 0;
+}
+
+// Acts on a left-button press; returns whether Confirm was pressed.
+bool handle_press(int mx, int my) {
+    bool confirmed = false;
+    if (mx >= 25 && mx <= 75 && my >= THEME_TOP && my < 500)
+        options_theme_row = static_cast<float>((my - static_cast<int>(THEME_TOP)) / 25);
+    if (mx > 450 && mx < 485 && my > 475 && my < 500) current_screen = SCREEN_START;
+    if (mx > 350 && mx < 415 && my > 475 && my < 500) {
+        if (options_selection == 0)
+            options_warning_timer = 1;
+        else
+            current_screen = SCREEN_START;
+        confirmed = true;
+    }
+    if (mx > 245 && mx < 261 && my > 276 && my < 290) options_delete_mode = !options_delete_mode;
+    return confirmed;
+}
+
+// Blinks "no player selected." for a second after Confirm without a chosen player.
+void draw_warning() {
+    if (options_warning_timer <= 0) return;
+    options_warning_timer += frame_step;
+    if (options_warning_timer > WARNING_TIME) options_warning_timer = 0;
+    if (static_cast<int>(options_warning_timer) % static_cast<int>(WARNING_BLINK) <
+        WARNING_BLINK / 2)
+        game_DisplayText("no player selected.", 8, 15, 256, 256, 0, 175, 25, 25, 100, 0, 1, 1,
+                         ANCHOR_CENTRE, 0);
+}
+
+// On leaving by Confirm with a chosen name: store the marked theme, or remove the player.
+void store_choice() {
+    if (static_cast<unsigned char>(list_hover_name[0]) <= 13) return;
+    if (!options_delete_mode) {
+        board_theme = static_cast<int>(options_theme_row);
+        game_SaveTheme(list_hover_name);
+    } else if (options_selection > 0) {
+        game_RemovePlayer(options_selection);
+    }
+}
+
+} // namespace
+
+void game_DisplayThemes() {
+    for (int k = 0; k < THEME_COUNT; ++k) {
+        const int empty_cell = k == 0 ? 0 : 2 * k + 14;
+        const float sy = THEME_TOP + THEME_ROW_H * static_cast<float>(k);
+        game_DisplayCell(25, sy, empty_cell, 0, 0, 0, 100, 0, 0.5f, 0.5f, ANCHOR_TOP_LEFT, 0);
+        game_DisplayCell(50, sy, empty_cell + 1, 0, 0, 0, 100, 0, 0.5f, 0.5f, ANCHOR_TOP_LEFT, 0);
+    }
+}
+
+void game_OptionsScreen() {
+    if (first_frame(options_last_frame)) enter();
+    fade_in_screen(options_fade, IMAGE_OPTIONS);
+    game_DisplayThemes();
+
+    const int row = game_DisplayPlayers(80, 50, 1, options_selection, 25, 10, nullptr);
+    if (row != options_selection) {
+        options_selection = row;
+        game_LoadTheme(list_hover_name);
+        options_theme_row = static_cast<float>(board_theme);
+    }
+
+    if (options_delete_mode)
+        game_DisplayCell(245, 267, 175, 425, 200, 450, 100, 0, 1, 1, ANCHOR_TOP_LEFT, 0);
+    else
+        game_DisplayCell(40, THEME_TOP + THEME_ROW_H * options_theme_row, 175, 425, 200, 450, 100,
+                         0, 1, 1, ANCHOR_TOP_LEFT, 0);
+
+    bool confirmed = false;
+    if (mouse.button_pressed[0]) confirmed = handle_press(mouse.x, mouse.y);
+    draw_warning();
+
+    game_DisplayCursor(true);
+    if (keyboard.keypressed(DIK_ESCAPE, true)) current_screen = SCREEN_START;
+
+    if (current_screen == SCREEN_START) {
+        if (confirmed) store_choice();
+        board_theme = 0;
+    }
+}

@@ -1,4 +1,16 @@
-// The options screen: board themes and removing players.
+// The options screen: a player's board theme, or removing a player.
 #pragma once
 
+extern float options_fade;          // opacity of the background, 0 to 100
+extern int options_selection;       // the list row chosen, 0 for none
+extern float options_theme_row;     // the theme row marked
+extern bool options_delete_mode;    // confirming removes the chosen player instead
+extern float options_warning_timer; // the "no player selected." blink, 0 when off
+extern int options_last_frame;      // frame_counter of the screen's last frame
+
+void options_reset();
+
+// Draws the seven theme samples: each row's empty-cell and given-cell image.
+void game_DisplayThemes();
+// One frame of the options screen.
 void game_OptionsScreen();

@@ -1,5 +1,19 @@
-// The start screen and the next-level screen.
+// The start screen: the title, the three buttons, the player list, the to-do panel, the web-link
+// panel and the window-edge controls; continuing a player's game and starting a new one.
 #pragma once
 
+extern float start_fade;     // opacity of the background, 0 to 100; 0 on every entry
+extern int start_last_frame; // frame_counter of the screen's last frame
+extern int todo_selection;   // the to-do panel's selection as the start screen keeps it
+extern int todo_count;       // the task count the panel reported
+extern float todo_width;     // r of the panel's previous frame: the x just right of its rows
+
+// The product's page, a file that ships beside the game data; the web-link panel opens it.
+constexpr const char* ABOUT_PAGE = "about.html";
+
+void start_screen_reset();
+
+// One frame of the start screen.
 void game_StartScreen();
-void game_NextLevelScreen();
+// Level 1, score 0, a new puzzle, and the new name waits for the game screen's check.
+void game_NewGame();

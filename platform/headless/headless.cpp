@@ -39,6 +39,8 @@ struct State {
     uint8_t keys[256] = {};
     MouseRead mouse{};
     bool focused = true;
+    bool visible = true;
+    std::vector<std::string> urls;
     std::vector<headless::Event> script;
     long passes = 0;
     std::deque<Message> queue;
@@ -150,6 +152,9 @@ void window_deactivate() {
 bool window_focused() {
     return state.focused;
 }
+bool window_visible() {
+    return state.visible;
+}
 
 bool peek_message(Message& msg) {
     ++state.passes;
@@ -183,7 +188,9 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
-void open_url(const char*) {}
+void open_url(const char* url) {
+    state.urls.push_back(url);
+}
 
 void exit_process(int code) {
     std::fflush(stderr);
@@ -242,6 +249,7 @@ int mouse_read(MouseRead& out) {
     if (!state.focused) return DIERR_NOTACQUIRED;
     out = state.mouse;
     state.mouse.dx = state.mouse.dy = state.mouse.dz = 0;
+    state.mouse.absolute = false;
     return INPUT_OK;
 }
 
@@ -342,11 +350,20 @@ void move_mouse(int dx, int dy, int dz) {
     state.mouse.dz += dz;
 }
 
+void place_mouse(int x, int y) {
+    state.mouse.absolute = true;
+    state.mouse.x = x;
+    state.mouse.y = y;
+}
+
 void set_button(int button, bool down) {
     state.mouse.buttons[button & 7] = down ? 0x80 : 0;
 }
 void set_focus(bool focused) {
     state.focused = focused;
+}
+void set_window_visible(bool visible) {
+    state.visible = visible;
 }
 
 void script(const std::vector<Event>& events) {
@@ -363,6 +380,10 @@ const std::vector<MessageBoxRecord>& message_boxes() {
 
 void answer_message_boxes(const std::vector<int>& answers) {
     state.answers.assign(answers.begin(), answers.end());
+}
+
+const std::vector<std::string>& urls_opened() {
+    return state.urls;
 }
 
 const std::vector<SpriteDraw>& draws() {

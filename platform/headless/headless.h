@@ -11,9 +11,9 @@
 namespace platform::headless {
 
 // Puts every control back to its starting state: no keys or buttons held, no pending motion,
-// focus on, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws, plays or boxes,
-// no scripted answers or events, desktop 1920 x 1080, video available, end signals not caught,
-// no limit on disk space, no exit hook.
+// focus on, the window visible, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws,
+// plays, boxes or opened pages, no scripted answers or events, desktop 1920 x 1080, video
+// available, end signals not caught, no limit on disk space, no exit hook.
 void reset();
 // For fuzzing: exit_process calls the hook (which leaves by throwing) instead of ending the
 // process; null ends the process again.
@@ -27,8 +27,11 @@ void set_local_time(const SYSTEMTIME& time);
 
 void set_key(int dik, bool down);
 void move_mouse(int dx, int dy, int dz = 0);
+// Places the pointer at a layout position, as an absolute pointing device does.
+void place_mouse(int x, int y);
 void set_button(int button, bool down);
 void set_focus(bool focused);
+void set_window_visible(bool visible);
 
 // Events stamped with the number of the loop pass (peek_message call) at which they apply.
 // end_signal raises a real signal (a, SIGTERM when 0) through the handler the real game uses.
@@ -57,6 +60,7 @@ const std::vector<MessageBoxRecord>& message_boxes();
 // Answers for the next message boxes, in order; when none is left a box answers IDOK or IDYES.
 void answer_message_boxes(const std::vector<int>& answers);
 
+const std::vector<std::string>& urls_opened();
 const std::vector<SpriteDraw>& draws(); // since the last render_clear
 long frames_presented();
 // Writes the back buffer as a PNG file; false on failure.

@@ -1,5 +1,5 @@
 // Keyboard and mouse on SDL2: the keyboard state mapped to DirectInput key codes, the mouse in
-// relative mode while the window has the focus.
+// relative mode while the window has the focus, and absolute pointer positions where given.
 #include <SDL.h>
 #include <algorithm>
 
@@ -9,6 +9,8 @@
 namespace platform {
 
 namespace {
+
+constexpr int LAYOUT_SIZE = 512; // the back buffer stretched over the client area
 
 struct KeyMap {
     SDL_Scancode scancode;
@@ -128,6 +130,27 @@ const KeyMap KEYS[] = {
 
 bool keyboard = false;
 bool mouse = false;
+// The system pointer's position on the desktop at the previous read.
+int last_global_x = 0, last_global_y = 0;
+
+// In relative mode only relative devices report motion. A pointer placed at an absolute position
+// (a tablet, a virtual machine's or remote desktop's pointer, synthetic input) moves the system
+// pointer without any: then the game's pointer goes where the system pointer is, mapped through
+// the window's stretch onto the 512 x 512 layout. Returns whether that happened.
+bool absolute_position(bool moved_relatively, int32_t& x, int32_t& y) {
+    int gx = 0, gy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    const bool placed = !moved_relatively && (gx != last_global_x || gy != last_global_y);
+    last_global_x = gx;
+    last_global_y = gy;
+    int wx = 0, wy = 0, ww = 0, wh = 0;
+    SDL_GetWindowPosition(sdl::window, &wx, &wy);
+    SDL_GetWindowSize(sdl::window, &ww, &wh);
+    if (!placed || ww <= 0 || wh <= 0) return false;
+    x = (gx - wx) * LAYOUT_SIZE / ww;
+    y = (gy - wy) * LAYOUT_SIZE / wh;
+    return true;
+}
 
 } // namespace
 
@@ -173,8 +196,9 @@ int mouse_read(MouseRead& out) {
     }
     int dx = 0, dy = 0;
     Uint32 buttons = SDL_GetRelativeMouseState(&dx, &dy);
-    out = MouseRead{dx, dy, sdl::wheel, {}};
+    out = MouseRead{dx, dy, sdl::wheel, {}, false, 0, 0};
     sdl::wheel = 0;
+    out.absolute = absolute_position(dx != 0 || dy != 0, out.x, out.y);
     out.buttons[0] = buttons & SDL_BUTTON_LMASK ? 0x80 : 0;
     out.buttons[1] = buttons & SDL_BUTTON_RMASK ? 0x80 : 0;
     out.buttons[2] = buttons & SDL_BUTTON_MMASK ? 0x80 : 0;

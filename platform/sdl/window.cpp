@@ -2,7 +2,9 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
+#include <string>
 
 #include "platform/common/end_signal.h"
 #include "platform/sdl/sdl_backend.h"
@@ -141,8 +143,20 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
+bool window_visible() {
+    return sdl::window && (SDL_GetWindowFlags(sdl::window) & SDL_WINDOW_SHOWN) &&
+           !(SDL_GetWindowFlags(sdl::window) & SDL_WINDOW_HIDDEN);
+}
+
 void open_url(const char* url) {
-    SDL_OpenURL(url);
+    if (std::strstr(url, "://")) {
+        SDL_OpenURL(url);
+        return;
+    }
+    char* path = realpath(url, nullptr);
+    if (!path) return;
+    SDL_OpenURL((std::string("file://") + path).c_str());
+    std::free(path);
 }
 
 void exit_process(int code) {

@@ -1,0 +1,145 @@
+// The next-level screen: the finished level's bonuses counted into the score, then the buttons.
+#include "sudoku/next_level_screen.h"
+
+#include "gfx/cursor.h"
+#include "gfx/sprites.h"
+#include "gfx/text.h"
+#include "input/mouse.h"
+#include "sudoku/board.h"
+#include "sudoku/saved_game.h"
+
+int32_t tally_phase = TALLY_TIME;
+int32_t time_left = TALLY_TIME_START;
+int32_t time_bonus = 0;
+int32_t errors_left = TALLY_ERRORS_START;
+int32_t accuracy_bonus = 0;
+int32_t level_total = 0;
+int32_t level_bonus = 0;
+float tally_accumulator = 0;
+float next_fade = 0;
+int32_t next_last_frame = -1;
+
+namespace {
+
+constexpr float FIGURE_SCALE = 0.65f;
+constexpr int STRIP_X = 50, STRIP_Y = 450;
+constexpr int ALIGN_LEFT = 0, ALIGN_CENTRE = 2;
+constexpr int32_t LAST_LEVEL = 99;
+
+// The tally's state as every entry starts it.
+void start_tally() {
+    tally_phase = TALLY_TIME;
+    time_left = TALLY_TIME_START;
+    time_bonus = 0;
+    errors_left = TALLY_ERRORS_START;
+    accuracy_bonus = 0;
+    level_total = 0;
+    level_bonus = 0;
+    tally_accumulator = 0;
+    next_fade = 0;
+}
+
+void draw_number(int32_t value, float x, float y, int align) {
+    game_DisplayNumber(value, FIGURE_SCALE, x, y, align, STRIP_X, STRIP_Y);
+}
+
+void draw_figures() {
+    game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, ALIGN_LEFT, true);
+    draw_number(errors_left, 200, 170, ALIGN_LEFT);
+    draw_number(time_bonus, 375, 100, ALIGN_LEFT);
+    draw_number(accuracy_bonus, 375, 170, ALIGN_LEFT);
+    draw_number(level_total, 375, 227, ALIGN_LEFT);
+    draw_number(score, 255, 380, ALIGN_CENTRE);
+    draw_number(level + 1, 300, 453, ALIGN_LEFT);
+    if (level_bonus > 0) draw_number(level_bonus, 255, 310, ALIGN_CENTRE);
+}
+
+// Whether the phase's interval has passed since its last step; at most one step a frame.
+bool tally_step_due(float interval) {
+    tally_accumulator += frame_step;
+    if (tally_accumulator < interval) return false;
+    tally_accumulator = 0;
+    return true;
+}
+
+// One frame of the tally: at most one step of the current phase.
+void tally() {
+    switch (tally_phase) {
+    case TALLY_TIME:
+        if (!tally_step_due(2)) break;
+        if (time_left <= elapsed_ticks) {
+            time_left = elapsed_ticks;
+            tally_phase = TALLY_ACCURACY;
+        } else if (time_left > 360) {
+            time_bonus += 5;
+            time_left -= 360;
+        } else {
+            time_bonus += 1;
+            time_left -= 60;
+        }
+        break;
+    case TALLY_ACCURACY:
+        if (!tally_step_due(60)) break;
+        if (errors_left <= wrong_entries) {
+            errors_left = wrong_entries;
+            tally_phase = TALLY_TOTAL;
+        } else {
+            errors_left -= 1;
+            accuracy_bonus += 10;
+        }
+        break;
+    case TALLY_TOTAL: {
+        if (!tally_step_due(2)) break;
+        const int32_t sum = time_bonus + accuracy_bonus;
+        if (level_total >= sum) {
+            level_total = sum;
+            tally_phase = TALLY_LEVEL;
+        } else {
+            const int32_t step = sum > 10 ? 10 : 1;
+            level_total += step;
+            score += step;
+        }
+        break;
+    }
+    case TALLY_LEVEL:
+        if (!tally_step_due(2)) break;
+        level_bonus += 1;
+        if (level_bonus >= LEVEL_BONUS) tally_phase = TALLY_DONE;
+        score += 1;
+        break;
+    default:
+        break;
+    }
+}
+
+// The next level's puzzle; after level 99 play goes on at level 1.
+void start_next_level() {
+    level = level >= LAST_LEVEL ? 1 : level + 1;
+    game_StartLevel();
+}
+
+} // namespace
+
+void next_level_reset() {
+    start_tally();
+    next_last_frame = -1;
+}
+
+int32_t game_NextLevelScreen() {
+    if (first_frame(next_last_frame)) start_tally();
+    fade_in_screen(next_fade, IMAGE_NEXT_LEVEL);
+    draw_figures();
+    tally();
+    game_DisplayCursor(true);
+
+    if (tally_phase == TALLY_DONE && mouse.button_pressed[0] && mouse.y > 450 && mouse.y < 475) {
+        if (mouse.x > 200 && mouse.x < 300) {
+            start_next_level();
+        } else if (mouse.x > 50 && mouse.x < 150) {
+            start_next_level();
+            game_SaveGame();
+            current_screen = SCREEN_START;
+        }
+    }
+    return level_total;
+}

@@ -1,0 +1,28 @@
+// The next-level screen: the tally of a finished level's bonuses into the score, then play on or
+// save and stop.
+#pragma once
+#include <cstdint>
+
+// The tally's phases.
+enum : int32_t { TALLY_TIME = 0, TALLY_ACCURACY, TALLY_TOTAL, TALLY_LEVEL, TALLY_DONE };
+
+constexpr int32_t TALLY_TIME_START = 90000; // ticks from which the time bonus counts down
+constexpr int32_t TALLY_ERRORS_START = 10;  // wrong entries from which the accuracy bonus counts
+constexpr int32_t LEVEL_BONUS = 100;
+
+// The tally, reset on every entry.
+extern int32_t tally_phase;
+extern int32_t time_left; // counts down from 90000 to elapsed_ticks
+extern int32_t time_bonus;
+extern int32_t errors_left; // counts down from 10 to wrong_entries
+extern int32_t accuracy_bonus;
+extern int32_t level_total;     // counts up to time_bonus + accuracy_bonus, added to the score
+extern int32_t level_bonus;     // counts up to 100, added to the score
+extern float tally_accumulator; // frame steps since the last tally step
+extern float next_fade;         // opacity of the background, 0 to 100
+extern int32_t next_last_frame; // frame_counter of the screen's last frame
+
+void next_level_reset();
+
+// One frame of the next-level screen; returns level_total.
+int32_t game_NextLevelScreen();

@@ -1,0 +1,119 @@
+// The next-level screen through the loop: the tally's figures and pace, the buttons, level 99.
+#include "gfx_support.h"
+#include "screen_support.h"
+#include "sudoku/board.h"
+#include "sudoku/next_level_screen.h"
+
+namespace hl = platform::headless;
+
+class NextLevelTest : public ScreenTest {
+  protected:
+    // Enters the screen after a level of the given level, play time and wrong entries.
+    void finish_level(int32_t lvl, int32_t ticks, int32_t wrong) {
+        level = lvl;
+        elapsed_ticks = ticks;
+        wrong_entries = wrong;
+        current_screen = SCREEN_NEXT_LEVEL;
+    }
+    // Runs the tally to its end; returns the passes it took.
+    int run_tally() {
+        int passes = 0;
+        while (tally_phase != TALLY_DONE && passes < 5000) {
+            pass();
+            ++passes;
+        }
+        return passes;
+    }
+};
+
+TEST_F(NextLevelTest, QuickFlawlessLevelEarnsBothBonusesAStepAFrame) {
+    score = 40;
+    finish_level(3, 0, 0);
+    int32_t previous_left = TALLY_TIME_START;
+    int phase_zero_frames = 0;
+    while (tally_phase == TALLY_TIME) {
+        pass();
+        ++phase_zero_frames;
+        EXPECT_LE(previous_left - time_left, 360); // one step a frame at most
+        previous_left = time_left;
+    }
+    // 249 steps of 360 and 6 of 60 down to 0, then the step that ends the phase.
+    EXPECT_EQ(phase_zero_frames, 256);
+    EXPECT_EQ(time_bonus, 1251);
+    run_tally();
+    EXPECT_EQ(accuracy_bonus, 100);
+    EXPECT_EQ(level_total, 1351);
+    EXPECT_EQ(level_bonus, 100);
+    EXPECT_EQ(score, 40 + 1360 + 100); // the total in steps of 10, then the level bonus
+    EXPECT_EQ(level, 3);
+    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+}
+
+TEST_F(NextLevelTest, SlowCarelessLevelEarnsOnlyTheLevelBonus) {
+    score = 500;
+    finish_level(7, 95000, 12);
+    run_tally();
+    EXPECT_EQ(time_bonus, 0);
+    EXPECT_EQ(accuracy_bonus, 0);
+    EXPECT_EQ(level_total, 0);
+    EXPECT_EQ(time_left, 95000);
+    EXPECT_EQ(errors_left, 12);
+    EXPECT_EQ(score, 600);
+}
+
+TEST_F(NextLevelTest, ErrorsCountDownOnceASecond) {
+    finish_level(1, 90000, 8);
+    pass(); // the time phase ends at once
+    ASSERT_EQ(tally_phase, TALLY_ACCURACY);
+    int frames = 0;
+    while (errors_left == 10 && frames < 100) {
+        pass();
+        ++frames;
+    }
+    // 60 units at 200 a second: 0.3 s, 18 frames at 60 a second (give or take the rounding).
+    EXPECT_GE(frames, 18);
+    EXPECT_LE(frames, 19);
+    EXPECT_EQ(accuracy_bonus, 10);
+}
+
+TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTally) {
+    finish_level(4, 90000, 10);
+    pass();
+    click(250, 460); // play on
+    click(100, 460); // save and stop
+    EXPECT_EQ(level, 4);
+    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    run_tally();
+    click(250, 460);
+    EXPECT_EQ(level, 5);
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(wrong_entries, 0);
+}
+
+TEST_F(NextLevelTest, PlayingOnFromLevel99StartsLevel1) {
+    finish_level(99, 90000, 10);
+    run_tally();
+    click(250, 460);
+    EXPECT_EQ(level, 1);
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+}
+
+TEST_F(NextLevelTest, EachVisitStartsTheTallyAfresh) {
+    finish_level(2, 90000, 10);
+    run_tally();
+    current_screen = SCREEN_START;
+    pass();
+    finish_level(2, 0, 0);
+    pass();
+    EXPECT_EQ(tally_phase, TALLY_TIME);
+    EXPECT_EQ(level_bonus, 0);
+    EXPECT_EQ(time_left, TALLY_TIME_START - 360);
+}
+
+TEST_F(NextLevelTest, GoldenFinishedTally) {
+    score = 1234;
+    finish_level(8, 600, 2);
+    run_tally();
+    point(420, 300);
+    expect_golden("next_level");
+}

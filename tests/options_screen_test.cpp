@@ -1,0 +1,165 @@
+// The options screen through the loop: theme rows, the remove box, Back, Escape and Confirm.
+#include <cstdio>
+#include <filesystem>
+
+#include "gfx_support.h"
+#include "input/keyboard.h"
+#include "players/options_screen.h"
+#include "players/players.h"
+#include "players/settings.h"
+#include "screen_support.h"
+
+namespace hl = platform::headless;
+
+namespace {
+constexpr platform::Rect MARKER{175, 425, 200, 450};
+
+// The marker's draw of the frame, if any.
+const platform::SpriteDraw* marker() {
+    for (const platform::SpriteDraw& d : hl::draws())
+        if (d.source.left == MARKER.left && d.source.top == MARKER.top &&
+            d.source.right == MARKER.right && d.source.bottom == MARKER.bottom)
+            return &d;
+    return nullptr;
+}
+} // namespace
+
+class OptionsTest : public ScreenTest {
+  protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        board_theme = 3;
+        current_screen = SCREEN_OPTIONS;
+        pass();
+    }
+};
+
+TEST_F(OptionsTest, EntryMarksTheCurrentThemeAndDrawsTheSamples) {
+    EXPECT_FLOAT_EQ(options_theme_row, 3);
+    EXPECT_EQ(options_selection, 0);
+    ASSERT_NE(marker(), nullptr);
+    EXPECT_FLOAT_EQ(marker()->tx, 40);
+    EXPECT_FLOAT_EQ(marker()->ty, 325 + 25 * 3);
+    // Row 0 shows cells 0 and 1, row 6 cells 26 and 27, half size from (25, 325) down.
+    int samples = 0;
+    for (const platform::SpriteDraw& d : hl::draws())
+        if (d.sx == 0.5f && d.sy == 0.5f) {
+            ++samples;
+            if (d.ty == 325 && d.tx == 25) {
+                EXPECT_EQ(d.source.left, 0);
+            }
+            if (d.ty == 475 && d.tx == 50) {
+                EXPECT_EQ(d.source.left, 350); // cell 27
+            }
+        }
+    EXPECT_EQ(samples, 14);
+}
+
+TEST_F(OptionsTest, ThemeColumnEndsAboveTheLowestPointerRow) {
+    click(50, 499);
+    EXPECT_FLOAT_EQ(options_theme_row, 6);
+    click(30, 340);
+    EXPECT_FLOAT_EQ(options_theme_row, 0);
+    click(50, 500);
+    EXPECT_FLOAT_EQ(options_theme_row, 0);
+    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+}
+
+TEST_F(OptionsTest, RemoveBoxMovesTheMarkerToItsTick) {
+    click(250, 280);
+    EXPECT_TRUE(options_delete_mode);
+    pass();
+    ASSERT_NE(marker(), nullptr);
+    EXPECT_FLOAT_EQ(marker()->tx, 245);
+    EXPECT_FLOAT_EQ(marker()->ty, 267);
+    click(250, 280);
+    EXPECT_FALSE(options_delete_mode);
+}
+
+TEST_F(OptionsTest, BackAndEscapeStoreNothingAndResetTheTheme) {
+    click(50, 380); // theme row 2
+    click(460, 480);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(board_theme, 0);
+
+    board_theme = 5;
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    EXPECT_FLOAT_EQ(options_theme_row, 5); // a new visit starts afresh
+    click(50, 380);
+    press(DIK_ESCAPE);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(board_theme, 0);
+    EXPECT_TRUE(std::filesystem::is_empty("edit"));
+}
+
+TEST_F(OptionsTest, ConfirmWithoutAPlayerBlinksTheWarningForASecond) {
+    point(380, 485);
+    const size_t plain = hl::draws().size();
+    click(380, 485);
+    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_GT(options_warning_timer, 0);
+    int frames_with_text = 0, frames = 0;
+    while (options_warning_timer > 0 && frames < 200) {
+        pass();
+        ++frames;
+        if (hl::draws().size() >= plain + 17) ++frames_with_text; // the glyphs of the warning
+    }
+    EXPECT_GE(frames, 58); // one second at 60 frames a second
+    EXPECT_LE(frames, 62);
+    EXPECT_GE(frames_with_text, 26); // on for half of each quarter second
+    EXPECT_LE(frames_with_text, 34);
+    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_TRUE(std::filesystem::is_empty("edit"));
+}
+
+class OptionsWithPlayersTest : public OptionsTest {
+  protected:
+    void SetUp() override {
+        OptionsTest::SetUp();
+        game_StorePlayer("ALICE", 50, 3, 0);
+        game_StorePlayer("BOB", 10, 1, 0);
+        current_screen = SCREEN_START; // the list reads the table when the screen is entered
+        pass();
+        current_screen = SCREEN_OPTIONS;
+        pass();
+        click(200, 80); // the second row: BOB
+        ASSERT_EQ(options_selection, 2);
+        ASSERT_STREQ(list_hover_name, "BOB");
+    }
+    static bool has_record(const char* name) {
+        char buffer[PLAYER_NAME_SIZE];
+        std::snprintf(buffer, sizeof buffer, "%s", name);
+        int32_t s, l;
+        return game_LoadPlayer(0, buffer, &s, &l);
+    }
+};
+
+TEST_F(OptionsWithPlayersTest, ConfirmStoresTheMarkedThemeOfTheChosenPlayer) {
+    click(50, 455); // theme row 5
+    click(380, 486);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(board_theme, 0);
+    EXPECT_TRUE(game_LoadTheme("BOB"));
+    EXPECT_EQ(board_theme, 5);
+    EXPECT_FALSE(game_LoadTheme("ALICE"));
+    EXPECT_TRUE(has_record("BOB"));
+}
+
+TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoTheme) {
+    click(50, 455);
+    click(250, 280); // the remove box
+    click(380, 486);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_FALSE(has_record("BOB"));
+    EXPECT_TRUE(has_record("ALICE"));
+    EXPECT_FALSE(game_LoadTheme("BOB"));
+    EXPECT_EQ(board_theme, 0);
+}
+
+TEST_F(OptionsWithPlayersTest, GoldenChosenPlayerAndTheme) {
+    click(50, 380); // theme row 2
+    pass(400);      // the background has faded in
+    point(300, 200);
+    expect_golden("options");
+}

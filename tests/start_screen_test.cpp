@@ -1,0 +1,172 @@
+// The start screen through the loop: the fade, the buttons and their first-match order, Escape,
+// the web-link panel, the pointer's visibility, and the pointer's absolute positions.
+#include "app/shell.h"
+#include "gfx/dialog.h"
+#include "gfx_support.h"
+#include "input/keyboard.h"
+#include "input/mouse.h"
+#include "platform/files.h"
+#include "players/players.h"
+#include "screen_support.h"
+#include "sudoku/start_screen.h"
+#include "todo/panel.h"
+
+namespace hl = platform::headless;
+
+namespace {
+// The draw of a start-sheet region by its source's top-left corner.
+const platform::SpriteDraw* region_draw(int left, int top) {
+    for (const platform::SpriteDraw& d : hl::draws())
+        if (d.source.left == left && d.source.top == top && d.texture != charset_texture) return &d;
+    return nullptr;
+}
+// Whether the game's pointer was drawn this frame.
+bool pointer_drawn() {
+    for (const platform::SpriteDraw& d : hl::draws())
+        if (d.texture == charset_texture && d.source.left == 0 && d.source.top == 400 &&
+            d.source.right == 20)
+            return true;
+    return false;
+}
+} // namespace
+
+using StartTest = ScreenTest;
+
+TEST_F(StartTest, FadesInAgainOnEveryEntry) {
+    pass(10);
+    EXPECT_GT(start_fade, 0);
+    EXPECT_LT(start_fade, 100);
+    pass(400);
+    EXPECT_FLOAT_EQ(start_fade, 100);
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    current_screen = SCREEN_START;
+    pass();
+    EXPECT_LT(start_fade, 2);
+}
+
+TEST_F(StartTest, ButtonsGrowUnderThePointerWithinTheirBands) {
+    point(400, 400);
+    ASSERT_NE(region_draw(360, 400), nullptr);
+    EXPECT_FLOAT_EQ(region_draw(360, 400)->sx, 1.1f);
+    EXPECT_FLOAT_EQ(region_draw(360, 435)->sx, 1);
+    point(400, 415); // the band's edge belongs to no button
+    EXPECT_FLOAT_EQ(region_draw(360, 400)->sx, 1);
+    EXPECT_FLOAT_EQ(region_draw(360, 435)->sx, 1);
+    point(400, 470);
+    EXPECT_FLOAT_EQ(region_draw(360, 470)->sx, 1.1f);
+    // Drawn by the middle of their right edge at x 505.
+    EXPECT_FLOAT_EQ(region_draw(360, 470)->tx + 150 * 1.1f, 505);
+}
+
+TEST_F(StartTest, NewGameOpensTheNameDialogOnAFreshPlayer) {
+    level = 12;
+    score = 900;
+    click(400, 400);
+    EXPECT_EQ(dialog_active, 1);
+    EXPECT_EQ(level, 1);
+    EXPECT_EQ(score, 0);
+    EXPECT_TRUE(new_game_flag);
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+}
+
+TEST_F(StartTest, OptionsButtonOpensTheOptionsScreen) {
+    click(400, 435);
+    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_TRUE(pass());
+}
+
+TEST_F(StartTest, QuitButtonEndsTheProgramWithCodeZero) {
+    click(400, 470);
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(game_Finish(), 0);
+}
+
+TEST_F(StartTest, EscapeEndsTheProgramWithCodeZero) {
+    press(DIK_ESCAPE);
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(game_Finish(), 0);
+}
+
+TEST_F(StartTest, EscapeWinsOverAButtonPressedInTheSameFrame) {
+    hl::place_mouse(400, 435);
+    hl::set_button(0, true);
+    hl::set_key(DIK_ESCAPE, true);
+    pass(2);
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(current_screen, SCREEN_START);
+}
+
+TEST_F(StartTest, WebLinkPanelOpensTheAboutPageAndCloses) {
+    point(80, 440);
+    EXPECT_TRUE(hl::urls_opened().empty());
+    click(80, 440);
+    ASSERT_EQ(hl::urls_opened().size(), 1u);
+    EXPECT_EQ(hl::urls_opened()[0], "about.html");
+    EXPECT_TRUE(ended());
+}
+
+TEST_F(StartTest, CloseControlAtTheWindowEdgeEndsTheProgram) {
+    click(499, 5);
+    EXPECT_TRUE(ended());
+}
+
+TEST_F(StartTest, PointerIsDrawnOnlyWhileTheWindowIsVisible) {
+    point(100, 100);
+    EXPECT_TRUE(pointer_drawn());
+    hl::set_window_visible(false);
+    pass();
+    EXPECT_FALSE(pointer_drawn());
+}
+
+TEST_F(StartTest, AbsolutePositionsPlaceThePointerAndRelativeMotionMovesIt) {
+    point(123, 321);
+    EXPECT_EQ(mouse.x, 123);
+    EXPECT_EQ(mouse.y, 321);
+    hl::move_mouse(7, -21);
+    pass();
+    EXPECT_EQ(mouse.x, 130);
+    EXPECT_EQ(mouse.y, 300);
+    point(900, -40); // outside the window: held at the layout's edges
+    EXPECT_EQ(mouse.x, 500);
+    EXPECT_EQ(mouse.y, 0);
+}
+
+TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
+    game_StorePlayer("ALICE", 10, 1, 0);
+    ASSERT_TRUE(platform::file_write("todo.txt", "", 0));
+    current_screen = SCREEN_OPTIONS; // the lists read their files when the screen is entered
+    pass();
+    current_screen = SCREEN_START;
+    pass();
+    // Both show; each remembers the frame it last ran in.
+    EXPECT_EQ(list_frame, frame_counter);
+    EXPECT_EQ(last_frame, frame_counter);
+
+    click(316, 350); // the player list's toggle, below its one row
+    ASSERT_EQ(list_expanded, 1);
+    pass();
+    EXPECT_EQ(list_frame, frame_counter);
+    EXPECT_NE(last_frame, frame_counter);
+
+    click(316, 230); // the toggle below the expanded list's one row
+    ASSERT_EQ(list_expanded, 0);
+    point(240, 212); // near the to-do panel: its buttons settle centred
+    pass(30);
+    click(240, 212); // its expand button
+    ASSERT_EQ(panel_state, 1);
+    pass();
+    EXPECT_NE(list_frame, frame_counter);
+    EXPECT_EQ(last_frame, frame_counter);
+}
+
+TEST_F(StartTest, GoldenStartScreen) {
+    game_StorePlayer("ALICE", 2450, 4, 0);
+    game_StorePlayer("BOB", 380, 2, 0);
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    current_screen = SCREEN_START;
+    pass(400);
+    point(420, 435); // over Options
+    expect_golden("start");
+}
