@@ -83,7 +83,7 @@ fuzz-run: fuzz
 		TMPDIR=/dev/shm nice -n 19 $$out/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 			-artifact_prefix=$$out/ $$out/corpus/$$name $(CURDIR)/fuzz/corpus/$$name \
 			> $$out/logs/$$name.log 2>&1; status=$$?; \
-		grep -E 'DONE|number_of_executed_units|ERROR|SUMMARY' $$out/logs/$$name.log; \
+		grep -aE 'DONE|number_of_executed_units|ERROR|SUMMARY' $$out/logs/$$name.log; \
 		[ $$status = 0 ] || exit 1; \
 	done
 
