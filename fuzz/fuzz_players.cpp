@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/headless/headless.h"
 #include "players/players.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
@@ -34,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         platform::make_directory("edit");
     if (!ready || size > 8192) return 0;
 
+    platform::headless::reset(); // the draws the list records would pile up across inputs
     platform::file_write(PLAYERS_FILE, data, size);
     const long before = records();
     char name[PLAYER_NAME_SIZE] = "";
