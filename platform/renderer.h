@@ -10,8 +10,10 @@ namespace platform {
 constexpr int BACKBUFFER_W = 512;
 constexpr int BACKBUFFER_H = 512;
 
-// How the device draws: on the graphics card, in software on the card's path, or through the
-// slow reference path that renders off screen and copies every frame to the window.
+// The three tries of device creation, in order. hardware: the renderer the player named (SDL's
+// SDL_RENDER_DRIVER), else the lightest by measurement, SDL's software renderer on the window;
+// software: any renderer on the graphics card; reference: the slow path that renders off screen
+// and copies every frame to the window.
 enum class DeviceType { hardware, software, reference };
 
 struct Texture;
@@ -30,6 +32,7 @@ struct SpriteDraw {
     uint32_t color = 0xFFFFFFFF; // ARGB
 };
 
+// Makes the device and shows the window; false when this type cannot be made.
 bool device_create(DeviceType type);
 void device_release();
 // The back buffer's size, fixed at creation.
@@ -37,7 +40,10 @@ void backbuffer_size(unsigned& w, unsigned& h);
 
 void render_clear(uint32_t argb);
 void render_sprite(const SpriteDraw& draw);
-// Shows the back buffer stretched over the window's whole client area.
+// Shows the back buffer stretched over the window's whole client area. A frame whose draws equal
+// the frame on the screen (same clear, textures, rectangles, transforms, colours, in the same
+// order) is neither drawn nor shown again unless the window was shown, exposed, moved or resized
+// since; while the window is minimised or hidden nothing is shown.
 void render_present();
 
 // A texture from the bytes of a TGA image held in memory; null when they do not decode.

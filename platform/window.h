@@ -32,7 +32,7 @@ constexpr int FRAME_H = 34;
 bool video_init(const char* wm_class);
 const char* video_error();
 
-// Creates the visible window with its outer rectangle.
+// Creates the window with its outer rectangle; it shows once a device is made on it.
 bool window_create(const char* title, int x, int y, int w, int h);
 // Gives the window the game's icon (the real backend carries the picture built in).
 void window_set_icon();

@@ -64,6 +64,19 @@ constexpr GroupJumps groupjumps() {
 constexpr GroupJumps GROUP_JUMPS = groupjumps();
 constexpr RandomJump ALL_DRAWS = randomjump(DIGIT_DRAWS);
 
+// The bit of the digit a draw gives (rand() % 9 + 1, rand() being bits 16 to 30 of the state),
+// for every upper half of the state.
+struct DigitBits {
+    uint16_t bits[65536];
+};
+constexpr DigitBits digitbits() {
+    DigitBits table{};
+    for (int high = 0; high < 65536; ++high)
+        table.bits[high] = static_cast<uint16_t>(1u << ((high & 0x7FFF) % 9 + 1));
+    return table;
+}
+constexpr DigitBits DIGIT_BITS = digitbits();
+
 int lowestdigit(unsigned digits) {
     return digits == 0 ? 0 : std::countr_zero(digits);
 }
@@ -71,28 +84,27 @@ int lowestdigit(unsigned digits) {
 // A cell's digit from the free digits (bit d set when d may be placed): draws of rand() % 9 + 1
 // until one is free, at most DIGIT_DRAWS of them; after that many draws the lowest free digit, or
 // 0 when none is. The draws are made exactly as one by one, but a group at a time from states
-// computed side by side, and all at once when no digit is free.
+// computed side by side from the group's first, and all at once when no digit is free.
 int drawdigit(unsigned free) {
     if (free == 0) {
         random_state = random_state * ALL_DRAWS.mul + ALL_DRAWS.add;
         return 0;
     }
+    uint32_t group = random_state;
     for (int draws = 0; draws < DIGIT_DRAWS; draws += DRAW_GROUP) {
-        uint32_t states[DRAW_GROUP];
-        int digits[DRAW_GROUP];
-        unsigned hits = 0;
+#pragma GCC unroll 8
         for (int i = 0; i < DRAW_GROUP; ++i) {
-            states[i] = random_state * GROUP_JUMPS.jumps[i].mul + GROUP_JUMPS.jumps[i].add;
-            digits[i] = static_cast<int>((states[i] >> 16) & 0x7FFF) % 9 + 1;
-            hits |= ((free >> digits[i]) & 1u) << i;
+            const uint32_t state = group * GROUP_JUMPS.jumps[i].mul + GROUP_JUMPS.jumps[i].add;
+            const unsigned bit = DIGIT_BITS.bits[state >> 16];
+            if (bit & free) {
+                random_state = state;
+                return draws + i + 1 < DIGIT_DRAWS ? std::countr_zero(bit) : lowestdigit(free);
+            }
         }
-        if (hits != 0) {
-            const int first = std::countr_zero(hits);
-            random_state = states[first];
-            return draws + first + 1 < DIGIT_DRAWS ? digits[first] : lowestdigit(free);
-        }
-        random_state = states[DRAW_GROUP - 1];
+        const RandomJump& whole = GROUP_JUMPS.jumps[DRAW_GROUP - 1];
+        group = group * whole.mul + whole.add;
     }
+    random_state = group;
     return lowestdigit(free);
 }
 
@@ -178,7 +190,8 @@ void generatepuzzle(int32_t* grid, int removal, int chance) {
 // A retry rewrites the box in place: cells of the box not yet rewritten in this try still hold the
 // previous try's digits and count as used. The digits a cell's row and column meet outside the box
 // do not change while the box fills, so they are gathered once; each cell then adds the other
-// eight cells of the box, exactly as useddigits would find them.
+// eight cells of the box, exactly as useddigits would find them: this try's digits before it,
+// the previous try's after it. Only the last try's digits reach the grid.
 int fillbox(int32_t* grid, int box_col, int box_row) {
     const int top = 3 * box_row, left = 3 * box_col;
     unsigned outside_row[3] = {}, outside_col[3] = {}, box_bits[9];
@@ -188,20 +201,27 @@ int fillbox(int32_t* grid, int box_col, int box_row) {
             if (j / 3 != box_row) outside_col[i] |= digitbit(grid[j * 9 + left + i]);
         }
     }
-    for (int k = 0; k < 9; ++k) box_bits[k] = digitbit(grid[(top + k / 3) * 9 + left + k % 3]);
+    unsigned outside[9];
+    for (int k = 0; k < 9; ++k) {
+        box_bits[k] = digitbit(grid[(top + k / 3) * 9 + left + k % 3]);
+        outside[k] = outside_row[k / 3] | outside_col[k % 3];
+    }
+    int digits[9] = {};
     int count = 0;
     for (int tries = 0; count < 9 && tries < FILL_TRIES; ++tries) {
+        unsigned after[10]; // after[k]: the previous try's digits in cells k to 8
+        after[9] = 0;
+        for (int k = 8; k >= 0; --k) after[k] = after[k + 1] | box_bits[k];
+        unsigned before = 0;
         count = 0;
         for (int k = 0; k < 9; ++k) {
-            unsigned used = outside_row[k / 3] | outside_col[k % 3];
-            for (int j = 0; j < 9; ++j)
-                if (j != k) used |= box_bits[j];
-            const int digit = drawdigit(~used & ALL_DIGITS);
-            grid[(top + k / 3) * 9 + left + k % 3] = digit;
-            box_bits[k] = digitbit(digit);
-            count += digit != 0;
+            digits[k] = drawdigit(~(outside[k] | before | after[k + 1]) & ALL_DIGITS);
+            box_bits[k] = digitbit(digits[k]);
+            before |= box_bits[k];
+            count += digits[k] != 0;
         }
     }
+    for (int k = 0; k < 9; ++k) grid[(top + k / 3) * 9 + left + k % 3] = digits[k];
     return count;
 }
 

@@ -98,11 +98,36 @@ TEST_F(FrameTest, CloseRendersOneMoreFrameThenEndsTheLoop) {
     EXPECT_TRUE(game_LoopPass());
     game_WindowProcedure(platform::WM_CLOSE);
     EXPECT_FALSE(game_LoopPass());
-    EXPECT_EQ(hl::frames_presented(), 2);
+    EXPECT_EQ(frame_counter, 2);
+    EXPECT_EQ(hl::frames_presented() + hl::frames_skipped(), 2);
     platform::file_write("dummy", "x", 1); // a data-file temporary left behind
     platform::file_set_readonly("dummy");
     EXPECT_EQ(game_Finish(), 0);
     EXPECT_FALSE(platform::file_exists("dummy"));
+}
+
+// The picture is the platform's business: the game runs every frame whatever is shown.
+TEST_F(FrameTest, GameRunsEveryFrameWhileTheWindowIsHiddenOrUnchanged) {
+    current_screen = 3;
+    window_w = 512; // as applied at start, so no pass moves the window
+    window_h = 512;
+    for (int i = 0; i < 3; ++i) game_LoopPass();
+    EXPECT_EQ(hl::frames_presented(), 1); // the same black frame three times
+    EXPECT_EQ(hl::frames_skipped(), 2);
+
+    hl::set_window_seen(false);
+    for (int i = 0; i < 60; ++i) game_LoopPass();
+    EXPECT_EQ(frame_counter, 63);
+    EXPECT_NEAR(frame_step, 200.0 / 60, 1e-3);
+    EXPECT_EQ(hl::frames_presented(), 1);
+
+    hl::set_window_seen(true);
+    game_LoopPass();
+    EXPECT_EQ(hl::frames_presented(), 2);
+    window_x = 40; // moved at the end of this pass: the next frame is shown
+    game_LoopPass();
+    game_LoopPass();
+    EXPECT_EQ(hl::frames_presented(), 3);
 }
 
 TEST_F(FrameTest, LoopRunsAtSixtyFramesASecond) {

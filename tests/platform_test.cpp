@@ -81,6 +81,83 @@ TEST_F(PlatformTest, ColourAlphaMultipliesTheTexturesAlpha) {
     platform::texture_release(t);
 }
 
+// Clears to the colour, draws, presents; true when the frame was put on the window.
+bool present(const std::vector<platform::SpriteDraw>& draws, uint32_t clear = BLACK) {
+    const long before = hl::frames_presented();
+    platform::render_clear(clear);
+    for (const platform::SpriteDraw& d : draws) platform::render_sprite(d);
+    platform::render_present();
+    return hl::frames_presented() > before;
+}
+
+TEST_F(PlatformTest, FrameIsPresentedOnlyWhenItsDrawsDiffer) {
+    platform::Texture* t = texture(tga_image(8, 8, RED));
+    platform::Texture* u = texture(tga_image(8, 8, BLUE));
+    const platform::SpriteDraw a{.texture = t, .tx = 10}, b{.texture = t, .tx = 20};
+    EXPECT_TRUE(present({a, b}));
+    EXPECT_FALSE(present({a, b}));
+    EXPECT_EQ(hl::frames_skipped(), 1);
+    EXPECT_EQ(hl::draws().size(), 2u); // a skipped frame's draws are recorded all the same
+    EXPECT_EQ(hl::pixel(22, 4), RED);
+
+    std::vector<platform::SpriteDraw> changes(11, b);
+    changes[0].texture = u;
+    changes[1].has_source = true;
+    changes[2].source.right = 4;
+    changes[3].sx = 2;
+    changes[4].sy = 2;
+    changes[5].cx = 1;
+    changes[6].cy = 1;
+    changes[7].angle = 0.5f;
+    changes[8].tx = 21;
+    changes[9].ty = 1;
+    changes[10].color = 0x80FFFFFF;
+    for (size_t i = 0; i < changes.size(); ++i) {
+        EXPECT_TRUE(present({a, changes[i]})) << i;
+        EXPECT_TRUE(present({a, b})) << i;
+    }
+    EXPECT_TRUE(present({b, a}));             // the same draws in another order
+    EXPECT_TRUE(present({b, a}, 0xFF000001)); // another clear colour
+    EXPECT_TRUE(present({b}));
+    EXPECT_TRUE(present({}));
+    EXPECT_FALSE(present({}));
+    platform::texture_release(t);
+    platform::texture_release(u);
+}
+
+TEST_F(PlatformTest, NewTextureIsPresentedEvenWhereTheOldOneLay) {
+    platform::Texture* t = texture(tga_image(8, 8, RED));
+    EXPECT_TRUE(present({{.texture = t}}));
+    platform::texture_release(t);
+    platform::Texture* u = texture(tga_image(8, 8, BLUE)); // may well get t's address
+    EXPECT_TRUE(present({{.texture = u}}));
+    EXPECT_EQ(hl::pixel(4, 4), BLUE);
+    platform::texture_release(u);
+}
+
+TEST_F(PlatformTest, WindowThatNeedsAFreshPictureGetsTheUnchangedFrame) {
+    EXPECT_TRUE(present({}));
+    EXPECT_FALSE(present({}));
+    hl::expose_window();
+    EXPECT_TRUE(present({}));
+    platform::window_move(10, 10, 520, 546);
+    EXPECT_TRUE(present({}));
+    EXPECT_FALSE(present({}));
+}
+
+TEST_F(PlatformTest, NothingIsPresentedWhileTheWindowIsNotSeen) {
+    EXPECT_TRUE(present({}));
+    hl::set_window_seen(false);
+    EXPECT_FALSE(present({}, RED));
+    EXPECT_EQ(hl::pixel(0, 0), RED); // the back buffer still holds every frame made
+    hl::expose_window();
+    EXPECT_FALSE(present({}));
+    EXPECT_EQ(hl::frames_skipped(), 2);
+    hl::set_window_seen(true);
+    EXPECT_TRUE(present({})); // the frame last shown, but the window shows again
+    EXPECT_FALSE(present({}));
+}
+
 TEST_F(PlatformTest, FileOverItsReadLimitIsNotRead) {
     platform::file_write("eleven", "0123456789A", 11);
     std::vector<uint8_t> bytes{1, 2};

@@ -1,4 +1,5 @@
-// Sprite draws, clearing and TGA textures on the SDL renderer holding the back buffer.
+// Sprite draws, clearing and TGA textures on the SDL renderer holding the back buffer, and the
+// record of each frame's draws.
 #include <SDL_image.h>
 #include <algorithm>
 #include <cmath>
@@ -8,18 +9,20 @@
 
 namespace platform {
 
-void render_clear(uint32_t argb) {
-    detail::note_clear();
-    SDL_Renderer* r = detail::backbuffer_renderer();
-    if (!r) return;
+namespace {
+
+detail::FrameDraws current, shown;
+bool shown_valid = false;
+std::vector<Texture*> released; // released while the frame being made still draws them
+uint64_t next_serial = 1;
+
+void paint_clear(SDL_Renderer* r, uint32_t argb) {
     SDL_SetRenderDrawColor(r, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
     SDL_RenderClear(r);
 }
 
-void render_sprite(const SpriteDraw& d) {
-    detail::note_sprite(d);
-    SDL_Renderer* r = detail::backbuffer_renderer();
-    if (!r || !d.texture) return;
+void paint_sprite(SDL_Renderer* r, const SpriteDraw& d) {
+    if (!d.texture) return;
     SDL_Rect src{0, 0, d.texture->w, d.texture->h};
     if (d.has_source)
         src = {d.source.left, d.source.top, d.source.right - d.source.left,
@@ -48,7 +51,19 @@ void render_sprite(const SpriteDraw& d) {
                       static_cast<SDL_RendererFlip>(flip));
 }
 
-namespace {
+// Every field but the texture, which the serials compare.
+bool same_draw(const SpriteDraw& a, const SpriteDraw& b) {
+    const Rect &p = a.source, &q = b.source;
+    return a.has_source == b.has_source && p.left == q.left && p.top == q.top &&
+           p.right == q.right && p.bottom == q.bottom && a.sx == b.sx && a.sy == b.sy &&
+           a.cx == b.cx && a.cy == b.cy && a.angle == b.angle && a.tx == b.tx && a.ty == b.ty &&
+           a.color == b.color;
+}
+
+void destroy(Texture* texture) {
+    SDL_DestroyTexture(texture->texture);
+    delete texture;
+}
 
 // Whether the bytes could hold the image their TGA header claims. The decoder sets aside the whole
 // picture before it reads a pixel, so a header claiming 60000 x 60000 pixels over a few bytes
@@ -64,6 +79,58 @@ bool tga_fits(const uint8_t* header, size_t size) {
 
 } // namespace
 
+namespace detail {
+
+const FrameDraws& frame() {
+    return current;
+}
+
+bool frame_changed() {
+    return !shown_valid || current.clear != shown.clear || current.serials != shown.serials ||
+           !std::equal(current.draws.begin(), current.draws.end(), shown.draws.begin(),
+                       shown.draws.end(), same_draw);
+}
+
+void frame_shown() {
+    shown = current;
+    shown_valid = true;
+}
+
+void draw_frame(SDL_Renderer* r) {
+    paint_clear(r, current.clear);
+    for (const SpriteDraw& d : current.draws) paint_sprite(r, d);
+}
+
+void frame_end() {
+    for (Texture* t : released) destroy(t);
+    released.clear();
+}
+
+void frames_reset() {
+    frame_end();
+    current.draws.clear();
+    current.serials.clear();
+    current.clear = 0xFF000000;
+    shown_valid = false;
+}
+
+} // namespace detail
+
+void render_clear(uint32_t argb) {
+    current.clear = argb;
+    current.draws.clear();
+    current.serials.clear();
+    SDL_Renderer* r = detail::backbuffer_renderer();
+    if (detail::DRAWS_AT_ONCE && r) paint_clear(r, argb);
+}
+
+void render_sprite(const SpriteDraw& d) {
+    current.draws.push_back(d);
+    current.serials.push_back(d.texture ? d.texture->serial : 0);
+    SDL_Renderer* r = detail::backbuffer_renderer();
+    if (detail::DRAWS_AT_ONCE && r) paint_sprite(r, d);
+}
+
 Texture* texture_from_tga(const void* bytes, size_t size) {
     SDL_Renderer* r = detail::backbuffer_renderer();
     if (!r || !bytes || size == 0 || size > INT32_MAX) return nullptr;
@@ -77,13 +144,16 @@ Texture* texture_from_tga(const void* bytes, size_t size) {
     SDL_FreeSurface(image);
     if (!t) return nullptr;
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-    return new Texture{t, w, h};
+    return new Texture{t, w, h, next_serial++};
 }
 
 void texture_release(Texture* texture) {
     if (!texture) return;
-    SDL_DestroyTexture(texture->texture);
-    delete texture;
+    // Where frames are drawn when shown, a texture the frame being made draws lives until then.
+    if (!detail::DRAWS_AT_ONCE && std::ranges::count(current.serials, texture->serial) > 0)
+        released.push_back(texture);
+    else
+        destroy(texture);
 }
 
 void texture_size(const Texture* texture, int& w, int& h) {

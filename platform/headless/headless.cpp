@@ -46,8 +46,9 @@ struct State {
     std::deque<Message> queue;
     std::vector<headless::MessageBoxRecord> boxes;
     std::deque<int> answers;
-    std::vector<SpriteDraw> draws;
-    long frames = 0;
+    long frames = 0, skipped = 0;
+    bool seen = true;     // the window is neither minimised nor hidden
+    bool repaint = false; // the window was shown, exposed, moved or resized since the last present
     bool video = true;
     bool device_ok[3] = {true, true, true};
     bool device = false;
@@ -109,12 +110,7 @@ SDL_Renderer* backbuffer_renderer() {
     return renderer;
 }
 
-void note_clear() {
-    state.draws.clear();
-}
-void note_sprite(const SpriteDraw& draw) {
-    state.draws.push_back(draw);
-}
+const bool DRAWS_AT_ONCE = true;
 
 } // namespace detail
 
@@ -138,6 +134,7 @@ void window_set_icon() {}
 void window_move(int x, int y, int w, int h) {
     state.window = {x, y, x + w, y + h};
     ++state.moves;
+    state.repaint = true;
 }
 
 Rect window_rect() {
@@ -202,6 +199,7 @@ void exit_process(int code) {
 
 bool device_create(DeviceType type) {
     state.device = state.device_ok[static_cast<int>(type)] && detail::backbuffer_renderer();
+    state.repaint = state.device; // the window shows
     return state.device;
 }
 
@@ -214,8 +212,17 @@ void backbuffer_size(unsigned& w, unsigned& h) {
     h = BACKBUFFER_H;
 }
 
+// Decides as the real backend does; the back buffer already holds the frame.
 void render_present() {
-    ++state.frames;
+    const bool changed = detail::frame_changed();
+    if (state.seen && (changed || state.repaint)) {
+        if (changed) detail::frame_shown();
+        state.repaint = false;
+        ++state.frames;
+    } else {
+        ++state.skipped;
+    }
+    detail::frame_end();
 }
 
 // ---- input --------------------------------------------------------------------------------
@@ -317,6 +324,7 @@ void reset() {
     set_disk_space(-1);
     detail::catch_end_signals(false);
     detail::take_end_signal();
+    detail::frames_reset();
     if (renderer) {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
@@ -387,10 +395,13 @@ const std::vector<std::string>& urls_opened() {
 }
 
 const std::vector<SpriteDraw>& draws() {
-    return state.draws;
+    return detail::frame().draws;
 }
 long frames_presented() {
     return state.frames;
+}
+long frames_skipped() {
+    return state.skipped;
 }
 
 bool save_png(const char* path) {
@@ -426,6 +437,13 @@ void set_device_available(DeviceType type, bool available) {
 }
 void set_video_available(bool available) {
     state.video = available;
+}
+void set_window_seen(bool seen) {
+    state.repaint = state.repaint || (seen && !state.seen);
+    state.seen = seen;
+}
+void expose_window() {
+    state.repaint = true;
 }
 void set_desktop(int w, int h) {
     state.desktop = {0, 0, w, h};

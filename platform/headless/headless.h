@@ -62,7 +62,11 @@ void answer_message_boxes(const std::vector<int>& answers);
 
 const std::vector<std::string>& urls_opened();
 const std::vector<SpriteDraw>& draws(); // since the last render_clear
+// Frames put on the window, and frames neither drawn nor shown: unchanged in a window that needed
+// no fresh picture, or made while the window was minimised or hidden. The back buffer's pixels
+// are those of the last frame made either way.
 long frames_presented();
+long frames_skipped();
 // Writes the back buffer as a PNG file; false on failure.
 bool save_png(const char* path);
 // The back buffer's pixel at (x, y) as ARGB.
@@ -73,6 +77,10 @@ bool read_png(const char* path, int& w, int& h, std::vector<uint32_t>& argb);
 // Which device types can be created (all of them by default), and whether video exists.
 void set_device_available(DeviceType type, bool available);
 void set_video_available(bool available);
+// The window minimised or hidden (false), or shown again (true).
+void set_window_seen(bool seen);
+// Part of the window was uncovered: it needs a fresh picture.
+void expose_window();
 void set_desktop(int w, int h);
 // The window's outer rectangle as last created or moved, and how often it was moved.
 Rect window();

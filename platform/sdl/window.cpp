@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <string>
+#include <unistd.h>
 
 #include "platform/common/end_signal.h"
 #include "platform/sdl/sdl_backend.h"
@@ -33,10 +34,25 @@ bool video_init(const char* wm_class) {
     // X11 takes the window class from the environment when video starts.
     setenv("SDL_VIDEO_X11_WMCLASS", wm_class, 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
+    // The window's surface is a plain shared-memory image, not a texture of a renderer of SDL's
+    // own choosing (which would load OpenGL for the software renderer's every frame).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A puzzle left open for hours lets the screen saver and power saving do their work.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // SDL connects to the desktop's session bus when it starts. Where there is none, the D-Bus
+    // library would launch a bus daemon for the display that outlives the game: SDL is given an
+    // address that fails at once instead, for its start only, so nothing the game starts later
+    // inherits it.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const bool no_bus = !std::getenv("DBUS_SESSION_BUS_ADDRESS") &&
+                        !(runtime && access((std::string(runtime) + "/bus").c_str(), F_OK) == 0);
+    if (no_bus) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     // The end signals are the game's own event, not SDL's quit (which stands for the close box).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     detail::catch_end_signals(true);
-    return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    if (no_bus) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    return started;
 }
 
 const char* video_error() {
@@ -44,7 +60,12 @@ const char* video_error() {
 }
 
 bool window_create(const char* title, int x, int y, int w, int h) {
-    sdl::window = SDL_CreateWindow(title, x, y, w - FRAME_W, h - FRAME_H, SDL_WINDOW_SHOWN);
+    // Made hidden and shown once its renderer exists (device_create), made for OpenGL when the
+    // player chose an OpenGL renderer: SDL never has to replace it, so one window appears.
+    const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const bool opengl = driver && SDL_strncasecmp(driver, "opengl", 6) == 0;
+    sdl::window = SDL_CreateWindow(title, x, y, w - FRAME_W, h - FRAME_H,
+                                   SDL_WINDOW_HIDDEN | (opengl ? SDL_WINDOW_OPENGL : 0));
     return sdl::window != nullptr;
 }
 
