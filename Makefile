@@ -9,7 +9,16 @@ PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev l
             xvfb xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test test-fast bench bench-desktop fuzz format clean assets-review
+.PHONY: all deps configure build run test test-fast bench bench-desktop fuzz fuzz-run kill-trials \
+        soak format clean assets-review
+
+# The sanitizer runs report leaks; only leaks inside system libraries are suppressed, by name.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+# The long forms: kill trials, simulated soak minutes, and seconds per fuzz target.
+TRIALS ?= 1000
+SOAK_MINUTES ?= 60
+FUZZ_SECONDS ?= 180
 
 all: build
 
@@ -33,8 +42,12 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ./gridhollow_tests --gtest_brief=1
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests gridhollow_sdl_smoke \
+		gridhollow_kill_trials gridhollow_soak
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_tests --gtest_brief=1
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_sdl_smoke --gtest_brief=1
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_kill_trials 100
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_soak 3
 
 # The normal build's tests only, for a quick check while working.
 test-fast: build
@@ -44,6 +57,13 @@ test-fast: build
 # real screens played through headless, into $(BUILD)/review.
 assets-review: build
 	cmake --build $(BUILD) --target assets-review
+
+# The long forms of the kill trials and the soak (TRIALS=..., SOAK_MINUTES=...).
+kill-trials: build
+	cd $(BUILD) && ./gridhollow_kill_trials $(TRIALS)
+
+soak: build
+	cd $(BUILD) && ./gridhollow_soak $(SOAK_MINUTES)
 
 bench: build
 	cd $(BUILD) && ./gridhollow_bench
@@ -59,6 +79,20 @@ fuzz: PACKAGES += clang
 fuzz: deps
 	@[ -f $(BUILD)-fuzz/CMakeCache.txt ] || CXX=clang++ CC=clang cmake -S . -B $(BUILD)-fuzz -DGRIDHOLLOW_FUZZ=ON
 	cmake --build $(BUILD)-fuzz -j $(JOBS)
+
+# Runs every fuzz target for FUZZ_SECONDS at the lowest priority, from its seeds in fuzz/corpus/;
+# what it finds new is kept in $(BUILD)-fuzz/corpus/. The targets work in folders of their own, so
+# every path they are given is absolute.
+fuzz-run: fuzz
+	@out=$(abspath $(BUILD))-fuzz; mkdir -p $$out/logs; for source in fuzz/*.cpp; do \
+		name=$$(basename $$source .cpp); mkdir -p $$out/corpus/$$name; \
+		echo "== $$name"; \
+		TMPDIR=/dev/shm nice -n 19 $$out/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$$out/ $$out/corpus/$$name $(CURDIR)/fuzz/corpus/$$name \
+			> $$out/logs/$$name.log 2>&1; status=$$?; \
+		grep -aE 'DONE|number_of_executed_units|ERROR|SUMMARY' $$out/logs/$$name.log; \
+		[ $$status = 0 ] || exit 1; \
+	done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -2,6 +2,8 @@
 // player's consent) on the slow reference path; then the sound bank, keyboard and mouse.
 #include "app/device.h"
 
+#include <memory>
+
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/renderer.h"
@@ -11,6 +13,8 @@ unsigned backbuffer_w = 0, backbuffer_h = 0;
 
 namespace {
 constexpr const char* DEVICE_CAPTION = "Orbfall Raid";
+// The sound bank of the last start-up, which sound_bank points at, until the process ends.
+std::unique_ptr<SoundBank> bank;
 } // namespace
 
 bool game_InitDevice() {
@@ -30,7 +34,8 @@ bool game_InitDevice() {
                 DEVICE_CAPTION, platform::MB_YESNO) == platform::IDNO)
             return false;
     }
-    sound_bank = new SoundBank();
+    bank = std::make_unique<SoundBank>(); // a second start-up (tests, the soak) replaces it
+    sound_bank = bank.get();
     keyboard.create();
     mouse.create();
     mouse.x = 256;

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/headless/headless.h"
 #include "players/players.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
@@ -30,12 +30,12 @@ long records() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready = [] {
-        char folder[] = "/tmp/gridhollow-fuzz-players-XXXXXX";
-        return mkdtemp(folder) && chdir(folder) == 0 && platform::make_directory("edit");
-    }();
+    static const bool ready =
+        !platform::enter_temporary_folder("gridhollow-fuzz-players").empty() &&
+        platform::make_directory("edit");
     if (!ready || size > 8192) return 0;
 
+    platform::headless::reset(); // the draws the list records would pile up across inputs
     platform::file_write(PLAYERS_FILE, data, size);
     const long before = records();
     char name[PLAYER_NAME_SIZE] = "";

@@ -18,10 +18,9 @@ bool file_set_readonly(const char* name);
 bool file_delete(const char* name);
 // Copies with overwrite; the target is replaced by rename, so it is never left half written.
 bool file_copy(const char* from, const char* to);
+// Renames the file over the target in one step, which needs no room on the disk.
+bool file_rename(const char* from, const char* to);
 bool make_directory(const char* name);
-// Makes the folder (a path on disk, not a game file name) the current directory, the place of
-// every game file from then on.
-bool change_directory(const char* path);
 
 // The whole file; false (and bytes empty) when it cannot be read or holds more than limit bytes
 // (such a file is not read at all).
@@ -32,8 +31,16 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
 
-// Makes a new empty folder "/tmp/PREFIX-XXXXXX" and makes it the current directory; returns its
-// path, or an empty text when it cannot. For tests, tools and benchmarks.
+// For tests: the disk takes only this many more bytes of file data, after which every write fails
+// as on a full disk (the bytes that fit are written first); a negative value means no limit, the
+// starting state.
+void set_disk_space(long long bytes);
+
+// Makes the folder the current directory, where every game file name starts; false when it cannot.
+bool change_directory(const char* path);
+// Makes a new empty folder "PREFIX-XXXXXX" in $TMPDIR (or /tmp) and makes it the current
+// directory; returns its path, or an empty text when it cannot. For tests, tools and benchmarks
+// (the fuzz runs keep their folders in memory this way).
 std::string enter_temporary_folder(const char* prefix);
 
 // A file read a byte or a block at a time from positions of the reader's choosing.

@@ -26,17 +26,16 @@ int pathsum(const char* path) {
     return endaroundsum(reinterpret_cast<const uint8_t*>(path), std::strlen(path));
 }
 
-// The checked layer: the header and the content's checksum in front of content that lacks them.
-std::vector<uint8_t> addinner(const std::vector<uint8_t>& content) {
-    if (beginswith(content, INNER_HEADER) || beginswith(content, OUTER_HEADER)) return content;
+// The checked layer: the header and the content's checksum in front of the content.
+std::vector<uint8_t> checkedlayer(const std::vector<uint8_t>& content) {
     std::vector<uint8_t> inner(INNER_HEADER.begin(), INNER_HEADER.end());
     inner.push_back(static_cast<uint8_t>(endaroundsum(content.data(), content.size())));
     inner.insert(inner.end(), content.begin(), content.end());
     return inner;
 }
 
-std::vector<uint8_t> addouter(const char* path, const std::vector<uint8_t>& inner) {
-    if (beginswith(inner, OUTER_HEADER)) return inner;
+// The outer header and one scrambled word for each byte of the inner layer.
+std::vector<uint8_t> scrambled(const char* path, const std::vector<uint8_t>& inner) {
     std::vector<uint8_t> stored(OUTER_HEADER.begin(), OUTER_HEADER.end());
     stored.reserve(OUTER_HEADER.size() + 2 * inner.size());
     const int sum = pathsum(path);
@@ -46,6 +45,17 @@ std::vector<uint8_t> addouter(const char* path, const std::vector<uint8_t>& inne
         stored.push_back(static_cast<uint8_t>(word >> 8));
     }
     return stored;
+}
+
+// The layers as lockfile adds them: none in front of a file that already begins with one of the
+// headers.
+std::vector<uint8_t> addinner(const std::vector<uint8_t>& content) {
+    if (beginswith(content, INNER_HEADER) || beginswith(content, OUTER_HEADER)) return content;
+    return checkedlayer(content);
+}
+
+std::vector<uint8_t> addouter(const char* path, const std::vector<uint8_t>& inner) {
+    return beginswith(inner, OUTER_HEADER) ? inner : scrambled(path, inner);
 }
 
 // The inner layer of a stored file; anything not in the stored form is its own inner layer. The
@@ -178,7 +188,10 @@ bool readdatafile(const char* path, std::string& content) {
 
 bool writedatafile(const char* path, const std::string& content) {
     if (!keepdamaged(path)) return false;
-    const std::vector<uint8_t> stored = lockbytes(path, {content.begin(), content.end()});
+    // Both layers always, so content that itself begins like a header (a player named
+    // "version 2.0" at the top of the players file) reads back as it was written.
+    const std::vector<uint8_t> stored =
+        scrambled(path, checkedlayer({content.begin(), content.end()}));
     platform::file_set_normal(path);
     const bool written = platform::file_replace(path, stored.data(), stored.size());
     platform::file_set_normal(path);

@@ -19,10 +19,12 @@
 //   Writing a file kept in the stored form (players table, saved games, settings):
 //       std::string text = ...the complete plain content, lines ended by "\r\n"...;
 //       writedatafile("scores.txt", text);
-//   writedatafile locks the content under the path string, replaces the file by write-then-rename
+//   writedatafile locks the content under the path string (always with both layers, so content
+//   that begins like a header comes back unchanged), replaces the file by write-then-rename
 //   (a crash leaves the old file or the new one) and first keeps an existing file that fails its
-//   check as "NAME.damaged" ("NAME.damaged2", ... when that exists). No "writting.txt" work file
-//   is needed: the data file is never seen half written.
+//   check as "NAME.damaged" ("NAME.damaged2", ... when that exists); when that copy cannot be
+//   written (a full disk) the damaged file stays and writedatafile reports failure. No
+//   "writting.txt" work file is needed: the data file is never seen half written.
 //
 //   Files kept plain (themes, task files) are written by their owners directly and may still be
 //   read with readdatafile.

@@ -169,6 +169,18 @@ TEST_F(DataFileTest, RecipesRoundTripAndLeaveNoTemporaries) {
     EXPECT_FALSE(platform::file_exists("dummy"));
 }
 
+TEST_F(DataFileTest, ContentThatBeginsLikeAHeaderReadsBackUnchanged) {
+    // A player named "version 2.0" (eleven characters, as the name dialog allows) at the top of
+    // the players file, or a name that begins like the outer header.
+    for (const std::string text : {"version 2.0,120,3,\r\nBob,80,2,\r\n",
+                                   "encryption v2.0,1,1,\r\n", "version 2.0", "encryption v2.0"}) {
+        ASSERT_TRUE(writedatafile("scores.txt", text));
+        std::string read;
+        EXPECT_TRUE(readdatafile("scores.txt", read)) << text;
+        EXPECT_EQ(read, text);
+    }
+}
+
 TEST_F(DataFileTest, WriterKeepsDamagedFiles) {
     ASSERT_TRUE(writedatafile("scores.txt", "first\r\n"));
     std::string broken = readfile("scores.txt");

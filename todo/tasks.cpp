@@ -30,12 +30,33 @@ struct Chunk {
 
 enum class Source { missing, read, unreadable };
 
+// A completed task moves between the two files through these: the new contents of both files,
+// the open file's written last.
+constexpr const char* DONE_MOVE = "todo_done.txt.move";
+constexpr const char* TODO_MOVE = "todo.txt.move";
+
+// Carries out a move of a completed task that was decided (the open file's new contents exist) and
+// drops one that was not. The new contents are renamed into place, the completed file's first, so
+// a move cut off at any point ends with the task in exactly one file. False when the move could not
+// be finished (the files cannot be renamed).
+bool finishmove() {
+    if (!platform::file_exists(TODO_MOVE)) {
+        platform::file_delete(DONE_MOVE);
+        return true;
+    }
+    if (platform::file_exists(DONE_MOVE) && !platform::file_rename(DONE_MOVE, DONE_FILE))
+        return false;
+    return platform::file_rename(TODO_MOVE, TODO_FILE);
+}
+
 // Splits `file` into chunks. Bytes below 32 (the line ends) are skipped; only the first chunk can
 // be the heading line; text after the last "|" is no record and is dropped. Every "|" ends a
 // record, also one after "_", so the reader and the writers count the same records; a chunk is
 // kept whole however long, so no writer cuts off the fields at the end of an overlong line.
 Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
     chunks.clear();
+    // Until an interrupted move is finished the files do not say where the task is.
+    if (!finishmove()) return Source::unreadable;
     if (!platform::file_exists(file)) return Source::missing;
     std::vector<uint8_t> bytes;
     if (!platform::file_read(file, bytes)) return Source::unreadable;
@@ -201,11 +222,11 @@ bool writefile(const char* file, const std::string& contents, bool keeptemp) {
     return ok;
 }
 
-// Rewrites `file` with record `index` replaced by `record` or, when `record` is null, removed.
-bool rewriterecord(const char* file, int index, const TaskRecord* record) {
+// The contents of `file` with record `index` replaced by `record` or, when `record` is null,
+// removed; false when the file cannot be read or has no such record.
+bool rewritten(const char* file, int index, const TaskRecord* record, std::string& out) {
     std::vector<Chunk> chunks;
     if (loadchunks(file, chunks) != Source::read) return false;
-    std::string out;
     bool met = false;
     int number = 0;
     for (const Chunk& c : chunks) {
@@ -216,8 +237,35 @@ bool rewriterecord(const char* file, int index, const TaskRecord* record) {
             putchunk(out, c);
         }
     }
+    return met;
+}
+
+// Rewrites `file` with record `index` replaced by `record` or, when `record` is null, removed.
+bool rewriterecord(const char* file, int index, const TaskRecord* record) {
+    std::string out;
     // A deletion leaves "writting.txt" behind; the next write overwrites it.
-    return met && writefile(file, out, record == nullptr);
+    return rewritten(file, index, record, out) && writefile(file, out, record == nullptr);
+}
+
+// The contents of `file` with `record` appended and a non-empty `heading` as its heading line.
+// Returns the number of lines kept before the new record, or -1 when the file cannot be read.
+int appended(const TaskRecord& record, const char* file, const char* heading, std::string& out) {
+    std::vector<Chunk> chunks;
+    if (loadchunks(file, chunks) == Source::unreadable) return -1;
+    int lines = 0;
+    bool newheading = heading[0] != 0;
+    if (newheading) {
+        putheading(out, heading);
+        ++lines;
+    }
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        // Only an old heading line gives way to the new one; a first record is kept.
+        if (i == 0 && newheading && chunks[i].end == 't') continue;
+        putchunk(out, chunks[i]);
+        ++lines;
+    }
+    putrecord(out, record, false);
+    return lines;
 }
 
 // The order of a difference: year field x 372 days + months of 31 days + days and time, the
@@ -252,23 +300,9 @@ bool readtask(int index, TaskRecord& record, const char* file) {
 }
 
 int appendtask(const TaskRecord& record, const char* file, const char* heading) {
-    std::vector<Chunk> chunks;
-    if (loadchunks(file, chunks) == Source::unreadable) return -1;
     std::string out;
-    int lines = 0;
-    bool newheading = heading[0] != 0;
-    if (newheading) {
-        putheading(out, heading);
-        ++lines;
-    }
-    for (size_t i = 0; i < chunks.size(); ++i) {
-        // Only an old heading line gives way to the new one; a first record is kept.
-        if (i == 0 && newheading && chunks[i].end == 't') continue;
-        putchunk(out, chunks[i]);
-        ++lines;
-    }
-    putrecord(out, record, false);
-    return writefile(file, out, false) ? lines : -1;
+    const int lines = appended(record, file, heading, out);
+    return lines >= 0 && writefile(file, out, false) ? lines : -1;
 }
 
 bool replacetask(int index, const TaskRecord& record) {
@@ -279,30 +313,38 @@ bool deletetask(int index, const char* file) {
     return rewriterecord(file, index, nullptr);
 }
 
-void writeheading(const char* file, const char* heading) {
-    if (!heading[0]) return;
+bool writeheading(const char* file, const char* heading) {
+    if (!heading[0]) return true;
     std::vector<Chunk> chunks;
-    if (loadchunks(file, chunks) == Source::unreadable) return;
+    if (loadchunks(file, chunks) == Source::unreadable) return false;
     std::string out;
     putheading(out, heading);
     for (const Chunk& c : chunks)
         if (c.end == '|') putchunk(out, c);
-    writefile(file, out, false);
+    return writefile(file, out, false);
 }
 
 int completetask(int index) {
     TaskRecord task;
     if (!readtask(index, task, TODO_FILE)) return -1;
     task.done = 1;
-    // Appended before it is deleted, so a failure leaves the task in one file or in both.
-    int lines = appendtask(task, DONE_FILE, DONE_HEADING);
-    if (lines >= 0) deletetask(index, TODO_FILE);
-    return lines;
+    std::string done, open;
+    const int lines = appended(task, DONE_FILE, DONE_HEADING, done);
+    if (lines < 0 || !rewritten(TODO_FILE, index, nullptr, open)) return -1;
+    // Both new contents go beside their files first; the open file's, written last, decides the
+    // move, which finishmove then carries out (or the next task-file read after a crash).
+    if (!platform::file_replace(DONE_MOVE, done.data(), done.size()) ||
+        !platform::file_replace(TODO_MOVE, open.data(), open.size())) {
+        platform::file_delete(DONE_MOVE);
+        return -1;
+    }
+    return finishmove() ? lines : -1;
 }
 
-void sorttasks() {
+bool sorttasks() {
     std::vector<Chunk> chunks;
-    if (loadchunks(TODO_FILE, chunks) != Source::read) return;
+    const Source source = loadchunks(TODO_FILE, chunks);
+    if (source != Source::read) return source == Source::missing;
     std::string out;
     std::vector<const Chunk*> records;
     for (const Chunk& c : chunks) {
@@ -327,8 +369,8 @@ void sorttasks() {
     }
     if (!moved) { // already in order (or no records): the file stays as it is
         platform::file_delete(TEMP_FILE); // a work file left by a deletion goes, as after any sort
-        return;
+        return true;
     }
     for (size_t i = order.size(); i < records.size(); ++i) putchunk(out, *records[i]);
-    writefile(TODO_FILE, out, false);
+    return writefile(TODO_FILE, out, false);
 }

@@ -40,11 +40,13 @@ bool replacetask(int index, const TaskRecord& record);
 // Removes record `index` of `file`; false when there is no such record or the write failed.
 bool deletetask(int index, const char* file);
 // Makes a non-empty `heading` the heading line of `file`, creating the file when it is missing.
-void writeheading(const char* file, const char* heading);
+// False when the file could not be read or written (it then stays as it was).
+bool writeheading(const char* file, const char* heading);
 // Moves record `index` of "todo.txt" to "todo_done.txt", marked done. Returns the append's result,
 // -1 when there is no such task (then nothing changes).
 int completetask(int index);
 // Rewrites "todo.txt" in order of each task's next occurrence: overdue longest first, then the
 // soonest ahead; ties keep their order. Only the first 1000 records take part; any further ones
-// follow them in their own order.
-void sorttasks();
+// follow them in their own order. False when the file could not be read or written (it then stays
+// as it was); a missing file is nothing to sort.
+bool sorttasks();

@@ -1,7 +1,10 @@
 // Files on a POSIX disk: Windows-style names mapped to paths, and replacement by rename.
 #include "platform/files.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +13,19 @@ namespace platform {
 
 namespace {
 
+long long disk_space = -1; // bytes a full disk still takes in tests; negative: no limit
+
 bool write_all(int fd, const void* bytes, size_t size) {
     const char* p = static_cast<const char*>(bytes);
     while (size > 0) {
-        ssize_t n = ::write(fd, p, size);
+        size_t fits = size;
+        if (disk_space >= 0) fits = std::min<unsigned long long>(size, disk_space);
+        if (fits == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        ssize_t n = ::write(fd, p, fits);
+        if (n > 0 && disk_space >= 0) disk_space -= n;
         if (n < 0) return false;
         p += n;
         size -= static_cast<size_t>(n);
@@ -22,6 +34,10 @@ bool write_all(int fd, const void* bytes, size_t size) {
 }
 
 } // namespace
+
+void set_disk_space(long long bytes) {
+    disk_space = bytes;
+}
 
 std::string disk_path(const char* name) {
     std::string path(name);
@@ -56,6 +72,10 @@ bool file_delete(const char* name) {
 bool file_copy(const char* from, const char* to) {
     std::vector<uint8_t> bytes;
     return file_read(from, bytes) && file_replace(to, bytes.data(), bytes.size());
+}
+
+bool file_rename(const char* from, const char* to) {
+    return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
 }
 
 bool make_directory(const char* name) {
@@ -111,7 +131,8 @@ bool file_replace(const char* name, const void* bytes, size_t size) {
 }
 
 std::string enter_temporary_folder(const char* prefix) {
-    std::string name = std::string("/tmp/") + prefix + "-XXXXXX";
+    const char* base = std::getenv("TMPDIR");
+    std::string name = std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
     if (::mkdtemp(name.data()) == nullptr || !change_directory(name.c_str())) return "";
     return name;
 }

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/common/sdl_draw.h"
 
@@ -64,6 +65,18 @@ void destroy(Texture* texture) {
     delete texture;
 }
 
+// Whether the bytes could hold the image their TGA header claims. The decoder sets aside the whole
+// picture before it reads a pixel, so a header claiming 60000 x 60000 pixels over a few bytes
+// would ask for gigabytes. A run-length packet of 1 + depth bytes covers at most 128 pixels.
+bool tga_fits(const uint8_t* header, size_t size) {
+    constexpr size_t HEADER = 18, RUN = 128;
+    if (size < HEADER) return false;
+    const uint64_t width = header[12] | header[13] << 8, height = header[14] | header[15] << 8;
+    const uint64_t pixels = width * height;
+    const uint64_t depth = std::max(1, header[16] / 8);
+    return pixels * depth <= RUN * (size - HEADER);
+}
+
 } // namespace
 
 namespace detail {
@@ -121,6 +134,7 @@ void render_sprite(const SpriteDraw& d) {
 Texture* texture_from_tga(const void* bytes, size_t size) {
     SDL_Renderer* r = detail::backbuffer_renderer();
     if (!r || !bytes || size == 0 || size > INT32_MAX) return nullptr;
+    if (!tga_fits(static_cast<const uint8_t*>(bytes), size)) return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));
     SDL_Surface* image = rw ? IMG_LoadTGA_RW(rw) : nullptr;
     if (rw) SDL_RWclose(rw);

@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/common/end_signal.h"
 #include "platform/common/sdl_draw.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/window.h"
 
@@ -57,6 +58,7 @@ struct State {
     bool keyboard = false, mouse_device = false;
     bool audio_drivers = true, audio_device = true;
     std::vector<headless::PlayRecord> plays;
+    void (*exit_hook)(int) = nullptr;
 };
 
 State state;
@@ -189,6 +191,7 @@ void open_url(const char* url) {
 
 void exit_process(int code) {
     std::fflush(stderr);
+    if (state.exit_hook) state.exit_hook(code);
     std::exit(code);
 }
 
@@ -318,6 +321,7 @@ namespace headless {
 
 void reset() {
     state = State{};
+    set_disk_space(-1);
     detail::catch_end_signals(false);
     detail::take_end_signal();
     detail::frames_reset();
@@ -325,6 +329,10 @@ void reset() {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
     }
+}
+
+void on_exit_process(void (*hook)(int code)) {
+    state.exit_hook = hook;
 }
 
 void set_clock(double seconds) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,12 @@ void mix(void*, Uint8* stream, int len) {
     for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
+// At the process's end the device stops before the buffers go, so the mixing thread never reads
+// a buffer that is gone.
+void close_device() {
+    SDL_CloseAudioDevice(device);
+}
+
 // SDL has no 24-bit sample format: widen such samples to 32 bits.
 std::vector<uint8_t> widen_24(const uint8_t* data, uint32_t size) {
     std::vector<uint8_t> wide;
@@ -79,6 +86,8 @@ bool audio_open() {
                 SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     }
     if (device == 0) return false;
+    static const int closing = std::atexit(close_device); // before the buffers' destructor runs
+    (void)closing;
     SDL_PauseAudioDevice(device, 0);
     return true;
 }
