@@ -41,7 +41,7 @@ run: build
 # Every test: the normal build, then the same tests built with AddressSanitizer and UBSan.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests gridhollow_sdl_smoke \
 		gridhollow_kill_trials gridhollow_soak
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_tests --gtest_brief=1

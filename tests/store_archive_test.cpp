@@ -1,5 +1,4 @@
 // Tests of the resource archive: name matching, header scanning, extraction and hostile archives.
-#include <SDL.h>
 #include <algorithm>
 #include <cstring>
 
@@ -182,25 +181,6 @@ TEST_F(ArchiveTest, LoadsTexturesFromTgaEntries) {
     EXPECT_EQ(slot, nullptr);
 }
 
-// The largest block the SDL libraries asked for while the recorder was in place.
-size_t largest_request = 0;
-SDL_malloc_func sdl_malloc;
-SDL_calloc_func sdl_calloc;
-SDL_realloc_func sdl_realloc;
-SDL_free_func sdl_free;
-void* record_malloc(size_t size) {
-    largest_request = std::max(largest_request, size);
-    return sdl_malloc(size);
-}
-void* record_calloc(size_t count, size_t size) {
-    largest_request = std::max(largest_request, count * size);
-    return sdl_calloc(count, size);
-}
-void* record_realloc(void* block, size_t size) {
-    largest_request = std::max(largest_request, size);
-    return sdl_realloc(block, size);
-}
-
 TEST_F(ArchiveTest, ImageClaimingMorePixelsThanItsBytesIsRefusedUnread) {
     // 65535 x 65533 pixels of 24 bits, with no pixel data: the decoder would ask for 12.8 GB.
     std::string huge = tinytga().substr(0, 18);
@@ -208,14 +188,13 @@ TEST_F(ArchiveTest, ImageClaimingMorePixelsThanItsBytesIsRefusedUnread) {
     huge[14] = '\xFD';
     huge[16] = 24;
     writefile("_data.loc", entry("img\\huge.tga", huge + "\x83\xF9\x03\x80"));
-    SDL_GetMemoryFunctions(&sdl_malloc, &sdl_calloc, &sdl_realloc, &sdl_free);
-    SDL_SetMemoryFunctions(record_malloc, record_calloc, record_realloc, sdl_free);
+    platform::headless::record_requests(true);
     platform::Texture* slot = nullptr;
     const long status = loadtexture("_data.loc", "img\\huge.tga", &slot);
-    SDL_SetMemoryFunctions(sdl_malloc, sdl_calloc, sdl_realloc, sdl_free);
+    platform::headless::record_requests(false);
     EXPECT_EQ(status, E_FAIL);
     EXPECT_EQ(slot, nullptr);
-    EXPECT_LT(largest_request, size_t{64} << 20);
+    EXPECT_LT(platform::headless::largest_request(), size_t{64} << 20);
 }
 
 } // namespace

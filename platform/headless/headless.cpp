@@ -464,5 +464,41 @@ void set_audio_available(bool drivers, bool device) {
     state.audio_device = device;
 }
 
+namespace {
+
+size_t largest = 0;
+SDL_malloc_func sdl_malloc;
+SDL_calloc_func sdl_calloc;
+SDL_realloc_func sdl_realloc;
+SDL_free_func sdl_free;
+void* record_malloc(size_t size) {
+    largest = std::max(largest, size);
+    return sdl_malloc(size);
+}
+void* record_calloc(size_t count, size_t size) {
+    largest = std::max(largest, count * size);
+    return sdl_calloc(count, size);
+}
+void* record_realloc(void* block, size_t size) {
+    largest = std::max(largest, size);
+    return sdl_realloc(block, size);
+}
+
+} // namespace
+
+void record_requests(bool on) {
+    if (on) {
+        largest = 0;
+        SDL_GetMemoryFunctions(&sdl_malloc, &sdl_calloc, &sdl_realloc, &sdl_free);
+        SDL_SetMemoryFunctions(record_malloc, record_calloc, record_realloc, sdl_free);
+    } else {
+        SDL_SetMemoryFunctions(sdl_malloc, sdl_calloc, sdl_realloc, sdl_free);
+    }
+}
+
+size_t largest_request() {
+    return largest;
+}
+
 } // namespace headless
 } // namespace platform

@@ -95,4 +95,9 @@ struct PlayRecord {
 const std::vector<PlayRecord>& plays();
 void set_audio_available(bool drivers, bool device);
 
+// While on, the backend's libraries' memory requests are watched; largest_request() is the
+// largest block asked for since recording was turned on.
+void record_requests(bool on);
+size_t largest_request();
+
 } // namespace platform::headless
