@@ -137,7 +137,7 @@ int32_t game_NextLevelScreen() {
             start_next_level();
         } else if (mouse.x > 50 && mouse.x < 150) {
             start_next_level();
-            game_SaveGame();
+            game_SaveGameOrTell();
             current_screen = SCREEN_START;
         }
     }

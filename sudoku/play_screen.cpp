@@ -9,7 +9,6 @@
 #include "gfx/window_controls.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
-#include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "sudoku/saved_game.h"
@@ -191,8 +190,7 @@ bool run_picker() {
 
 // Saves the game and goes back to the start screen; a save that failed is shown.
 void leave_game() {
-    if (!game_SaveGame())
-        platform::message_box("the game could not be saved", "game_SaveGame()", platform::MB_OK);
+    game_SaveGameOrTell();
     current_screen = SCREEN_START;
 }
 

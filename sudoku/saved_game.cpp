@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/window.h"
 #include "players/players.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
@@ -37,6 +38,11 @@ bool game_SaveGame() {
     game_StorePlayer(player_name, score, level, 1);
     const bool stored = players_saved;
     return game_WriteGame(player_name, board, solution) && stored;
+}
+
+void game_SaveGameOrTell() {
+    if (!game_SaveGame())
+        platform::message_box("the game could not be saved", "game_SaveGame()", platform::MB_OK);
 }
 
 bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution) {

@@ -4,6 +4,9 @@
 
 // Stores the current player's record (score and level) and writes the saved game.
 bool game_SaveGame();
+// Saves as game_SaveGame does where the player leaves a game (the game screen's close and Escape,
+// the next-level screen's save and stop); a save that failed is shown in a message box.
+void game_SaveGameOrTell();
 // Writes the saved game of name from the two 81-value arrays and the two counters.
 bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution);
 // Reads the saved game of name into the arrays and the counters; returns how many values it

@@ -1,4 +1,7 @@
 // The next-level screen through the loop: the tally's figures and pace, the buttons, level 99.
+#include <cstring>
+#include <filesystem>
+
 #include "gfx_support.h"
 #include "screen_support.h"
 #include "sudoku/board.h"
@@ -88,6 +91,18 @@ TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTally) {
     EXPECT_EQ(level, 5);
     EXPECT_EQ(current_screen, SCREEN_GAME);
     EXPECT_EQ(wrong_entries, 0);
+}
+
+TEST_F(NextLevelTest, SaveAndStopShowsASaveThatFailed) {
+    std::strcpy(player_name, "ANN");
+    finish_level(4, 90000, 10);
+    run_tally();
+    std::filesystem::create_directory("edit/ANN.txt.new"); // in the way of the saved game
+    click(100, 460);
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(level, 5);
+    ASSERT_EQ(hl::message_boxes().size(), 1u);
+    EXPECT_EQ(hl::message_boxes()[0].caption, "game_SaveGame()");
 }
 
 TEST_F(NextLevelTest, PlayingOnFromLevel99StartsLevel1) {
