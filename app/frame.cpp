@@ -1,7 +1,10 @@
 // The frame: timing, the per-frame step, clearing, dispatch to the screens, presenting, pacing.
 #include "app/frame.h"
 
+#include <cmath>
+
 #include "gfx/dialog.h"
+#include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/renderer.h"
@@ -15,27 +18,31 @@ float frames_per_second = 0;
 double previous_frame_time = 0;
 double frame_deadline = 0;
 
-void frame_reset() {
-    frames_per_second = 0;
-    previous_frame_time = 0;
-    frame_deadline = 0;
-}
-
 namespace {
-constexpr double FRAME_SECONDS = 1.0 / 60;
-} // namespace
 
-double game_Timer() {
+constexpr double FRAME_SECONDS = 1.0 / 60;
+// The longest waits, in frames from the last one: a change the game makes by itself is shown at
+// most 50 ms late; while the window is not seen the logic runs four times a second.
+constexpr int IDLE_FRAMES = 3;
+constexpr int UNSEEN_FRAMES = 15;
+platform::Presented presented = platform::Presented::changed; // by the last frame
+
+uint64_t timer_frequency() {
     static const uint64_t frequency = platform::perf_frequency();
-    if (frequency != 0)
-        return static_cast<double>(platform::perf_counter()) / static_cast<double>(frequency);
-    return platform::time_get_time() * 0.001;
+    return frequency;
 }
 
-void game_Render() {
+// What the timer reads at a moment of the performance counter's time.
+double timer_at(double seconds) {
+    const double frequency = static_cast<double>(timer_frequency());
+    return frequency != 0 ? static_cast<double>(std::llround(seconds * frequency)) / frequency
+                          : seconds;
+}
+
+// The frame's timing: frames_per_second and frame_step from the time since the previous frame.
+void time_frame(double frame_time) {
     // The readings stay in double precision: as 32-bit floats, seconds since the machine started
     // lose the frame's length after a few hours of uptime.
-    double frame_time = game_Timer();
     frames_per_second = static_cast<float>(1.0 / (frame_time - previous_frame_time));
     previous_frame_time = frame_time;
     frame_step = 200.0f / frames_per_second;
@@ -43,9 +50,55 @@ void game_Render() {
         frame_step = 20;
     else if (frame_step == 0)
         frame_step = 0.0001f;
+}
+
+} // namespace
+
+void frame_reset() {
+    frames_per_second = 0;
+    previous_frame_time = 0;
+    frame_deadline = 0;
+    presented = platform::Presented::changed;
+}
+
+double game_Timer() {
+    if (timer_frequency() != 0)
+        return static_cast<double>(platform::perf_counter()) /
+               static_cast<double>(timer_frequency());
+    return platform::time_get_time() * 0.001;
+}
+
+void game_Render(double frame_time) {
+    time_frame(frame_time);
     platform::render_clear(0xFF000000);
     game_Dispatch();
-    platform::render_present();
+    presented = platform::render_present();
+}
+
+double game_IdleWait() {
+    if (presented == platform::Presented::changed) return game_Timer();
+    // frame_deadline is the time of the next frame; the wait ends at most `frames` frames after
+    // the last one shown.
+    const int frames = presented == platform::Presented::unseen ? UNSEEN_FRAMES : IDLE_FRAMES;
+    const double until = frame_deadline + (frames - 1) * FRAME_SECONDS;
+    platform::wait_for_input(until);
+    double now = game_Timer();
+    if (now - until > FRAME_SECONDS) return now; // a stall, not the wait: pacing starts afresh
+    if (timer_at(frame_deadline) > now) {        // input came before the frame due: it waits for it
+        platform::sleep_until(frame_deadline);
+        now = game_Timer();
+    }
+    // The frames whose time came during the wait came before any input that ended it: they see
+    // none of it. The frame that follows is the first whose time had not come when the input did.
+    keyboard.held = mouse.held = true;
+    for (int i = 1; i < frames && timer_at(frame_deadline) < now;
+         ++i, frame_deadline += FRAME_SECONDS) {
+        time_frame(timer_at(frame_deadline));
+        platform::render_clear(0xFF000000); // drops the draws: only the frame after is shown
+        game_Dispatch();
+    }
+    keyboard.held = mouse.held = false;
+    return timer_at(frame_deadline);
 }
 
 int game_Dispatch() {
@@ -77,5 +130,6 @@ void game_PaceFrame() {
     frame_deadline += FRAME_SECONDS;
     double now = game_Timer();
     if (now - frame_deadline > FRAME_SECONDS) frame_deadline = now; // stalled: start afresh
-    platform::sleep_until(frame_deadline);
+    // After a frame that changed nothing, the next pass's idle wait is the wait.
+    if (presented == platform::Presented::changed) platform::sleep_until(frame_deadline);
 }

@@ -10,10 +10,19 @@ extern double frame_deadline;      // when the next frame may start (pacing), 0 
 void frame_reset();
 // Seconds from a fixed origin.
 double game_Timer();
-// One frame: time it, clear, dispatch and present. Called on every pass of the message loop.
-void game_Render();
+// One frame: time it (by the timer's reading unless given), clear, dispatch and present. Called on
+// every pass of the message loop.
+void game_Render(double frame_time = game_Timer());
+// Called at the start of every pass. After a frame that changed nothing on the screen, or that was
+// not seen, waits for input instead of running the next frames at once: at most 50 ms, 250 ms
+// while the window is not seen. Then it runs the logic of the frames whose time came during the
+// wait, each with the frame time it would have had and with the input as it was, drawing nothing;
+// so the game computes exactly what it does at 60 frames a second. Returns the frame time of the
+// frame that follows.
+double game_IdleWait();
 // Runs the current screen or the dialog; called by game_Render.
 int game_Dispatch();
 // Waits until 1/60 s after the previous frame's start, so the game runs at 60 frames a second
-// without holding a processor; after a stall the deadline starts afresh from now.
+// without holding a processor; after a stall the deadline starts afresh from now. After a frame
+// that changed nothing it leaves the waiting to game_IdleWait.
 void game_PaceFrame();

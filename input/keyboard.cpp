@@ -53,7 +53,7 @@ Keyboard::~Keyboard() {
 }
 
 bool Keyboard::read() {
-    if (!device) return false;
+    if (!device || held) return device;
     uint8_t fresh[256];
     if (!platform::keyboard_read(fresh)) return false;
     std::copy(fresh, fresh + 256, key_state);

@@ -28,6 +28,10 @@ class Keyboard {
     uint8_t readchar(bool refresh);
     ~Keyboard();
 
+    // While set, a refresh finds the keys as they were: the frame loop's catch-up frames stand
+    // for moments before the input that ended its wait.
+    bool held = false;
+
   private:
     bool read();
     uint8_t key_state[256] = {};

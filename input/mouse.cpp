@@ -20,16 +20,23 @@ int Mouse::create() {
     device = true;
     platform::mouse_acquire();
     x = y = wheel = dx = dy = dz = 0;
+    read_ok = false;
     for (int i = 0; i < 3; ++i) button_memory[i] = button_pressed[i] = button_down[i] = false;
     return 0;
 }
 
 bool Mouse::poll() {
     if (!device) return false;
-    platform::MouseRead state;
-    if (platform::mouse_read(state) != platform::INPUT_OK) {
+    platform::MouseRead state{};
+    if (held) { // as a read that found nothing new
+        if (!read_ok) return false;
+        for (int i = 0; i < 3; ++i) state.buttons[i] = button_down[i] ? 0x80 : 0;
+    } else if (platform::mouse_read(state) != platform::INPUT_OK) {
+        read_ok = false;
         platform::mouse_acquire(); // one attempt a frame; the next poll tries again
         return false;
+    } else {
+        read_ok = true;
     }
     dx = state.dx;
     dy = state.dy;

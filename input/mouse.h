@@ -17,11 +17,15 @@ class Mouse {
     int dx = 0, dy = 0, dz = 0;
     bool button_down[3] = {};
     bool button_pressed[3] = {};
+    // While set, a poll finds no new motion or buttons: the frame loop's catch-up frames stand
+    // for moments before the input that ended its wait.
+    bool held = false;
 
   private:
     void release();
     bool button_memory[3] = {};
     bool device = false;
+    bool read_ok = false; // the last read succeeded
 };
 
 extern Mouse mouse;

@@ -15,5 +15,8 @@ uint32_t time_get_time();
 SYSTEMTIME local_time();
 // Waits until the performance counter reads at least `seconds` (counter / frequency).
 void sleep_until(double seconds);
+// The same, but input (a key, the pointer, a button, a window event) or an end signal ends the wait
+// at once, and input already waiting returns before any wait.
+void wait_for_input(double seconds);
 
 } // namespace platform

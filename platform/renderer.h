@@ -43,8 +43,9 @@ void render_sprite(const SpriteDraw& draw);
 // Shows the back buffer stretched over the window's whole client area. A frame whose draws equal
 // the frame on the screen (same clear, textures, rectangles, transforms, colours, in the same
 // order) is neither drawn nor shown again unless the window was shown, exposed, moved or resized
-// since; while the window is minimised or hidden nothing is shown.
-void render_present();
+// since; while the window is minimised or hidden nothing is shown. Says which of these it was.
+enum class Presented { changed, unchanged, unseen };
+Presented render_present();
 
 // A texture from the bytes of a TGA image held in memory; null when they do not decode.
 Texture* texture_from_tga(const void* bytes, size_t size);

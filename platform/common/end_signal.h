@@ -8,5 +8,8 @@ namespace platform::detail {
 void catch_end_signals(bool on);
 // The signal caught since the last call, or 0; each signal is handed out once.
 int take_end_signal();
+// Readable once a signal was caught and not yet taken (-1 before signals are caught): a wait for
+// input watches it.
+int end_signal_fd();
 
 } // namespace platform::detail

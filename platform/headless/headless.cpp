@@ -42,7 +42,10 @@ struct State {
     bool visible = true;
     std::vector<std::string> urls;
     std::vector<headless::Event> script;
+    std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
     long passes = 0;
+    bool idle_waits = false;
+    bool input_pending = false; // input given since the last peek_message
     std::deque<Message> queue;
     std::vector<headless::MessageBoxRecord> boxes;
     std::deque<int> answers;
@@ -70,6 +73,7 @@ std::vector<std::unique_ptr<SoundBuffer>> sound_buffers;
 
 void apply(const headless::Event& e) {
     using headless::EventKind;
+    state.input_pending = true;
     switch (e.kind) {
     case EventKind::key_down:
         headless::set_key(e.a, true);
@@ -93,6 +97,15 @@ void apply(const headless::Event& e) {
         detail::catch_end_signals(true);
         std::raise(e.a != 0 ? e.a : SIGTERM);
         break;
+    }
+}
+
+// The events scripted to arrive by the clock's time.
+void arrive() {
+    while (!state.arrivals.empty() && state.arrivals.front().first <= state.clock) {
+        const headless::Event e = state.arrivals.front().second;
+        state.arrivals.erase(state.arrivals.begin());
+        apply(e);
     }
 }
 
@@ -157,6 +170,7 @@ bool peek_message(Message& msg) {
     ++state.passes;
     for (const headless::Event& e : state.script)
         if (e.pass == state.passes) apply(e);
+    state.input_pending = false; // this pass takes it
     if (const int signal = detail::take_end_signal()) {
         msg = {WM_ENDSESSION, signal};
         return true;
@@ -213,7 +227,7 @@ void backbuffer_size(unsigned& w, unsigned& h) {
 }
 
 // Decides as the real backend does; the back buffer already holds the frame.
-void render_present() {
+Presented render_present() {
     const bool changed = detail::frame_changed();
     if (state.seen && (changed || state.repaint)) {
         if (changed) detail::frame_shown();
@@ -223,6 +237,7 @@ void render_present() {
         ++state.skipped;
     }
     detail::frame_end();
+    return !state.seen ? Presented::unseen : changed ? Presented::changed : Presented::unchanged;
 }
 
 // ---- input --------------------------------------------------------------------------------
@@ -276,7 +291,17 @@ SYSTEMTIME local_time() {
 }
 
 void sleep_until(double seconds) {
-    if (seconds > state.clock) state.clock = seconds;
+    if (seconds > state.clock) headless::set_clock(seconds);
+}
+
+void wait_for_input(double seconds) {
+    const long next = state.passes + 1;
+    if (!state.idle_waits || state.input_pending ||
+        std::ranges::any_of(state.script,
+                            [next](const headless::Event& e) { return e.pass == next; }))
+        return;
+    if (!state.arrivals.empty()) seconds = std::min(seconds, state.arrivals.front().first);
+    sleep_until(seconds);
 }
 
 // ---- audio --------------------------------------------------------------------------------
@@ -337,9 +362,10 @@ void on_exit_process(void (*hook)(int code)) {
 
 void set_clock(double seconds) {
     state.clock = seconds;
+    arrive();
 }
 void advance_clock(double seconds) {
-    state.clock += seconds;
+    set_clock(state.clock + seconds);
 }
 double clock() {
     return state.clock;
@@ -350,15 +376,18 @@ void set_local_time(const SYSTEMTIME& time) {
 
 void set_key(int dik, bool down) {
     state.keys[dik & 0xFF] = down ? 0x80 : 0;
+    state.input_pending = true;
 }
 
 void move_mouse(int dx, int dy, int dz) {
+    state.input_pending = true;
     state.mouse.dx += dx;
     state.mouse.dy += dy;
     state.mouse.dz += dz;
 }
 
 void place_mouse(int x, int y) {
+    state.input_pending = true;
     state.mouse.absolute = true;
     state.mouse.x = x;
     state.mouse.y = y;
@@ -366,9 +395,11 @@ void place_mouse(int x, int y) {
 
 void set_button(int button, bool down) {
     state.mouse.buttons[button & 7] = down ? 0x80 : 0;
+    state.input_pending = true;
 }
 void set_focus(bool focused) {
     state.focused = focused;
+    state.input_pending = true;
 }
 void set_window_visible(bool visible) {
     state.visible = visible;
@@ -378,8 +409,18 @@ void script(const std::vector<Event>& events) {
     state.script.insert(state.script.end(), events.begin(), events.end());
 }
 
+void script_at(double seconds, const Event& event) {
+    auto later = std::ranges::upper_bound(state.arrivals, seconds, {},
+                                          [](const auto& a) { return a.first; });
+    state.arrivals.insert(later, {seconds, event});
+}
+
 long passes() {
     return state.passes;
+}
+
+void set_idle_waits(bool on) {
+    state.idle_waits = on;
 }
 
 const std::vector<MessageBoxRecord>& message_boxes() {
@@ -438,12 +479,15 @@ void set_device_available(DeviceType type, bool available) {
 void set_video_available(bool available) {
     state.video = available;
 }
+// The window's changes come as events, as input does.
 void set_window_seen(bool seen) {
     state.repaint = state.repaint || (seen && !state.seen);
     state.seen = seen;
+    state.input_pending = true;
 }
 void expose_window() {
     state.repaint = true;
+    state.input_pending = true;
 }
 void set_desktop(int w, int h) {
     state.desktop = {0, 0, w, h};

@@ -13,13 +13,14 @@ namespace platform::headless {
 // Puts every control back to its starting state: no keys or buttons held, no pending motion,
 // focus on, the window visible, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws,
 // plays, boxes or opened pages, no scripted answers or events, desktop 1920 x 1080, video
-// available, end signals not caught, no limit on disk space, no exit hook.
+// available, end signals not caught, no limit on disk space, no exit hook, waits for input off.
 void reset();
 // For fuzzing: exit_process calls the hook (which leaves by throwing) instead of ending the
 // process; null ends the process again.
 void on_exit_process(void (*hook)(int code));
 
-// The monotonic clock read by perf_counter / time_get_time, in seconds.
+// The monotonic clock read by perf_counter / time_get_time, in seconds. Moving it forward (here, or
+// by waiting) delivers the events scripted to arrive by then.
 void set_clock(double seconds);
 void advance_clock(double seconds);
 double clock();
@@ -50,7 +51,14 @@ struct Event {
     int a = 0, b = 0, c = 0; // key code; dx, dy, dz; button; focus flag; signal
 };
 void script(const std::vector<Event>& events);
+// An event that arrives at a time of the clock, as a person's input does (its pass is not read):
+// it applies as the clock reaches the time, and a wait for input ends there.
+void script_at(double seconds, const Event& event);
 long passes(); // peek_message calls so far
+// With waits on, wait_for_input moves the clock to its end, or to the arrival of the next input,
+// and returns at once while input is pending: set since the last peek_message, or scripted for the
+// next pass. Off (the default), it returns at once, so every frame runs as at 60 frames a second.
+void set_idle_waits(bool on);
 
 struct MessageBoxRecord {
     std::string text, caption;

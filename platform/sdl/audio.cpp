@@ -1,13 +1,17 @@
 // Sound on SDL2: each buffer is converted once to the device's format, and the device's callback
-// mixes every playing buffer.
+// mixes every playing buffer. While nothing plays the callback sleeps, so the device's thread
+// does not wake the process: a paused SDL2 device still runs its thread to play silence.
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "platform/audio.h"
+#include "platform/sdl/sdl_backend.h"
 
 namespace platform {
 
@@ -24,11 +28,24 @@ SDL_AudioDeviceID device = 0;
 SDL_AudioSpec spec{};
 // Buffers live until the process ends, as the sound bank's channels do.
 std::vector<std::unique_ptr<SoundBuffer>> buffers;
+// Guards the buffers. The callback holds SDL's own device lock while it sleeps, so the game never
+// takes that one (SDL_LockAudioDevice) but this.
+std::mutex mixing;
+std::condition_variable woken; // a buffer started, or the device closes
+bool closing = false;
+
+bool any_playing() {
+    return std::ranges::any_of(buffers, [](const auto& b) { return b->playing; });
+}
 
 void mix(void*, Uint8* stream, int len) {
     float* out = reinterpret_cast<float*>(stream);
     size_t count = static_cast<size_t>(len) / sizeof(float);
     std::fill(out, out + count, 0.0f);
+    std::unique_lock lock(mixing);
+    // The silence after the last sound went out with the previous call; the next sound starts
+    // from its first sample in the call that wakes.
+    woken.wait(lock, [] { return closing || any_playing(); });
     for (auto& b : buffers) {
         if (!b->playing || b->samples.empty()) continue;
         for (size_t i = 0; i < count; ++i) {
@@ -45,12 +62,6 @@ void mix(void*, Uint8* stream, int len) {
     for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-// At the process's end the device stops before the buffers go, so the mixing thread never reads
-// a buffer that is gone.
-void close_device() {
-    SDL_CloseAudioDevice(device);
-}
-
 // SDL has no 24-bit sample format: widen such samples to 32 bits.
 std::vector<uint8_t> widen_24(const uint8_t* data, uint32_t size) {
     std::vector<uint8_t> wide;
@@ -63,6 +74,20 @@ std::vector<uint8_t> widen_24(const uint8_t* data, uint32_t size) {
 }
 
 } // namespace
+
+namespace sdl {
+// At the process's end the device stops before the buffers go, so the mixing thread never reads
+// a buffer that is gone.
+void audio_close() {
+    {
+        std::lock_guard lock(mixing);
+        closing = true;
+    }
+    woken.notify_all();
+    if (device) SDL_CloseAudioDevice(device);
+    device = 0;
+}
+} // namespace sdl
 
 int audio_driver_count() {
     return SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? 1 : 0;
@@ -86,8 +111,8 @@ bool audio_open() {
                 SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     }
     if (device == 0) return false;
-    static const int closing = std::atexit(close_device); // before the buffers' destructor runs
-    (void)closing;
+    static const int at_exit = std::atexit(sdl::audio_close); // before the buffers' destructor runs
+    (void)at_exit;
     SDL_PauseAudioDevice(device, 0);
     return true;
 }
@@ -131,33 +156,30 @@ SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint3
     auto buffer = std::make_unique<SoundBuffer>();
     const float* samples = reinterpret_cast<const float*>(work.data());
     buffer->samples.assign(samples, samples + cvt.len_cvt / sizeof(float));
-    SDL_LockAudioDevice(device);
+    std::lock_guard lock(mixing);
     buffers.push_back(std::move(buffer));
-    SoundBuffer* b = buffers.back().get();
-    SDL_UnlockAudioDevice(device);
-    return b;
+    return buffers.back().get();
 }
 
 void sound_buffer_play(SoundBuffer* b, int volume, bool loop) {
-    SDL_LockAudioDevice(device);
-    b->position = 0;
-    b->gain = static_cast<float>(std::pow(10.0, std::min(volume, 0) / 2000.0));
-    b->loop = loop;
-    b->playing = true;
-    SDL_UnlockAudioDevice(device);
+    {
+        std::lock_guard lock(mixing);
+        b->position = 0;
+        b->gain = static_cast<float>(std::pow(10.0, std::min(volume, 0) / 2000.0));
+        b->loop = loop;
+        b->playing = true;
+    }
+    woken.notify_all();
 }
 
 void sound_buffer_stop(SoundBuffer* b) {
-    SDL_LockAudioDevice(device);
+    std::lock_guard lock(mixing);
     b->playing = false;
-    SDL_UnlockAudioDevice(device);
 }
 
 bool sound_buffer_playing(SoundBuffer* b) {
-    SDL_LockAudioDevice(device);
-    bool playing = b->playing;
-    SDL_UnlockAudioDevice(device);
-    return playing;
+    std::lock_guard lock(mixing);
+    return b->playing;
 }
 
 } // namespace platform

@@ -1,10 +1,17 @@
-// Clocks on SDL2 and the C library: the performance counter, milliseconds, the local time.
+// Clocks on SDL2 and the C library: the performance counter, milliseconds, the local time, and
+// waiting for the next frame or for input.
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 #include <chrono>
+#include <cmath>
 #include <ctime>
+#include <poll.h>
 #include <thread>
 
 #include "platform/clock.h"
+#include "platform/common/end_signal.h"
+#include "platform/sdl/sdl_backend.h"
 
 namespace platform {
 
@@ -33,9 +40,38 @@ SYSTEMTIME local_time() {
                       static_cast<uint16_t>(now.tv_nsec / 1000000)};
 }
 
+namespace {
+double now() {
+    return static_cast<double>(perf_counter()) / static_cast<double>(perf_frequency());
+}
+} // namespace
+
 void sleep_until(double seconds) {
-    double now = static_cast<double>(perf_counter()) / static_cast<double>(perf_frequency());
-    if (seconds > now) std::this_thread::sleep_for(std::chrono::duration<double>(seconds - now));
+    const double left = seconds - now();
+    if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
+}
+
+// On X the wait watches the connection itself: anything the server sends ends it, including a
+// pointer placed without relative motion, for which SDL makes no event of its own.
+void wait_for_input(double seconds) {
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+    const double left = seconds - now();
+    if (left <= 0) return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!sdl::window || !SDL_GetWindowWMInfo(sdl::window, &info) ||
+        info.subsystem != SDL_SYSWM_X11) {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(std::ceil(left * 1000)));
+        return;
+    }
+    Display* display = info.info.x11.display;
+    if (XEventsQueued(display, QueuedAfterFlush) > 0) return; // read already, not yet pumped
+    pollfd watched[2] = {{ConnectionNumber(display), POLLIN, 0},
+                         {detail::end_signal_fd(), POLLIN, 0}};
+    const timespec timeout{static_cast<time_t>(left),
+                           static_cast<long>((left - std::floor(left)) * 1e9)};
+    ppoll(watched, watched[1].fd >= 0 ? 2 : 1, &timeout, nullptr);
 }
 
 } // namespace platform

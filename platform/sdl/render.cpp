@@ -111,11 +111,12 @@ void backbuffer_size(unsigned& w, unsigned& h) {
     h = BACKBUFFER_H;
 }
 
-void render_present() {
-    if (!renderer) return;
+Presented render_present() {
+    if (!renderer) return Presented::unseen;
     const bool changed = detail::frame_changed();
-    const Uint32 unseen = SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED;
-    if (!(SDL_GetWindowFlags(sdl::window) & unseen) && (changed || repaint)) {
+    const bool seen =
+        !(SDL_GetWindowFlags(sdl::window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
+    if (seen && (changed || repaint)) {
         if (changed) {
             detail::draw_frame(renderer);
             detail::frame_shown();
@@ -124,6 +125,7 @@ void render_present() {
         repaint = false;
     }
     detail::frame_end();
+    return !seen ? Presented::unseen : changed ? Presented::changed : Presented::unchanged;
 }
 
 } // namespace platform

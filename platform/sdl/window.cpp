@@ -181,6 +181,7 @@ void open_url(const char* url) {
 }
 
 void exit_process(int code) {
+    sdl::audio_close();
     SDL_Quit();
     std::exit(code);
 }
