@@ -26,6 +26,7 @@ constexpr double FRAME_SECONDS = 1.0 / 60;
 constexpr int IDLE_FRAMES = 3;
 constexpr int UNSEEN_FRAMES = 15;
 platform::Presented presented = platform::Presented::changed; // by the last frame
+bool on_slot = false; // the next frame follows an idle wait: its time is frame_deadline
 
 uint64_t timer_frequency() {
     static const uint64_t frequency = platform::perf_frequency();
@@ -52,6 +53,35 @@ void time_frame(double frame_time) {
         frame_step = 0.0001f;
 }
 
+// After a frame that changed nothing on the screen, or that was not seen: waits for input instead
+// of running the next frames at once, then runs the logic of the frames whose time came during
+// the wait, each with the frame time it would have had and with the input as it was, drawing
+// nothing. So the game computes exactly what it does at 60 frames a second.
+void idle_wait() {
+    // frame_deadline is the time of the next frame; the wait ends at most `frames` frames after
+    // the last one shown.
+    const int frames = presented == platform::Presented::unseen ? UNSEEN_FRAMES : IDLE_FRAMES;
+    const double until = frame_deadline + (frames - 1) * FRAME_SECONDS;
+    platform::wait_for_input(until);
+    double now = game_Timer();
+    if (now - until > FRAME_SECONDS) return; // a stall, not the wait: pacing starts afresh
+    if (timer_at(frame_deadline) > now) {    // input came before the next frame's time
+        platform::sleep_until(frame_deadline);
+        now = game_Timer();
+    }
+    // The frames whose time came during the wait came before any input that ended it: they see
+    // none of it. The next frame is the first whose time had not come when the input did.
+    keyboard.held = mouse.held = true;
+    for (int i = 1; i < frames && timer_at(frame_deadline) < now;
+         ++i, frame_deadline += FRAME_SECONDS) {
+        time_frame(timer_at(frame_deadline));
+        platform::render_clear(0xFF000000); // drops the draws: only the next frame is shown
+        game_Dispatch();
+    }
+    keyboard.held = mouse.held = false;
+    on_slot = true;
+}
+
 } // namespace
 
 void frame_reset() {
@@ -59,6 +89,7 @@ void frame_reset() {
     previous_frame_time = 0;
     frame_deadline = 0;
     presented = platform::Presented::changed;
+    on_slot = false;
 }
 
 double game_Timer() {
@@ -75,30 +106,8 @@ void game_Render(double frame_time) {
     presented = platform::render_present();
 }
 
-double game_IdleWait() {
-    if (presented == platform::Presented::changed) return game_Timer();
-    // frame_deadline is the time of the next frame; the wait ends at most `frames` frames after
-    // the last one shown.
-    const int frames = presented == platform::Presented::unseen ? UNSEEN_FRAMES : IDLE_FRAMES;
-    const double until = frame_deadline + (frames - 1) * FRAME_SECONDS;
-    platform::wait_for_input(until);
-    double now = game_Timer();
-    if (now - until > FRAME_SECONDS) return now; // a stall, not the wait: pacing starts afresh
-    if (timer_at(frame_deadline) > now) {        // input came before the frame due: it waits for it
-        platform::sleep_until(frame_deadline);
-        now = game_Timer();
-    }
-    // The frames whose time came during the wait came before any input that ended it: they see
-    // none of it. The frame that follows is the first whose time had not come when the input did.
-    keyboard.held = mouse.held = true;
-    for (int i = 1; i < frames && timer_at(frame_deadline) < now;
-         ++i, frame_deadline += FRAME_SECONDS) {
-        time_frame(timer_at(frame_deadline));
-        platform::render_clear(0xFF000000); // drops the draws: only the frame after is shown
-        game_Dispatch();
-    }
-    keyboard.held = mouse.held = false;
-    return timer_at(frame_deadline);
+double game_FrameTime() {
+    return on_slot ? timer_at(frame_deadline) : game_Timer();
 }
 
 int game_Dispatch() {
@@ -130,6 +139,9 @@ void game_PaceFrame() {
     frame_deadline += FRAME_SECONDS;
     double now = game_Timer();
     if (now - frame_deadline > FRAME_SECONDS) frame_deadline = now; // stalled: start afresh
-    // After a frame that changed nothing, the next pass's idle wait is the wait.
-    if (presented == platform::Presented::changed) platform::sleep_until(frame_deadline);
+    on_slot = false;
+    if (presented == platform::Presented::changed)
+        platform::sleep_until(frame_deadline);
+    else
+        idle_wait();
 }

@@ -13,16 +13,15 @@ double game_Timer();
 // One frame: time it (by the timer's reading unless given), clear, dispatch and present. Called on
 // every pass of the message loop.
 void game_Render(double frame_time = game_Timer());
-// Called at the start of every pass. After a frame that changed nothing on the screen, or that was
-// not seen, waits for input instead of running the next frames at once: at most 50 ms, 250 ms
-// while the window is not seen. Then it runs the logic of the frames whose time came during the
-// wait, each with the frame time it would have had and with the input as it was, drawing nothing;
-// so the game computes exactly what it does at 60 frames a second. Returns the frame time of the
-// frame that follows.
-double game_IdleWait();
+// The time of the loop's next frame: the timer's reading, or after an idle wait (game_PaceFrame)
+// the time that frame would have had at 60 frames a second.
+double game_FrameTime();
 // Runs the current screen or the dialog; called by game_Render.
 int game_Dispatch();
 // Waits until 1/60 s after the previous frame's start, so the game runs at 60 frames a second
 // without holding a processor; after a stall the deadline starts afresh from now. After a frame
-// that changed nothing it leaves the waiting to game_IdleWait.
+// that changed nothing on the screen, or was not seen, it waits for input instead, at most 50 ms
+// (250 ms while the window is not seen), and then runs the logic of the frames whose time came
+// during the wait, each with the frame time it would have had and with the input as it was,
+// drawing nothing: the game computes exactly what it does at 60 frames a second.
 void game_PaceFrame();

@@ -97,13 +97,12 @@ long game_WindowProcedure(unsigned message) {
 }
 
 bool game_LoopPass() {
-    const double frame_time = game_IdleWait();
     platform::peek_message(last_message);
     if (last_message.message == platform::WM_ENDSESSION) { // the system ends the program
         game_SaveOnEnd();
         return false;
     }
-    game_Render(frame_time);
+    game_Render(game_FrameTime());
     if (applied_x != window_x || applied_y != window_y || applied_w != window_w ||
         applied_h != window_h) {
         platform::window_move(window_x, window_y, window_w, window_h);

@@ -10,8 +10,8 @@ void game_Reset();
 int game_Main();
 // Start-up up to the loop; false when the program must end with exit_code.
 bool game_Start(int& exit_code);
-// One pass of the message loop: after an unchanged frame wait for input (game_IdleWait), take at
-// most one message, render one frame, apply the window geometry, wait for the next frame. Returns
+// One pass of the message loop: take at most one message, render one frame, apply the window
+// geometry, wait for the next frame (or for input, after a frame that changed nothing). Returns
 // false once the quit message was taken, or at once, after saving a game in progress, when the
 // system asks the program to end.
 bool game_LoopPass();

@@ -1,13 +1,24 @@
-// The frame: the step's clamps, dispatch, one frame per loop pass, pacing.
+// The frame: the step's clamps, dispatch, one frame per loop pass, pacing, and the idle waits that
+// change how often frames run but never what they compute.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+
+#include "app/device.h"
 #include "app/frame.h"
 #include "app/shell.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/renderer.h"
+#include "sudoku/next_level_screen.h"
+#include "sudoku/play_screen.h"
 #include "support.h"
+#include "todo/dates.h"
+#include "todo/tasks.h"
+#include "todo_support.h"
+#include "tools/driver/driver.h"
 
 namespace hl = platform::headless;
 
@@ -164,4 +175,158 @@ TEST_F(FrameTest, ScriptedInputArrivesAtItsPass) {
     game_LoopPass(); // the window lost the focus: the read fails and nothing changes
     EXPECT_TRUE(mouse.button_down[0]);
     EXPECT_EQ(hl::passes(), 3);
+}
+
+namespace {
+
+// What a session leaves: the game's state, its files, its sounds and its last picture.
+struct Outcome {
+    std::vector<std::pair<int, int>> entries; // the level's empty cells and their digits
+    long passes = 0;                          // loop passes; frames drawn or not
+    std::vector<int32_t> numbers;
+    std::vector<float> reals;
+    std::string scores, saved;
+    std::vector<hl::PlayRecord> plays;
+    std::vector<std::array<float, 9>> draws;
+};
+
+// A session of a player who leaves the game open: the start screen with a task that blinks and
+// sounds its alarm, a new player, a pause on the game screen, the level played through with the
+// mouse, the tally. Every input arrives at a time, halfway between two frames at 60 frames a
+// second, so both ways take it in the same frame. A loop pass may wait past input scripted after
+// it, so the level's entries are scripted before the start when they are known.
+Outcome play_session(bool idle_waits, const std::string& folder,
+                     std::vector<std::pair<int, int>> entries = {}) {
+    std::filesystem::create_directory(folder);
+    for (const char* name : {"_data.loc", "alarm.wav"})
+        std::filesystem::copy_file(std::string(ASSET_DIR) + "/" + name, folder + "/" + name);
+    EXPECT_TRUE(platform::change_directory(folder.c_str()));
+    hl::reset();
+    hl::set_idle_waits(idle_waits);
+    hl::set_local_time({2026, 1, 4, 1, 12, 0, 40, 0});
+    put_file(TODO_FILE,
+             "Errands_t\r\n" + task_line("DENTIST", 2026, 1, 1, 12, 1, REPEAT_NORMAL, true, 15));
+    // Frame n (frame_counter) has the time (n - 1) / 60: the first runs at 0.
+    auto at = [](long frame, hl::EventKind kind, int a = 0, int b = 0, int c = 0) {
+        hl::script_at((static_cast<double>(frame) - 1.5) / 60, {0, kind, a, b, c});
+    };
+    // Runs the loop up to frame n exactly: input arrives then and in the frame after.
+    auto run_to = [&](long n) {
+        at(n, hl::EventKind::mouse_move, 0, 0);
+        at(n + 1, hl::EventKind::mouse_move, 0, 0);
+        while (frame_counter < n) EXPECT_TRUE(game_LoopPass());
+    };
+    for (int s = 1; s < 200; ++s) // the local time runs on, second by second
+        at(1 + 60L * s, hl::EventKind::local_time, 12, (40 + s) / 60, (40 + s) % 60);
+    int px = 0, py = 0;
+    long frame = 1500;
+    auto click = [&](int x, int y, int held) {
+        at(frame, hl::EventKind::mouse_move, x - px, y - py);
+        px = x;
+        py = y;
+        at(frame + 2, hl::EventKind::button_down, 0);
+        at(frame + 2 + held, hl::EventKind::button_up, 0);
+        frame += 20;
+    };
+    auto key = [&](int dik, int held) {
+        at(frame, hl::EventKind::key_down, dik);
+        at(frame + held, hl::EventKind::key_up, dik);
+        frame += 30;
+    };
+    EXPECT_TRUE(drive_start());
+    at(frame++, hl::EventKind::mouse_move, -1000, -1000); // the pointer to the corner
+    click(430, 400, 3);                                   // New game
+    key(30, 1);                                           // A
+    key(48, 3);                                           // B
+    key(28, 10);                                          // Enter
+    const long paused = frame += 300;                     // a pause on the game screen
+    at(frame++, hl::EventKind::mouse_move, -1000, -1000);
+    px = py = 0;
+    auto centre = [](int i) { return 45 + 160 * (i / 3) + 50 * (i % 3); };
+    auto enter = [&] {
+        for (auto [i, digit] : entries) {
+            const int cx = centre(i % 9), cy = centre(i / 9);
+            click(cx, cy, 1 + i % 3 * 4);
+            const int x = cx + 140 > 511 ? 372 : cx, y = cy + 35 + 140 > 511 ? cy - 105 : cy + 35;
+            click(x + 35 * ((digit - 1) % 4), y + 35 * ((digit - 1) / 4), 3);
+        }
+    };
+    if (!entries.empty()) enter();
+    run_to(paused);
+    if (entries.empty()) {
+        for (int i = 0; i < 81; ++i)
+            if (board[i] == 0) entries.emplace_back(i, solution[i]);
+        enter();
+    }
+    run_to(frame + 900); // the tally
+    Outcome o;
+    o.entries = entries;
+    o.passes = hl::passes();
+    o.numbers = {frame_counter, current_screen, elapsed_ticks, wrong_entries, score,      level,
+                 tally_phase,   time_left,      time_bonus,    level_total,   level_bonus};
+    o.numbers.insert(o.numbers.end(), board, board + 81);
+    o.reals = {frame_step, frames_per_second, tick_accumulator, tally_accumulator, next_fade};
+    o.scores = file_text("scores.txt");
+    o.saved = file_text("todo.txt");
+    o.plays = hl::plays();
+    for (const platform::SpriteDraw& d : hl::draws())
+        o.draws.push_back({static_cast<float>(d.source.left), static_cast<float>(d.source.top),
+                           d.sx, d.sy, d.angle, d.tx, d.ty, static_cast<float>(d.color >> 8),
+                           static_cast<float>(d.color & 0xFF)});
+    game_Cleanup();
+    EXPECT_TRUE(platform::change_directory(".."));
+    return o;
+}
+
+} // namespace
+
+TEST_F(GameTest, IdleWaitsChangeHowOftenFramesRunNeverWhatTheyCompute) {
+    const Outcome sixty = play_session(false, "sixty");
+    const Outcome waiting = play_session(true, "waiting", sixty.entries);
+    // The session went where it should, and waited most of the time.
+    EXPECT_EQ(sixty.numbers[1], SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(sixty.numbers[0], sixty.passes);
+    EXPECT_LT(waiting.passes, sixty.passes * 9 / 10);
+    EXPECT_FALSE(sixty.scores.empty()); // the new player
+    EXPECT_EQ(sixty.numbers, waiting.numbers);
+    EXPECT_EQ(sixty.reals, waiting.reals);
+    EXPECT_EQ(sixty.scores, waiting.scores);
+    EXPECT_EQ(sixty.saved, waiting.saved);
+    EXPECT_EQ(sixty.draws, waiting.draws);
+    // The sounds: the alarm from its minute, the game's effects. A sound's end is the sound
+    // device's business, so an alarm that restarts when it has played out may start a wait's
+    // length earlier or later.
+    ASSERT_EQ(sixty.plays.size(), waiting.plays.size());
+    ASSERT_GE(sixty.plays.size(), 2u);
+    EXPECT_NEAR(sixty.plays[0].at, 20.0 - 0.5 / 60, 1.0 / 60); // the alarm at 12:01:00
+    for (size_t i = 0; i < sixty.plays.size(); ++i) {
+        EXPECT_EQ(sixty.plays[i].buffer - sixty.plays[0].buffer,
+                  waiting.plays[i].buffer - waiting.plays[0].buffer); // ids run on
+        EXPECT_EQ(sixty.plays[i].volume, waiting.plays[i].volume);
+        EXPECT_EQ(sixty.plays[i].loop, waiting.plays[i].loop);
+        EXPECT_NEAR(sixty.plays[i].at, waiting.plays[i].at, 0.05);
+    }
+}
+
+TEST_F(GameTest, AnAlarmDueWhileMinimisedStartsOnTime) {
+    copy_assets();
+    hl::set_idle_waits(true);
+    put_file(TODO_FILE,
+             "Errands_t\r\n" + task_line("DENTIST", 2026, 1, 1, 12, 1, REPEAT_NORMAL, true, 15));
+    ASSERT_TRUE(drive_start());
+    hl::set_window_seen(false);
+    // The local time runs with the clock, from 12:00:50: the task falls due 10 s on.
+    const long passes = hl::passes();
+    while (hl::clock() < 12 && hl::plays().empty()) {
+        const int second = 50 + static_cast<int>(hl::clock());
+        hl::set_local_time({2026, 1, 4, 1, 12, static_cast<uint16_t>(second / 60),
+                            static_cast<uint16_t>(second % 60), 0});
+        ASSERT_TRUE(drive_pass());
+    }
+    ASSERT_EQ(hl::plays().size(), 1u);
+    EXPECT_GE(hl::plays()[0].at, 10.0);
+    EXPECT_LE(hl::plays()[0].at, 10.25 + 1.0 / 60); // a wait at most late
+    EXPECT_LT(hl::passes() - passes, 12 * 5);       // a few passes a second
+    EXPECT_EQ(hl::frames_presented(), 1);           // the first frame, before minimising
+    game_Cleanup();
 }

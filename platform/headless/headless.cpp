@@ -97,6 +97,11 @@ void apply(const headless::Event& e) {
         detail::catch_end_signals(true);
         std::raise(e.a != 0 ? e.a : SIGTERM);
         break;
+    case EventKind::local_time:
+        state.local.wHour = static_cast<uint16_t>(e.a);
+        state.local.wMinute = static_cast<uint16_t>(e.b);
+        state.local.wSecond = static_cast<uint16_t>(e.c);
+        break;
     }
 }
 

@@ -35,7 +35,8 @@ void set_focus(bool focused);
 void set_window_visible(bool visible);
 
 // Events stamped with the number of the loop pass (peek_message call) at which they apply.
-// end_signal raises a real signal (a, SIGTERM when 0) through the handler the real game uses.
+// end_signal raises a real signal (a, SIGTERM when 0) through the handler the real game uses;
+// local_time sets the local time of day (a:b:c), and counts as input: a wait for input ends.
 enum class EventKind {
     key_down,
     key_up,
@@ -43,12 +44,13 @@ enum class EventKind {
     button_down,
     button_up,
     set_focus,
-    end_signal
+    end_signal,
+    local_time
 };
 struct Event {
     long pass;
     EventKind kind;
-    int a = 0, b = 0, c = 0; // key code; dx, dy, dz; button; focus flag; signal
+    int a = 0, b = 0, c = 0; // key code; dx, dy, dz; button; focus flag; signal; hour, min, sec
 };
 void script(const std::vector<Event>& events);
 // An event that arrives at a time of the clock, as a person's input does (its pass is not read):
