@@ -69,9 +69,10 @@ bench: build
 	cd $(BUILD) && ./gridhollow_bench
 
 # The real game on a virtual X display, five runs: launch to window, windows made, resident memory,
-# idle processor shown and minimised, helper processes left behind (dbus-x11 brings the session
-# bus launcher a desktop has). SDL_RENDER_DRIVER=... make bench-desktop measures another renderer.
-bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11
+# idle processor and wakeups shown, minimised and on the game screen, pointer move to picture,
+# helper processes left behind (dbus-x11 brings the session bus launcher a desktop has).
+# SDL_RENDER_DRIVER=... make bench-desktop measures another renderer.
+bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11 python3
 bench-desktop: build
 	bench/desktop-measure $(BUILD) 5
 
