@@ -94,6 +94,8 @@ int audio_driver_count() {
 }
 
 bool audio_open() {
+    sdl::audio_close(); // a device opened before (SDL would wait for its sleeping thread)
+    closing = false;
     SDL_AudioSpec want{};
     want.freq = 44100;
     want.format = AUDIO_F32SYS;

@@ -15,7 +15,7 @@ extern int wheel;        // wheel motion gathered from events since the last mou
 void pointer_position(int& x, int& y);
 
 // Closes the sound device. Its thread sleeps holding SDL's device lock while nothing plays, so
-// this comes before SDL_Quit, which would wait for that lock.
+// this comes before SDL_Quit or closing the audio subsystem, which would wait for that lock.
 void audio_close();
 
 } // namespace platform::sdl
