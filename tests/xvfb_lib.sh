@@ -21,16 +21,18 @@ fail() {
     exit 1
 }
 
-# Starts the game on a display of its own and waits for its window.
+# Starts the game on a display of its own (with the keyboard layout LAYOUT, when set) and waits
+# for its window. -noreset keeps the server up when the game, its last client, ends.
 start_game() {
     for f in _data.loc alarm.wav; do cp "$BUILD/$f" "$data/" || fail "no $f in $BUILD"; done
     # The server picks a free display number and writes it to the file.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$data.display" 2>/dev/null &
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$data.display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -s "$data.display" ] && break; sleep 0.1; done
     [ -s "$data.display" ] || fail "Xvfb did not start"
     DISPLAY=:$(cat "$data.display")
     export DISPLAY
+    [ -n "${LAYOUT:-}" ] && { setxkbmap -layout "$LAYOUT" || fail "no keyboard layout $LAYOUT"; }
     (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$BINARY") >"$log" 2>&1 &
     game_pid=$!
     window=$(timeout 10 xdotool search --sync --name '^Gridhollow$' | head -n 1)

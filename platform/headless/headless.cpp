@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -33,10 +34,22 @@ namespace {
 
 constexpr uint64_t FREQUENCY = 1000000000; // the counter counts nanoseconds
 
+// The characters of a US keyboard's letter keys and slash, by DirectInput key code.
+constexpr std::array<char, 256> us_layout() {
+    std::array<char, 256> chars{};
+    const char* rows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
+    const int first[] = {16, 30, 44};
+    for (int r = 0; r < 3; ++r)
+        for (int i = 0; rows[r][i]; ++i) chars[first[r] + i] = rows[r][i];
+    chars[53] = '/';
+    return chars;
+}
+
 struct State {
     double clock = 0;
     SYSTEMTIME local{2026, 1, 4, 1, 12, 0, 0, 0};
     uint8_t keys[256] = {};
+    std::array<char, 256> layout = us_layout();
     MouseRead mouse{};
     bool focused = true;
     bool visible = true;
@@ -234,6 +247,10 @@ void keyboard_close() {
     state.keyboard = false;
 }
 
+char key_layout_char(int dik) {
+    return state.layout[dik & 0xFF];
+}
+
 bool keyboard_read(uint8_t keys[256]) {
     if (!state.keyboard) return false;
     std::copy(state.keys, state.keys + 256, keys);
@@ -350,6 +367,10 @@ void set_local_time(const SYSTEMTIME& time) {
 
 void set_key(int dik, bool down) {
     state.keys[dik & 0xFF] = down ? 0x80 : 0;
+}
+
+void set_key_layout_char(int dik, char c) {
+    state.layout[dik & 0xFF] = c;
 }
 
 void move_mouse(int dx, int dy, int dz) {

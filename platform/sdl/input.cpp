@@ -161,6 +161,15 @@ void keyboard_close() {
     keyboard = false;
 }
 
+char key_layout_char(int dik) {
+    for (const KeyMap& k : KEYS) {
+        if (k.dik != dik) continue;
+        const SDL_Keycode code = SDL_GetKeyFromScancode(k.scancode);
+        return code > ' ' && code < 127 ? static_cast<char>(code) : 0;
+    }
+    return 0;
+}
+
 bool keyboard_read(uint8_t keys[256]) {
     if (!keyboard) return false;
     SDL_PumpEvents();
