@@ -38,6 +38,7 @@ void enter() {
     options_fade = 0;
     options_selection = 0;
     list_hover_name[0] = '\0';
+    players_list_enter();
     options_theme_row = static_cast<float>(board_theme);
     options_warning_timer = 0;
 }

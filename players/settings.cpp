@@ -1,6 +1,7 @@
 // The window placement and board theme files.
 #include "players/settings.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -57,6 +58,14 @@ bool read_pairs(const std::string& text, std::string_view closers, Take take) {
     return false;
 }
 
+// Whether a plain settings or theme file is read whole: printable text and white space that the
+// closing ">" ends.
+bool pairs_whole(const std::string& text) {
+    for (unsigned char c : text)
+        if ((c < 32 && !std::isspace(c)) || c > 126) return false;
+    return text.empty() || text.find('>') != std::string::npos;
+}
+
 } // namespace
 
 int game_PlayerFileNumber(const char* name) {
@@ -69,7 +78,7 @@ int game_PlayerFileNumber(const char* name) {
 bool game_SaveSettings(int screen) {
     char text[64];
     std::snprintf(text, sizeof text, "x%d y%d w%d h%d>", window_x, window_y, window_w, window_h);
-    return writedatafile(settings_path(screen).c_str(), text);
+    return writedatafile(settings_path(screen).c_str(), text, pairs_whole);
 }
 
 bool game_LoadSettings(int screen) {
@@ -106,6 +115,7 @@ bool game_SaveTheme(const char* name) {
     const std::string path = theme_path(name);
     char text[16];
     const int length = std::snprintf(text, sizeof text, "t%d>", board_theme);
+    if (!keepunreadable(path.c_str(), pairs_whole)) return false;
     platform::file_set_normal(path.c_str());
     const bool written = platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
     clearunlocked();

@@ -87,6 +87,7 @@ void game_StartScreen() {
     if (first_frame(start_last_frame)) {
         start_fade = 0;
         game_LoadSettings(0);
+        players_list_enter();
     }
     fade_in(start_fade);
 
@@ -114,7 +115,7 @@ void game_StartScreen() {
     bool close = false;
     if (!editor_open) {
         game_DisplayLayer(IMAGE_START, 100, 0, 375, 0, 375, 300, 511, 1, ANCHOR_TOP_LEFT);
-        if (mouse.button_down[0] && over_web_link()) {
+        if (mouse.button_pressed[0] && over_web_link()) {
             platform::open_url(ABOUT_PAGE);
             close = true;
         }

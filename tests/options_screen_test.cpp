@@ -147,6 +147,7 @@ TEST_F(OptionsWithPlayersTest, ConfirmStoresTheMarkedThemeOfTheChosenPlayer) {
 }
 
 TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoTheme) {
+    game_StorePlayer("CAROL", 5, 2, 0); // the third row
     click(50, 455);
     click(250, 280); // the remove box
     click(380, 486);
@@ -155,6 +156,26 @@ TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoThe
     EXPECT_TRUE(has_record("ALICE"));
     EXPECT_FALSE(game_LoadTheme("BOB"));
     EXPECT_EQ(board_theme, 0);
+    // The start screen reads the list afresh: its second row is CAROL's, and continues her game.
+    point(200, 347);
+    EXPECT_STREQ(list_hover_name, "CAROL");
+    click(200, 347);
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_STREQ(player_name, "CAROL");
+}
+
+TEST_F(OptionsTest, ANameIsChosenAsItWasTyped) {
+    game_StorePlayer("A/1", 20, 4, 0);
+    current_screen = SCREEN_START;
+    pass();
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    click(200, 60); // the first row
+    EXPECT_STREQ(list_hover_name, "A/1");
+    click(50, 355); // theme row 1
+    click(380, 486);
+    EXPECT_TRUE(game_LoadTheme("A/1"));
+    EXPECT_EQ(board_theme, 1);
 }
 
 TEST_F(OptionsWithPlayersTest, GoldenChosenPlayerAndTheme) {
