@@ -35,6 +35,7 @@ platform::Message last_message{platform::WM_NULL, 0};
 
 void game_Reset() {
     run_state_reset();
+    datafile_reset();
     frame_reset();
     applied_x = applied_y = 0;
     applied_w = applied_h = 512;
