@@ -25,7 +25,7 @@ fail() {
 start_game() {
     for f in _data.loc alarm.wav; do cp "$BUILD/$f" "$data/" || fail "no $f in $BUILD"; done
     # The server picks a free display number and writes it to the file.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$data.display" 2>/dev/null &
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$data.display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -s "$data.display" ] && break; sleep 0.1; done
     [ -s "$data.display" ] || fail "Xvfb did not start"
