@@ -5,11 +5,12 @@
 #include <qqwing.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <future>
 #include <mutex>
-#include <random>
+#include <system_error>
 
 namespace {
 
@@ -30,9 +31,22 @@ struct Background {
     int wanted = -1;       // the grade a level start waits for, made first
     bool filling = false;  // the filler runs and will look for missing grades again
     bool stopping = false; // the filler ends after its current puzzle
+    unsigned seeds = 0;    // puzzles seeded so far, a part of the next seed
     std::future<void> filler;
+
+    // At exit the filler ends after its current puzzle, and is waited for.
+    ~Background() {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
 };
 Background background;
+
+// A new seed for every puzzle of the run, different from run to run; the caller holds the mutex.
+unsigned nextseed() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return static_cast<unsigned>(now) ^ (++background.seeds * 2654435761u);
+}
 
 // Makes puzzles for the missing grades, the wanted one first, until none is missing.
 void fill() {
@@ -47,9 +61,9 @@ void fill() {
             background.filling = false;
             return;
         }
+        const unsigned seed = nextseed();
         lock.unlock();
-        const ClassicBase base =
-            classicbase(static_cast<ClassicGrade>(grade), std::random_device{}());
+        const ClassicBase base = classicbase(static_cast<ClassicGrade>(grade), seed);
         lock.lock();
         background.stock[grade] = base;
         background.ready[grade] = true;
@@ -57,11 +71,15 @@ void fill() {
     }
 }
 
-// Starts the filler unless it runs; the caller holds the mutex.
+// Starts the filler unless it runs; the caller holds the mutex. Without a thread to be had,
+// nothing is made ahead.
 void startfilling() {
     if (background.filling) return;
-    background.filling = true;
-    background.filler = std::async(std::launch::async, fill);
+    try {
+        background.filler = std::async(std::launch::async, fill);
+        background.filling = true;
+    } catch (const std::system_error&) {
+    }
 }
 
 // One draw of the C library's generator below n.
@@ -168,6 +186,12 @@ ClassicBase classic_take(int lvl) {
     std::unique_lock lock(background.mutex);
     background.wanted = grade;
     startfilling();
+    if (!background.filling && !background.ready[grade]) { // no thread: made here and now
+        background.wanted = -1;
+        const unsigned seed = nextseed();
+        lock.unlock();
+        return classicbase(static_cast<ClassicGrade>(grade), seed);
+    }
     background.made.wait(lock, [grade] { return background.ready[grade]; });
     background.ready[grade] = false;
     background.wanted = -1;

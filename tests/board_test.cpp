@@ -284,7 +284,7 @@ int givens(const int32_t* grid) {
 // Classic puzzles over many seeds: exactly one solution (by the tests' own solver), the one handed
 // over with the puzzle, and the grade the level asks for; within a grade the first level gets more
 // givens than the last.
-TEST(ClassicPuzzles, OneSolutionAndTheLevelsGradeOverManySeeds) {
+TEST_F(BoardTest, ClassicPuzzlesHaveOneSolutionAndTheLevelsGradeOverManySeeds) {
     constexpr std::pair<int, int> LEVELS[] = {{1, GRADE_SIMPLE},  {20, GRADE_SIMPLE},
                                               {40, GRADE_EASY},   {60, GRADE_INTERMEDIATE},
                                               {80, GRADE_EXPERT}, {99, GRADE_EXPERT}};
