@@ -24,8 +24,8 @@ struct ClassicBase {
 ClassicGrade classicgrade(int lvl);
 // qqwing's grade of a puzzle (81 cells, 0 for empty); GRADE_COUNT when it cannot be solved.
 int gradepuzzle(const int32_t* puzzle);
-// Makes a puzzle of the grade, every draw from the seed (srand). Takes some milliseconds, a
-// hundred and more for an expert one.
+// Makes a puzzle of the grade, every draw from the seed (srand). Takes some milliseconds, up to
+// some tens for the two hardest grades.
 ClassicBase classicbase(ClassicGrade grade, unsigned seed);
 // The level's puzzle from a base of its grade into grid and solution: the base's puzzle and as many
 // of its givable cells as the level's place in its grade allows.
