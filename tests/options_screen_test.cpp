@@ -76,6 +76,32 @@ TEST_F(OptionsTest, RemoveBoxMovesTheMarkerToItsTick) {
     EXPECT_FALSE(options_delete_mode);
 }
 
+// The puzzle boxes: a press on a box or its label ticks it (a second tick, the theme's marker
+// stays), and nothing else moves.
+TEST_F(OptionsTest, PuzzleBoxesTickOneMode) {
+    auto tick_at = [](float x) {
+        int ticks = 0;
+        for (const platform::SpriteDraw& d : hl::draws())
+            ticks += d.source.left == MARKER.left && d.source.top == MARKER.top && d.tx == x &&
+                     d.ty == 442;
+        return ticks;
+    };
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(tick_at(262), 1);
+    click(440, 458); // the end of the classic label
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(tick_at(372), 1);
+    EXPECT_EQ(tick_at(262), 0);
+    EXPECT_FLOAT_EQ(marker()->ty, 325 + 25 * 3); // the theme row is still marked
+    click(360, 458);                             // between the two: nothing
+    click(380, 476); // Confirm's top edge, below the boxes: the warning, no tick
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    click(264, 458); // the designed box
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_FALSE(options_delete_mode);
+    EXPECT_FLOAT_EQ(options_theme_row, 3);
+}
+
 TEST_F(OptionsTest, BackAndEscapeStoreNothingAndResetTheTheme) {
     click(50, 380); // theme row 2
     click(460, 480);
