@@ -15,7 +15,8 @@ fail() {
     echo "package check: $*" >&2
     exit 1
 }
-step() { echo "== $*"; }
+started=$(date +%s)
+step() { echo "== $* ($(($(date +%s) - started)) s)"; }
 [ -f "$deb" ] || fail "no package $1"
 [ "$(id -u)" = 0 ] || fail "debootstrap and chroot need root"
 
@@ -50,8 +51,9 @@ cp -l "$cache/archives/"*.deb "$root/var/cache/apt/archives/" 2>/dev/null || tru
 mount -t proc proc "$root/proc"
 mounted=1
 cp "$deb" "$root/tmp/"
-# apt without recommended packages, and without a terminal for dpkg's log (the root has none).
-apt="apt-get -y -q --no-install-recommends -o Dpkg::Use-Pty=0"
+# apt without recommended packages, and without a terminal for dpkg's log (the root has none);
+# dpkg does not sync each file it unpacks into this throwaway root.
+apt="apt-get -y -q --no-install-recommends -o Dpkg::Use-Pty=0 -o Dpkg::Options::=--force-unsafe-io"
 in_root() {
     chroot "$root" env -i PATH=/usr/local/bin:/usr/bin:/bin:/usr/games:/usr/sbin:/sbin \
         HOME=/root LC_ALL=C.UTF-8 DEBIAN_FRONTEND=noninteractive sh -ec "$1"
@@ -112,5 +114,5 @@ done)
 [ -z "$left" ] || fail "left behind: $left"
 packages | cmp -s - "$cache/clean.list" ||
     fail "the purge left packages: $(packages | comm -13 "$cache/clean.list" -)"
-echo "package check: passed ($(du -k "$deb" | cut -f1) KiB package," \
+echo "package check: passed in $(($(date +%s) - started)) s ($(du -k "$deb" | cut -f1) KiB package," \
     "$(dpkg-deb -f "$deb" Installed-Size) KiB installed)"
