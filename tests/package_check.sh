@@ -79,16 +79,19 @@ step "the game on a virtual X display (Xvfb installed for the test)"
 in_root "$apt install xvfb x11-utils" >"$cache/xvfb-install.log"
 cp -l -n "$root/var/cache/apt/archives/"*.deb "$cache/archives/" 2>/dev/null || true
 # A black screen of 800 x 600 whose pixels Xvfb keeps in a file; the game's window must map and
-# paint colours of its own there. SIGTERM ends the game with code 0.
+# paint colours of its own there. The game is held to the X11 driver, so that a missing library
+# fails instead of leaving the game running without a window. SIGTERM ends it with code 0.
 in_root '
     rm -rf /tmp/screen && mkdir /tmp/screen
     Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp -fbdir /tmp/screen \
         3>/tmp/display 2>/tmp/xvfb.log &
     xvfb=$!
-    trap "kill $xvfb" EXIT
-    for _ in $(seq 50); do [ -s /tmp/display ] && break; sleep 0.1; done
+    game=
+    trap "kill \$game \$xvfb 2>/dev/null" EXIT
+    for _ in $(seq 300); do [ -s /tmp/display ] && break; sleep 0.1; done
+    [ -s /tmp/display ] || { echo "Xvfb did not start"; cat /tmp/xvfb.log; exit 1; }
     export DISPLAY=:$(cat /tmp/display)
-    gridhollow >/tmp/game.log 2>&1 &
+    SDL_VIDEODRIVER=x11 gridhollow >/tmp/game.log 2>&1 &
     game=$!
     for _ in $(seq 300); do xwininfo -name Gridhollow >/tmp/window 2>&1 && break; sleep 0.1; done
     sleep 3
@@ -97,17 +100,21 @@ in_root '
     colours=$(tail -c $((800 * 600 * 4)) /tmp/screen/Xvfb_screen0 | od -An -v -tx4 -w4 | sort -u |
         wc -l)
     echo "colours on the screen: $colours"
-    [ "$colours" -ge 32 ] || exit 1
+    [ "$colours" -ge 32 ] || { echo "the window shows no picture"; exit 1; }
     kill -TERM $game
-    wait $game
+    code=0
+    wait $game || code=$?
+    game=
+    [ $code = 0 ] || { echo "the game ended on SIGTERM with code $code"; exit 1; }
     echo "the game ended on SIGTERM with code 0"
-' || fail "the game did not show its window"
+' || fail "the game did not play on the X display"
 
 step "apt-get purge"
 in_root "dpkg -L gridhollow" >"$cache/files.list"
 in_root "$apt purge gridhollow xvfb x11-utils && $apt autoremove --purge" \
     >"$cache/purge.log"
 in_root "! dpkg -s gridhollow >/dev/null 2>&1" || fail "dpkg still knows gridhollow"
+# Every file of the package has the name in its path; so do its own folders, and not the shared ones.
 left=$(grep gridhollow "$cache/files.list" | while read -r path; do
     [ ! -e "$root$path" ] || echo "$path"
 done)
