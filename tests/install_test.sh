@@ -35,8 +35,9 @@ for f in bin/gridhollow libexec/gridhollow/gridhollow; do
 done
 
 desktop-file-validate share/applications/gridhollow.desktop
-appstreamcli validate --pedantic --no-net "share/metainfo/$id.metainfo.xml" >appstream.log ||
-    { cat appstream.log; fail "the metainfo does not validate"; }
+# Not even a pedantic note.
+appstreamcli validate --pedantic --no-net "share/metainfo/$id.metainfo.xml" >appstream.log &&
+    ! grep -q '^[EWIP]:' appstream.log || { cat appstream.log; fail "the metainfo does not validate"; }
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l share/man/man6/gridhollow.6.gz 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "the manual page: $warnings"
 
