@@ -34,15 +34,14 @@ int applied_x = 0, applied_y = 0, applied_w = 512, applied_h = 512;
 platform::Message last_message{platform::WM_NULL, 0};
 bool full_screen_keys = false; // F11 or Alt+Enter was down at the last pass
 
-// F11 or Alt+Enter going down turns full screen on or off. Leaving it gives the window its own
-// rectangle again at the end of the pass.
+// F11 or Alt+Enter going down turns full screen on or off. Leaving it, the window manager gives the
+// window its own rectangle back; one changed meanwhile (settings read) is applied after.
 void full_screen_toggle() {
     const bool alt = keyboard.held(DIK_LMENU, true) || keyboard.held(DIK_RMENU, false);
     const bool keys = keyboard.held(DIK_F11, false) || (alt && keyboard.held(DIK_RETURN, false));
     if (keys && !full_screen_keys) {
         full_screen = !full_screen;
         platform::window_set_fullscreen(full_screen);
-        applied_w = 0;
     }
     full_screen_keys = keys;
 }

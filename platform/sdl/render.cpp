@@ -1,9 +1,9 @@
 // The real device: an SDL renderer on the window drawing into a back buffer of the 512 x 512
 // layout at the frame's density that a present stretches over the largest square of the client
-// area; or, on the reference path, a software renderer off screen at density 1 whose frames are
-// copied to the window's surface. A frame is drawn only when its draws
-// differ from the frame on the screen, shown again only when the window needs a fresh picture,
-// and nothing is shown while the window is minimised or hidden.
+// area, on black; or, on the reference path, a software renderer off screen at density 1 whose
+// frames are copied to the window's surface. A frame is drawn only when its draws differ from the
+// frame on the screen, shown again only when the window needs a fresh picture, and nothing is
+// shown while the window is minimised or hidden.
 #include <SDL.h>
 
 #include "platform/common/sdl_draw.h"
