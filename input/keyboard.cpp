@@ -87,3 +87,8 @@ uint8_t Keyboard::readchar(bool refresh) {
     }
     return result;
 }
+
+bool Keyboard::held(int key, bool refresh) {
+    if (refresh && !read()) return false;
+    return key_state[key & 0xFF] != 0;
+}

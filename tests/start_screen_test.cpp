@@ -207,4 +207,5 @@ TEST_F(StartTest, GoldenStartScreen) {
     pass(400);
     point(420, 435); // over Options
     expect_golden("start");
+    expect_dense_goldens("start", [] { point(420, 435); });
 }

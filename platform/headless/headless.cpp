@@ -67,6 +67,7 @@ struct State {
     bool device = false;
     Rect desktop{0, 0, 1920, 1080};
     Rect window{};
+    bool fullscreen = false;
     int moves = 0;
     bool keyboard = false, mouse_device = false;
     bool audio_drivers = true, audio_device = true;
@@ -75,8 +76,9 @@ struct State {
 };
 
 State state;
-// The back buffer lives for the whole process, so textures made before or after a reset stay
-// valid; only the device flag comes and goes.
+// The renderer lives for the whole process, so textures made before or after a reset stay valid;
+// only the device flag comes and goes. It draws into the back buffer, a target texture; its own
+// surface is never drawn on.
 SDL_Surface* surface = nullptr;
 SDL_Renderer* renderer = nullptr;
 std::vector<std::unique_ptr<SoundBuffer>> sound_buffers;
@@ -116,11 +118,21 @@ namespace detail {
 SDL_Renderer* backbuffer_renderer() {
     if (!renderer) {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
-        surface = SDL_CreateRGBSurfaceWithFormat(0, BACKBUFFER_W, BACKBUFFER_H, 32,
-                                                 SDL_PIXELFORMAT_ARGB8888);
+        surface = SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_ARGB8888);
         renderer = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
+        if (renderer && !backbuffer_at(renderer, 1)) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
     }
     return renderer;
+}
+
+// The client area, or the whole desktop at full screen.
+int shown_side() {
+    const Rect r = state.fullscreen ? state.desktop : state.window;
+    return std::min(r.right - r.left - (state.fullscreen ? 0 : FRAME_W),
+                    r.bottom - r.top - (state.fullscreen ? 0 : FRAME_H));
 }
 
 const bool DRAWS_AT_ONCE = true;
@@ -152,6 +164,10 @@ void window_move(int x, int y, int w, int h) {
 
 Rect window_rect() {
     return state.window;
+}
+void window_set_fullscreen(bool on) {
+    state.fullscreen = on;
+    state.repaint = true;
 }
 Rect desktop_rect() {
     return state.desktop;
@@ -342,7 +358,7 @@ void reset() {
     detail::catch_end_signals(false);
     detail::take_end_signal();
     detail::frames_reset();
-    if (renderer) {
+    if (renderer && detail::backbuffer_at(renderer, 1)) {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
     }
@@ -425,15 +441,35 @@ long frames_skipped() {
     return state.skipped;
 }
 
+bool read_pixels(int& w, int& h, std::vector<uint32_t>& argb) {
+    if (!renderer || SDL_QueryTexture(detail::backbuffer_texture(), nullptr, nullptr, &w, &h) != 0)
+        return false;
+    argb.resize(static_cast<size_t>(w) * h);
+    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), w * 4) ==
+           0;
+}
+
 bool save_png(const char* path) {
-    return surface && IMG_SavePNG(surface, path) == 0;
+    int w = 0, h = 0;
+    std::vector<uint32_t> argb;
+    if (!read_pixels(w, h, argb)) return false;
+    SDL_Surface* image =
+        SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
+    const bool saved = image && IMG_SavePNG(image, path) == 0;
+    SDL_FreeSurface(image);
+    return saved;
 }
 
 uint32_t pixel(int x, int y) {
-    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
-    SDL_RenderFlush(renderer);
-    const uint8_t* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
-    return reinterpret_cast<const uint32_t*>(row)[x];
+    int w = 0, h = 0;
+    if (!renderer ||
+        SDL_QueryTexture(detail::backbuffer_texture(), nullptr, nullptr, &w, &h) != 0 || x < 0 ||
+        y < 0 || x >= w || y >= h)
+        return 0;
+    const SDL_Rect one{x, y, 1, 1};
+    uint32_t argb = 0;
+    SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &argb, 4);
+    return argb;
 }
 
 bool read_png(const char* path, int& w, int& h, std::vector<uint32_t>& argb) {
@@ -471,6 +507,9 @@ void set_desktop(int w, int h) {
 }
 Rect window() {
     return state.window;
+}
+bool fullscreen() {
+    return state.fullscreen;
 }
 int window_moves() {
     return state.moves;
