@@ -6,7 +6,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libcairo2-dev \
             fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox \
-            xvfb xdotool
+            xvfb xdotool libqqwing-dev openbox
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test test-fast bench bench-desktop fuzz fuzz-run kill-trials \
@@ -103,13 +103,21 @@ clean:
 
 # ---- Installing: `make install PREFIX=DIR` (DESTDIR is honoured) puts the game, its data, desktop
 # entry, icons, metainfo and manual page under DIR; `make package` makes the Debian package
-# $(BUILD)/gridhollow_VERSION_ARCH.deb. The validators run in the install test.
+# $(BUILD)/gridhollow_VERSION-1_ARCH.deb. The validators run in the install test; `make
+# package-check` runs lintian on the package and installs, starts and purges it in a clean Debian
+# root (kept in $(BUILD)/package-root), with its log in $(BUILD)/package-check.log.
 PREFIX ?= /usr/local
 PACKAGES += desktop-file-utils appstream dpkg-dev man-db
-.PHONY: install package
+.PHONY: install package package-check
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 package: build
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && rm -f gridhollow_*.deb && cpack -G DEB
+
+package-check: PACKAGES += debootstrap lintian devscripts
+package-check: package
+	@(rm -f $(BUILD)/package-check.status; $(SUDO) tests/package_check.sh $(BUILD)/gridhollow_*.deb \
+		$(BUILD)/package-root; echo $$? >$(BUILD)/package-check.status) 2>&1 | tee $(BUILD)/package-check.log
+	@exit $$(cat $(BUILD)/package-check.status)

@@ -71,14 +71,14 @@ void idle_wait() {
     }
     // The frames whose time came during the wait came before any input that ended it: they see
     // none of it. The next frame is the first whose time had not come when the input did.
-    keyboard.held = mouse.held = true;
+    keyboard.frozen = mouse.frozen = true;
     for (int i = 1; i < frames && timer_at(frame_deadline) < now;
          ++i, frame_deadline += FRAME_SECONDS) {
         time_frame(timer_at(frame_deadline));
         platform::render_clear(0xFF000000); // drops the draws: only the next frame is shown
         game_Dispatch();
     }
-    keyboard.held = mouse.held = false;
+    keyboard.frozen = mouse.frozen = false;
     on_slot = true;
 }
 

@@ -1,6 +1,7 @@
 // The shell: start-up order, the message loop and its geometry, and shut-down.
 #include "app/shell.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/device.h"
@@ -12,6 +13,7 @@
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
+#include "platform/renderer.h"
 #include "platform/window.h"
 #include "players/options_screen.h"
 #include "players/players.h"
@@ -30,15 +32,37 @@ namespace {
 // What the window was last given; the first pass always re-applies the rectangle.
 int applied_x = 0, applied_y = 0, applied_w = 512, applied_h = 512;
 platform::Message last_message{platform::WM_NULL, 0};
+bool full_screen_keys = false; // F11 or Alt+Enter was down at the last pass
+
+// F11 or Alt+Enter going down turns full screen on or off. Leaving it, the window manager gives the
+// window its own rectangle back; one changed meanwhile (settings read) is applied after.
+void full_screen_toggle() {
+    const bool alt = keyboard.held(DIK_LMENU, true) || keyboard.held(DIK_RMENU, false);
+    const bool keys = keyboard.held(DIK_F11, false) || (alt && keyboard.held(DIK_RETURN, false));
+    if (keys && !full_screen_keys) {
+        full_screen = !full_screen;
+        platform::window_set_fullscreen(full_screen);
+    }
+    full_screen_keys = keys;
+}
+
+// The window's size on a first start: the layout at the largest whole multiple that takes at most
+// half of the desktop's height, so that a high-density screen (2048 pixels high or more) shows it
+// at 2x or more rather than a few centimetres wide.
+int first_multiple() {
+    return std::max(1, desktop_h / (2 * platform::BACKBUFFER_H));
+}
 
 } // namespace
 
 void game_Reset() {
     run_state_reset();
+    datafile_reset();
     frame_reset();
     applied_x = applied_y = 0;
     applied_w = applied_h = 512;
     last_message = {platform::WM_NULL, 0};
+    full_screen_keys = false;
     keyboard.create();
     mouse.create();
     bar_reset();
@@ -66,9 +90,12 @@ bool game_Start(int& exit_code) {
     platform::Rect desktop = platform::desktop_rect();
     desktop_w = desktop.right - desktop.left;
     desktop_h = desktop.bottom - desktop.top;
-    window_x = (desktop_w - 504) / 2;
-    window_y = (desktop_h - 478) / 2;
-    if (!platform::window_create("Gridhollow", window_x, window_y, 520, 546)) return false;
+    const int side = first_multiple() * platform::BACKBUFFER_W;
+    window_x = (desktop_w - (side - 8)) / 2;
+    window_y = (desktop_h - (side - 34)) / 2;
+    if (!platform::window_create("Gridhollow", window_x, window_y, side + platform::FRAME_W,
+                                 side + platform::FRAME_H))
+        return false;
     platform::window_set_icon();
     platform::Rect rect = platform::window_rect();
     window_w = rect.right - rect.left;
@@ -103,8 +130,9 @@ bool game_LoopPass() {
         return false;
     }
     game_Render(game_FrameTime());
-    if (applied_x != window_x || applied_y != window_y || applied_w != window_w ||
-        applied_h != window_h) {
+    full_screen_toggle();
+    if (!full_screen && (applied_x != window_x || applied_y != window_y || applied_w != window_w ||
+                         applied_h != window_h)) {
         platform::window_move(window_x, window_y, window_w, window_h);
         applied_x = window_x;
         applied_y = window_y;

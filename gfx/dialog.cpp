@@ -33,7 +33,7 @@ void game_InputBox(char* text, float x, float y) {
     } else if (c == ESCAPE) {
         dialog_active = 0;
         text[0] = '\0';
-    } else if (c > 1 && edit_position < DIALOG_TEXT_LIMIT - 1) {
+    } else if (c >= ' ' && edit_position < DIALOG_TEXT_LIMIT - 1) { // no control byte (Tab)
         text[++edit_position] = static_cast<char>(c);
         text[edit_position + 1] = '\0';
     }

@@ -22,8 +22,32 @@ constexpr AnchorShift CELL_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {0.5f, 
 void cache_image(ImageCache& cache, int id, const char* name) {
     if (id == cache.id) return;
     cache.id = id;
+    cache.name = name;
+    release_dense(cache.dense);
     if (loadtexture(ARCHIVE_FILE, name, &cache.texture) < 0)
         platform::message_box(name, "game_DisplayLayer()", platform::MB_OK);
+}
+
+// The texture that draws an image sharpest in this frame: its drawing at the frame's density,
+// loaded the first time it is wanted, or the 1x texture (stretched) where the archive has none.
+platform::Texture* at_density(platform::Texture* texture, DenseTextures& dense, const char* name) {
+    const int density = platform::render_density();
+    if (texture == nullptr || density == 1) return texture;
+    const int i = density - 2;
+    if (!dense.tried[i]) {
+        dense.tried[i] = true;
+        loadtexture(ARCHIVE_FILE, dense_entry(name, density).c_str(), &dense.at[i], density);
+    }
+    return dense.at[i] != nullptr ? dense.at[i] : texture;
+}
+
+// The character sheet and the cached images are drawn from their drawings at the frame's density;
+// other textures as they are.
+platform::Texture* sharpest(platform::Texture* texture) {
+    if (texture == charset_texture) return at_density(texture, charset_dense, IMAGE_CHARSET.name);
+    for (ImageCache* cache : {&region_cache, &layer_cache})
+        if (texture == cache->texture) return at_density(texture, cache->dense, cache->name);
+    return texture;
 }
 
 } // namespace
@@ -48,13 +72,14 @@ void fade_in_screen(float& opacity, const Image& image) {
 
 void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
                  float cx, float cy, float angle, float tx, float ty, uint32_t color) {
-    platform::render_sprite({texture, true, source, sx, sy, cx, cy, angle, tx, ty, color});
+    platform::render_sprite(
+        {sharpest(texture), true, source, sx, sy, cx, cy, angle, tx, ty, color});
 }
 
 bool game_DisplayLayer(int id, const char* name, float opacity) {
     cache_image(layer_cache, id, name);
     platform::SpriteDraw draw;
-    draw.texture = layer_cache.texture;
+    draw.texture = sharpest(layer_cache.texture);
     draw.color = opacity_color(opacity);
     platform::render_sprite(draw);
     return true;

@@ -33,7 +33,9 @@ void anchor_offset(const AnchorShift (&table)[N], int anchor, float w, float h, 
 uint32_t opacity_color(float opacity);
 
 // The sprite draw every picture goes through: the source rectangle of the texture scaled by
-// (sx, sy), rotated by angle (radians) about (cx, cy), moved by (tx, ty), tinted by color.
+// (sx, sy), rotated by angle (radians) about (cx, cy), moved by (tx, ty), tinted by color, all in
+// layout pixels. The character sheet and the cached images are drawn from their drawings at the
+// frame's density.
 void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
                  float cx, float cy, float angle, float tx, float ty, uint32_t color);
 

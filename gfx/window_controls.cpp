@@ -94,7 +94,7 @@ bool game_WindowControls() {
     control_timer += frame_step;
     if (control_timer > CONTROL_INTERVAL) {
         control_timer = 0;
-        if (left_down) step_window(hover);
+        if (left_down && !full_screen) step_window(hover); // nothing to move at full screen
     }
     const bool released = previous_left_button && !left_down;
     if (released && !close_clicked && placement_saver) placement_saver(current_screen);

@@ -10,10 +10,11 @@ Keyboard keyboard;
 
 namespace {
 
-// The character a key types, 0 for keys without one.
+// The character a key types, 0 for keys without one. Letters and "/" come from the user's
+// keyboard layout (a letter the layout puts elsewhere is typed where the layout has it; a key
+// whose character is none of these types none); the digit row, space, the colon key and the
+// keys that act are read by their place.
 uint8_t key_character(int k) {
-    static const char letters[] = "QWERTYUIOP\0\0\0\0ASDFGHJKL\0\0\0\0\0ZXCVBNM";
-    if (k >= 16 && k <= 50 && letters[k - 16]) return static_cast<uint8_t>(letters[k - 16]);
     if (k >= 2 && k <= 10) return static_cast<uint8_t>('1' + k - 2);
     switch (k) {
     case 11:
@@ -28,15 +29,16 @@ uint8_t key_character(int k) {
         return 27;
     case DIK_TAB:
         return 9;
-    case DIK_SLASH:
-        return '/';
     case DIK_COLON:
         return ':';
     case DIK_LSHIFT:
         return 1;
     default:
-        return 0;
+        break;
     }
+    const char c = platform::key_layout_char(k);
+    if (c >= 'a' && c <= 'z') return static_cast<uint8_t>(c - 'a' + 'A');
+    return c == '/' ? '/' : 0;
 }
 
 } // namespace
@@ -53,7 +55,7 @@ Keyboard::~Keyboard() {
 }
 
 bool Keyboard::read() {
-    if (!device || held) return device;
+    if (!device || frozen) return device;
     uint8_t fresh[256];
     if (!platform::keyboard_read(fresh)) return false;
     std::copy(fresh, fresh + 256, key_state);
@@ -74,9 +76,19 @@ uint8_t Keyboard::readchar(bool refresh) {
     for (int k = 0; k < 256; ++k) {
         if (char_memory[k] == 0 && key_state[k] != 0) {
             if (result == 0) result = 1;
-            if (uint8_t c = key_character(k)) result = c;
+            if (uint8_t c = key_character(k)) {
+                result = c;
+                // A press read as a character is taken: it is no new press for keypressed,
+                // so an Escape that closed a box does not also reach the screen under it.
+                key_memory[k] = key_state[k];
+            }
         }
         char_memory[k] = key_state[k] != 0;
     }
     return result;
+}
+
+bool Keyboard::held(int key, bool refresh) {
+    if (refresh && !read()) return false;
+    return key_state[key & 0xFF] != 0;
 }

@@ -10,9 +10,12 @@ enum : int {
     DIK_RETURN = 28,
     DIK_LSHIFT = 42,
     DIK_SLASH = 53,
+    DIK_LMENU = 56, // the left Alt
     DIK_SPACE = 57,
+    DIK_F11 = 87,
     DIK_COLON = 146,
     DIK_LEFT = 203,
+    DIK_RMENU = 184, // the right Alt
     DIK_RIGHT = 205,
 };
 
@@ -26,11 +29,13 @@ class Keyboard {
     // The character of the highest-coded key that went down since the last call (capitals, no
     // shift), 1 when only keys without a character went down, 0 when none did.
     uint8_t readchar(bool refresh);
+    // Whether the key is down (read anew first with refresh); the press edges are left alone.
+    bool held(int key, bool refresh);
     ~Keyboard();
 
     // While set, a refresh finds the keys as they were: the frame loop's catch-up frames stand
     // for moments before the input that ended its wait.
-    bool held = false;
+    bool frozen = false;
 
   private:
     bool read();

@@ -28,7 +28,7 @@ int Mouse::create() {
 bool Mouse::poll() {
     if (!device) return false;
     platform::MouseRead state{};
-    if (held) { // as a read that found nothing new
+    if (frozen) { // as a read that found nothing new
         if (!read_ok) return false;
         for (int i = 0; i < 3; ++i) state.buttons[i] = button_down[i] ? 0x80 : 0;
     } else if (platform::mouse_read(state) != platform::INPUT_OK) {

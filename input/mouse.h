@@ -19,7 +19,7 @@ class Mouse {
     bool button_pressed[3] = {};
     // While set, a poll finds no new motion or buttons: the frame loop's catch-up frames stand
     // for moments before the input that ended its wait.
-    bool held = false;
+    bool frozen = false;
 
   private:
     void release();

@@ -15,6 +15,9 @@ constexpr int DIERR_NOTINITIALIZED = static_cast<int>(0x80070015);
 bool keyboard_open();
 bool keyboard_read(uint8_t keys[256]);
 void keyboard_close();
+// The character the user's keyboard layout gives the key at this place without shift (a
+// lower-case letter, "/", ...), 0 for a key without one.
+char key_layout_char(int dik);
 
 struct MouseRead {
     int32_t dx, dy, dz; // motion since the previous read, in device units; dz 120 per wheel notch

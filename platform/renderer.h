@@ -9,6 +9,9 @@ namespace platform {
 
 constexpr int BACKBUFFER_W = 512;
 constexpr int BACKBUFFER_H = 512;
+// The back buffer holds those layout pixels at a density of 1 to LARGEST_DENSITY device pixels to
+// each.
+constexpr int LARGEST_DENSITY = 3;
 
 // The three tries of device creation, in order. hardware: the renderer the player named (SDL's
 // SDL_RENDER_DRIVER), else the lightest by measurement, SDL's software renderer on the window;
@@ -18,7 +21,8 @@ enum class DeviceType { hardware, software, reference };
 
 struct Texture;
 
-// One sprite draw. A source pixel (u, v) from the rectangle's top-left is scaled to
+// One sprite draw, in layout pixels whatever the densities of the texture and the back buffer. A
+// source point (u, v) from the rectangle's top-left is scaled to
 // (u * sx, v * sy), rotated by angle (radians, clockwise on screen) about (cx, cy) and moved by
 // (tx, ty). The colour's alpha multiplies the texture's own alpha; later draws cover earlier ones.
 struct SpriteDraw {
@@ -38,17 +42,24 @@ void device_release();
 // The back buffer's size, fixed at creation.
 void backbuffer_size(unsigned& w, unsigned& h);
 
+// Begins a frame: clears the back buffer at the frame's density, the one nearest the scale the
+// window shows the layout at (its side / 512, from 1 to LARGEST_DENSITY).
 void render_clear(uint32_t argb);
+// The density of the frame being made: draws stay in layout pixels whatever it is, and look
+// sharpest from textures drawn at it.
+int render_density();
 void render_sprite(const SpriteDraw& draw);
-// Shows the back buffer stretched over the window's whole client area. A frame whose draws equal
+// Shows the back buffer stretched over the largest square the window's client area holds,
+// centred on black (linear filtering). A frame whose draws equal
 // the frame on the screen (same clear, textures, rectangles, transforms, colours, in the same
 // order) is neither drawn nor shown again unless the window was shown, exposed, moved or resized
 // since; while the window is minimised or hidden nothing is shown. Says which of these it was.
 enum class Presented { changed, unchanged, unseen };
 Presented render_present();
 
-// A texture from the bytes of a TGA image held in memory; null when they do not decode.
-Texture* texture_from_tga(const void* bytes, size_t size);
+// A texture from the bytes of a TGA image held in memory; null when they do not decode. The image
+// is drawn at density pixels to each layout pixel: source rectangles stay in layout pixels.
+Texture* texture_from_tga(const void* bytes, size_t size, int density = 1);
 void texture_release(Texture* texture);
 void texture_size(const Texture* texture, int& w, int& h);
 

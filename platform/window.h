@@ -39,6 +39,9 @@ void window_set_icon();
 // Moves and resizes the window by its outer rectangle.
 void window_move(int x, int y, int w, int h);
 Rect window_rect();
+// Full screen (the layout in the largest square the screen holds, centred on black) or back to
+// the window's own rectangle.
+void window_set_fullscreen(bool on);
 Rect desktop_rect();
 // Hands the focus away: the mouse is released until the player clicks the window again.
 void window_deactivate();

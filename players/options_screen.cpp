@@ -1,4 +1,5 @@
-// The options screen: the theme samples, the player list, the remove box, Back and Confirm.
+// The options screen: the theme samples, the player list, the puzzle mode, the remove box, Back
+// and Confirm.
 #include "players/options_screen.h"
 
 #include "gfx/cursor.h"
@@ -14,6 +15,7 @@ int options_selection = 0;
 float options_theme_row = 0;
 bool options_delete_mode = false;
 float options_warning_timer = 0;
+int options_puzzle_mode = PUZZLES_DESIGNED;
 int options_last_frame = -1;
 
 void options_reset() {
@@ -22,6 +24,7 @@ void options_reset() {
     options_theme_row = 0;
     options_delete_mode = false;
     options_warning_timer = 0;
+    options_puzzle_mode = PUZZLES_DESIGNED;
     options_last_frame = -1;
 }
 
@@ -32,14 +35,22 @@ constexpr float THEME_ROW_H = 25;   // height of a theme row
 constexpr float WARNING_TIME = 200; // one second of frame steps
 constexpr float WARNING_BLINK = 50; // a blink cycle: on for its first half
 
+// The puzzle mode's tick boxes, designed then classic: a press on a box or its label ticks it.
+struct TickBox {
+    int left, top, right, bottom, label_right;
+};
+constexpr TickBox PUZZLE_BOXES[2] = {{262, 451, 278, 465, 350}, {372, 451, 388, 465, 450}};
+
 // The first frame of every visit starts afresh, marking the current theme.
 void enter() {
     options_delete_mode = false;
     options_fade = 0;
     options_selection = 0;
     list_hover_name[0] = '\0';
+    players_list_enter();
     options_theme_row = static_cast<float>(board_theme);
     options_warning_timer = 0;
+    options_puzzle_mode = PUZZLES_DESIGNED;
 }
 
 // Acts on a left-button press; returns whether Confirm was pressed.
@@ -56,6 +67,11 @@ bool handle_press(int mx, int my) {
         confirmed = true;
     }
     if (mx > 245 && mx < 261 && my > 276 && my < 290) options_delete_mode = !options_delete_mode;
+    for (int mode : {PUZZLES_DESIGNED, PUZZLES_CLASSIC}) {
+        const TickBox& box = PUZZLE_BOXES[mode];
+        if (mx > box.left && mx < box.label_right && my > box.top - 3 && my < box.bottom + 3)
+            options_puzzle_mode = mode;
+    }
     return confirmed;
 }
 
@@ -70,12 +86,14 @@ void draw_warning() {
                          ANCHOR_CENTRE, 0);
 }
 
-// On leaving by Confirm with a chosen name: store the marked theme, or remove the player.
+// On leaving by Confirm with a chosen name: store the marked theme and puzzle mode, or remove the
+// player.
 void store_choice() {
     if (static_cast<unsigned char>(list_hover_name[0]) <= 13) return;
     if (!options_delete_mode) {
         board_theme = static_cast<int>(options_theme_row);
         game_SaveTheme(list_hover_name);
+        game_SavePuzzleMode(list_hover_name, options_puzzle_mode);
     } else if (options_selection > 0) {
         game_RemovePlayer(options_selection);
     }
@@ -102,6 +120,7 @@ void game_OptionsScreen() {
         options_selection = row;
         game_LoadTheme(list_hover_name);
         options_theme_row = static_cast<float>(board_theme);
+        options_puzzle_mode = game_StoredPuzzleMode(list_hover_name);
     }
 
     if (options_delete_mode)
@@ -109,6 +128,9 @@ void game_OptionsScreen() {
     else
         game_DisplayCell(40, THEME_TOP + THEME_ROW_H * options_theme_row, 175, 425, 200, 450, 100,
                          0, 1, 1, ANCHOR_TOP_LEFT, 0);
+    const TickBox& ticked = PUZZLE_BOXES[options_puzzle_mode];
+    game_DisplayCell(static_cast<float>(ticked.left), static_cast<float>(ticked.top - 9), 175, 425,
+                     200, 450, 100, 0, 1, 1, ANCHOR_TOP_LEFT, 0);
 
     bool confirmed = false;
     if (mouse.button_pressed[0]) confirmed = handle_press(mouse.x, mouse.y);

@@ -1,4 +1,4 @@
-// The options screen: a player's board theme, or removing a player.
+// The options screen: a player's board theme and puzzle mode, or removing a player.
 #pragma once
 
 extern float options_fade;          // opacity of the background, 0 to 100
@@ -6,6 +6,7 @@ extern int options_selection;       // the list row chosen, 0 for none
 extern float options_theme_row;     // the theme row marked
 extern bool options_delete_mode;    // confirming removes the chosen player instead
 extern float options_warning_timer; // the "no player selected." blink, 0 when off
+extern int options_puzzle_mode;     // the puzzle mode ticked, PUZZLES_DESIGNED or PUZZLES_CLASSIC
 extern int options_last_frame;      // frame_counter of the screen's last frame
 
 void options_reset();

@@ -28,19 +28,6 @@ float name_check_timer = 0;
 int name_check_frame = -1;
 bool players_saved = false;
 
-void players_reset() {
-    list_first_row = 1;
-    list_expanded = 0;
-    list_hover_name[0] = '\0';
-    list_text.clear();
-    list_visible_chars = 0;
-    list_frame = -1;
-    name_check_result = 0;
-    name_check_timer = 0;
-    name_check_frame = -1;
-    players_saved = false;
-}
-
 namespace {
 
 constexpr size_t FIELD_LIMIT = 51;
@@ -78,6 +65,22 @@ std::vector<PlayerRecord> parse_players(const std::string& text) {
     return records;
 }
 
+// Whether the plain players file is read whole: no byte a record cannot hold (control bytes other
+// than the line ends) and no record cut short (nothing but line ends after the last one).
+bool players_whole(const std::string& text) {
+    size_t commas = 0;
+    bool after_last = false; // bytes stand after the last complete record
+    for (unsigned char c : text) {
+        if (c == '\r' || c == '\n') continue;
+        if (c < 32) return false;
+        after_last = c != ',' || ++commas % 3 != 0;
+    }
+    return !after_last;
+}
+
+// The records the list shows, as it last read them.
+std::vector<PlayerRecord> list_records;
+
 enum class Source { missing, read, damaged };
 
 // Reads the players file into its records; a file that fails its check gives no records.
@@ -105,7 +108,7 @@ void put_new(std::string& out, const char* name, int32_t score, int32_t level) {
 bool write_players(const std::string& text, bool keep_work) {
     platform::file_set_normal(PLAYERS_WORK_FILE);
     platform::file_write(PLAYERS_WORK_FILE, text.data(), text.size());
-    players_saved = writedatafile(PLAYERS_FILE, text);
+    players_saved = writedatafile(PLAYERS_FILE, text, players_whole);
     if (!keep_work) platform::file_delete(PLAYERS_WORK_FILE);
     return players_saved;
 }
@@ -152,7 +155,51 @@ bool list_character(char c) {
            c == ' ';
 }
 
+// A field as the list shows it: the characters the list's lettering has.
+void list_field(const std::string& field, float x, float y) {
+    char shown[FIELD_LIMIT + 1];
+    size_t length = 0;
+    for (char c : field)
+        if (list_character(c)) shown[length++] = c;
+    shown[length] = '\0';
+    list_label(shown, x, y);
+}
+
+// One row of the list at row_y: hovered or selected, the record's number, name, score and level.
+// A press on the row selects it; hovering it makes its name the one the options screen uses.
+void draw_row(const PlayerRecord& r, int record, float x, float row_y, float h, int preselected,
+              int& selection) {
+    const bool hovered = inside(static_cast<float>(mouse.x), x, x + LIST_WIDTH) &&
+                         inside(static_cast<float>(mouse.y), row_y, row_y + 0.8f * h) &&
+                         (preselected == 0 || mouse.button_down[0]);
+    if (hovered && mouse.button_down[0]) selection = record;
+    if (hovered || record == selection)
+        game_DisplayCell(x, row_y, 15, 0, 0, 0, 40, 0, 7, 0.3f, 0, 0);
+    if (hovered) std::memcpy(list_hover_name, r.name().c_str(), r.name().size() + 1);
+    game_DisplayNumber(record, 0.5f, x, row_y, 0, 50, 450);
+    list_field(r.field[0], x + 50, row_y);
+    list_field(r.field[1], x + 180, row_y);
+    list_field(r.field[2], x + 300, row_y);
+    const float percent =
+        static_cast<float>(std::clamp(leading_number(r.field[2].c_str()), 0, 100));
+    game_DisplayBar(x + 330, row_y + 4, percent, 30, 8);
+}
+
 } // namespace
+
+void players_reset() {
+    list_first_row = 1;
+    list_expanded = 0;
+    list_hover_name[0] = '\0';
+    list_text.clear();
+    list_visible_chars = 0;
+    list_frame = -1;
+    list_records.clear();
+    name_check_result = 0;
+    name_check_timer = 0;
+    name_check_frame = -1;
+    players_saved = false;
+}
 
 int32_t leading_number(const char* text) {
     return static_cast<int32_t>(
@@ -249,22 +296,27 @@ bool game_RemovePlayer(int row) {
     return write_players(out, false) && removed;
 }
 
+void players_list_enter() {
+    list_frame = -1;
+}
+
 int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, int visible_rows,
                         int* toggle) {
     const int rows = visible_rows > 0 ? visible_rows : 8;
     float row_y = y;
     float top = row_y - h;
-    int record = 1;
     if (first_frame(list_frame)) {
         game_SortScores();
+        list_records.clear();
         if (!readdatafile(PLAYERS_FILE, list_text)) {
             // No table: every frame stays a first frame until the file appears.
             list_frame = frame_counter - 1;
             list_visible_chars = 0;
-            list_controls(x, y, row_y, top, h, rows, record);
+            list_controls(x, y, row_y, top, h, rows, 1);
             if (toggle) *toggle = list_expanded;
             return 0;
         }
+        list_records = parse_players(list_text);
         list_visible_chars =
             static_cast<int>(std::count_if(list_text.begin(), list_text.end(), list_character));
     }
@@ -283,51 +335,15 @@ int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, in
     }
     top = row_y - h;
     int selection = preselected > 0 ? preselected : 0;
-
     int rows_left = rows;
-    char field[FIELD_LIMIT + 1];
-    size_t length = 0;
-    int index = 0;
-    bool drawn = false;
-    for (char c : list_text) {
-        if (c != ',') {
-            if (!list_character(c)) continue;
-            if (length == FIELD_LIMIT) length = 0;
-            field[length++] = c;
-            continue;
-        }
-        field[length] = '\0';
-        length = 0;
-        if (rows_left > 0 && record >= list_first_row) {
-            drawn = true;
-            if (index == 0) {
-                const bool hovered = inside(static_cast<float>(mouse.x), x, x + LIST_WIDTH) &&
-                                     inside(static_cast<float>(mouse.y), row_y, row_y + 0.8f * h) &&
-                                     (preselected == 0 || mouse.button_down[0]);
-                if (hovered && mouse.button_down[0]) selection = record;
-                if (hovered || record == selection)
-                    game_DisplayCell(x, row_y, 15, 0, 0, 0, 40, 0, 7, 0.3f, 0, 0);
-                if (hovered) std::strcpy(list_hover_name, field);
-                game_DisplayNumber(record, 0.5f, x, row_y, 0, 50, 450);
-                list_label(field, x + 50, row_y);
-            } else if (index == 1) {
-                list_label(field, x + 180, row_y);
-            } else {
-                list_label(field, x + 300, row_y);
-                const float percent = static_cast<float>(std::clamp(leading_number(field), 0, 100));
-                game_DisplayBar(x + 330, row_y + 4, percent, 30, 8);
-            }
-        }
-        if (++index < 3) continue;
-        if (drawn) {
-            row_y += 0.8f * h;
-            --rows_left;
-        }
-        drawn = false;
-        index = 0;
-        ++record;
+    for (size_t i = 0; i < list_records.size() && rows_left > 0; ++i) {
+        const int record = static_cast<int>(i) + 1;
+        if (record < list_first_row) continue;
+        draw_row(list_records[i], record, x, row_y, h, preselected, selection);
+        row_y += 0.8f * h;
+        --rows_left;
     }
-    list_controls(x, y, row_y, top, h, rows, record);
+    list_controls(x, y, row_y, top, h, rows, static_cast<int>(list_records.size()) + 1);
     if (toggle) *toggle = list_expanded;
     return selection;
 }

@@ -47,6 +47,9 @@ bool game_LoadPlayer(int row, char* name, int32_t* score, int32_t* level);
 void game_SortScores();
 // Removes the record at the 1-based position row; true when one was removed and the file written.
 bool game_RemovePlayer(int row);
+// Every entry into a screen that shows the list calls this: the list reads the players file afresh
+// (sorted) at its next frame.
+void players_list_enter();
 // One frame of the list at (x, y): mode 0 the start-screen form, 1 the options form. Returns the
 // selected row (0 for none); toggle, when given, receives list_expanded.
 int game_DisplayPlayers(float x, float y, int mode, int preselected, float row_height,

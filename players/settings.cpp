@@ -1,6 +1,7 @@
-// The window placement and board theme files.
+// The window placement, board theme and puzzle mode files.
 #include "players/settings.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -12,9 +13,12 @@
 #include "store/datafile.h"
 
 int board_theme = 0;
+int puzzle_mode = PUZZLES_DESIGNED;
+int run_puzzle_mode = -1;
 
 void settings_reset() {
     board_theme = 0;
+    puzzle_mode = PUZZLES_DESIGNED;
 }
 
 namespace {
@@ -30,9 +34,10 @@ std::string settings_path(int screen) {
     return path;
 }
 
-std::string theme_path(const char* name) {
+// A player's own plain file: "edit\<stem><n>.txt".
+std::string player_path(const char* stem, const char* name) {
     char path[32];
-    std::snprintf(path, sizeof path, "edit\\thame%d.txt", game_PlayerFileNumber(name));
+    std::snprintf(path, sizeof path, "edit\\%s%d.txt", stem, game_PlayerFileNumber(name));
     return path;
 }
 
@@ -57,6 +62,42 @@ bool read_pairs(const std::string& text, std::string_view closers, Take take) {
     return false;
 }
 
+// Whether a plain settings, theme or puzzle mode file is read whole: printable text and white space that the
+// closing ">" ends.
+bool pairs_whole(const std::string& text) {
+    for (unsigned char c : text)
+        if ((c < 32 && !std::isspace(c)) || c > 126) return false;
+    return text.empty() || text.find('>') != std::string::npos;
+}
+
+// Writes "<letter><value>>" plain into the player's file "edit\<stem><n>.txt"; false when it could
+// not be written.
+bool save_player_value(const char* stem, char letter, const char* name, int value) {
+    const std::string path = player_path(stem, name);
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, "%c%d>", letter, value);
+    if (!keepunreadable(path.c_str(), pairs_whole)) return false;
+    platform::file_set_normal(path.c_str());
+    const bool written = platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
+    clearunlocked();
+    return written;
+}
+
+// Reads the number after the letter from the player's file into value (a number after no letter
+// is dropped); true when the text reached ">" and the value is 0 to count - 1.
+bool load_player_value(const char* stem, char letter, const char* name, int count, int& value) {
+    std::string text;
+    int read = value;
+    const char closers[2] = {letter, '\0'};
+    const bool complete = readdatafile(player_path(stem, name).c_str(), text) &&
+                          read_pairs(text, closers, [&](char before, int number) {
+                              if (before == letter) read = number;
+                          });
+    if (!complete || read < 0 || read >= count) return false;
+    value = read;
+    return true;
+}
+
 } // namespace
 
 int game_PlayerFileNumber(const char* name) {
@@ -69,7 +110,7 @@ int game_PlayerFileNumber(const char* name) {
 bool game_SaveSettings(int screen) {
     char text[64];
     std::snprintf(text, sizeof text, "x%d y%d w%d h%d>", window_x, window_y, window_w, window_h);
-    return writedatafile(settings_path(screen).c_str(), text);
+    return writedatafile(settings_path(screen).c_str(), text, pairs_whole);
 }
 
 bool game_LoadSettings(int screen) {
@@ -103,27 +144,31 @@ bool game_LoadSettings(int screen) {
 }
 
 bool game_SaveTheme(const char* name) {
-    const std::string path = theme_path(name);
-    char text[16];
-    const int length = std::snprintf(text, sizeof text, "t%d>", board_theme);
-    platform::file_set_normal(path.c_str());
-    const bool written = platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
-    clearunlocked();
-    return written;
+    return save_player_value("thame", 't', name, board_theme);
 }
 
 bool game_LoadTheme(const char* name) {
-    std::string text;
     int theme = board_theme;
-    const bool complete = readdatafile(theme_path(name).c_str(), text) &&
-                          read_pairs(text, "t", [&](char letter, int value) {
-                              if (letter == 't') theme = value;
-                          });
-    // A theme the board has no cells for counts as no theme.
-    if (complete && theme >= 0 && theme < THEME_COUNT) {
+    if (load_player_value("thame", 't', name, THEME_COUNT, theme)) {
         board_theme = theme;
         return true;
     }
     board_theme = 0;
     return false;
+}
+
+int game_StoredPuzzleMode(const char* name) {
+    int mode = PUZZLES_DESIGNED;
+    return load_player_value("puzzles", 'p', name, 2, mode) ? mode : PUZZLES_DESIGNED;
+}
+
+bool game_SavePuzzleMode(const char* name, int mode) {
+    return save_player_value("puzzles", 'p', name, mode);
+}
+
+void game_LoadPuzzleMode(const char* name) {
+    if (run_puzzle_mode >= 0)
+        puzzle_mode = run_puzzle_mode;
+    else
+        puzzle_mode = name[0] == '\0' ? PUZZLES_DESIGNED : game_StoredPuzzleMode(name);
 }

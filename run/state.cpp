@@ -8,8 +8,10 @@ float frame_step = 0;
 
 int desktop_w = 0, desktop_h = 0;
 int window_x = 0, window_y = 0, window_w = 0, window_h = 0;
+bool full_screen = false;
 
 platform::Texture* charset_texture = nullptr;
+DenseTextures charset_dense;
 ImageCache layer_cache;
 ImageCache region_cache;
 
@@ -20,6 +22,11 @@ char player_name[PLAYER_NAME_SIZE] = {};
 int32_t level = 1;
 int32_t score = 0;
 bool new_game_flag = false;
+
+void release_dense(DenseTextures& dense) {
+    for (platform::Texture* texture : dense.at) platform::texture_release(texture);
+    dense = {};
+}
 
 bool first_frame(int& remembered) {
     const bool first = frame_counter - remembered != 1;
@@ -34,10 +41,13 @@ void run_state_reset() {
     frame_step = 0;
     desktop_w = desktop_h = 0;
     window_x = window_y = window_w = window_h = 0;
+    full_screen = false;
     platform::texture_release(charset_texture);
     charset_texture = nullptr;
+    release_dense(charset_dense);
     for (ImageCache* cache : {&layer_cache, &region_cache}) {
         platform::texture_release(cache->texture);
+        release_dense(cache->dense);
         *cache = {};
     }
     player_name[0] = '\0';

@@ -14,15 +14,30 @@ extern int frame_counter;  // +1 at the start of every dispatch
 extern float frame_step;   // 200 units per second since the last frame, at most 20, never 0
 
 extern int desktop_w, desktop_h;
-// The wanted outer rectangle of the window; the loop applies changes at the end of each pass.
+// The wanted outer rectangle of the window; the loop applies changes at the end of each pass. At
+// full screen it stays the window's own, which leaving full screen restores.
 extern int window_x, window_y, window_w, window_h;
+extern bool full_screen; // F11 or Alt+Enter: the layout fills the screen
+
+// An image's drawings at the densities above 1 (2 and 3), each loaded the first time a frame is
+// drawn at its density; a load that failed is not tried again.
+struct DenseTextures {
+    platform::Texture* at[platform::LARGEST_DENSITY - 1] = {};
+    bool tried[platform::LARGEST_DENSITY - 1] = {};
+};
+// Releases the drawings and forgets the tries.
+void release_dense(DenseTextures& dense);
 
 extern platform::Texture* charset_texture; // "img\chrset1.tga": font, digits, pointer, controls
+extern DenseTextures charset_dense;        // and its larger drawings
 
-// A one-image cache: the caller-chosen number of the image now held, and its texture.
+// A one-image cache: the caller-chosen number of the image now held, its archive entry (a name of
+// the images table, which lives as long as the program), its texture and its larger drawings.
 struct ImageCache {
     int id = 0;
+    const char* name = nullptr;
     platform::Texture* texture = nullptr;
+    DenseTextures dense;
 };
 extern ImageCache layer_cache;  // the whole-image form of game_DisplayLayer
 extern ImageCache region_cache; // the region form of game_DisplayLayer

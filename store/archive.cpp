@@ -132,7 +132,7 @@ void ResourceArchive::unlocksingle(const char* archive, char* name, const char* 
     platform::file_set_normal(destination);
 }
 
-long loadtexture(const char* archive, const char* name, platform::Texture** slot) {
+long loadtexture(const char* archive, const char* name, platform::Texture** slot, int density) {
     long size;
     const uint8_t* block = texture_archive.unlockmemory(archive, name, size);
     if (block == nullptr) return E_FAIL;
@@ -140,6 +140,6 @@ long loadtexture(const char* archive, const char* name, platform::Texture** slot
         platform::texture_release(*slot);
         *slot = nullptr;
     }
-    *slot = platform::texture_from_tga(block, static_cast<size_t>(size));
+    *slot = platform::texture_from_tga(block, static_cast<size_t>(size), density);
     return *slot != nullptr ? 0 : E_FAIL;
 }

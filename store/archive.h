@@ -46,7 +46,8 @@ class ResourceArchive {
 extern ResourceArchive texture_archive;
 extern ResourceArchive grid_archive;
 
-// Creates a texture from the archive entry's TGA image into *slot, releasing the texture the slot
-// held. Returns 0, or the negative status E_FAIL (0x80004005 as a 32-bit status) when the entry is
-// missing or empty (the slot is left as it was) or its image does not decode (the slot is null).
-long loadtexture(const char* archive, const char* name, platform::Texture** slot);
+// Creates a texture from the archive entry's TGA image (drawn at density pixels to each layout
+// pixel) into *slot, releasing the texture the slot held. Returns 0, or the negative status E_FAIL
+// (0x80004005 as a 32-bit status) when the entry is missing or empty (the slot is left as it was)
+// or its image does not decode (the slot is null).
+long loadtexture(const char* archive, const char* name, platform::Texture** slot, int density = 1);

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -89,6 +91,12 @@ bool stripinner(const std::vector<uint8_t>& inner, std::vector<uint8_t>& plain) 
     return true;
 }
 
+// The writer always puts the checked layer under the scrambled one: a scrambled file whose inner
+// layer lacks its header was changed (one byte of its header is enough) and fails its check.
+bool scrambledwithoutheader(const std::vector<uint8_t>& stored, const std::vector<uint8_t>& inner) {
+    return beginswith(stored, OUTER_HEADER) && !beginswith(inner, INNER_HEADER);
+}
+
 // Writes a temporary afresh, whatever its attributes were.
 void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
     platform::file_set_normal(name);
@@ -96,26 +104,50 @@ void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
     platform::file_write(name, bytes.data(), bytes.size());
 }
 
-// Keeps a file that is about to be replaced but fails its check, so no damaged data is lost. True
-// when the file may be replaced: it is missing, passes its check, or was kept whole. A file that
-// exists but cannot be read, or cannot be kept, must not be replaced.
-bool keepdamaged(const char* path) {
-    if (!platform::file_exists(path)) return true;
-    std::vector<uint8_t> old, plain;
-    if (!platform::file_read(path, old)) return false;
-    if (unlockbytes(path, old, plain)) return true;
+// The files kept this run: the player is told once for each.
+std::set<std::string> kept_files;
+
+// Copies the bytes as "NAME.damaged" ("NAME.damaged2", ... when that exists); the name of the copy,
+// or "" when it could not be written whole.
+std::string keepcopy(const char* path, const std::vector<uint8_t>& bytes) {
     const std::string base = std::string(path) + ".damaged";
     std::string keep = base;
     for (int number = 2; platform::file_exists(keep.c_str()); ++number) {
-        if (number == 1000) return false;
+        if (number == 1000) return "";
         keep = base + std::to_string(number);
     }
-    if (platform::file_write(keep.c_str(), old.data(), old.size())) return true;
+    if (platform::file_write(keep.c_str(), bytes.data(), bytes.size())) return keep;
     platform::file_delete(keep.c_str()); // a part of the old file is no keep
-    return false;
+    return "";
+}
+
+void tellkept(const char* path, const std::string& keep) {
+    if (!kept_files.insert(path).second) return;
+    const std::string text = std::string("\"") + path +
+                             "\" could not be read whole. It was kept as \"" + keep +
+                             "\"; the game goes on with what it could read.";
+    platform::message_box(text.c_str(), "Gridhollow", platform::MB_OK);
 }
 
 } // namespace
+
+void datafile_reset() {
+    kept_files.clear();
+}
+
+bool keepunreadable(const char* path, bool (*whole)(const std::string& plain)) {
+    if (!platform::file_exists(path)) return true;
+    std::vector<uint8_t> old, plain;
+    if (!platform::file_read(path, old)) return false;
+    if (unlockbytes(path, old, plain) && (!whole || whole({plain.begin(), plain.end()})))
+        return true;
+    const std::string keep = keepcopy(path, old);
+    if (keep.empty()) return false;
+    tellkept(path, keep);
+    return true;
+}
+
+namespace {} // namespace
 
 bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
     return bytes.size() >= header.size() &&
@@ -137,7 +169,8 @@ std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& con
 
 bool unlockbytes(const char* path, const std::vector<uint8_t>& stored,
                  std::vector<uint8_t>& plain) {
-    return stripinner(stripouter(path, stored), plain);
+    const std::vector<uint8_t> inner = stripouter(path, stored);
+    return !scrambledwithoutheader(stored, inner) && stripinner(inner, plain);
 }
 
 bool unlockfile(char* path) {
@@ -145,7 +178,7 @@ bool unlockfile(char* path) {
     if (!platform::file_read(path, stored)) return false;
     const std::vector<uint8_t> inner = stripouter(path, stored);
     rewrite(DUMMY_FILE, inner);
-    if (!stripinner(inner, plain)) return false;
+    if (scrambledwithoutheader(stored, inner) || !stripinner(inner, plain)) return false;
     rewrite(READY_FILE, plain);
     std::strcpy(path, READY_FILE);
     return true;
@@ -186,8 +219,9 @@ bool readdatafile(const char* path, std::string& content) {
     return true;
 }
 
-bool writedatafile(const char* path, const std::string& content) {
-    if (!keepdamaged(path)) return false;
+bool writedatafile(const char* path, const std::string& content,
+                   bool (*whole)(const std::string& plain)) {
+    if (!keepunreadable(path, whole)) return false;
     // Both layers always, so content that itself begins like a header (a player named
     // "version 2.0" at the top of the players file) reads back as it was written.
     const std::vector<uint8_t> stored =

@@ -18,16 +18,20 @@
 //
 //   Writing a file kept in the stored form (players table, saved games, settings):
 //       std::string text = ...the complete plain content, lines ended by "\r\n"...;
-//       writedatafile("scores.txt", text);
+//       writedatafile("scores.txt", text, players_whole);
 //   writedatafile locks the content under the path string (always with both layers, so content
 //   that begins like a header comes back unchanged), replaces the file by write-then-rename
-//   (a crash leaves the old file or the new one) and first keeps an existing file that fails its
-//   check as "NAME.damaged" ("NAME.damaged2", ... when that exists); when that copy cannot be
-//   written (a full disk) the damaged file stays and writedatafile reports failure. No
-//   "writting.txt" work file is needed: the data file is never seen half written.
+//   (a crash leaves the old file or the new one, and the folder is synced) and first keeps an
+//   existing file the game cannot read whole as "NAME.damaged" ("NAME.damaged2", ... when that
+//   exists), telling the player once a run. No "writting.txt" work file is needed: the data file
+//   is never seen half written.
 //
-//   Files kept plain (themes, task files) are written by their owners directly and may still be
-//   read with readdatafile.
+//   Each owner says what its file read whole is: a function of the plain content that is false
+//   when bytes stand there that no record of the file can hold, or a record is cut short (a
+//   stored file failing its check never is whole). Empty content is whole: nothing is lost.
+//
+//   Files kept plain (themes, task files) are written by their owners directly, after
+//   keepunreadable(path, whole), and may still be read with readdatafile.
 //
 // unlockfile, lockfile and clearunlocked are the file-level operations underneath, working through
 // the fixed temporaries "dummy" and "ready" in the current directory: only one data-file operation
@@ -73,7 +77,17 @@ void clearunlocked();
 // The reader's recipe: the plain content of the data file, or false when it is missing or fails
 // its check.
 bool readdatafile(const char* path, std::string& content);
+// Before a data file is replaced: when the game cannot read it whole as its own (it fails its
+// check, or `whole`, when given, says its plain content is not whole), keeps it as "NAME.damaged"
+// (numbered when one exists) and tells the player once a run for each file, in a message box naming
+// the file and the copy. True when the file may be replaced: it is missing, read whole, or was
+// kept; false when it cannot be read or the copy cannot be written (a full disk), and the file must
+// stay.
+bool keepunreadable(const char* path, bool (*whole)(const std::string& plain));
 // The writer's recipe for files kept in the stored form; false when the file could not be written,
-// or when an existing file that fails its check could not first be kept (the old file then stays
-// as it was).
-bool writedatafile(const char* path, const std::string& content);
+// or when an existing file that cannot be read whole could not first be kept (the old file then
+// stays as it was).
+bool writedatafile(const char* path, const std::string& content,
+                   bool (*whole)(const std::string& plain) = nullptr);
+// Forgets which files were kept this run.
+void datafile_reset();

@@ -7,9 +7,11 @@
 #include <string>
 
 #include "platform/files.h"
+#include "players/settings.h"
 #include "run/state.h"
 #include "store/archive.h"
 #include "store/datafile.h"
+#include "sudoku/classic.h"
 
 int32_t board[100] = {};
 int32_t solution[81] = {};
@@ -33,6 +35,7 @@ void board_reset() {
     empty_box = 100;
     random_state = 1;
     grid_attempts = 200;
+    classic_reset();
 }
 
 namespace {
@@ -142,14 +145,18 @@ int nextrandom() {
 }
 
 void game_StartLevel() {
-    levelparameters(level, box_removal, full_removal_chance);
     wrong_entries = 0;
     elapsed_ticks = 0;
     std::fill(std::begin(board), std::end(board), 0);
-    // The first generation only moves the random sequence and empty_box on; the second is the
-    // puzzle.
-    generatepuzzle(board, box_removal, full_removal_chance);
-    generatepuzzle(board, box_removal, full_removal_chance);
+    if (puzzle_mode == PUZZLES_CLASSIC) {
+        classicpuzzle(classic_take(level), level, board, solution);
+    } else {
+        levelparameters(level, box_removal, full_removal_chance);
+        // The first generation only moves the random sequence and empty_box on; the second is
+        // the puzzle.
+        generatepuzzle(board, box_removal, full_removal_chance);
+        generatepuzzle(board, box_removal, full_removal_chance);
+    }
     picker_open = false;
     current_screen = SCREEN_GAME;
 }

@@ -3,7 +3,8 @@
 // Cells are numbered 0 to 80 row by row (row * 9 + column). Boxes are addressed by a box column
 // and a box row, 0 to 2 each; box number = box column + 3 * box row. A puzzle is a complete grid
 // built box by box with random digits, thinned box by box according to the level; the player's
-// entries are judged against the grid it was cut from.
+// entries are judged against the grid it was cut from. A player in classic mode gets a classic
+// puzzle instead (sudoku/classic.h), handed to the board the same way.
 #pragma once
 #include <cstdint>
 
@@ -36,8 +37,8 @@ int nextrandom();
 extern int grid_attempts;
 
 void board_reset();
-// Sets up the board for the current level and switches to the game screen. Called by the start
-// screen and the next-level screen.
+// Sets up the board for the current level, in the current player's puzzle mode, and switches to
+// the game screen. Called by the start screen and the next-level screen.
 void game_StartLevel();
 // The cells each box loses and the chance threshold for a level.
 void levelparameters(int lvl, int32_t& removal, int32_t& chance);

@@ -120,6 +120,18 @@ void start_next_level() {
 
 } // namespace
 
+bool game_NextLevelSaveOnEnd() {
+    // The tally runs to its end at once (starting afresh when the screen has not shown yet), so the
+    // player keeps every bonus of the level just finished; then save and stop, as its button does.
+    if (next_last_frame != frame_counter) start_tally();
+    while (tally_phase != TALLY_DONE) {
+        tally_accumulator = 60; // every phase's step is due
+        tally();
+    }
+    start_next_level();
+    return game_SaveGame();
+}
+
 void next_level_reset() {
     start_tally();
     next_last_frame = -1;

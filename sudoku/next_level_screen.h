@@ -24,5 +24,9 @@ extern int32_t next_last_frame; // frame_counter of the screen's last frame
 
 void next_level_reset();
 
+// When the system ends the program on this screen: the tally's bonuses are counted in whole, and
+// the player and the next level's saved game are stored as save-and-stop stores them.
+bool game_NextLevelSaveOnEnd();
+
 // One frame of the next-level screen; returns level_total.
 int32_t game_NextLevelScreen();

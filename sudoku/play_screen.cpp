@@ -11,6 +11,7 @@
 #include "input/mouse.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "sudoku/next_level_screen.h"
 #include "sudoku/saved_game.h"
 
 namespace {
@@ -228,6 +229,7 @@ void game_PlayScreen() {
 }
 
 bool game_SaveOnEnd() {
+    if (current_screen == SCREEN_NEXT_LEVEL && dialog_active == 0) return game_NextLevelSaveOnEnd();
     if (current_screen != SCREEN_GAME || dialog_active != 0 || name_check_pending || new_game_flag)
         return false;
     return game_SaveGame();

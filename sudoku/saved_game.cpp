@@ -1,6 +1,7 @@
 // Saved games: one file per player in "edit", named from the player's name.
 #include "sudoku/saved_game.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -32,6 +33,19 @@ std::string saved_game_path(const char* name) {
     return path + ".txt";
 }
 
+// Whether a plain saved game is read whole: 162 values and the two counters, nothing else but
+// white space.
+bool saved_game_whole(const std::string& text) {
+    int values = 0;
+    for (unsigned char c : text) {
+        if (c == ',')
+            ++values;
+        else if (!std::isdigit(c) && !std::isspace(c) && c != '-' && c != 'm' && c != 't')
+            return false;
+    }
+    return values == SAVED_VALUES || text.empty();
+}
+
 } // namespace
 
 bool game_SaveGame() {
@@ -55,7 +69,7 @@ bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solut
     std::snprintf(value, sizeof value, "%dm%lut", wrong_entries,
                   static_cast<unsigned long>(static_cast<uint32_t>(elapsed_ticks)));
     text += value;
-    return writedatafile(saved_game_path(name).c_str(), text);
+    return writedatafile(saved_game_path(name).c_str(), text, saved_game_whole);
 }
 
 int game_LoadGame(const char* name, int32_t* board, int32_t* solution) {

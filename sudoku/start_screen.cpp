@@ -10,6 +10,7 @@
 #include "players/players.h"
 #include "players/settings.h"
 #include "sudoku/board.h"
+#include "sudoku/classic.h"
 #include "sudoku/saved_game.h"
 #include "todo/panel.h"
 
@@ -69,6 +70,8 @@ void continue_player(int row) {
         current_screen = SCREEN_START;
         return;
     }
+    game_LoadPuzzleMode(player_name);
+    if (puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // made while the saved game is played
     if (game_LoadGame(player_name, board, solution) < 162) game_StartLevel();
     game_LoadSettings(SCREEN_GAME);
     game_LoadTheme(player_name);
@@ -77,6 +80,7 @@ void continue_player(int row) {
 } // namespace
 
 void game_NewGame() {
+    game_LoadPuzzleMode("");
     level = 1;
     score = 0;
     game_StartLevel();
@@ -87,6 +91,8 @@ void game_StartScreen() {
     if (first_frame(start_last_frame)) {
         start_fade = 0;
         game_LoadSettings(0);
+        players_list_enter();
+        if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
     }
     fade_in(start_fade);
 
@@ -114,7 +120,7 @@ void game_StartScreen() {
     bool close = false;
     if (!editor_open) {
         game_DisplayLayer(IMAGE_START, 100, 0, 375, 0, 375, 300, 511, 1, ANCHOR_TOP_LEFT);
-        if (mouse.button_down[0] && over_web_link()) {
+        if (mouse.button_pressed[0] && over_web_link()) {
             platform::open_url(ABOUT_PAGE);
             close = true;
         }

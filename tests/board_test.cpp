@@ -1,11 +1,15 @@
 // Tests of the board model and the puzzle generator: the random sequence, level parameters,
 // thinning, stored grids, completion and reproducible level starts.
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "app/frame.h"
+#include "players/settings.h"
 #include "store/datafile.h"
 #include "store_support.h"
 #include "sudoku/board.h"
+#include "sudoku/classic.h"
 #include "sudoku/play_screen.h"
 #include "support.h"
 
@@ -238,6 +242,73 @@ TEST_F(BoardTest, SameLevelStartsGiveSamePuzzles) {
     // The first level-1 solution from a fresh start, as every platform must make it.
     EXPECT_EQ(std::vector<int32_t>(first.begin() + 81, first.begin() + 90),
               (std::vector<int32_t>{1, 6, 9, 2, 5, 3, 4, 8, 7}));
+}
+
+// Every designed puzzle of levels 1 to 99 started in turn from a fresh run, boards and solutions,
+// folded into one FNV-1a hash; between is run after each level start.
+template <typename Between> uint64_t designedrun(Between between) {
+    uint64_t hash = 14695981039346656037u;
+    for (int lvl = 1; lvl <= 99; ++lvl) {
+        level = lvl;
+        game_StartLevel();
+        for (const int32_t* cells : {+board, +solution})
+            for (int i = 0; i < 81; ++i)
+                hash = (hash ^ static_cast<uint64_t>(cells[i])) * 1099511628211u;
+        between(lvl);
+    }
+    return hash;
+}
+
+// The designed game makes the puzzles it always made, and classic level starts between them (and
+// the C library's generator that qqwing draws from) change none of them.
+TEST_F(BoardTest, DesignedPuzzlesStayAsTheyWereWhateverClassicLevelsCameBetween) {
+    constexpr uint64_t DESIGNED_RUN = 0x545ad7921a804c82u;
+    EXPECT_EQ(designedrun([](int) {}), DESIGNED_RUN);
+    board_reset();
+    EXPECT_EQ(designedrun([](int lvl) {
+                  if (lvl % 12 != 0) return;
+                  std::srand(static_cast<unsigned>(lvl));
+                  puzzle_mode = PUZZLES_CLASSIC;
+                  game_StartLevel();
+                  int32_t first[81];
+                  ASSERT_EQ(countsolutions(board, first), 1) << lvl;
+                  puzzle_mode = PUZZLES_DESIGNED;
+              }),
+              DESIGNED_RUN);
+}
+
+int givens(const int32_t* grid) {
+    return static_cast<int>(std::count_if(grid, grid + 81, [](int32_t cell) { return cell != 0; }));
+}
+
+// Classic puzzles over many seeds: exactly one solution (by the tests' own solver), the one handed
+// over with the puzzle, and the grade the level asks for; within a grade the first level gets more
+// givens than the last.
+TEST_F(BoardTest, ClassicPuzzlesHaveOneSolutionAndTheLevelsGradeOverManySeeds) {
+    constexpr std::pair<int, int> LEVELS[] = {{1, GRADE_SIMPLE},  {20, GRADE_SIMPLE},
+                                              {40, GRADE_EASY},   {60, GRADE_INTERMEDIATE},
+                                              {80, GRADE_EXPERT}, {99, GRADE_EXPERT}};
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        for (const auto& [lvl, grade] : LEVELS) {
+            ASSERT_EQ(classicgrade(lvl), grade) << lvl;
+            const ClassicBase base = classicbase(classicgrade(lvl), seed * 7919 + lvl);
+            int32_t grid[81], given_solution[81], first[81];
+            classicpuzzle(base, lvl, grid, given_solution);
+            ASSERT_EQ(countsolutions(grid, first), 1) << lvl << " seed " << seed;
+            EXPECT_TRUE(std::equal(first, first + 81, given_solution)) << lvl << " seed " << seed;
+            EXPECT_EQ(gradepuzzle(grid), grade) << lvl << " seed " << seed;
+        }
+    }
+    const ClassicBase base = classicbase(GRADE_EASY, 3);
+    int32_t first_level[81], last_level[81], given_solution[81];
+    classicpuzzle(base, 21, first_level, given_solution);
+    classicpuzzle(base, 45, last_level, given_solution);
+    EXPECT_EQ(givens(last_level), givens(base.puzzle));
+    EXPECT_EQ(givens(first_level), givens(base.puzzle) + base.givable_count);
+    EXPECT_GT(base.givable_count, 0);
+    EXPECT_EQ(gradepuzzle(first_level), GRADE_EASY);
+    // The same seed makes the same puzzle.
+    EXPECT_TRUE(std::equal(base.puzzle, base.puzzle + 81, classicbase(GRADE_EASY, 3).puzzle));
 }
 
 TEST_F(BoardTest, StoredGridsOfTheBuiltArchiveAreValid) {

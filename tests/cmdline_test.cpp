@@ -9,6 +9,7 @@
 
 #include "app/cmdline.h"
 #include "platform/files.h"
+#include "players/settings.h"
 #include "tests/support.h"
 
 namespace {
@@ -37,7 +38,8 @@ Outcome run(std::vector<std::string> args) {
     return outcome;
 }
 
-const std::string USAGE = "Usage: gridhollow [--data-dir DIR] [--help] [--version]\n";
+const std::string USAGE =
+    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n";
 
 using CommandLineTest = GameTest;
 
@@ -48,6 +50,7 @@ TEST_F(CommandLineTest, HelpAndVersionPrintAndExitZero) {
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out.rfind(USAGE, 0), 0u);
     EXPECT_NE(help.out.find("--data-dir DIR"), std::string::npos);
+    EXPECT_NE(help.out.find("--puzzles MODE"), std::string::npos);
     EXPECT_EQ(help.err, "");
 
     Outcome version = run({"--version"});
@@ -67,7 +70,11 @@ TEST_F(CommandLineTest, WrongOptionsPrintTheUsageToStderrAndExitTwo) {
                                                  {"--data-dir"},
                                                  {"--data-direction"},
                                                  {"--bogus", "--help"},
-                                                 {"--data-dir", ".", "--help=yes"}}) {
+                                                 {"--data-dir", ".", "--help=yes"},
+                                                 {"--puzzles"},
+                                                 {"--puzzles", "Classic"},
+                                                 {"--puzzles="},
+                                                 {"--puzzlesclassic"}}) {
         Outcome wrong = run(args);
         EXPECT_EQ(wrong.code, 2) << args[0];
         EXPECT_EQ(wrong.out, "") << args[0];
@@ -101,4 +108,13 @@ TEST_F(CommandLineTest, DataDirThatCannotBeEnteredEndsWithOneAndStaysPut) {
         EXPECT_NE(missing.err.find("cannot enter the data folder"), std::string::npos) << dir;
         EXPECT_EQ(std::filesystem::current_path(), folder) << dir;
     }
+}
+
+TEST_F(CommandLineTest, PuzzlesSetTheModeOfTheRun) {
+    EXPECT_EQ(run({"--puzzles", "classic"}).code, -1);
+    EXPECT_EQ(run_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(run({"--puzzles=classic", "--data-dir", ".", "--puzzles=designed"}).code, -1);
+    EXPECT_EQ(run_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(run({}).code, -1); // without it every player plays the mode chosen for them
+    EXPECT_EQ(run_puzzle_mode, -1);
 }

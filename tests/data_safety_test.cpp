@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,12 +13,17 @@
 
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "players/players.h"
 #include "players/settings.h"
 #include "run/state.h"
 #include "store/datafile.h"
 #include "store_support.h"
+#include "sudoku/board.h"
+#include "sudoku/saved_game.h"
 #include "support.h"
 #include "todo/tasks.h"
+
+namespace hl = platform::headless;
 
 namespace {
 
@@ -107,6 +113,60 @@ TEST_F(DataSafety, DamagedFileIsNotReplacedWhenItCannotBeKept) {
     EXPECT_EQ(readfile("scores.txt"), damaged);
     EXPECT_TRUE(writedatafile("scores.txt", "Ada 1 1\r\n"));
     EXPECT_EQ(readfile("scores.txt.damaged"), damaged);
+}
+
+// A file the game cannot read whole as its own (cut short, random bytes, one byte of a stored
+// header changed) is kept as "NAME.damaged" before the game first replaces it, and the player is
+// told once a run for each file; a plain file read whole is taken as it is.
+TEST_F(DataSafety, FilesThatCannotBeReadWholeAreKeptAndToldOnce) {
+    const struct {
+        const char* path;
+        std::string plain; // a file the game writes, in its plain form
+        bool stored;       // written in the stored form
+        std::function<bool()> save;
+    } kinds[] = {
+        {"scores.txt", "ADA,100,2,\r\nBOB,80,1,\r\n", true,
+         [] { return game_StorePlayer("ZED", 1, 1, 0) || players_saved; }},
+        {"edit\\AB.txt", "", true, [] { return game_WriteGame("AB", board, solution); }},
+        {"settings.txt", "x40 y0 w520 h546>", true, [] { return game_SaveSettings(SCREEN_START); }},
+        {"edit\\thame86.txt", "t4>", false, [] { return game_SaveTheme("AB"); }},
+        {TODO_FILE,
+         "Week_t\r\nDentist_x 14_D 5_M 2026_Y 9_h 30_m 0_s 0_? 0_j 1_a 10_n 0_e 0_f|\r\n", false,
+         [] { return appendtask(task("New", 9), TODO_FILE, "") >= 0; }},
+    };
+    std::mt19937 random(7);
+    std::string noise(200, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    size_t told = 0;
+    for (const auto& kind : kinds) {
+        std::string plain = kind.plain;
+        if (plain.empty()) { // a saved game as the game writes it
+            ASSERT_TRUE(game_WriteGame("AB", board, solution));
+            ASSERT_TRUE(readdatafile(kind.path, plain));
+        }
+        const std::vector<uint8_t> locked = lockbytes(kind.path, {plain.begin(), plain.end()});
+        const std::string whole = kind.stored ? std::string(locked.begin(), locked.end()) : plain;
+        std::vector<std::string> damages = {whole.substr(0, whole.size() / 2), noise};
+        if (kind.stored) {
+            for (size_t at : {3, 15}) { // in the outer header, in the checked layer's
+                damages.push_back(whole);
+                damages.back()[at] ^= 1;
+            }
+        }
+        writefile(kind.path, plain); // a plain file read whole is no damage
+        ASSERT_TRUE(kind.save()) << kind.path;
+        EXPECT_EQ(readfile((std::string(kind.path) + ".damaged").c_str()), "<missing>");
+        for (size_t i = 0; i < damages.size(); ++i) {
+            writefile(kind.path, damages[i]);
+            EXPECT_TRUE(kind.save()) << kind.path << " damage " << i;
+            const std::string copy =
+                std::string(kind.path) + ".damaged" + (i == 0 ? "" : std::to_string(i + 1));
+            EXPECT_EQ(readfile(copy.c_str()), damages[i]) << copy;
+        }
+        ASSERT_EQ(hl::message_boxes().size(), ++told) << kind.path; // once for the file
+        EXPECT_NE(hl::message_boxes().back().text.find(std::string(kind.path) + ".damaged\""),
+                  std::string::npos);
+    }
 }
 
 // Runs the saves with the data folder and "edit" read-only. Root writes into read-only folders,

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "app/frame.h"
 #include "app/shell.h"
@@ -77,12 +78,16 @@ void expect_golden(const char* name) {
     int w = 0, h = 0;
     std::vector<uint32_t> golden;
     ASSERT_TRUE(hl::read_png(path.c_str(), w, h, golden)) << "missing golden " << path;
-    ASSERT_EQ(w, platform::BACKBUFFER_W);
-    ASSERT_EQ(h, platform::BACKBUFFER_H);
+    int shown_w = 0, shown_h = 0;
+    std::vector<uint32_t> shown;
+    ASSERT_TRUE(hl::read_pixels(shown_w, shown_h, shown));
+    ASSERT_EQ(w, shown_w);
+    ASSERT_EQ(h, shown_h);
+    ASSERT_EQ(w, platform::BACKBUFFER_W * platform::render_density());
     int differing = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const uint32_t a = hl::pixel(x, y), b = golden[y * w + x];
+            const uint32_t a = shown[y * w + x], b = golden[y * w + x];
             for (int shift = 0; shift < 24; shift += 8) {
                 const int d =
                     static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
@@ -93,4 +98,15 @@ void expect_golden(const char* name) {
             }
         }
     EXPECT_LE(differing, 16) << name << ": pixels differ from the golden image";
+}
+
+void expect_dense_goldens(const char* name, const std::function<void()>& pass) {
+    platform::window_set_fullscreen(true);
+    for (const auto& [w, h, density] : {std::tuple{1920, 1080, 2}, std::tuple{3840, 2160, 3}}) {
+        hl::set_desktop(w, h);
+        pass();
+        ASSERT_EQ(platform::render_density(), density);
+        expect_golden((std::string(name) + "-" + std::to_string(density) + "x").c_str());
+    }
+    platform::window_set_fullscreen(false);
 }

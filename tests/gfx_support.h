@@ -1,6 +1,7 @@
 // Support for the drawing tests: a patterned character sheet, a clean drawing state, recorded-draw
 // checks and golden-image comparison of the back buffer.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,3 +32,6 @@ void expect_draw(const platform::SpriteDraw& draw, platform::Rect source, float 
 //     GRIDHOLLOW_UPDATE_GOLDEN=1 ./gridhollow_tests --gtest_filter='Golden*'
 // and review the new images before committing them.
 void expect_golden(const char* name);
+// The frame again at 2x and 3x, compared with NAME-2x.png and NAME-3x.png: full screen on a 1920 x
+// 1080 desktop and on a 3840 x 2160 one, pass running the loop for a frame at each.
+void expect_dense_goldens(const char* name, const std::function<void()>& pass);

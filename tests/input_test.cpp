@@ -1,6 +1,8 @@
 // Keyboard press edges and typed characters; mouse motion, button edges and failed reads.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/headless/headless.h"
@@ -10,7 +12,8 @@ namespace hl = platform::headless;
 
 using InputTest = GameTest;
 
-constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_1 = 2, DIK_0 = 11;
+constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_1 = 2, DIK_0 = 11, DIK_Y = 21,
+              DIK_Z = 44;
 constexpr int DIK_NUMPAD7 = 71;
 
 TEST_F(InputTest, KeyHeldDownIsPressedOnceAndEachKeyKeepsItsOwnEdge) {
@@ -72,6 +75,27 @@ TEST_F(InputTest, ReadcharTable) {
         hl::set_key(row.key, false);
         keyboard.readchar(true);
     }
+}
+
+TEST_F(InputTest, LettersFollowTheLayoutAndAnEscapeReadAsACharacterIsTaken) {
+    // A German layout swaps Y and Z; a key whose character is none of the game's types none.
+    hl::set_key_layout_char(DIK_Y, 'z');
+    hl::set_key_layout_char(DIK_Z, 'y');
+    hl::set_key_layout_char(DIK_SLASH, '-');
+    for (const auto& [key, character] : {std::pair{DIK_Z, 'Y'}, {DIK_Y, 'Z'}, {DIK_SLASH, 1}}) {
+        hl::set_key(key, true);
+        EXPECT_EQ(keyboard.readchar(true), character) << "key " << key;
+        hl::set_key(key, false);
+        keyboard.readchar(true);
+    }
+    // The box that read Escape as a character has taken the press: held on, it is no new press.
+    hl::set_key(DIK_ESCAPE, true);
+    EXPECT_EQ(keyboard.readchar(true), 27);
+    EXPECT_FALSE(keyboard.keypressed(DIK_ESCAPE, true));
+    hl::set_key(DIK_ESCAPE, false);
+    EXPECT_FALSE(keyboard.keypressed(DIK_ESCAPE, true));
+    hl::set_key(DIK_ESCAPE, true);
+    EXPECT_TRUE(keyboard.keypressed(DIK_ESCAPE, true)); // the next press is
 }
 
 TEST_F(InputTest, ShiftWithALetterGivesOneAsTheTableSays) {

@@ -1,11 +1,14 @@
 // The next-level screen through the loop: the tally's figures and pace, the buttons, level 99.
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
 #include "gfx_support.h"
+#include "players/players.h"
 #include "screen_support.h"
 #include "sudoku/board.h"
 #include "sudoku/next_level_screen.h"
+#include "sudoku/saved_game.h"
 
 namespace hl = platform::headless;
 
@@ -103,6 +106,24 @@ TEST_F(NextLevelTest, SaveAndStopShowsASaveThatFailed) {
     EXPECT_EQ(level, 5);
     ASSERT_EQ(hl::message_boxes().size(), 1u);
     EXPECT_EQ(hl::message_boxes()[0].caption, "game_SaveGame()");
+}
+
+TEST_F(NextLevelTest, EndingDuringTheTallyKeepsTheLevelAndEveryBonus) {
+    std::strcpy(player_name, "ANN");
+    game_StorePlayer("ANN", 40, 3, 0);
+    score = 40;
+    finish_level(3, 0, 0);
+    pass(10); // the tally is under way
+    hl::script({{hl::passes() + 1, hl::EventKind::end_signal, SIGTERM}});
+    EXPECT_FALSE(pass());
+    char name[PLAYER_NAME_SIZE] = "ANN";
+    int32_t stored_score = 0, stored_level = 0;
+    ASSERT_TRUE(game_LoadPlayer(0, name, &stored_score, &stored_level));
+    EXPECT_EQ(stored_level, 4);
+    EXPECT_EQ(stored_score, 40 + 1360 + 100); // what the whole tally gives
+    int32_t saved[81], saved_solution[81];
+    EXPECT_EQ(game_LoadGame("ANN", saved, saved_solution), 162);
+    EXPECT_EQ(std::memcmp(saved_solution, solution, sizeof solution), 0); // the next level's
 }
 
 TEST_F(NextLevelTest, PlayingOnFromLevel99StartsLevel1) {

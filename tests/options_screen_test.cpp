@@ -76,6 +76,32 @@ TEST_F(OptionsTest, RemoveBoxMovesTheMarkerToItsTick) {
     EXPECT_FALSE(options_delete_mode);
 }
 
+// The puzzle boxes: a press on a box or its label ticks it (a second tick, the theme's marker
+// stays), and nothing else moves.
+TEST_F(OptionsTest, PuzzleBoxesTickOneMode) {
+    auto tick_at = [](float x) {
+        int ticks = 0;
+        for (const platform::SpriteDraw& d : hl::draws())
+            ticks += d.source.left == MARKER.left && d.source.top == MARKER.top && d.tx == x &&
+                     d.ty == 442;
+        return ticks;
+    };
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(tick_at(262), 1);
+    click(440, 458); // the end of the classic label
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(tick_at(372), 1);
+    EXPECT_EQ(tick_at(262), 0);
+    EXPECT_FLOAT_EQ(marker()->ty, 325 + 25 * 3); // the theme row is still marked
+    click(360, 458);                             // between the two: nothing
+    click(380, 476); // Confirm's top edge, below the boxes: the warning, no tick
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    click(264, 458); // the designed box
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_FALSE(options_delete_mode);
+    EXPECT_FLOAT_EQ(options_theme_row, 3);
+}
+
 TEST_F(OptionsTest, BackAndEscapeStoreNothingAndResetTheTheme) {
     click(50, 380); // theme row 2
     click(460, 480);
@@ -147,6 +173,7 @@ TEST_F(OptionsWithPlayersTest, ConfirmStoresTheMarkedThemeOfTheChosenPlayer) {
 }
 
 TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoTheme) {
+    game_StorePlayer("CAROL", 5, 2, 0); // the third row
     click(50, 455);
     click(250, 280); // the remove box
     click(380, 486);
@@ -155,6 +182,26 @@ TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoThe
     EXPECT_TRUE(has_record("ALICE"));
     EXPECT_FALSE(game_LoadTheme("BOB"));
     EXPECT_EQ(board_theme, 0);
+    // The start screen reads the list afresh: its second row is CAROL's, and continues her game.
+    point(200, 347);
+    EXPECT_STREQ(list_hover_name, "CAROL");
+    click(200, 347);
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_STREQ(player_name, "CAROL");
+}
+
+TEST_F(OptionsTest, ANameIsChosenAsItWasTyped) {
+    game_StorePlayer("A/1", 20, 4, 0);
+    current_screen = SCREEN_START;
+    pass();
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    click(200, 60); // the first row
+    EXPECT_STREQ(list_hover_name, "A/1");
+    click(50, 355); // theme row 1
+    click(380, 486);
+    EXPECT_TRUE(game_LoadTheme("A/1"));
+    EXPECT_EQ(board_theme, 1);
 }
 
 TEST_F(OptionsWithPlayersTest, GoldenChosenPlayerAndTheme) {

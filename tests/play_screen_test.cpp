@@ -307,4 +307,5 @@ TEST_F(PlayTest, GoldenBusyBoardWithThePickerOpen) {
     ASSERT_TRUE(picker_open);
     if (std::getenv("GRIDHOLLOW_SCREENSHOT")) hl::save_png("play_screen.png");
     expect_golden("play_screen");
+    expect_dense_goldens("play_screen", [this] { ASSERT_TRUE(run(1)); });
 }

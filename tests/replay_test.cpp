@@ -1,17 +1,19 @@
-// One whole session through the real screens on the headless backend: a new player plays a level,
-// goes on, leaves, comes back to the same board, picks a theme and quits; the files on disk are
-// checked after each step.
+// Whole sessions through the real screens on the headless backend: a new player plays a level,
+// goes on, leaves, comes back to the same board, picks a theme and quits; a player picks classic
+// puzzles and keeps them over a restart. The files on disk are checked after each step.
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <vector>
 
+#include "app/cmdline.h"
 #include "app/shell.h"
 #include "input/keyboard.h"
 #include "players/options_screen.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "screen_support.h"
+#include "sudoku/classic.h"
 #include "sudoku/next_level_screen.h"
 #include "sudoku/play_screen.h"
 
@@ -134,4 +136,65 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     EXPECT_TRUE(on_disk("edit\\ALICE.txt"));
     EXPECT_TRUE(on_disk(theme_file));
     EXPECT_EQ(record_of("ALICE"), std::make_pair(earned, 2));
+}
+
+namespace {
+// The board is a puzzle with exactly one solution, the one it is judged against, of the grade.
+void expect_classic_board(int grade) {
+    int32_t first[81];
+    ASSERT_EQ(countsolutions(board, first), 1);
+    EXPECT_TRUE(std::equal(first, first + 81, solution));
+    EXPECT_EQ(gradepuzzle(board), grade);
+}
+} // namespace
+
+// Classic puzzles chosen on the options screen: the choice is stored, survives a restart, and a
+// level-60 player without a saved game gets a classic puzzle of the level's grade.
+TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
+    game_StorePlayer("CARLA", 500, 60, 0);
+    click(430, 435);
+    ASSERT_EQ(current_screen, SCREEN_OPTIONS);
+    click(200, 60);
+    ASSERT_EQ(options_selection, 1);
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    click(420, 458); // the classic label
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    click(380, 486);
+    ASSERT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED); // taken when the player is picked
+    EXPECT_EQ(game_StoredPuzzleMode("CARLA"), PUZZLES_CLASSIC);
+
+    game_Finish(); // a restart
+    ASSERT_TRUE(drive_start());
+    click(200, 335);
+    ASSERT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_STREQ(player_name, "CARLA");
+    EXPECT_EQ(level, 60);
+    EXPECT_EQ(puzzle_mode, PUZZLES_CLASSIC);
+    expect_classic_board(GRADE_INTERMEDIATE);
+    press(DIK_ESCAPE);
+
+    // The options screen shows the stored choice; designed again is stored as designed.
+    click(430, 435);
+    click(200, 60);
+    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    click(270, 458); // the designed box
+    click(380, 486);
+    EXPECT_EQ(game_StoredPuzzleMode("CARLA"), PUZZLES_DESIGNED);
+}
+
+// "--puzzles classic" gives a designed level-60 player a classic puzzle from the start screen.
+TEST_F(ReplayTest, PuzzlesClassicOnTheCommandLineGivesOneSolution) {
+    game_StorePlayer("DAN", 0, 60, 0);
+    game_Finish();
+    char program[] = "gridhollow", option[] = "--puzzles", mode[] = "classic";
+    char* argv[] = {program, option, mode};
+    ASSERT_EQ(game_CommandLine(3, argv, stdout, stderr), -1);
+    ASSERT_TRUE(drive_start());
+    click(200, 335);
+    run_puzzle_mode = -1;
+    ASSERT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(level, 60);
+    EXPECT_EQ(game_StoredPuzzleMode("DAN"), PUZZLES_DESIGNED);
+    expect_classic_board(GRADE_INTERMEDIATE);
 }

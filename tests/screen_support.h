@@ -18,7 +18,7 @@ class ScreenTest : public GameTest {
     static bool pass(int n = 1) { return drive_pass(n); }
     static void point(int x, int y) { drive_point(x, y); }
     static void click(int x, int y) { drive_click(x, y); }
-    static void press(int dik) { drive_press(dik); }
+    static void press(int dik, int frames = 1) { drive_press(dik, frames); }
     static void type(const std::string& text) { drive_type(text); }
     static bool ended() { return drive_ended(); }
 };

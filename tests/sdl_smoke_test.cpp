@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -87,17 +88,23 @@ TEST_F(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
     EXPECT_STREQ(info.name, "software");
 
     constexpr uint32_t MARK = 0x123456, RED = 0xFF0000, BLUE = 0x0000FF;
-    // Marks the window's pixels, makes a frame cleared to the colour and tells what the window
-    // shows afterwards in its bottom-right corner.
-    auto window_after_frame = [&](uint32_t colour) {
+    // What the window shows at a pixel (x, y from its bottom-right corner, or from the bottom-right
+    // corner of the largest centred square, where the layout is shown, with in_square).
+    auto shown = [&](bool in_square) {
         SDL_Surface* screen = SDL_GetWindowSurface(window);
-        SDL_FillRect(screen, nullptr, MARK);
+        const int side = std::min(screen->w, screen->h);
+        const int x = in_square ? (screen->w + side) / 2 - 1 : screen->w - 1;
+        const int y = in_square ? (screen->h + side) / 2 - 1 : screen->h - 1;
+        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    };
+    // Marks the window's pixels, makes a frame cleared to the colour and tells what the window
+    // shows afterwards in the bottom-right corner of the layout's square.
+    auto window_after_frame = [&](uint32_t colour) {
+        SDL_FillRect(SDL_GetWindowSurface(window), nullptr, MARK);
         platform::render_clear(0xFF000000 | colour);
         platform::render_present();
-        screen = SDL_GetWindowSurface(window);
-        const uint8_t* last_row =
-            static_cast<const uint8_t*>(screen->pixels) + (screen->h - 1) * screen->pitch;
-        return reinterpret_cast<const uint32_t*>(last_row)[screen->w - 1] & 0xFFFFFF;
+        return shown(true);
     };
     EXPECT_EQ(window_after_frame(RED), RED);
     EXPECT_EQ(window_after_frame(RED), MARK);
@@ -108,8 +115,11 @@ TEST_F(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
     exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
     SDL_PushEvent(&exposed);
     EXPECT_EQ(window_after_frame(BLUE), BLUE);
-    platform::window_move(0, 0, 600, 620); // the unchanged frame stretched over the larger window
+    // The unchanged frame stretched over the largest square of the larger window (592 x 586),
+    // on black beside it.
+    platform::window_move(0, 0, 600, 620);
     EXPECT_EQ(window_after_frame(BLUE), BLUE);
+    EXPECT_EQ(shown(false), 0u);
     EXPECT_EQ(SDL_GetWindowSurface(window)->w, 600 - platform::FRAME_W);
     EXPECT_EQ(window_after_frame(BLUE), MARK);
 

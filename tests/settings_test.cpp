@@ -120,3 +120,37 @@ TEST_F(SettingsTest, ThemeReadingRule) {
     EXPECT_FALSE(game_LoadTheme("nobody"));
     EXPECT_EQ(board_theme, 0);
 }
+
+// A player's puzzle mode is shared by file number like the theme; a missing or damaged file means
+// designed; "--puzzles" wins over every stored choice, and a new player plays designed.
+TEST_F(SettingsTest, PuzzleModeFileAndItsFallBacks) {
+    EXPECT_EQ(game_StoredPuzzleMode("AB"), PUZZLES_DESIGNED);
+    EXPECT_TRUE(game_SavePuzzleMode("AB", PUZZLES_CLASSIC));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(platform::file_read("edit\\puzzles86.txt", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "p1>");
+    EXPECT_EQ(game_StoredPuzzleMode("BA"), PUZZLES_CLASSIC);
+    game_LoadPuzzleMode("BA");
+    EXPECT_EQ(puzzle_mode, PUZZLES_CLASSIC);
+    game_LoadPuzzleMode("");
+    EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED);
+
+    for (const char* damaged : {"p1", "p2>", "1>", "t1>", "", "\xff\x01p>"}) {
+        write_plain("edit\\puzzles86.txt", damaged);
+        EXPECT_EQ(game_StoredPuzzleMode("AB"), PUZZLES_DESIGNED) << damaged;
+    }
+    write_plain("edit\\puzzles86.txt", "x9 p 1 >");
+    EXPECT_EQ(game_StoredPuzzleMode("AB"), PUZZLES_CLASSIC);
+    std::filesystem::remove("edit/puzzles86.txt");
+    std::filesystem::create_directories("edit/puzzles86.txt"); // unreadable
+    EXPECT_EQ(game_StoredPuzzleMode("AB"), PUZZLES_DESIGNED);
+    EXPECT_FALSE(game_SavePuzzleMode("AB", PUZZLES_CLASSIC));
+
+    run_puzzle_mode = PUZZLES_CLASSIC;
+    game_LoadPuzzleMode("");
+    EXPECT_EQ(puzzle_mode, PUZZLES_CLASSIC);
+    run_puzzle_mode = PUZZLES_DESIGNED;
+    game_LoadPuzzleMode("CD"); // "CD" has no file of its own; the run's mode decides anyway
+    EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED);
+    run_puzzle_mode = -1;
+}

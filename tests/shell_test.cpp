@@ -1,15 +1,20 @@
 // Start-up: window placement, device fallbacks and their messages, the first resources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "app/device.h"
 #include "app/frame.h"
 #include "app/shell.h"
 #include "gfx/images.h"
+#include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "platform/renderer.h"
+#include "run/state.h"
 #include "support.h"
 
 namespace hl = platform::headless;
@@ -46,6 +51,78 @@ TEST_F(ShellTest, StartPlacesAndCreatesTheWindowAndTheDevices) {
     EXPECT_EQ(current_screen, SCREEN_START);
     EXPECT_EQ(alarm_sound, 0);
     EXPECT_TRUE(std::filesystem::is_directory("edit"));
+}
+
+// A desktop 2048 pixels high or more (a high-density screen) opens the window at the largest whole
+// multiple of the layout that takes at most half its height, centred as the 1x window is.
+TEST_F(ShellTest, LargeDesktopsOpenTheWindowAtAWholeMultiple) {
+    for (const auto& [w, h, multiple] :
+         {std::tuple{2560, 1440, 1}, std::tuple{3840, 2160, 2}, std::tuple{7680, 4320, 4}}) {
+        hl::reset();
+        hl::set_desktop(w, h);
+        int code;
+        ASSERT_TRUE(game_Start(code));
+        const int side = 512 * multiple;
+        EXPECT_EQ(window_w, side + 8) << h;
+        EXPECT_EQ(window_h, side + 34) << h;
+        EXPECT_EQ(window_x, (w - side + 8) / 2) << h;
+        EXPECT_EQ(window_y, (h - side + 34) / 2) << h;
+        game_LoopPass();
+        EXPECT_EQ(platform::render_density(), std::min(multiple, 3)) << h;
+        game_Cleanup();
+    }
+}
+
+// F11 and Alt+Enter, each press however long held, turn full screen on and off. At full screen the
+// frame is drawn at the density of the screen's height, the edge controls move nothing and the
+// window's placement (which the settings save) stays the window's own; leaving restores it.
+TEST_F(ShellTest, F11AndAltEnterToggleFullScreenKeepingTheWindowsPlacement) {
+    hl::set_desktop(1920, 1080);
+    int code;
+    ASSERT_TRUE(game_Start(code));
+    ASSERT_TRUE(game_LoopPass());
+    const platform::Rect placed = hl::window();
+    long pass = hl::passes();
+    auto hold = [&pass](std::vector<int> keys, int frames) {
+        std::vector<hl::Event> events;
+        for (int key : keys) events.push_back({pass + 1, hl::EventKind::key_down, key});
+        for (int key : keys) events.push_back({pass + 1 + frames, hl::EventKind::key_up, key});
+        hl::script(events);
+        pass += frames + 2;
+        while (hl::passes() < pass) ASSERT_TRUE(game_LoopPass());
+    };
+    bool expected = false;
+    for (int frames : {1, 3, 10}) {
+        hold({DIK_F11}, frames);
+        expected = !expected;
+        EXPECT_EQ(full_screen, expected) << frames;
+        EXPECT_EQ(hl::fullscreen(), expected) << frames;
+        EXPECT_EQ(platform::render_density(), expected ? 2 : 1) << frames;
+    }
+    // At full screen: the grow control held does nothing, the placement stays.
+    const int moves = hl::window_moves();
+    mouse.x = 440;
+    mouse.y = 10;
+    hl::set_button(0, true);
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(game_LoopPass());
+    hl::set_button(0, false);
+    ASSERT_TRUE(game_LoopPass());
+    pass = hl::passes();
+    EXPECT_EQ(window_w, 520);
+    EXPECT_EQ(hl::window_moves(), moves);
+    for (int alt : {DIK_LMENU, DIK_RMENU}) {
+        hold({alt, DIK_RETURN}, 3);
+        expected = !expected;
+        EXPECT_EQ(hl::fullscreen(), expected) << alt;
+    }
+    hold({DIK_F11}, 1); // leaves full screen: the window's own rectangle again
+    ASSERT_FALSE(hl::fullscreen());
+    EXPECT_EQ(hl::window().left, placed.left);
+    EXPECT_EQ(hl::window().right, placed.right);
+    EXPECT_EQ(hl::window().bottom, placed.bottom);
+    EXPECT_EQ(platform::render_density(), 1);
+    hold({DIK_RETURN}, 3); // Enter alone does nothing of the kind
+    EXPECT_FALSE(hl::fullscreen());
 }
 
 TEST_F(ShellTest, SmallDesktopPlacementTruncatesTowardZero) {

@@ -97,12 +97,50 @@ TEST_F(StartTest, EscapeWinsOverAButtonPressedInTheSameFrame) {
     EXPECT_EQ(current_screen, SCREEN_START);
 }
 
-TEST_F(StartTest, WebLinkPanelOpensTheAboutPageAndCloses) {
+TEST_F(StartTest, WebLinkPanelOpensTheAboutPageOncePerPressAndCloses) {
     point(80, 440);
     EXPECT_TRUE(hl::urls_opened().empty());
-    click(80, 440);
+    hl::set_button(0, true); // held for three frames, as a person clicks
+    pass(3);
     ASSERT_EQ(hl::urls_opened().size(), 1u);
     EXPECT_EQ(hl::urls_opened()[0], "about.html");
+    EXPECT_TRUE(ended());
+}
+
+// One press of Escape closes one thing: the name box, the task editor and the taken-name warning
+// each take the press, held as long as a person holds a key, and the program goes on.
+TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
+    game_StorePlayer("ANN", 10, 2, 0);
+    for (int held : {1, 3, 10}) {
+        click(400, 400); // new game: the name box
+        ASSERT_EQ(dialog_active, 1);
+        type("BO");
+        press(DIK_ESCAPE, held);
+        pass(3);
+        EXPECT_FALSE(ended()) << "name box, held " << held;
+        EXPECT_EQ(dialog_active, 0);
+        EXPECT_EQ(current_screen, SCREEN_START);
+
+        point(256, 180); // the to-do panel's buttons show under the pointer
+        pass(20);
+        click(static_cast<int>(256 - button_offset + 25), 180); // new task
+        ASSERT_TRUE(editor_open) << held;
+        press(DIK_ESCAPE, held);
+        pass(3);
+        EXPECT_FALSE(ended()) << "task editor, held " << held;
+        EXPECT_FALSE(editor_open);
+
+        click(400, 400);
+        type("ANN");
+        press(DIK_RETURN);
+        pass(30); // "Name already exist..." blinks
+        ASSERT_EQ(current_screen, SCREEN_GAME);
+        press(DIK_ESCAPE, held);
+        pass(3);
+        EXPECT_FALSE(ended()) << "taken name, held " << held;
+        EXPECT_EQ(current_screen, SCREEN_START);
+    }
+    press(DIK_ESCAPE, 3); // on the start screen itself Escape still quits
     EXPECT_TRUE(ended());
 }
 
@@ -169,4 +207,5 @@ TEST_F(StartTest, GoldenStartScreen) {
     pass(400);
     point(420, 435); // over Options
     expect_golden("start");
+    expect_dense_goldens("start", [] { point(420, 435); });
 }

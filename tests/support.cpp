@@ -1,6 +1,7 @@
 // Test support: the per-test folder and the reset of shared state.
 #include "support.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/shell.h"
@@ -44,4 +45,46 @@ void GameTest::TearDown() {
 void GameTest::copy_assets() {
     for (const char* name : {"_data.loc", "alarm.wav"})
         std::filesystem::copy_file(std::string(ASSET_DIR) + "/" + name, folder + "/" + name);
+}
+
+namespace {
+
+// Fills the grid's empty cells, the one with the fewest candidates first; returns the solutions
+// found so far, stopping at two.
+int solve(int32_t* grid, int32_t* first, int found) {
+    int best = -1;
+    unsigned best_free = 0;
+    for (int cell = 0, fewest = 10; cell < 81; ++cell) {
+        if (grid[cell] != 0) continue;
+        const int row = cell / 9, col = cell % 9;
+        unsigned used = 0;
+        for (int i = 0; i < 9; ++i)
+            used |= 1u << grid[row * 9 + i] | 1u << grid[i * 9 + col] |
+                    1u << grid[(row / 3 * 3 + i / 3) * 9 + col / 3 * 3 + i % 3];
+        const unsigned free = ~used & 0x3FEu;
+        if (__builtin_popcount(free) < fewest) {
+            fewest = __builtin_popcount(free);
+            best = cell;
+            best_free = free;
+        }
+    }
+    if (best < 0) {
+        if (found == 0) std::copy(grid, grid + 81, first);
+        return found + 1;
+    }
+    for (int digit = 1; digit <= 9 && found < 2; ++digit) {
+        if (!(best_free >> digit & 1u)) continue;
+        grid[best] = digit;
+        found = solve(grid, first, found);
+    }
+    grid[best] = 0;
+    return found;
+}
+
+} // namespace
+
+int countsolutions(const int32_t* puzzle, int32_t* first) {
+    int32_t grid[81];
+    std::copy(puzzle, puzzle + 81, grid);
+    return solve(grid, first, 0);
 }

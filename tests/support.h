@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,3 +24,7 @@ class GameTest : public ::testing::Test {
   private:
     std::string previous;
 };
+
+// Counts the solutions of a puzzle (81 cells, 0 for empty) up to two, by plain backtracking of its
+// own, the first solution found into first: a check that owes nothing to the game's generators.
+int countsolutions(const int32_t* puzzle, int32_t* first);

@@ -8,11 +8,13 @@ done
 data=$(mktemp -d /tmp/gridhollow-xvfb-XXXXXX)
 log=$data.log
 xvfb_pid=
+wm_pid=
 game_pid=
 finish() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$data" "$log" "$data.display"
+    rm -rf "$data" "$log" "$data.display" "$data.fb"
 }
 trap finish EXIT
 fail() {
@@ -21,28 +23,47 @@ fail() {
     exit 1
 }
 
-# Starts the game on a display of its own and waits for its window.
+# Starts the game on a display of its own (XVFB_SCREEN=WxHxDEPTH, 1024x768x24 by default; with
+# the keyboard layout LAYOUT, when set; with WINDOW_MANAGER=openbox under that window manager, as on
+# a desktop) and waits for its window. -noreset keeps the server up when the game, its last client,
+# ends. The screen's pixels are kept in the file $data.fb/Xvfb_screen0 (XWD).
 start_game() {
     for f in _data.loc alarm.wav; do cp "$BUILD/$f" "$data/" || fail "no $f in $BUILD"; done
+    mkdir -p "$data.fb"
     # The server picks a free display number and writes it to the file.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$data.display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -fbdir "$data.fb" -noreset -nolisten tcp \
+        3>"$data.display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -s "$data.display" ] && break; sleep 0.1; done
     [ -s "$data.display" ] || fail "Xvfb did not start"
     DISPLAY=:$(cat "$data.display")
     export DISPLAY
+    [ -n "${LAYOUT:-}" ] && { setxkbmap -layout "$LAYOUT" || fail "no keyboard layout $LAYOUT"; }
+    if [ -n "${WINDOW_MANAGER:-}" ]; then
+        "$WINDOW_MANAGER" >/dev/null 2>&1 &
+        wm_pid=$!
+        sleep 1
+    fi
     (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$BINARY") >"$log" 2>&1 &
     game_pid=$!
     window=$(timeout 10 xdotool search --sync --name '^Gridhollow$' | head -n 1)
     [ -n "$window" ] || fail "the game's window did not appear"
     xdotool windowfocus --sync "$window" 2>/dev/null
     sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    measure
 }
 
-# Moves the pointer to a point of the 512 x 512 layout, through the window's stretch.
+# The window's geometry anew (after going full screen, say): X, Y, WIDTH and HEIGHT, and the
+# square the layout is shown in, SIDE pixels from (LEFT, TOP) of the screen.
+measure() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    SIDE=$((WIDTH < HEIGHT ? WIDTH : HEIGHT))
+    LEFT=$((X + (WIDTH - SIDE) / 2))
+    TOP=$((Y + (HEIGHT - SIDE) / 2))
+}
+# Moves the pointer to a point of the 512 x 512 layout, through the layout's square.
 point() {
-    xdotool mousemove $((X + $1 * WIDTH / 512)) $((Y + $2 * HEIGHT / 512))
+    xdotool mousemove $((LEFT + $1 * SIDE / 512)) $((TOP + $2 * SIDE / 512))
     sleep 0.2
 }
 # A press and a release, each held for some frames.

@@ -262,7 +262,7 @@ void drawform() {
     };
     box(shown(FIELD_TITLE, t.heading).c_str(), 18, 50, 60);
     box(shown(FIELD_DESCRIPTION, t.description).c_str(), 18, 50, 135);
-    if (edit_field == FIELD_DATE) hint("YYYY/DD/MM", 100, 185);
+    if (edit_field == FIELD_DATE) hint("YYYY/MM/DD", 100, 185);
     box(shown(FIELD_DATE, dateboxtext(t.when)).c_str(), 15, 100, 185);
     if (edit_field == FIELD_TIME) hint("HH:mm:ss", 100, 235);
     box(shown(FIELD_TIME, timeboxtext(t.when)).c_str(), 15, 100, 235);

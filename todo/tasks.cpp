@@ -10,6 +10,7 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "store/datafile.h"
 #include "todo/dates.h"
 
 namespace {
@@ -49,10 +50,40 @@ bool finishmove() {
     return platform::file_rename(TODO_MOVE, TODO_FILE);
 }
 
-// Splits `file` into chunks. Bytes below 32 (the line ends) are skipped; only the first chunk can
-// be the heading line; text after the last "|" is no record and is dropped. Every "|" ends a
-// record, also one after "_", so the reader and the writers count the same records; a chunk is
-// kept whole however long, so no writer cuts off the fields at the end of an overlong line.
+// Splits a task file's text into chunks. Bytes below 32 (the line ends) are skipped; only the
+// first chunk can be the heading line; text after the last "|" is no record and is dropped. Every
+// "|" ends a record, also one after "_", so the reader and the writers count the same records; a
+// chunk is kept whole however long, so no writer cuts off the fields at the end of an overlong
+// line. Returns whether the text was read whole: no control byte but the line ends, no record cut
+// short.
+bool splitchunks(const std::string& text, std::vector<Chunk>& chunks) {
+    chunks.clear();
+    std::string chunk;
+    bool whole = true;
+    bool tag = false; // the byte before was an "_" that announces a tag letter
+    for (unsigned char b : text) {
+        if (b < 32) {
+            whole = whole && (b == '\r' || b == '\n');
+            continue;
+        }
+        if (b == '|' || (tag && b == 't' && chunks.empty())) {
+            chunks.push_back({std::move(chunk), static_cast<char>(b)});
+            chunk.clear();
+            tag = false;
+            continue;
+        }
+        tag = !tag && b == '_';
+        chunk += static_cast<char>(b);
+    }
+    return whole && chunk.empty();
+}
+
+bool tasks_whole(const std::string& text) {
+    std::vector<Chunk> chunks;
+    return splitchunks(text, chunks);
+}
+
+// Reads `file` into chunks.
 Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
     chunks.clear();
     // Until an interrupted move is finished the files do not say where the task is.
@@ -60,19 +91,7 @@ Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
     if (!platform::file_exists(file)) return Source::missing;
     std::vector<uint8_t> bytes;
     if (!platform::file_read(file, bytes)) return Source::unreadable;
-    std::string text;
-    bool tag = false; // the byte before was an "_" that announces a tag letter
-    for (uint8_t b : bytes) {
-        if (b < 32) continue;
-        if (b == '|' || (tag && b == 't' && chunks.empty())) {
-            chunks.push_back({std::move(text), static_cast<char>(b)});
-            text.clear();
-            tag = false;
-            continue;
-        }
-        tag = !tag && b == '_';
-        text += static_cast<char>(b);
-    }
+    splitchunks({bytes.begin(), bytes.end()}, chunks);
     return Source::read;
 }
 
@@ -215,6 +234,7 @@ void putrecord(std::string& out, const TaskRecord& r, bool reserved) {
 // Writes the new contents as "writting.txt" and copies that over `file`; the copy replaces the
 // file by rename, so the tasks are never missing. "writting.txt" stays only when `keeptemp`.
 bool writefile(const char* file, const std::string& contents, bool keeptemp) {
+    if (!keepunreadable(file, tasks_whole)) return false;
     platform::file_set_normal(TEMP_FILE); // a left-over read-only copy must not block the write
     bool ok = platform::file_write(TEMP_FILE, contents.data(), contents.size()) &&
               platform::file_copy(TEMP_FILE, file);
@@ -330,7 +350,9 @@ int completetask(int index) {
     task.done = 1;
     std::string done, open;
     const int lines = appended(task, DONE_FILE, DONE_HEADING, done);
-    if (lines < 0 || !rewritten(TODO_FILE, index, nullptr, open)) return -1;
+    if (lines < 0 || !rewritten(TODO_FILE, index, nullptr, open) ||
+        !keepunreadable(DONE_FILE, tasks_whole) || !keepunreadable(TODO_FILE, tasks_whole))
+        return -1;
     // Both new contents go beside their files first; the open file's, written last, decides the
     // move, which finishmove then carries out (or the next task-file read after a crash).
     if (!platform::file_replace(DONE_MOVE, done.data(), done.size()) ||

@@ -33,6 +33,16 @@ bool write_all(int fd, const void* bytes, size_t size) {
     return true;
 }
 
+// Makes a rename in the folder of path durable: a power cut after it keeps the new name.
+void sync_folder(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 void set_disk_space(long long bytes) {
@@ -125,7 +135,10 @@ bool file_replace(const char* name, const void* bytes, size_t size) {
     if (fd < 0) return false;
     bool ok = write_all(fd, bytes, size) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
+        sync_folder(path);
+        return true;
+    }
     ::unlink(temp.c_str());
     return false;
 }

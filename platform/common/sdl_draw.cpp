@@ -12,6 +12,8 @@ namespace platform {
 namespace {
 
 detail::FrameDraws current, shown;
+SDL_Texture* backbuffer = nullptr;
+int backbuffer_density = 0;
 bool shown_valid = false;
 std::vector<Texture*> released; // released while the frame being made still draws them
 uint64_t next_serial = 1;
@@ -21,18 +23,22 @@ void paint_clear(SDL_Renderer* r, uint32_t argb) {
     SDL_RenderClear(r);
 }
 
-void paint_sprite(SDL_Renderer* r, const SpriteDraw& d) {
+// Draws in layout pixels on a back buffer of `density` pixels to each; the source rectangle is in
+// layout pixels of the texture, which holds texture->density pixels to each.
+void paint_sprite(SDL_Renderer* r, const SpriteDraw& d, int density) {
     if (!d.texture) return;
-    SDL_Rect src{0, 0, d.texture->w, d.texture->h};
+    const int k = d.texture->density;
+    SDL_Rect src{0, 0, d.texture->w / k, d.texture->h / k};
     if (d.has_source)
         src = {d.source.left, d.source.top, d.source.right - d.source.left,
                d.source.bottom - d.source.top};
     if (src.w <= 0 || src.h <= 0) return;
     // A negative scale mirrors the image about the translation point: SDL draws the mirrored
     // rectangle with a flip, and the rotation centre is measured from its new left or top edge.
-    float w = src.w * d.sx, h = src.h * d.sy;
-    SDL_FRect dst{d.tx, d.ty, std::fabs(w), std::fabs(h)};
-    SDL_FPoint centre{d.cx, d.cy};
+    float w = src.w * d.sx * density, h = src.h * d.sy * density;
+    src = {src.x * k, src.y * k, src.w * k, src.h * k};
+    SDL_FRect dst{d.tx * density, d.ty * density, std::fabs(w), std::fabs(h)};
+    SDL_FPoint centre{d.cx * density, d.cy * density};
     int flip = SDL_FLIP_NONE;
     if (w < 0) {
         dst.x += w;
@@ -85,8 +91,27 @@ const FrameDraws& frame() {
     return current;
 }
 
+bool backbuffer_at(SDL_Renderer* r, int density) {
+    if (backbuffer && density == backbuffer_density) return true;
+    backbuffer_release();
+    backbuffer = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                   BACKBUFFER_W * density, BACKBUFFER_H * density);
+    backbuffer_density = density;
+    return backbuffer && SDL_SetRenderTarget(r, backbuffer) == 0;
+}
+
+SDL_Texture* backbuffer_texture() {
+    return backbuffer;
+}
+
+void backbuffer_release() {
+    if (backbuffer) SDL_DestroyTexture(backbuffer);
+    backbuffer = nullptr;
+}
+
 bool frame_changed() {
-    return !shown_valid || current.clear != shown.clear || current.serials != shown.serials ||
+    return !shown_valid || current.density != shown.density || current.clear != shown.clear ||
+           current.serials != shown.serials ||
            !std::equal(current.draws.begin(), current.draws.end(), shown.draws.begin(),
                        shown.draws.end(), same_draw);
 }
@@ -97,8 +122,9 @@ void frame_shown() {
 }
 
 void draw_frame(SDL_Renderer* r) {
+    if (!backbuffer_at(r, current.density)) return;
     paint_clear(r, current.clear);
-    for (const SpriteDraw& d : current.draws) paint_sprite(r, d);
+    for (const SpriteDraw& d : current.draws) paint_sprite(r, d, current.density);
 }
 
 void frame_end() {
@@ -117,21 +143,30 @@ void frames_reset() {
 } // namespace detail
 
 void render_clear(uint32_t argb) {
+    // The density nearest the scale the layout is shown at: 1 up to a side of 767 pixels, 2 from
+    // 768 (1.5 times the layout), 3 from 1280.
+    constexpr int LAYOUT = BACKBUFFER_W;
+    current.density = std::clamp((detail::shown_side() + LAYOUT / 2) / LAYOUT, 1, LARGEST_DENSITY);
     current.clear = argb;
     current.draws.clear();
     current.serials.clear();
     SDL_Renderer* r = detail::backbuffer_renderer();
-    if (detail::DRAWS_AT_ONCE && r) paint_clear(r, argb);
+    if (detail::DRAWS_AT_ONCE && r && detail::backbuffer_at(r, current.density))
+        paint_clear(r, argb);
+}
+
+int render_density() {
+    return current.density;
 }
 
 void render_sprite(const SpriteDraw& d) {
     current.draws.push_back(d);
     current.serials.push_back(d.texture ? d.texture->serial : 0);
     SDL_Renderer* r = detail::backbuffer_renderer();
-    if (detail::DRAWS_AT_ONCE && r) paint_sprite(r, d);
+    if (detail::DRAWS_AT_ONCE && r) paint_sprite(r, d, current.density);
 }
 
-Texture* texture_from_tga(const void* bytes, size_t size) {
+Texture* texture_from_tga(const void* bytes, size_t size, int density) {
     SDL_Renderer* r = detail::backbuffer_renderer();
     if (!r || !bytes || size == 0 || size > INT32_MAX) return nullptr;
     if (!tga_fits(static_cast<const uint8_t*>(bytes), size)) return nullptr;
@@ -144,7 +179,7 @@ Texture* texture_from_tga(const void* bytes, size_t size) {
     SDL_FreeSurface(image);
     if (!t) return nullptr;
     SDL_SetTextureBlendMode(t, SDL_BLENDMODE_BLEND);
-    return new Texture{t, w, h, next_serial++};
+    return new Texture{t, w, h, std::max(density, 1), next_serial++};
 }
 
 void texture_release(Texture* texture) {

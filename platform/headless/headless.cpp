@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -33,10 +34,22 @@ namespace {
 
 constexpr uint64_t FREQUENCY = 1000000000; // the counter counts nanoseconds
 
+// The characters of a US keyboard's letter keys and slash, by DirectInput key code.
+constexpr std::array<char, 256> us_layout() {
+    std::array<char, 256> chars{};
+    const char* rows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
+    const int first[] = {16, 30, 44};
+    for (int r = 0; r < 3; ++r)
+        for (int i = 0; rows[r][i]; ++i) chars[first[r] + i] = rows[r][i];
+    chars[53] = '/';
+    return chars;
+}
+
 struct State {
     double clock = 0;
     SYSTEMTIME local{2026, 1, 4, 1, 12, 0, 0, 0};
     uint8_t keys[256] = {};
+    std::array<char, 256> layout = us_layout();
     MouseRead mouse{};
     bool focused = true;
     bool visible = true;
@@ -57,6 +70,7 @@ struct State {
     bool device = false;
     Rect desktop{0, 0, 1920, 1080};
     Rect window{};
+    bool fullscreen = false;
     int moves = 0;
     bool keyboard = false, mouse_device = false;
     bool audio_drivers = true, audio_device = true;
@@ -65,8 +79,9 @@ struct State {
 };
 
 State state;
-// The back buffer lives for the whole process, so textures made before or after a reset stay
-// valid; only the device flag comes and goes.
+// The renderer lives for the whole process, so textures made before or after a reset stay valid;
+// only the device flag comes and goes. It draws into the back buffer, a target texture; its own
+// surface is never drawn on.
 SDL_Surface* surface = nullptr;
 SDL_Renderer* renderer = nullptr;
 std::vector<std::unique_ptr<SoundBuffer>> sound_buffers;
@@ -121,11 +136,21 @@ namespace detail {
 SDL_Renderer* backbuffer_renderer() {
     if (!renderer) {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
-        surface = SDL_CreateRGBSurfaceWithFormat(0, BACKBUFFER_W, BACKBUFFER_H, 32,
-                                                 SDL_PIXELFORMAT_ARGB8888);
+        surface = SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_ARGB8888);
         renderer = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
+        if (renderer && !backbuffer_at(renderer, 1)) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
     }
     return renderer;
+}
+
+// The client area, or the whole desktop at full screen.
+int shown_side() {
+    const Rect r = state.fullscreen ? state.desktop : state.window;
+    return std::min(r.right - r.left - (state.fullscreen ? 0 : FRAME_W),
+                    r.bottom - r.top - (state.fullscreen ? 0 : FRAME_H));
 }
 
 const bool DRAWS_AT_ONCE = true;
@@ -157,6 +182,10 @@ void window_move(int x, int y, int w, int h) {
 
 Rect window_rect() {
     return state.window;
+}
+void window_set_fullscreen(bool on) {
+    state.fullscreen = on;
+    state.repaint = true;
 }
 Rect desktop_rect() {
     return state.desktop;
@@ -252,6 +281,10 @@ bool keyboard_open() {
 }
 void keyboard_close() {
     state.keyboard = false;
+}
+
+char key_layout_char(int dik) {
+    return state.layout[dik & 0xFF];
 }
 
 bool keyboard_read(uint8_t keys[256]) {
@@ -355,7 +388,7 @@ void reset() {
     detail::catch_end_signals(false);
     detail::take_end_signal();
     detail::frames_reset();
-    if (renderer) {
+    if (renderer && detail::backbuffer_at(renderer, 1)) {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
     }
@@ -382,6 +415,10 @@ void set_local_time(const SYSTEMTIME& time) {
 void set_key(int dik, bool down) {
     state.keys[dik & 0xFF] = down ? 0x80 : 0;
     state.input_pending = true;
+}
+
+void set_key_layout_char(int dik, char c) {
+    state.layout[dik & 0xFF] = c;
 }
 
 void move_mouse(int dx, int dy, int dz) {
@@ -450,15 +487,35 @@ long frames_skipped() {
     return state.skipped;
 }
 
+bool read_pixels(int& w, int& h, std::vector<uint32_t>& argb) {
+    if (!renderer || SDL_QueryTexture(detail::backbuffer_texture(), nullptr, nullptr, &w, &h) != 0)
+        return false;
+    argb.resize(static_cast<size_t>(w) * h);
+    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), w * 4) ==
+           0;
+}
+
 bool save_png(const char* path) {
-    return surface && IMG_SavePNG(surface, path) == 0;
+    int w = 0, h = 0;
+    std::vector<uint32_t> argb;
+    if (!read_pixels(w, h, argb)) return false;
+    SDL_Surface* image =
+        SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ARGB8888);
+    const bool saved = image && IMG_SavePNG(image, path) == 0;
+    SDL_FreeSurface(image);
+    return saved;
 }
 
 uint32_t pixel(int x, int y) {
-    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
-    SDL_RenderFlush(renderer);
-    const uint8_t* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
-    return reinterpret_cast<const uint32_t*>(row)[x];
+    int w = 0, h = 0;
+    if (!renderer ||
+        SDL_QueryTexture(detail::backbuffer_texture(), nullptr, nullptr, &w, &h) != 0 || x < 0 ||
+        y < 0 || x >= w || y >= h)
+        return 0;
+    const SDL_Rect one{x, y, 1, 1};
+    uint32_t argb = 0;
+    SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &argb, 4);
+    return argb;
 }
 
 bool read_png(const char* path, int& w, int& h, std::vector<uint32_t>& argb) {
@@ -499,6 +556,9 @@ void set_desktop(int w, int h) {
 }
 Rect window() {
     return state.window;
+}
+bool fullscreen() {
+    return state.fullscreen;
 }
 int window_moves() {
     return state.moves;

@@ -27,6 +27,8 @@ double clock();
 void set_local_time(const SYSTEMTIME& time);
 
 void set_key(int dik, bool down);
+// The keyboard layout: the character the key gives without shift (a US layout after reset).
+void set_key_layout_char(int dik, char c);
 void move_mouse(int dx, int dy, int dz = 0);
 // Places the pointer at a layout position, as an absolute pointing device does.
 void place_mouse(int x, int y);
@@ -77,10 +79,13 @@ const std::vector<SpriteDraw>& draws(); // since the last render_clear
 // are those of the last frame made either way.
 long frames_presented();
 long frames_skipped();
-// Writes the back buffer as a PNG file; false on failure.
+// Writes the back buffer (512 x 512 layout pixels at the frame's density) as a PNG file; false on
+// failure.
 bool save_png(const char* path);
 // The back buffer's pixel at (x, y) as ARGB.
 uint32_t pixel(int x, int y);
+// All of the back buffer's pixels as ARGB, row by row, and its size; false without a back buffer.
+bool read_pixels(int& w, int& h, std::vector<uint32_t>& argb);
 // Reads a PNG file (such as one save_png wrote) into ARGB pixels, row by row; false on failure.
 bool read_png(const char* path, int& w, int& h, std::vector<uint32_t>& argb);
 
@@ -92,8 +97,10 @@ void set_window_seen(bool seen);
 // Part of the window was uncovered: it needs a fresh picture.
 void expose_window();
 void set_desktop(int w, int h);
-// The window's outer rectangle as last created or moved, and how often it was moved.
+// The window's outer rectangle as last created or moved, and how often it was moved; whether it is
+// at full screen (the layout then fills the desktop's height, and the frame's density follows).
 Rect window();
+bool fullscreen();
 int window_moves();
 
 struct PlayRecord {

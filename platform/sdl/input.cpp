@@ -10,7 +10,7 @@ namespace platform {
 
 namespace {
 
-constexpr int LAYOUT_SIZE = 512; // the back buffer stretched over the client area
+constexpr int LAYOUT_SIZE = 512; // the layout stretched over its square of the client area
 
 struct KeyMap {
     SDL_Scancode scancode;
@@ -136,19 +136,19 @@ int last_global_x = 0, last_global_y = 0;
 // In relative mode only relative devices report motion. A pointer placed at an absolute position
 // (a tablet, a virtual machine's or remote desktop's pointer, synthetic input) moves the system
 // pointer without any: then the game's pointer goes where the system pointer is, mapped through
-// the window's stretch onto the 512 x 512 layout. Returns whether that happened.
+// the square the layout is shown in. Returns whether that happened.
 bool absolute_position(bool moved_relatively, int32_t& x, int32_t& y) {
     int gx = 0, gy = 0;
     sdl::pointer_position(gx, gy);
     const bool placed = !moved_relatively && (gx != last_global_x || gy != last_global_y);
     last_global_x = gx;
     last_global_y = gy;
-    int wx = 0, wy = 0, ww = 0, wh = 0;
+    int wx = 0, wy = 0;
     SDL_GetWindowPosition(sdl::window, &wx, &wy);
-    SDL_GetWindowSize(sdl::window, &ww, &wh);
-    if (!placed || ww <= 0 || wh <= 0) return false;
-    x = (gx - wx) * LAYOUT_SIZE / ww;
-    y = (gy - wy) * LAYOUT_SIZE / wh;
+    const SDL_Rect square = sdl::layout_square(false);
+    if (!placed || square.w <= 0) return false;
+    x = (gx - wx - square.x) * LAYOUT_SIZE / square.w;
+    y = (gy - wy - square.y) * LAYOUT_SIZE / square.h;
     return true;
 }
 
@@ -159,6 +159,15 @@ bool keyboard_open() {
 }
 void keyboard_close() {
     keyboard = false;
+}
+
+char key_layout_char(int dik) {
+    for (const KeyMap& k : KEYS) {
+        if (k.dik != dik) continue;
+        const SDL_Keycode code = SDL_GetKeyFromScancode(k.scancode);
+        return code > ' ' && code < 127 ? static_cast<char>(code) : 0;
+    }
+    return 0;
 }
 
 bool keyboard_read(uint8_t keys[256]) {

@@ -1,8 +1,9 @@
-// The real device: an SDL renderer on the window drawing into a 512 x 512 back buffer that a
-// present stretches over the client area; or, on the reference path, a software renderer off
-// screen whose frames are copied to the window's surface. A frame is drawn only when its draws
-// differ from the frame on the screen, shown again only when the window needs a fresh picture,
-// and nothing is shown while the window is minimised or hidden.
+// The real device: an SDL renderer on the window drawing into a back buffer of the 512 x 512
+// layout at the frame's density that a present stretches over the largest square of the client
+// area, on black; or, on the reference path, a software renderer off screen at density 1 whose
+// frames are copied to the window's surface. A frame is drawn only when its draws differ from the
+// frame on the screen, shown again only when the window needs a fresh picture, and nothing is
+// shown while the window is minimised or hidden.
 #include <SDL.h>
 
 #include "platform/common/sdl_draw.h"
@@ -13,8 +14,7 @@ namespace platform {
 
 namespace {
 SDL_Renderer* renderer = nullptr;
-SDL_Texture* target = nullptr;    // the back buffer on the window's renderer
-SDL_Surface* reference = nullptr; // the back buffer on the reference path
+SDL_Surface* reference = nullptr; // the back buffer's pixels on the reference path
 bool repaint = true; // the window was shown, exposed, moved or resized since the last present
 
 int watch_window(void*, SDL_Event* e) {
@@ -51,28 +51,46 @@ bool make_device(DeviceType type) {
         reference = SDL_CreateRGBSurfaceWithFormat(0, BACKBUFFER_W, BACKBUFFER_H, 32,
                                                    SDL_PIXELFORMAT_ARGB8888);
         renderer = reference ? SDL_CreateSoftwareRenderer(reference) : nullptr;
-        return renderer && SDL_GetWindowSurface(sdl::window);
+        return renderer && detail::backbuffer_at(renderer, 1) && SDL_GetWindowSurface(sdl::window);
     }
     renderer = window_renderer(type);
-    if (renderer)
-        target = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                   BACKBUFFER_W, BACKBUFFER_H);
-    return target && SDL_SetRenderTarget(renderer, target) == 0;
+    return renderer && detail::backbuffer_at(renderer, 1);
 }
 
-// Puts the back buffer on the window.
+// The parts of the client area beside the square the layout is shown in.
+int margins(const SDL_Rect& square, SDL_Rect* out) {
+    int w = 0, h = 0;
+    SDL_GetWindowSizeInPixels(sdl::window, &w, &h);
+    int n = 0;
+    if (square.x > 0) out[n++] = {0, 0, square.x, h};
+    if (square.x + square.w < w) out[n++] = {square.x + square.w, 0, w - square.x - square.w, h};
+    if (square.y > 0) out[n++] = {0, 0, w, square.y};
+    if (square.y + square.h < h) out[n++] = {0, square.y + square.h, w, h - square.y - square.h};
+    return n;
+}
+
+// Puts the back buffer on the window, in the largest square the client area holds, on black.
 void show() {
+    const SDL_Rect square = sdl::layout_square(true);
+    SDL_Rect bars[4];
+    const int bar_count = margins(square, bars);
     if (reference) {
-        SDL_RenderFlush(renderer);
         SDL_Surface* screen = SDL_GetWindowSurface(sdl::window);
-        if (screen && SDL_BlitScaled(reference, nullptr, screen, nullptr) == 0)
+        if (!screen || SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                            reference->pixels, reference->pitch) != 0)
+            return;
+        SDL_FillRects(screen, bars, bar_count, SDL_MapRGB(screen->format, 0, 0, 0));
+        SDL_Rect into = square;
+        if (SDL_BlitScaled(reference, nullptr, screen, &into) == 0)
             SDL_UpdateWindowSurface(sdl::window);
         return;
     }
     SDL_SetRenderTarget(renderer, nullptr);
-    SDL_RenderCopy(renderer, target, nullptr, nullptr);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderFillRects(renderer, bars, bar_count);
+    SDL_RenderCopy(renderer, detail::backbuffer_texture(), nullptr, &square);
     SDL_RenderPresent(renderer);
-    SDL_SetRenderTarget(renderer, target);
+    SDL_SetRenderTarget(renderer, detail::backbuffer_texture());
 }
 
 } // namespace
@@ -80,6 +98,9 @@ void show() {
 namespace detail {
 SDL_Renderer* backbuffer_renderer() {
     return renderer;
+}
+int shown_side() {
+    return reference ? BACKBUFFER_W : sdl::layout_square(true).w;
 }
 const bool DRAWS_AT_ONCE = false;
 } // namespace detail
@@ -98,10 +119,9 @@ bool device_create(DeviceType type) {
 
 void device_release() {
     SDL_DelEventWatch(watch_window, nullptr);
-    if (target) SDL_DestroyTexture(target);
+    detail::backbuffer_release();
     if (renderer) SDL_DestroyRenderer(renderer);
     if (reference) SDL_FreeSurface(reference);
-    target = nullptr;
     renderer = nullptr;
     reference = nullptr;
 }

@@ -9,6 +9,10 @@ bool focused();          // the window has the keyboard focus
 extern bool deactivated; // the player handed the focus away; a click on the window ends it
 extern int wheel;        // wheel motion gathered from events since the last mouse read
 
+// The square the 512 x 512 layout is shown in: the largest the client area holds, centred, in
+// pixels or in window coordinates (they differ on a high-density desktop).
+SDL_Rect layout_square(bool pixels);
+
 // Where the system pointer is on the desktop, asked of the display server at the moment of the
 // call. SDL's own answer is kept from the last pointer event it saw, and a pointer placed by an
 // absolute device or by synthetic input may send none.

@@ -27,7 +27,17 @@ int wheel = 0;
 } // namespace sdl
 
 namespace {
+
 std::deque<Message> queue;
+
+// A video driver that shows nothing, not asked for by name in SDL_VIDEODRIVER.
+bool invisible_driver(const char* driver) {
+    if (!driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0))
+        return false;
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    return !asked || !std::strstr(asked, driver);
+}
+
 } // namespace
 
 bool video_init(const char* wm_class) {
@@ -50,8 +60,15 @@ bool video_init(const char* wm_class) {
     // The end signals are the game's own event, not SDL's quit (which stands for the close box).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     detail::catch_end_signals(true);
-    const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
     if (no_bus) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    // Without a desktop SDL falls back to drivers that show nothing: the game would run unseen
+    // for ever. They are taken only when the user names one.
+    if (started && invisible_driver(SDL_GetCurrentVideoDriver())) {
+        SDL_Quit();
+        SDL_SetError("no display could be opened (is DISPLAY set?)");
+        started = false;
+    }
     return started;
 }
 

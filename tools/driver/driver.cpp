@@ -47,9 +47,9 @@ void drive_click(int x, int y) {
     drive_pass();
 }
 
-void drive_press(int dik) {
+void drive_press(int dik, int frames) {
     hl::set_key(dik, true);
-    drive_pass();
+    drive_pass(frames);
     hl::set_key(dik, false);
     drive_pass();
 }

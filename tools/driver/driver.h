@@ -14,8 +14,9 @@ bool drive_ended();
 void drive_point(int x, int y);
 // Points for a pass, holds the left button for a pass and releases it for another.
 void drive_click(int x, int y);
-// Holds a key for a pass and releases it for another.
-void drive_press(int dik);
+// Holds a key for some passes (a real press lasts about 70 ms: four or five) and releases it for
+// another.
+void drive_press(int dik, int frames = 1);
 // Types capital letters and digits, a key at a time.
 void drive_type(const std::string& text);
 // Solves the game screen's board by clicking each cell that is not right and picking its digit

@@ -5,6 +5,7 @@
 #include <random>
 #include <utility>
 
+#include "gfx/images.h"
 #include "platform/files.h"
 #include "store/datafile.h"
 #include "tools/mkassets/art.h"
@@ -65,9 +66,10 @@ std::vector<uint8_t> archive_bytes(const std::vector<ArchiveEntry>& entries) {
     return bytes;
 }
 
-std::vector<ArchiveEntry> image_entries() {
+std::vector<ArchiveEntry> image_entries(int density) {
     std::vector<ArchiveEntry> entries;
-    for (const Art& art : archive_art()) entries.push_back({art.entry, tga_bytes(art)});
+    for (const Art& art : archive_art(density))
+        entries.push_back({art.entry, density == 1 ? tga_bytes(art) : tga_rle_bytes(art)});
     return entries;
 }
 
@@ -85,8 +87,11 @@ std::vector<ArchiveEntry> stored_grid_entries() {
 }
 
 bool write_archive(const std::string& out_dir) {
-    std::vector<ArchiveEntry> entries = image_entries();
+    // The larger drawings come last: the 1x images and the grids keep their bytes and places.
+    std::vector<ArchiveEntry> entries = image_entries(1);
     for (ArchiveEntry& grid : stored_grid_entries()) entries.push_back(std::move(grid));
+    for (int density = 2; density <= platform::LARGEST_DENSITY; ++density)
+        for (ArchiveEntry& image : image_entries(density)) entries.push_back(std::move(image));
     const std::vector<uint8_t> bytes = archive_bytes(entries);
     return platform::file_write((out_dir + "/_data.loc").c_str(), bytes.data(), bytes.size());
 }

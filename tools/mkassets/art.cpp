@@ -1,7 +1,8 @@
 // The list of every image the resource archive holds.
 #include "tools/mkassets/art.h"
 
-std::vector<Art> archive_art() {
+std::vector<Art> archive_art(int density) {
+    canvas_density = density;
     std::vector<Art> images;
     images.push_back(art_charset());
     images.push_back(art_start_background());
@@ -10,5 +11,6 @@ std::vector<Art> archive_art() {
     images.push_back(art_dialogs());
     images.push_back(art_options());
     images.push_back(art_task_editor());
+    canvas_density = 1;
     return images;
 }

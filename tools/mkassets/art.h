@@ -18,8 +18,8 @@ Art art_dialogs();
 Art art_options();
 // "img\todoedit.tga": the task editor's form.
 Art art_task_editor();
-// Every image of the archive, in the order they are stored.
-std::vector<Art> archive_art();
+// Every image of the archive, in the order they are stored, drawn at the density (1, 2 or 3).
+std::vector<Art> archive_art(int density = 1);
 
 // The window icon, a square of the given size (no archive entry).
 Art art_icon(int size);

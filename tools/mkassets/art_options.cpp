@@ -1,6 +1,7 @@
 // "img\optionscreen.tga": the options overlay. The screen draws the player list into the frame
 // (rows 20 pixels apart from y 50), the theme samples into the theme column, its marker over the
-// remove box or a theme row, and acts on the remove box and the two buttons given below.
+// remove box or a theme row and a tick in one of the puzzle boxes, and acts on the remove box,
+// the puzzle boxes (with their labels) and the two buttons given below.
 #include "gfx/images.h"
 #include "tools/mkassets/art.h"
 
@@ -14,6 +15,9 @@ constexpr Rect REMOVE_BOX{245, 276, 261, 290};
 constexpr Rect THEMES{25, 325, 75, 500}; // two 25-pixel samples a row, seven rows
 constexpr Rect CONFIRM{350, 475, 415, 500};
 constexpr Rect BACK{450, 475, 485, 500};
+// Designed, then classic puzzles; each box's label reaches to the right edge given.
+constexpr Rect PUZZLE_BOXES[2] = {{262, 451, 278, 465}, {372, 451, 388, 465}};
+constexpr int PUZZLE_LABEL_RIGHT[2] = {350, 450};
 
 void draw_list_frame(cairo_t* cr) {
     draw_panel(cr, box_of(LIST_FRAME), 12, 0.78);
@@ -29,13 +33,18 @@ void draw_list_frame(cairo_t* cr) {
     draw_caption(cr, "PICK ONE", LIST_FRAME.right - 12, 41, Align::right, 11);
 }
 
-void draw_remove_box(cairo_t* cr) {
-    const Box socket = inset(box_of(REMOVE_BOX), -1.5);
+// A sunken box for the screen's tick, rimmed in the colour given.
+void draw_tick_box(cairo_t* cr, const Rect& box, Colour rim) {
+    const Box socket = inset(box_of(box), -1.5);
     draw_field(cr, socket);
     rounded_rect(cr, inset(socket, -0.5), 4.5);
-    set_colour(cr, palette::coral);
+    set_colour(cr, rim);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
+}
+
+void draw_remove_box(cairo_t* cr) {
+    draw_tick_box(cr, REMOVE_BOX, palette::coral);
     TextStyle label{Face::condensed_bold, 13, palette::coral};
     label.outline = 1;
     draw_text(cr, "REMOVE THIS PLAYER", REMOVE_BOX.right + 8, REMOVE_BOX.bottom - 2, Align::left,
@@ -67,6 +76,19 @@ void draw_help(cairo_t* cr) {
     }
 }
 
+// The puzzle mode row under the help: a caption and two tick boxes with their labels.
+void draw_puzzle_modes(cairo_t* cr) {
+    draw_panel(cr, {180, 446, 316, 24}, 8, 0.6);
+    draw_caption(cr, "PUZZLES", 192, 463, Align::left, 12);
+    const char* const names[2] = {"DESIGNED", "CLASSIC"};
+    const TextStyle label{Face::condensed_bold, 12, palette::cream};
+    for (int mode = 0; mode < 2; ++mode) {
+        draw_tick_box(cr, PUZZLE_BOXES[mode], palette::amber);
+        draw_text(cr, names[mode], PUZZLE_BOXES[mode].right + 8, PUZZLE_BOXES[mode].bottom - 2,
+                  Align::left, label);
+    }
+}
+
 } // namespace
 
 Art art_options() {
@@ -80,12 +102,19 @@ Art art_options() {
     draw_remove_box(cr);
     draw_theme_column(cr);
     draw_help(cr);
+    draw_puzzle_modes(cr);
     draw_button(cr, box_of(CONFIRM), "CONFIRM", Tone::amber);
     draw_button(cr, box_of(BACK), "BACK", Tone::slate);
     return canvas.finish(IMAGE_OPTIONS.name,
                          {{"player list", {80, LIST_TOP, 430, LIST_TOP + LIST_ROW * LIST_ROWS}},
                           {"remove box", REMOVE_BOX},
                           {"themes", THEMES},
+                          {"designed puzzles",
+                           {PUZZLE_BOXES[0].left, PUZZLE_BOXES[0].top, PUZZLE_LABEL_RIGHT[0],
+                            PUZZLE_BOXES[0].bottom}},
+                          {"classic puzzles",
+                           {PUZZLE_BOXES[1].left, PUZZLE_BOXES[1].top, PUZZLE_LABEL_RIGHT[1],
+                            PUZZLE_BOXES[1].bottom}},
                           {"confirm", CONFIRM},
                           {"back", BACK}});
 }

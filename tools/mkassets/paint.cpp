@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gfx/images.h"
+
 namespace {
 
 constexpr const char* FONT_DIR = "/usr/share/fonts/truetype/dejavu/";
@@ -104,7 +106,13 @@ Box inset(Box b, double by) {
     return {b.x + by, b.y + by, b.w - 2 * by, b.h - 2 * by};
 }
 
-Canvas::Canvas(int w, int h) : cr(newcontext(w, h)), surface(cairo_get_target(cr)) {}
+int canvas_density = 1;
+
+Canvas::Canvas(int w, int h)
+    : cr(newcontext(w * canvas_density, h * canvas_density)), surface(cairo_get_target(cr)),
+      density(canvas_density) {
+    if (density != 1) cairo_scale(cr, density, density);
+}
 
 Canvas::~Canvas() {
     cairo_destroy(cr);
@@ -118,7 +126,11 @@ Art Canvas::finish(const std::string& entry, std::vector<Region> regions) {
         std::exit(1);
     }
     cairo_surface_flush(surface);
-    Art art{entry,
+    for (Region& region : regions) {
+        platform::Rect& r = region.rect;
+        r = {r.left * density, r.top * density, r.right * density, r.bottom * density};
+    }
+    Art art{dense_entry(entry.c_str(), density),
             cairo_image_surface_get_width(surface),
             cairo_image_surface_get_height(surface),
             {},

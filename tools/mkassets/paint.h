@@ -56,7 +56,13 @@ struct Art {
     std::vector<Region> regions;
 };
 
-// A drawing surface with its context; finish() hands the pixels over as an Art.
+// How many pixels a new Canvas gives each unit it is drawn in: every image of the archive is drawn
+// at 1, 2 and 3 (its rectangles scaled exactly), from the same drawing code in layout units.
+extern int canvas_density;
+
+// A drawing surface with its context; finish() hands the pixels over as an Art. Its size and
+// everything drawn on it are in layout units, canvas_density pixels to each; the finished Art is
+// in pixels, its entry that of its density.
 class Canvas {
   public:
     Canvas(int w, int h);
@@ -68,6 +74,7 @@ class Canvas {
 
   private:
     cairo_surface_t* surface;
+    int density;
 };
 
 // An Art's pixels as a Cairo surface (for drawing it scaled); the caller destroys it.

@@ -50,18 +50,66 @@ std::vector<uint8_t> straight_rgba(const Art& art) {
     return out;
 }
 
-std::vector<uint8_t> tga_bytes(const Art& art) {
+namespace {
+
+// The 18-byte header of a 32-bit TGA of the art's size, rows from the top, of the given type.
+std::vector<uint8_t> tga_header(const Art& art, uint8_t type) {
     std::vector<uint8_t> tga(18, 0);
-    tga[2] = 2; // uncompressed true colour
+    tga[2] = type;
     tga[12] = uint8_t(art.w & 0xFF);
     tga[13] = uint8_t(art.w >> 8);
     tga[14] = uint8_t(art.h & 0xFF);
     tga[15] = uint8_t(art.h >> 8);
     tga[16] = 32;
     tga[17] = 0x28; // 8 alpha bits, rows from the top
+    return tga;
+}
+
+} // namespace
+
+std::vector<uint8_t> tga_bytes(const Art& art) {
+    std::vector<uint8_t> tga = tga_header(art, 2); // uncompressed true colour
     const std::vector<uint8_t> rgba = straight_rgba(art);
     tga.reserve(tga.size() + rgba.size());
     for (size_t i = 0; i < rgba.size(); i += 4)
         tga.insert(tga.end(), {rgba[i + 2], rgba[i + 1], rgba[i], rgba[i + 3]}); // B, G, R, A
+    return tga;
+}
+
+std::vector<uint8_t> tga_rle_bytes(const Art& art) {
+    constexpr int LONGEST_PACKET = 128;
+    std::vector<uint8_t> tga = tga_header(art, 10); // run-length coded true colour
+    const std::vector<uint8_t> rgba = straight_rgba(art);
+    std::vector<uint32_t> row(art.w);
+    auto put = [&tga](uint32_t bgra) {
+        tga.insert(tga.end(),
+                   {uint8_t(bgra), uint8_t(bgra >> 8), uint8_t(bgra >> 16), uint8_t(bgra >> 24)});
+    };
+    for (int y = 0; y < art.h; ++y) {
+        for (int x = 0; x < art.w; ++x) {
+            const uint8_t* p = &rgba[(size_t(y) * art.w + x) * 4];
+            row[x] =
+                uint32_t(p[2]) | uint32_t(p[1]) << 8 | uint32_t(p[0]) << 16 | uint32_t(p[3]) << 24;
+        }
+        // Packets stay within a row: a run of one repeated pixel, or up to the next run of two
+        // equal pixels as they are.
+        for (int x = 0; x < art.w;) {
+            int run = 1;
+            while (x + run < art.w && run < LONGEST_PACKET && row[x + run] == row[x]) ++run;
+            if (run > 1) {
+                tga.push_back(uint8_t(0x80 | (run - 1)));
+                put(row[x]);
+                x += run;
+                continue;
+            }
+            int raw = 1;
+            while (x + raw < art.w && raw < LONGEST_PACKET &&
+                   (x + raw + 1 >= art.w || row[x + raw] != row[x + raw + 1]))
+                ++raw;
+            tga.push_back(uint8_t(raw - 1));
+            for (int i = 0; i < raw; ++i) put(row[x + i]);
+            x += raw;
+        }
+    }
     return tga;
 }

@@ -12,3 +12,5 @@ std::vector<uint8_t> straight_rgba(const Art& art);
 
 // An uncompressed true-colour TGA with 8 alpha bits, rows from the top.
 std::vector<uint8_t> tga_bytes(const Art& art);
+// The same picture run-length coded (packets never cross a row), for the larger drawings.
+std::vector<uint8_t> tga_rle_bytes(const Art& art);
