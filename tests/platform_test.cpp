@@ -116,6 +116,14 @@ TEST_F(PlatformTest, FrameIsPresentedOnlyWhenItsDrawsDiffer) {
         EXPECT_TRUE(present({a, changes[i]})) << i;
         EXPECT_TRUE(present({a, b})) << i;
     }
+    // A draw of an empty source rectangle paints nothing: adding or moving one changes nothing.
+    platform::SpriteDraw empty = b;
+    empty.has_source = true;
+    empty.source = {4, 0, 4, 8};
+    EXPECT_FALSE(present({a, empty, b}));
+    empty.source = {6, 2, 7, 2};
+    empty.tx = 50;
+    EXPECT_FALSE(present({a, empty, b}));
     EXPECT_TRUE(present({b, a}));             // the same draws in another order
     EXPECT_TRUE(present({b, a}, 0xFF000001)); // another clear colour
     EXPECT_TRUE(present({b}));

@@ -160,6 +160,10 @@ int render_density() {
 }
 
 void render_sprite(const SpriteDraw& d) {
+    // An empty source rectangle paints nothing (a bar at zero, say): it is no part of the frame,
+    // so moving it does not make the frame new.
+    if (d.has_source && (d.source.right <= d.source.left || d.source.bottom <= d.source.top))
+        return;
     current.draws.push_back(d);
     current.serials.push_back(d.texture ? d.texture->serial : 0);
     SDL_Renderer* r = detail::backbuffer_renderer();
