@@ -73,10 +73,12 @@ bool Keyboard::keypressed(int key, bool refresh) {
 uint8_t Keyboard::readchar(bool refresh) {
     if (refresh && !read()) return 0;
     uint8_t result = 0;
+    // Alt+Enter is the full-screen chord: its Enter types nothing.
+    const bool alt = key_state[DIK_LMENU] != 0 || key_state[DIK_RMENU] != 0;
     for (int k = 0; k < 256; ++k) {
         if (char_memory[k] == 0 && key_state[k] != 0) {
             if (result == 0) result = 1;
-            if (uint8_t c = key_character(k)) {
+            if (uint8_t c = k == DIK_RETURN && alt ? 0 : key_character(k)) {
                 result = c;
                 // A press read as a character is taken: it is no new press for keypressed,
                 // so an Escape that closed a box does not also reach the screen under it.

@@ -40,6 +40,10 @@ TEST_F(DialogTest, TypingBackspaceAndEnterEditTheName) {
     expect_draw(hl::draws()[0], {0, 0, 170, 85}, 171, 213.5f);
     EXPECT_FLOAT_EQ(hl::draws()[1].ty, 266 - 25 * 0.65f / 2);
     EXPECT_FLOAT_EQ(hl::draws()[1].angle, 0.017453292f);
+    hl::set_key(DIK_LMENU, true); // Alt+Enter turns full screen on, and confirms nothing
+    type(DIK_RETURN);
+    hl::set_key(DIK_LMENU, false);
+    EXPECT_EQ(dialog_active, 1);
     type(DIK_RETURN);
     EXPECT_STREQ(player_name, "AC");
     EXPECT_EQ(dialog_active, 0);
