@@ -170,9 +170,10 @@ char key_layout_char(int dik) {
     return 0;
 }
 
+// The keys as of the events the loop's pass took from the queue (peek_message pumps them once a
+// pass): every read of one pass sees the same keys, and none asks the X server again.
 bool keyboard_read(uint8_t keys[256]) {
     if (!keyboard) return false;
-    SDL_PumpEvents();
     const Uint8* state = SDL_GetKeyboardState(nullptr);
     std::fill(keys, keys + 256, 0);
     for (const KeyMap& k : KEYS)
