@@ -62,8 +62,8 @@ bool read_pairs(const std::string& text, std::string_view closers, Take take) {
     return false;
 }
 
-// Whether a plain settings, theme or puzzle mode file is read whole: printable text and white space that the
-// closing ">" ends.
+// Whether a plain settings, theme or puzzle mode file is read whole: printable text and white space
+// that the closing ">" ends.
 bool pairs_whole(const std::string& text) {
     for (unsigned char c : text)
         if ((c < 32 && !std::isspace(c)) || c > 126) return false;

@@ -147,8 +147,6 @@ bool keepunreadable(const char* path, bool (*whole)(const std::string& plain)) {
     return true;
 }
 
-namespace {} // namespace
-
 bool beginswith(const std::vector<uint8_t>& bytes, std::string_view header) {
     return bytes.size() >= header.size() &&
            std::memcmp(bytes.data(), header.data(), header.size()) == 0;
