@@ -3,16 +3,16 @@
 
 #include <cmath>
 
-#include "gfx/dialog.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/renderer.h"
-#include "players/options_screen.h"
 #include "players/players.h"
-#include "sudoku/next_level_screen.h"
-#include "sudoku/play_screen.h"
-#include "sudoku/start_screen.h"
+#include "screens/name_box.h"
+#include "screens/next_level_screen.h"
+#include "screens/options_screen.h"
+#include "screens/play_screen.h"
+#include "screens/start_screen.h"
 
 float frames_per_second = 0;
 double previous_frame_time = 0;
@@ -116,22 +116,29 @@ int game_Dispatch() {
     if (dialog_active == 0) {
         switch (current_screen) {
         case SCREEN_START:
+            if (first_frame(screen_frames[SCREEN_START])) start_screen_enter();
             game_StartScreen();
             break;
         case SCREEN_GAME:
+            // Nothing of the game screen starts afresh on entry: a game goes on where it was left.
             game_PlayScreen();
             break;
         case SCREEN_NEXT_LEVEL:
+            if (first_frame(screen_frames[SCREEN_NEXT_LEVEL])) next_level_enter();
             game_NextLevelScreen();
             break;
         case SCREEN_OPTIONS:
+            if (first_frame(screen_frames[SCREEN_OPTIONS])) options_screen_enter();
             game_OptionsScreen();
             break;
         default:
             break;
         }
     }
-    if (dialog_active == 1) game_InputBox(player_name, 256, 256);
+    if (dialog_active == 1) {
+        if (first_frame(screen_frames[NAME_BOX_SLOT])) name_box_enter(player_name);
+        game_InputBox(player_name, 256, 256);
+    }
     return 0;
 }
 

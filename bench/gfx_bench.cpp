@@ -41,9 +41,10 @@ static void BM_TextNumbersBarsFrame(benchmark::State& state) {
         ++frame_counter;
         for (int line = 0; line < 10; ++line) // 20 glyphs a line
             game_DisplayText("PLAYER-01:SCORE+99%.", 8, 15, 20, 20.0f + 22 * line, 0, 175, 25, 25,
-                             100, 0, 0.65f, 0.65f, 0, 0);
+                             100, 0, 0.65f, 0.65f, TextAnchor::top_left, 0);
         for (int i = 0; i < 20; ++i)
-            game_DisplayNumber(123456 * i, 0.55f, 480, 260.0f + 12 * i, 1, -1, -1);
+            game_DisplayNumber(123456 * i, 0.55f, 480, 260.0f + 12 * i, NumberAlign::right_top, -1,
+                               -1);
         for (int i = 0; i < 5; ++i) game_DisplayBar(300, 20.0f + 14 * i, 20.0f * i, 30, 8);
         platform::render_present();
         if (frames++ > 0) counted += allocations_so_far() - before;

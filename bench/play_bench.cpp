@@ -15,7 +15,7 @@
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
-#include "sudoku/play_screen.h"
+#include "screens/play_screen.h"
 #include "sudoku/saved_game.h"
 
 namespace fs = std::filesystem;

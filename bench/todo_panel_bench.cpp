@@ -13,9 +13,9 @@
 #include "platform/headless/headless.h"
 #include "platform/renderer.h"
 #include "run/state.h"
+#include "screens/todo_panel.h"
 #include "store/archive.h"
 #include "todo/dates.h"
-#include "todo/panel.h"
 #include "todo/tasks.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "todo/panel.h"
+#include "screens/todo_panel.h"
 #include "todo/tasks.h"
 
 namespace {

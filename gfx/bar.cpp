@@ -29,7 +29,14 @@ constexpr float TILT = 1; // degrees
 
 // Draws the sheet rectangle with its top-left corner at (x, y), as every piece of a bar is drawn.
 void piece(float x, float y, int left, int top, int right, int bottom, float scale_y) {
-    game_DisplayCell(x, y, left, top, right, bottom, 100, 0, 1, scale_y, ANCHOR_TOP_LEFT, TILT);
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = left,
+                      .top = top,
+                      .right = right,
+                      .bottom = bottom,
+                      .scale_y = scale_y,
+                      .rotation = TILT});
 }
 
 } // namespace

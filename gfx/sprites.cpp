@@ -10,11 +10,9 @@ namespace {
 constexpr int CELL_SIZE = 50;
 constexpr int CELLS_PER_ROW = 10;
 
-// 0 top-left, 1 centre, 2 and 5 middle of the right edge, 3 middle of the top, 4 middle of the
-// left.
-constexpr AnchorShift LAYER_ANCHORS[] = {{0, 0},    {0.5f, 0.5f}, {1, 0.5f},
-                                         {0.5f, 0}, {0, 0.5f},    {1, 0.5f}};
-// 0 top-left, 1 centre, 2 middle of the bottom edge, 3 middle of the top edge.
+// In the order of LayerAnchor.
+constexpr AnchorShift LAYER_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {1, 0.5f}, {0.5f, 0}, {0, 0.5f}};
+// In the order of CellAnchor.
 constexpr AnchorShift CELL_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {0.5f, 0}};
 
 // Loads the entry into the cache when id is new. The id is taken before the load, so an entry that
@@ -67,7 +65,7 @@ void fade_in(float& opacity) {
 void fade_in_screen(float& opacity, const Image& image) {
     fade_in(opacity);
     game_DisplayLayer(IMAGE_BACKGROUND, opacity);
-    game_DisplayLayer(image, 100, 0, 0, 0, 0, 511, 511, 1, ANCHOR_TOP_LEFT);
+    game_DisplayLayer(image, 100, 0, 0, 0, 0, 511, 511, 1, LayerAnchor::top_left);
 }
 
 void draw_sprite(platform::Texture* texture, const platform::Rect& source, float sx, float sy,
@@ -86,7 +84,7 @@ bool game_DisplayLayer(int id, const char* name, float opacity) {
 }
 
 bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y, int left, int top,
-                       int right, int bottom, float scale, int anchor) {
+                       int right, int bottom, float scale, LayerAnchor anchor) {
     cache_image(region_cache, id, name);
     if (region_cache.texture == nullptr) return false;
     const float w = static_cast<float>(right - left) * scale;
@@ -98,20 +96,20 @@ bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y
     return true;
 }
 
-void game_DisplayCell(float x, float y, int left, int top, int right, int bottom, float opacity,
-                      int, float scale_x, float scale_y, int anchor, float rotation) {
+void game_DisplayCell(const CellDraw& cell) {
+    int left = cell.left, top = cell.top, right = cell.right, bottom = cell.bottom;
     if (right <= 0) {
         if (left < 0) return;
-        const int cell = left;
-        left = CELL_SIZE * (cell % CELLS_PER_ROW);
-        top = CELL_SIZE * (cell / CELLS_PER_ROW);
+        left = CELL_SIZE * (cell.left % CELLS_PER_ROW);
+        top = CELL_SIZE * (cell.left / CELLS_PER_ROW);
         right = left + CELL_SIZE;
         bottom = top + CELL_SIZE;
     }
-    const float w = static_cast<float>(right - left) * scale_x;
-    const float h = static_cast<float>(bottom - top) * scale_y;
+    const float w = static_cast<float>(right - left) * cell.scale_x;
+    const float h = static_cast<float>(bottom - top) * cell.scale_y;
     float dx, dy;
-    anchor_offset(CELL_ANCHORS, anchor, w, h, dx, dy);
-    draw_sprite(charset_texture, {left, top, right, bottom}, scale_x, scale_y, w / 2, h / 2,
-                rotation * RADIANS_PER_DEGREE, x + dx, y + dy, opacity_color(opacity));
+    anchor_offset(CELL_ANCHORS, cell.anchor, w, h, dx, dy);
+    draw_sprite(charset_texture, {left, top, right, bottom}, cell.scale_x, cell.scale_y, w / 2,
+                h / 2, cell.rotation * RADIANS_PER_DEGREE, cell.x + dx, cell.y + dy,
+                opacity_color(cell.opacity));
 }

@@ -10,9 +10,10 @@
 constexpr float RADIANS_PER_DEGREE = 0.017453292f;
 constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
 
-// Anchors: which point of a drawn rectangle the given position names (0 and unknown values: the
-// top-left corner). Each drawing operation has its own table of them.
-enum : int { ANCHOR_TOP_LEFT = 0, ANCHOR_CENTRE = 1 };
+// Anchors: which point of a drawn rectangle the given position names. Each drawing operation has
+// its own; an anchor's value is its place in that operation's table of shifts.
+enum class LayerAnchor { top_left, centre, right_middle, top_middle, left_middle };
+enum class CellAnchor { top_left, centre, bottom_middle, top_middle };
 
 // Where an anchor lies, as the fractions of the drawn width and height to move left and up.
 struct AnchorShift {
@@ -21,10 +22,11 @@ struct AnchorShift {
 
 // The offset from the anchor point to the top-left corner of a drawn w x h rectangle; anchors
 // outside the table name the top-left corner.
-template <int N>
-void anchor_offset(const AnchorShift (&table)[N], int anchor, float w, float h, float& dx,
+template <int N, typename Anchor>
+void anchor_offset(const AnchorShift (&table)[N], Anchor anchor, float w, float h, float& dx,
                    float& dy) {
-    const AnchorShift shift = anchor >= 0 && anchor < N ? table[anchor] : AnchorShift{0, 0};
+    const int i = static_cast<int>(anchor);
+    const AnchorShift shift = i >= 0 && i < N ? table[i] : AnchorShift{0, 0};
     dx = -shift.x * w;
     dy = -shift.y * h;
 }
@@ -45,21 +47,28 @@ bool game_DisplayLayer(int id, const char* name, float opacity);
 // Draws the rectangle (left, top, right, bottom) of the image cached under id, scaled by scale and
 // placed by anchor at (x, y); false when the cache holds no image.
 bool game_DisplayLayer(int id, const char* name, float opacity, float x, float y, int left, int top,
-                       int right, int bottom, float scale, int anchor);
+                       int right, int bottom, float scale, LayerAnchor anchor);
 // The same two forms for an image of the table.
 inline bool game_DisplayLayer(const Image& image, float opacity) {
     return game_DisplayLayer(image.id, image.name, opacity);
 }
 inline bool game_DisplayLayer(const Image& image, float opacity, float x, float y, int left,
-                              int top, int right, int bottom, float scale, int anchor) {
+                              int top, int right, int bottom, float scale, LayerAnchor anchor) {
     return game_DisplayLayer(image.id, image.name, opacity, x, y, left, top, right, bottom, scale,
                              anchor);
 }
-// Draws a rectangle of the character-set sheet; with right <= 0 left is a 50 x 50 cell number
-// (ten to a row; a negative one draws nothing). rotation is in degrees about the drawn centre;
-// reserved is not used.
-void game_DisplayCell(float x, float y, int left, int top, int right, int bottom, float opacity,
-                      int reserved, float scale_x, float scale_y, int anchor, float rotation);
+// A piece of the character-set sheet to draw: the rectangle (left, top, right, bottom) or, with
+// right <= 0, the 50 x 50 cell number left (ten to a row; a negative one draws nothing), scaled,
+// rotated by rotation degrees about the drawn centre and placed by anchor at (x, y).
+struct CellDraw {
+    float x = 0, y = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    float opacity = 100; // a percentage
+    float scale_x = 1, scale_y = 1;
+    CellAnchor anchor = CellAnchor::top_left;
+    float rotation = 0;
+};
+void game_DisplayCell(const CellDraw& cell);
 
 // One frame of a screen's fade-in: the opacity grows by 0.3 x frame_step (about 1.7 seconds from
 // 0) and settles at exactly 100.

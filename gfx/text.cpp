@@ -21,7 +21,7 @@ constexpr int PLAY_TICKS_PER_SECOND = 60;
 constexpr int PLAY_TICKS_PER_MINUTE = 60 * PLAY_TICKS_PER_SECOND;
 constexpr int PLAY_TICKS_PER_HOUR = 60 * PLAY_TICKS_PER_MINUTE;
 
-// 0 top-left, 1 centre, 2 bottom centre, 3 top-right, 4 bottom-left, 5 bottom-right.
+// In the order of TextAnchor.
 constexpr AnchorShift TEXT_ANCHORS[] = {{0, 0}, {0.5f, 0.5f}, {0.5f, 1}, {1, 0}, {0, 1}, {1, 1}};
 
 // Splits value into count decimal digits, the most significant first.
@@ -81,7 +81,7 @@ int glyph_number(unsigned char c) {
 
 float game_DisplayText(const char* text, int columns, float advance, float x, float y, int sheet_x,
                        int sheet_y, int cell_w, int cell_h, float opacity, int, float scale_x,
-                       float scale_y, int anchor, float rotation) {
+                       float scale_y, TextAnchor anchor, float rotation) {
     int n = 0;
     while (text[n] != '\0') ++n;
     const float width = static_cast<float>(n) * advance * scale_x;
@@ -121,12 +121,12 @@ float game_DisplayText(const char* text, int columns, float advance, float x, fl
 }
 
 float game_DisplayFontText(const char* text, float advance, float x, float y, float scale,
-                           int anchor, float rotation) {
+                           TextAnchor anchor, float rotation) {
     return game_DisplayText(text, 8, advance, x, y, 0, 175, 25, 25, 100, 0, scale, scale, anchor,
                             rotation);
 }
 
-float game_DisplayNumber(int value, float scale, float x, float y, int align, int strip_x,
+float game_DisplayNumber(int value, float scale, float x, float y, NumberAlign align, int strip_x,
                          int strip_y) {
     if (value < 0) value = 0;
     // Ten digits do not fit the strip: larger values show the largest that does.
@@ -141,17 +141,17 @@ float game_DisplayNumber(int value, float scale, float x, float y, int align, in
     const float width = static_cast<float>(DIGIT_W * (NUMBER_DIGITS - leading)) * scale;
     float px = x, py = y;
     switch (align) {
-    case 1:
+    case NumberAlign::right_top:
         px = x - width;
         break;
-    case 2:
+    case NumberAlign::centre_top:
         px = x - width / 2;
         break;
-    case 3:
+    case NumberAlign::centre:
         px = x - width / 2;
         py = y - DIGIT_H * scale / 2;
         break;
-    default:
+    case NumberAlign::left_top:
         break;
     }
     for (int i = leading; i < NUMBER_DIGITS; ++i)
@@ -159,7 +159,7 @@ float game_DisplayNumber(int value, float scale, float x, float y, int align, in
     return px;
 }
 
-float game_DisplayTime(int ticks, float scale, float x, float y, int align, bool steady) {
+float game_DisplayTime(int ticks, float scale, float x, float y, TimeAlign align, bool steady) {
     // A negative count has no clock face: it shows as no time at all rather than digits cut from
     // outside the strip.
     if (ticks < 0) ticks = 0;
@@ -192,7 +192,9 @@ float game_DisplayTime(int ticks, float scale, float x, float y, int align, bool
         width += DIGIT_W;
     const float total = static_cast<float>(width) * scale;
 
-    float pen = align == 1 ? x - total : align == 2 ? x - total / 2 : x;
+    float pen = align == TimeAlign::right    ? x - total
+                : align == TimeAlign::centre ? x - total / 2
+                                             : x;
     for (int i = first; i < HOUR_DIGITS; ++i)
         pen = draw_digit(hours[i], scale, pen, y, STRIP_X, STRIP_Y);
     if (hour_colon) pen = draw_colon(scale, pen, y);

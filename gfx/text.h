@@ -6,6 +6,14 @@
 // thing drawn, so a caller can carry on the line.
 #pragma once
 
+// Which point of a line's nominal box (byte count * advance wide) the position names.
+enum class TextAnchor { top_left, centre, bottom_middle, top_right, bottom_left, bottom_right };
+// Where a number stands: x is its left edge, its right edge or its centre, y its top; or (x, y) is
+// its centre.
+enum class NumberAlign { left_top, right_top, centre_top, centre };
+// Where a clock time stands: x is its left edge, its right edge or its centre; y is its top.
+enum class TimeAlign { left, right, centre };
+
 // The font glyph a byte draws with character mapping on: letters of either case 0-25, digits
 // 32-41, a few punctuation marks, and every other byte its own code.
 int glyph_number(unsigned char c);
@@ -13,22 +21,20 @@ int glyph_number(unsigned char c);
 // Draws text on one line and returns the pen x. The glyph cells are cell_w x cell_h, columns to a
 // row from (sheet_x, sheet_y); the pen advances by advance * scale_x per byte. "<" turns character
 // mapping off (bytes are glyph numbers) and ">" back on; "_" toggles fixed width (the cell width
-// less 0.6 per glyph); spaces advance without drawing. anchor names the point (x, y) of the line's
-// nominal box (byte count * advance wide): 0 top-left, 1 centre, 2 bottom centre, 3 top-right,
-// 4 bottom-left, 5 bottom-right. rotation (degrees) turns each glyph; opacity is a percentage.
+// less 0.6 per glyph); spaces advance without drawing. rotation (degrees) turns each glyph;
+// opacity is a percentage.
 float game_DisplayText(const char* text, int columns, float advance, float x, float y, int sheet_x,
                        int sheet_y, int cell_w, int cell_h, float opacity, int reserved,
-                       float scale_x, float scale_y, int anchor, float rotation);
+                       float scale_x, float scale_y, TextAnchor anchor, float rotation);
 // Text in the sheet's font as the screens draw it: eight 25 x 25 glyphs to a row from (0, 175),
 // opacity 100, the same scale across and down.
 float game_DisplayFontText(const char* text, float advance, float x, float y, float scale,
-                           int anchor, float rotation = 0);
+                           TextAnchor anchor, float rotation = 0);
 // Draws a number of at most nine digits (negative shows 0, above 999999999 shows 999999999) and
-// returns the pen x. align: 0 x is the left edge, 1 the right edge, 2 the centre, 3 (x, y) is the
-// centre. A negative strip_x or strip_y means the default strip (50, 450).
-float game_DisplayNumber(int value, float scale, float x, float y, int align, int strip_x,
+// returns the pen x. A negative strip_x or strip_y means the default strip (50, 450).
+float game_DisplayNumber(int value, float scale, float x, float y, NumberAlign align, int strip_x,
                          int strip_y);
 // Draws a tick count (60 a second) as hours:minutes:seconds and returns the pen x. Leading zero
 // parts are left out; steady always shows the hours and a minute digit and keeps the second colon,
-// which otherwise blinks off in the second half of every second. align: 0 left, 1 right, 2 centre.
-float game_DisplayTime(int ticks, float scale, float x, float y, int align, bool steady);
+// which otherwise blinks off in the second half of every second.
+float game_DisplayTime(int ticks, float scale, float x, float y, TimeAlign align, bool steady);

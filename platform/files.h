@@ -31,6 +31,18 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
 
+// Drawing touches no file. While a DrawPhase lives (a screen's draw declares one), every call of
+// the calls above (a look, a read or a change) is counted; the tests require none. The archive's
+// streams below are not counted: the image caches load from it while drawing, as designed.
+struct DrawPhase {
+    DrawPhase();
+    ~DrawPhase();
+    DrawPhase(const DrawPhase&) = delete;
+    DrawPhase& operator=(const DrawPhase&) = delete;
+};
+// The calls counted since the program started.
+long files_touched_while_drawing();
+
 // For tests: the disk takes only this many more bytes of file data, after which every write fails
 // as on a full disk (the bytes that fit are written first); a negative value means no limit, the
 // starting state.

@@ -117,7 +117,7 @@ bool inside(float value, float low, float high) {
     return value > low && value < high;
 }
 
-void list_label(const char* text, float x, float y, int anchor = 0) {
+void list_label(const char* text, float x, float y, TextAnchor anchor = TextAnchor::top_left) {
     game_DisplayFontText(text, TEXT_ADVANCE, x, y, TEXT_SCALE, anchor);
 }
 
@@ -128,8 +128,15 @@ bool list_control(float cx, float cy, platform::Rect region, float left, float r
     const bool on = inside(static_cast<float>(mouse.x), left, right) &&
                     inside(static_cast<float>(mouse.y), cy, cy + height);
     const float scale = on ? enlarged : 1;
-    game_DisplayCell(cx, cy, region.left, region.top, region.right, region.bottom, 100, 0, scale,
-                     scale, 3, 0);
+    game_DisplayCell({.x = cx,
+                      .y = cy,
+                      .left = region.left,
+                      .top = region.top,
+                      .right = region.right,
+                      .bottom = region.bottom,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = CellAnchor::top_middle});
     return on && mouse.button_pressed[0];
 }
 
@@ -174,9 +181,10 @@ void draw_row(const PlayerRecord& r, int record, float x, float row_y, float h, 
                          (preselected == 0 || mouse.button_down[0]);
     if (hovered && mouse.button_down[0]) selection = record;
     if (hovered || record == selection)
-        game_DisplayCell(x, row_y, 15, 0, 0, 0, 40, 0, 7, 0.3f, 0, 0);
+        game_DisplayCell(
+            {.x = x, .y = row_y, .left = 15, .opacity = 40, .scale_x = 7, .scale_y = 0.3f});
     if (hovered) std::memcpy(list_hover_name, r.name().c_str(), r.name().size() + 1);
-    game_DisplayNumber(record, 0.5f, x, row_y, 0, 50, 450);
+    game_DisplayNumber(record, 0.5f, x, row_y, NumberAlign::left_top, 50, 450);
     list_field(r.field[0], x + 50, row_y);
     list_field(r.field[1], x + 180, row_y);
     list_field(r.field[2], x + 300, row_y);
@@ -224,7 +232,7 @@ int game_CheckNewPlayer(const char* name) {
     name_check_timer += 0.5f * frame_step;
     if (static_cast<int>(name_check_timer) % 50 < 25)
         game_DisplayFontText("name already exist. please enter different name.", TEXT_ADVANCE, 256,
-                             256, 0.55f, ANCHOR_CENTRE);
+                             256, 0.55f, TextAnchor::centre);
     return keyboard.keypressed(DIK_ESCAPE, true) ? 2 : 1;
 }
 
@@ -322,11 +330,16 @@ int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, in
     }
     if (list_visible_chars < 3) {
         list_label(mode == 1 ? "high score table is empty" : "Click 'play' to start a new game",
-                   256, row_y, ANCHOR_CENTRE);
+                   256, row_y, TextAnchor::centre);
         return 0;
     }
     if (mode == 0) {
-        game_DisplayCell(256, row_y, 0, 350, 100, 375, 100, 0, 1, 1, ANCHOR_CENTRE, 0);
+        game_DisplayCell({.x = 256,
+                          .y = row_y,
+                          .top = 350,
+                          .right = 100,
+                          .bottom = 375,
+                          .anchor = CellAnchor::centre});
         row_y += 1.2f * h;
         list_label("name", x + 50, row_y);
         list_label("score", x + 180, row_y);

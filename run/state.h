@@ -58,5 +58,10 @@ extern bool new_game_flag;                 // a newly typed name waits for the g
 // and returns whether this call is such a first frame.
 bool first_frame(int& remembered);
 
+// The dispatcher keeps that memory for the screens, by screen number, and for the name box; a
+// screen it runs in a first frame is entered (its enter function runs before its frame).
+constexpr int NAME_BOX_SLOT = 7;
+extern int screen_frames[NAME_BOX_SLOT + 1]; // -1: never run
+
 // Puts the run state back at its start values, releasing the cached images.
 void run_state_reset();

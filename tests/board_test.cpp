@@ -6,11 +6,11 @@
 
 #include "app/frame.h"
 #include "players/settings.h"
+#include "screens/play_screen.h"
 #include "store/datafile.h"
 #include "store_support.h"
 #include "sudoku/board.h"
 #include "sudoku/classic.h"
-#include "sudoku/play_screen.h"
 #include "support.h"
 
 namespace {

@@ -2,11 +2,11 @@
 #include <cstring>
 
 #include "app/frame.h"
-#include "gfx/dialog.h"
 #include "gfx/images.h"
 #include "gfx_support.h"
 #include "input/keyboard.h"
 #include "players/players.h"
+#include "screens/name_box.h"
 
 namespace hl = platform::headless;
 

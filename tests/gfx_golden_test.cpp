@@ -8,26 +8,29 @@
 class GoldenTest : public DrawTest {};
 
 TEST_F(GoldenTest, Text) {
-    game_DisplayText("Hello, 42%", 8, 15, 20, 20, 0, 175, 25, 25, 100, 0, 1, 1, 0, 0);
-    game_DisplayText("centred heading", 8, 15, 256, 120, 0, 175, 25, 25, 100, 0, 0.65f, 0.65f, 1,
-                     0);
-    game_DisplayText("<AB>x_wide_y", 8, 15, 490, 200, 0, 175, 25, 25, 100, 0, 1, 1, 5, 0);
-    game_DisplayText("faint tilt", 8, 18, 256, 300, 0, 175, 25, 25, 20, 0, 1, 1.5f, 1, 8);
+    game_DisplayText("Hello, 42%", 8, 15, 20, 20, 0, 175, 25, 25, 100, 0, 1, 1,
+                     TextAnchor::top_left, 0);
+    game_DisplayText("centred heading", 8, 15, 256, 120, 0, 175, 25, 25, 100, 0, 0.65f, 0.65f,
+                     TextAnchor::centre, 0);
+    game_DisplayText("<AB>x_wide_y", 8, 15, 490, 200, 0, 175, 25, 25, 100, 0, 1, 1,
+                     TextAnchor::bottom_right, 0);
+    game_DisplayText("faint tilt", 8, 18, 256, 300, 0, 175, 25, 25, 20, 0, 1, 1.5f,
+                     TextAnchor::centre, 8);
     expect_golden("text");
 }
 
 TEST_F(GoldenTest, Numbers) {
-    game_DisplayNumber(1205, 1, 300, 20, 1, -1, -1);
-    game_DisplayNumber(987654321, 0.55f, 256, 100, 2, 275, -1);
-    game_DisplayNumber(0, 2, 256, 256, 3, -1, 475);
+    game_DisplayNumber(1205, 1, 300, 20, NumberAlign::right_top, -1, -1);
+    game_DisplayNumber(987654321, 0.55f, 256, 100, NumberAlign::centre_top, 275, -1);
+    game_DisplayNumber(0, 2, 256, 256, NumberAlign::centre, -1, 475);
     expect_golden("numbers");
 }
 
 TEST_F(GoldenTest, ClockTimes) {
-    game_DisplayTime(0, 1, 20, 20, 0, true);
-    game_DisplayTime(3599 * 60 + 30, 1, 20, 80, 0, false);
-    game_DisplayTime(12 * 216000 + 5 * 60, 1.5f, 256, 200, 2, true);
-    game_DisplayTime(75 * 60 + 10, 0.65f, 490, 400, 1, true);
+    game_DisplayTime(0, 1, 20, 20, TimeAlign::left, true);
+    game_DisplayTime(3599 * 60 + 30, 1, 20, 80, TimeAlign::left, false);
+    game_DisplayTime(12 * 216000 + 5 * 60, 1.5f, 256, 200, TimeAlign::centre, true);
+    game_DisplayTime(75 * 60 + 10, 0.65f, 490, 400, TimeAlign::right, true);
     expect_golden("time");
 }
 

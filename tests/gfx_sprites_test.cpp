@@ -23,7 +23,8 @@ TEST_F(SpritesTest, OpacityIsAPercentageOfFullAlphaTruncated) {
 }
 
 TEST_F(SpritesTest, CentredRegionCoversItsRectangleAroundThePoint) {
-    EXPECT_TRUE(game_DisplayLayer(IMAGE_DIALOGS, 100, 256, 256, 0, 0, 170, 85, 1, 1));
+    EXPECT_TRUE(
+        game_DisplayLayer(IMAGE_DIALOGS, 100, 256, 256, 0, 0, 170, 85, 1, LayerAnchor::centre));
     ASSERT_EQ(draws().size(), 1u);
     expect_draw(draws()[0], {0, 0, 170, 85}, 171, 213.5f);
     EXPECT_EQ(hl::pixel(171, 214), 0xFFFFFFFFu);
@@ -38,15 +39,11 @@ TEST_F(SpritesTest, RegionAnchorsAndScale) {
         float tx, ty;
     };
     // 40 x 20 at scale 2 is 80 x 40 on screen.
-    for (Case c : {Case{0, 100, 100},
-                   {1, 60, 80},
-                   {2, 20, 80},
-                   {3, 60, 100},
-                   {4, 100, 80},
-                   {5, 20, 80},
-                   {9, 100, 100}}) {
+    for (Case c :
+         {Case{0, 100, 100}, {1, 60, 80}, {2, 20, 80}, {3, 60, 100}, {4, 100, 80}, {9, 100, 100}}) {
         clear();
-        game_DisplayLayer(IMAGE_START, 100, 100, 100, 10, 10, 50, 30, 2, c.anchor);
+        game_DisplayLayer(IMAGE_START, 100, 100, 100, 10, 10, 50, 30, 2,
+                          static_cast<LayerAnchor>(c.anchor));
         ASSERT_EQ(draws().size(), 1u);
         expect_draw(draws()[0], {10, 10, 50, 30}, c.tx, c.ty);
         EXPECT_EQ(draws()[0].sx, 2);
@@ -55,14 +52,15 @@ TEST_F(SpritesTest, RegionAnchorsAndScale) {
 }
 
 TEST_F(SpritesTest, RepeatedIdLoadsOnceAndAFailedLoadIsReportedOnce) {
-    game_DisplayLayer(IMAGE_START, 100, 0, 0, 0, 0, 10, 10, 1, 0);
+    game_DisplayLayer(IMAGE_START, 100, 0, 0, 0, 0, 10, 10, 1, LayerAnchor::top_left);
     platform::file_delete("_data.loc"); // a second load would now fail and say so
-    EXPECT_TRUE(game_DisplayLayer(IMAGE_START, 100, 0, 0, 0, 0, 10, 10, 1, 0));
+    EXPECT_TRUE(game_DisplayLayer(IMAGE_START, 100, 0, 0, 0, 0, 10, 10, 1, LayerAnchor::top_left));
     EXPECT_TRUE(hl::message_boxes().empty());
 
     platform::Texture* held = region_cache.texture;
     for (int frame = 0; frame < 3; ++frame)
-        EXPECT_TRUE(game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, 0, 0, 10, 10, 1, 0));
+        EXPECT_TRUE(
+            game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, 0, 0, 10, 10, 1, LayerAnchor::top_left));
     ASSERT_EQ(hl::message_boxes().size(), 1u);
     EXPECT_EQ(hl::message_boxes()[0].text, IMAGE_NEXT_LEVEL.name);
     EXPECT_EQ(hl::message_boxes()[0].caption, "game_DisplayLayer()");
@@ -70,7 +68,8 @@ TEST_F(SpritesTest, RepeatedIdLoadsOnceAndAFailedLoadIsReportedOnce) {
 }
 
 TEST_F(SpritesTest, EmptyRegionCacheDrawsNothingButTheWholeImageFormAlwaysDraws) {
-    EXPECT_FALSE(game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 10, 10, 1, 0));
+    EXPECT_FALSE(
+        game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 10, 10, 1, LayerAnchor::top_left));
     EXPECT_TRUE(draws().empty());
     EXPECT_TRUE(game_DisplayLayer(IMAGE_BACKGROUND.id, IMAGE_DIALOGS.name, 50));
     ASSERT_EQ(draws().size(), 1u);
@@ -80,8 +79,8 @@ TEST_F(SpritesTest, EmptyRegionCacheDrawsNothingButTheWholeImageFormAlwaysDraws)
 }
 
 TEST_F(SpritesTest, CellModeTakesACellOfTheGrid) {
-    game_DisplayCell(0, 0, 23, 0, 0, 0, 100, 0, 1, 1, 0, 0);
-    game_DisplayCell(0, 0, -1, 0, 0, 0, 100, 0, 1, 1, 0, 0);
+    game_DisplayCell({.x = 0, .y = 0, .left = 23});
+    game_DisplayCell({.x = 0, .y = 0, .left = -1});
     ASSERT_EQ(draws().size(), 1u);
     expect_draw(draws()[0], {150, 100, 200, 150}, 0, 0);
     EXPECT_EQ(draws()[0].texture, charset_texture);
@@ -95,7 +94,16 @@ TEST_F(SpritesTest, CellAnchorsAndRotationAboutTheDrawnCentre) {
     // A 20 x 10 rectangle at scale (2, 3) is 40 x 30 on screen.
     for (Case c : {Case{0, 100, 100}, {1, 80, 85}, {2, 80, 70}, {3, 80, 100}, {4, 100, 100}}) {
         clear();
-        game_DisplayCell(100, 100, 5, 5, 25, 15, 100, 0, 2, 3, c.anchor, 90);
+        game_DisplayCell({.x = 100,
+                          .y = 100,
+                          .left = 5,
+                          .top = 5,
+                          .right = 25,
+                          .bottom = 15,
+                          .scale_x = 2,
+                          .scale_y = 3,
+                          .anchor = static_cast<CellAnchor>(c.anchor),
+                          .rotation = 90});
         ASSERT_EQ(draws().size(), 1u);
         expect_draw(draws()[0], {5, 5, 25, 15}, c.tx, c.ty);
         EXPECT_FLOAT_EQ(draws()[0].cx, 20);

@@ -8,13 +8,13 @@
 #include "app/frame.h"
 #include "app/shell.h"
 #include "gfx/bar.h"
-#include "gfx/dialog.h"
 #include "gfx/sprites.h"
-#include "gfx/window_controls.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/name_box.h"
+#include "screens/window_controls.h"
 
 namespace hl = platform::headless;
 

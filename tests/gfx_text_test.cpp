@@ -15,7 +15,8 @@ platform::Rect digit(int d) {
 constexpr platform::Rect COLON{125, 425, 134, 449};
 
 float text(const char* s, float x, float y, float scale = 1, int anchor = 0, float rotation = 0) {
-    return game_DisplayText(s, 8, 15, x, y, 0, 175, 25, 25, 100, 0, scale, scale, anchor, rotation);
+    return game_DisplayText(s, 8, 15, x, y, 0, 175, 25, 25, 100, 0, scale, scale,
+                            static_cast<TextAnchor>(anchor), rotation);
 }
 
 } // namespace
@@ -95,50 +96,50 @@ TEST_F(TextTest, AnchorsUseTheNominalWidthAndRotateAboutItsCentre) {
 }
 
 TEST_F(TextTest, NumbersShowTheirDigitsWithoutLeadingZeros) {
-    EXPECT_FLOAT_EQ(game_DisplayNumber(0, 1, 10, 20, 0, -1, -1), 30);
+    EXPECT_FLOAT_EQ(game_DisplayNumber(0, 1, 10, 20, NumberAlign::left_top, -1, -1), 30);
     expect_digits({digit(0)}, 10, 20);
     clear();
-    EXPECT_FLOAT_EQ(game_DisplayNumber(1205, 1, 300, 20, 1, -1, -1), 300);
+    EXPECT_FLOAT_EQ(game_DisplayNumber(1205, 1, 300, 20, NumberAlign::right_top, -1, -1), 300);
     expect_digits({digit(1), digit(2), digit(0), digit(5)}, 220, 20);
     clear();
-    game_DisplayNumber(-5, 1, 10, 20, 0, -1, -1);
+    game_DisplayNumber(-5, 1, 10, 20, NumberAlign::left_top, -1, -1);
     expect_digits({digit(0)}, 10, 20);
 }
 
 TEST_F(TextTest, NumbersAlignAndUseOtherStrips) {
     // Two digits at scale 0.5 are 20 wide and 12 high.
-    EXPECT_FLOAT_EQ(game_DisplayNumber(42, 0.5f, 100, 50, 2, 275, 475), 110);
+    EXPECT_FLOAT_EQ(game_DisplayNumber(42, 0.5f, 100, 50, NumberAlign::centre_top, 275, 475), 110);
     ASSERT_EQ(draws().size(), 2u);
     expect_draw(draws()[0], {355, 475, 375, 499}, 90, 50);
     clear();
-    game_DisplayNumber(42, 0.5f, 100, 50, 3, -1, -1);
+    game_DisplayNumber(42, 0.5f, 100, 50, NumberAlign::centre, -1, -1);
     expect_draw(draws()[0], digit(4), 90, 44);
 }
 
 TEST_F(TextTest, NumbersBeyondNineDigitsShowTheLargestThatFits) {
     for (int value : {1000000000, 2147483647}) {
         clear();
-        game_DisplayNumber(value, 1, 0, 0, 0, -1, -1);
+        game_DisplayNumber(value, 1, 0, 0, NumberAlign::left_top, -1, -1);
         expect_digits(std::vector<platform::Rect>(9, digit(9)), 0, 20);
     }
 }
 
 TEST_F(TextTest, TimeForms) {
     // No time, not steady: a single 0 and no colon; steady: 0:0:0.
-    EXPECT_FLOAT_EQ(game_DisplayTime(0, 1, 100, 0, 0, false), 120);
+    EXPECT_FLOAT_EQ(game_DisplayTime(0, 1, 100, 0, TimeAlign::left, false), 120);
     expect_digits({digit(0)}, 100, 20);
     clear();
-    EXPECT_FLOAT_EQ(game_DisplayTime(0, 1, 100, 0, 0, true), 170);
+    EXPECT_FLOAT_EQ(game_DisplayTime(0, 1, 100, 0, TimeAlign::left, true), 170);
     EXPECT_EQ(sources(), (std::vector<std::pair<int, int>>{
                              {50, 450}, {125, 425}, {50, 450}, {125, 425}, {50, 450}}));
     expect_draw(draws()[1], COLON, 119, 0); // one scale left of the pen
     EXPECT_FLOAT_EQ(draws()[2].tx, 125);
     clear();
     // 59:59 in the second half of the second, not steady: the colon blinks off, taking no room.
-    EXPECT_FLOAT_EQ(game_DisplayTime(3599 * 60 + 30, 1, 0, 0, 0, false), 80);
+    EXPECT_FLOAT_EQ(game_DisplayTime(3599 * 60 + 30, 1, 0, 0, TimeAlign::left, false), 80);
     expect_digits({digit(5), digit(9), digit(5), digit(9)}, 0, 20);
     clear();
-    game_DisplayTime(3599 * 60 + 29, 1, 0, 0, 0, false);
+    game_DisplayTime(3599 * 60 + 29, 1, 0, 0, TimeAlign::left, false);
     EXPECT_EQ(draws().size(), 5u);
     EXPECT_FLOAT_EQ(draws()[3].tx, 45);
 }
@@ -146,17 +147,17 @@ TEST_F(TextTest, TimeForms) {
 TEST_F(TextTest, TimeAlignsByItsWidth) {
     // 1:05:09 is 20 + 5 + 40 + 5 + 40 = 110 wide.
     const int ticks = 3600 * 60 + 5 * 3600 + 9 * 60;
-    EXPECT_FLOAT_EQ(game_DisplayTime(ticks, 1, 300, 0, 1, true), 300);
+    EXPECT_FLOAT_EQ(game_DisplayTime(ticks, 1, 300, 0, TimeAlign::right, true), 300);
     EXPECT_FLOAT_EQ(draws()[0].tx, 190);
     clear();
-    EXPECT_FLOAT_EQ(game_DisplayTime(ticks, 2, 300, 0, 2, true), 410);
+    EXPECT_FLOAT_EQ(game_DisplayTime(ticks, 2, 300, 0, TimeAlign::centre, true), 410);
     EXPECT_FLOAT_EQ(draws()[0].tx, 190);
     clear();
     // 12:00:00 shows both hour digits.
-    game_DisplayTime(12 * 216000, 1, 0, 0, 0, true);
+    game_DisplayTime(12 * 216000, 1, 0, 0, TimeAlign::left, true);
     EXPECT_EQ(draws().size(), 8u);
     clear();
     // A negative count shows as no time.
-    EXPECT_FLOAT_EQ(game_DisplayTime(-100, 1, 100, 0, 0, false), 120);
+    EXPECT_FLOAT_EQ(game_DisplayTime(-100, 1, 100, 0, TimeAlign::left, false), 120);
     expect_digits({digit(0)}, 100, 20);
 }

@@ -3,12 +3,12 @@
 
 #include "app/frame.h"
 #include "app/shell.h"
-#include "gfx/window_controls.h"
 #include "gfx_support.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/window_controls.h"
 #include "store/datafile.h"
 
 namespace hl = platform::headless;

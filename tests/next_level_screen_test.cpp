@@ -6,8 +6,8 @@
 #include "gfx_support.h"
 #include "players/players.h"
 #include "screen_support.h"
+#include "screens/next_level_screen.h"
 #include "sudoku/board.h"
-#include "sudoku/next_level_screen.h"
 #include "sudoku/saved_game.h"
 
 namespace hl = platform::headless;

@@ -4,10 +4,10 @@
 
 #include "gfx_support.h"
 #include "input/keyboard.h"
-#include "players/options_screen.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "screen_support.h"
+#include "screens/options_screen.h"
 
 namespace hl = platform::headless;
 

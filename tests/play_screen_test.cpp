@@ -13,7 +13,7 @@
 #include "input/keyboard.h"
 #include "platform/files.h"
 #include "players/players.h"
-#include "sudoku/play_screen.h"
+#include "screens/play_screen.h"
 #include "sudoku/saved_game.h"
 
 namespace hl = platform::headless;

@@ -9,13 +9,13 @@
 #include "app/cmdline.h"
 #include "app/shell.h"
 #include "input/keyboard.h"
-#include "players/options_screen.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "screen_support.h"
+#include "screens/next_level_screen.h"
+#include "screens/options_screen.h"
+#include "screens/play_screen.h"
 #include "sudoku/classic.h"
-#include "sudoku/next_level_screen.h"
-#include "sudoku/play_screen.h"
 
 namespace hl = platform::headless;
 

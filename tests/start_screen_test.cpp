@@ -1,15 +1,15 @@
 // The start screen through the loop: the fade, the buttons and their first-match order, Escape,
 // the web-link panel, the pointer's visibility, and the pointer's absolute positions.
 #include "app/shell.h"
-#include "gfx/dialog.h"
 #include "gfx_support.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "players/players.h"
 #include "screen_support.h"
-#include "sudoku/start_screen.h"
-#include "todo/panel.h"
+#include "screens/name_box.h"
+#include "screens/start_screen.h"
+#include "screens/todo_panel.h"
 
 namespace hl = platform::headless;
 

@@ -35,9 +35,12 @@ void GameTest::SetUp() {
     ASSERT_FALSE(folder.empty());
     platform::headless::reset();
     game_Reset();
+    touched_while_drawing = platform::files_touched_while_drawing();
 }
 
 void GameTest::TearDown() {
+    EXPECT_EQ(platform::files_touched_while_drawing(), touched_while_drawing)
+        << "a screen's draw read or wrote a file";
     ASSERT_TRUE(platform::change_directory(previous.c_str()));
     std::filesystem::remove_all(folder);
 }

@@ -12,7 +12,8 @@ std::string tga_image(int w, int h, uint32_t argb);
 // Writes an archive "_data.loc" holding the given (name, data) entries.
 void write_archive(const std::vector<std::pair<std::string, std::string>>& entries);
 
-// A fixture for tests that touch files or the shared game state.
+// A fixture for tests that touch files or the shared game state. Every test through it also checks
+// that no screen's draw touched a file.
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -23,6 +24,7 @@ class GameTest : public ::testing::Test {
 
   private:
     std::string previous;
+    long touched_while_drawing = 0;
 };
 
 // Counts the solutions of a puzzle (81 cells, 0 for empty) up to two, by plain backtracking of its

@@ -4,9 +4,9 @@
 
 #include "input/keyboard.h"
 #include "platform/files.h"
+#include "screens/task_editor.h"
+#include "screens/todo_panel.h"
 #include "todo/dates.h"
-#include "todo/editor.h"
-#include "todo/panel.h"
 #include "todo_support.h"
 
 namespace hl = platform::headless;

@@ -4,9 +4,9 @@
 
 #include "gfx_support.h"
 #include "players/players.h"
+#include "screens/task_editor.h"
+#include "screens/todo_panel.h"
 #include "todo/dates.h"
-#include "todo/editor.h"
-#include "todo/panel.h"
 #include "todo/reminders.h"
 #include "todo_support.h"
 

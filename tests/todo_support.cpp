@@ -10,9 +10,9 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "run/state.h"
+#include "screens/todo_panel.h"
 #include "store/archive.h"
 #include "todo/dates.h"
-#include "todo/panel.h"
 
 namespace hl = platform::headless;
 

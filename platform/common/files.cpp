@@ -14,6 +14,13 @@ namespace platform {
 namespace {
 
 long long disk_space = -1; // bytes a full disk still takes in tests; negative: no limit
+int drawing = 0;           // DrawPhases alive
+long touched_while_drawing = 0;
+
+// Every file call but the streams' starts here.
+void touch() {
+    if (drawing > 0) ++touched_while_drawing;
+}
 
 bool write_all(int fd, const void* bytes, size_t size) {
     const char* p = static_cast<const char*>(bytes);
@@ -45,6 +52,18 @@ void sync_folder(const std::string& path) {
 
 } // namespace
 
+DrawPhase::DrawPhase() {
+    ++drawing;
+}
+
+DrawPhase::~DrawPhase() {
+    --drawing;
+}
+
+long files_touched_while_drawing() {
+    return touched_while_drawing;
+}
+
 void set_disk_space(long long bytes) {
     disk_space = bytes;
 }
@@ -57,11 +76,13 @@ std::string disk_path(const char* name) {
 }
 
 bool file_exists(const char* name) {
+    touch();
     struct stat st;
     return ::stat(disk_path(name).c_str(), &st) == 0;
 }
 
 bool file_set_normal(const char* name) {
+    touch();
     struct stat st;
     std::string path = disk_path(name);
     return ::stat(path.c_str(), &st) == 0 &&
@@ -69,6 +90,7 @@ bool file_set_normal(const char* name) {
 }
 
 bool file_set_readonly(const char* name) {
+    touch();
     struct stat st;
     std::string path = disk_path(name);
     return ::stat(path.c_str(), &st) == 0 &&
@@ -76,19 +98,23 @@ bool file_set_readonly(const char* name) {
 }
 
 bool file_delete(const char* name) {
+    touch();
     return ::unlink(disk_path(name).c_str()) == 0;
 }
 
 bool file_copy(const char* from, const char* to) {
+    touch();
     std::vector<uint8_t> bytes;
     return file_read(from, bytes) && file_replace(to, bytes.data(), bytes.size());
 }
 
 bool file_rename(const char* from, const char* to) {
+    touch();
     return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
 }
 
 bool make_directory(const char* name) {
+    touch();
     return ::mkdir(disk_path(name).c_str(), 0777) == 0 || file_exists(name);
 }
 
@@ -97,6 +123,7 @@ bool change_directory(const char* path) {
 }
 
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
+    touch();
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -122,6 +149,7 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
 }
 
 bool file_write(const char* name, const void* bytes, size_t size) {
+    touch();
     int fd = ::open(disk_path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = write_all(fd, bytes, size);
@@ -129,6 +157,7 @@ bool file_write(const char* name, const void* bytes, size_t size) {
 }
 
 bool file_replace(const char* name, const void* bytes, size_t size) {
+    touch();
     std::string path = disk_path(name);
     std::string temp = path + ".new";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

@@ -5,7 +5,7 @@
 
 #include "app/shell.h"
 #include "platform/headless/headless.h"
-#include "sudoku/play_screen.h"
+#include "screens/play_screen.h"
 
 namespace hl = platform::headless;
 

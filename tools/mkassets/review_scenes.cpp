@@ -30,22 +30,24 @@ void shoot_lettering() {
     float y = 8;
     for (float scale : {1.0f, 0.65f, 0.55f}) {
         for (float advance : {15, 12, 10, 18}) {
-            game_DisplayFontText("the quick brown fox: 0123456789", advance, 8, y, scale, 0);
+            game_DisplayFontText("the quick brown fox: 0123456789", advance, 8, y, scale,
+                                 TextAnchor::top_left);
             y += 27 * scale + 2;
         }
-        game_DisplayFontText("abcdefghijklmnopqrstuvwxyz ,.':+/-%", 15, 8, y, scale, 0);
+        game_DisplayFontText("abcdefghijklmnopqrstuvwxyz ,.':+/-%", 15, 8, y, scale,
+                             TextAnchor::top_left);
         y += 30 * scale;
     }
     game_DisplayFontText("name already exist. please enter different name.", 15, 256, y + 8, 0.55f,
-                         1);
+                         TextAnchor::centre);
     y += 24;
     for (float scale : {1.0f, 0.65f, 0.45f}) {
-        float x = game_DisplayNumber(1234567890, scale, 8, y, 0, 50, 450) + 8;
-        x = game_DisplayNumber(1234567890, scale, x, y, 0, 275, 450) + 8;
-        game_DisplayNumber(1234567890, scale, x, y, 0, 50, 475);
+        float x = game_DisplayNumber(1234567890, scale, 8, y, NumberAlign::left_top, 50, 450) + 8;
+        x = game_DisplayNumber(1234567890, scale, x, y, NumberAlign::left_top, 275, 450) + 8;
+        game_DisplayNumber(1234567890, scale, x, y, NumberAlign::left_top, 50, 475);
         y += 26 * scale + 4;
     }
-    game_DisplayTime(12 * 216000 + 34 * 3600 + 56 * 60, 1, 8, y, 0, true);
+    game_DisplayTime(12 * 216000 + 34 * 3600 + 56 * 60, 1, 8, y, TimeAlign::left, true);
     shoot("type");
 }
 

@@ -20,9 +20,10 @@ extern int32_t level_total;     // counts up to time_bonus + accuracy_bonus, add
 extern int32_t level_bonus;     // counts up to 100, added to the score
 extern float tally_accumulator; // frame steps since the last tally step
 extern float next_fade;         // opacity of the background, 0 to 100
-extern int32_t next_last_frame; // frame_counter of the screen's last frame
 
 void next_level_reset();
+// Entering the screen: the tally and the fade start afresh.
+void next_level_enter();
 
 // When the system ends the program on this screen: the tally's bonuses are counted in whole, and
 // the player and the next level's saved game are stored as save-and-stop stores them.

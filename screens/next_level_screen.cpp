@@ -1,5 +1,5 @@
 // The next-level screen: the finished level's bonuses counted into the score, then the buttons.
-#include "sudoku/next_level_screen.h"
+#include "screens/next_level_screen.h"
 
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
@@ -17,17 +17,16 @@ int32_t level_total = 0;
 int32_t level_bonus = 0;
 float tally_accumulator = 0;
 float next_fade = 0;
-int32_t next_last_frame = -1;
 
 namespace {
 
 constexpr float FIGURE_SCALE = 0.65f;
 constexpr int STRIP_X = 50, STRIP_Y = 450;
-constexpr int ALIGN_LEFT = 0, ALIGN_CENTRE = 2;
 constexpr int32_t LAST_LEVEL = 99;
 
-// The tally's state as every entry starts it.
-void start_tally() {
+} // namespace
+
+void next_level_enter() {
     tally_phase = TALLY_TIME;
     time_left = TALLY_TIME_START;
     time_bonus = 0;
@@ -39,19 +38,21 @@ void start_tally() {
     next_fade = 0;
 }
 
-void draw_number(int32_t value, float x, float y, int align) {
+namespace {
+
+void draw_number(int32_t value, float x, float y, NumberAlign align) {
     game_DisplayNumber(value, FIGURE_SCALE, x, y, align, STRIP_X, STRIP_Y);
 }
 
 void draw_figures() {
-    game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, ALIGN_LEFT, true);
-    draw_number(errors_left, 200, 170, ALIGN_LEFT);
-    draw_number(time_bonus, 375, 100, ALIGN_LEFT);
-    draw_number(accuracy_bonus, 375, 170, ALIGN_LEFT);
-    draw_number(level_total, 375, 227, ALIGN_LEFT);
-    draw_number(score, 255, 380, ALIGN_CENTRE);
-    draw_number(level + 1, 300, 453, ALIGN_LEFT);
-    if (level_bonus > 0) draw_number(level_bonus, 255, 310, ALIGN_CENTRE);
+    game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, TimeAlign::left, true);
+    draw_number(errors_left, 200, 170, NumberAlign::left_top);
+    draw_number(time_bonus, 375, 100, NumberAlign::left_top);
+    draw_number(accuracy_bonus, 375, 170, NumberAlign::left_top);
+    draw_number(level_total, 375, 227, NumberAlign::left_top);
+    draw_number(score, 255, 380, NumberAlign::centre_top);
+    draw_number(level + 1, 300, 453, NumberAlign::left_top);
+    if (level_bonus > 0) draw_number(level_bonus, 255, 310, NumberAlign::centre_top);
 }
 
 // Whether the phase's interval has passed since its last step; at most one step a frame.
@@ -123,7 +124,7 @@ void start_next_level() {
 bool game_NextLevelSaveOnEnd() {
     // The tally runs to its end at once (starting afresh when the screen has not shown yet), so the
     // player keeps every bonus of the level just finished; then save and stop, as its button does.
-    if (next_last_frame != frame_counter) start_tally();
+    if (screen_frames[SCREEN_NEXT_LEVEL] != frame_counter) next_level_enter();
     while (tally_phase != TALLY_DONE) {
         tally_accumulator = 60; // every phase's step is due
         tally();
@@ -133,12 +134,10 @@ bool game_NextLevelSaveOnEnd() {
 }
 
 void next_level_reset() {
-    start_tally();
-    next_last_frame = -1;
+    next_level_enter();
 }
 
 int32_t game_NextLevelScreen() {
-    if (first_frame(next_last_frame)) start_tally();
     fade_in_screen(next_fade, IMAGE_NEXT_LEVEL);
     draw_figures();
     tally();

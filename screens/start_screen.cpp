@@ -1,28 +1,26 @@
 // The start screen: title, buttons, the player list and the to-do panel, continuing a game.
-#include "sudoku/start_screen.h"
+#include "screens/start_screen.h"
 
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
-#include "gfx/window_controls.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/todo_panel.h"
+#include "screens/window_controls.h"
 #include "sudoku/board.h"
 #include "sudoku/classic.h"
 #include "sudoku/saved_game.h"
-#include "todo/panel.h"
 
 float start_fade = 0;
-int start_last_frame = 10;
 int todo_selection = 0;
 int todo_count = 0;
 float todo_width = 0;
 
 void start_screen_reset() {
     start_fade = 0;
-    start_last_frame = 10;
     todo_selection = 0;
     todo_count = 0;
     todo_width = 0;
@@ -51,7 +49,7 @@ bool hovered(const Button& b) {
 bool draw_button(const Button& b) {
     const bool over = hovered(b);
     game_DisplayLayer(IMAGE_START, 100, 505, b.centre_y, b.region.left, b.region.top,
-                      b.region.right, b.region.bottom, over ? 1.1f : 1, 5);
+                      b.region.right, b.region.bottom, over ? 1.1f : 1, LayerAnchor::right_middle);
     return over;
 }
 
@@ -87,19 +85,20 @@ void game_NewGame() {
     new_game_flag = true;
 }
 
+void start_screen_enter() {
+    start_fade = 0;
+    game_LoadSettings(0);
+    players_list_enter();
+    if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
+}
+
 void game_StartScreen() {
-    if (first_frame(start_last_frame)) {
-        start_fade = 0;
-        game_LoadSettings(0);
-        players_list_enter();
-        if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
-    }
     fade_in(start_fade);
 
     bool over_new_game = false, over_options = false, over_quit = false;
     if (!editor_open) {
         game_DisplayLayer(IMAGE_BACKGROUND, start_fade);
-        game_DisplayLayer(IMAGE_START, 100, 256, 100, 0, 0, 511, 200, 1, ANCHOR_CENTRE);
+        game_DisplayLayer(IMAGE_START, 100, 256, 100, 0, 0, 511, 200, 1, LayerAnchor::centre);
         over_new_game = draw_button(NEW_GAME);
         over_options = draw_button(OPTIONS);
         over_quit = draw_button(QUIT);
@@ -119,7 +118,7 @@ void game_StartScreen() {
 
     bool close = false;
     if (!editor_open) {
-        game_DisplayLayer(IMAGE_START, 100, 0, 375, 0, 375, 300, 511, 1, ANCHOR_TOP_LEFT);
+        game_DisplayLayer(IMAGE_START, 100, 0, 375, 0, 375, 300, 511, 1, LayerAnchor::top_left);
         if (mouse.button_pressed[0] && over_web_link()) {
             platform::open_url(ABOUT_PAGE);
             close = true;

@@ -1,5 +1,5 @@
 // The name-entry dialog.
-#include "gfx/dialog.h"
+#include "screens/name_box.h"
 
 #include "gfx/sprites.h"
 #include "gfx/text.h"
@@ -7,7 +7,6 @@
 #include "run/state.h"
 
 int edit_position = -1;
-int dialog_frame = 0;
 
 namespace {
 
@@ -17,14 +16,14 @@ constexpr char BACKSPACE = 8, ENTER = 13, ESCAPE = 27;
 
 void dialog_reset() {
     edit_position = -1;
-    dialog_frame = 0;
+}
+
+void name_box_enter(char* text) {
+    text[0] = '\0';
+    edit_position = -1;
 }
 
 void game_InputBox(char* text, float x, float y) {
-    if (first_frame(dialog_frame)) {
-        text[0] = '\0';
-        edit_position = -1;
-    }
     const uint8_t c = keyboard.readchar(true);
     if (c == BACKSPACE) {
         if (edit_position >= 0) text[edit_position--] = '\0';
@@ -37,6 +36,6 @@ void game_InputBox(char* text, float x, float y) {
         text[++edit_position] = static_cast<char>(c);
         text[edit_position + 1] = '\0';
     }
-    game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, 0, 0, 170, 85, 1, ANCHOR_CENTRE);
-    if (edit_position >= 0) game_DisplayFontText(text, 15, x, y + 10, 0.65f, ANCHOR_CENTRE, 1);
+    game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, 0, 0, 170, 85, 1, LayerAnchor::centre);
+    if (edit_position >= 0) game_DisplayFontText(text, 15, x, y + 10, 0.65f, TextAnchor::centre, 1);
 }

@@ -2,17 +2,19 @@
 // panel and the window-edge controls; continuing a player's game and starting a new one.
 #pragma once
 
-extern float start_fade;     // opacity of the background, 0 to 100; 0 on every entry
-extern int start_last_frame; // frame_counter of the screen's last frame
-extern int todo_selection;   // the to-do panel's selection as the start screen keeps it
-extern int todo_count;       // the task count the panel reported
-extern float todo_width;     // r of the panel's previous frame: the x just right of its rows
+extern float start_fade;   // opacity of the background, 0 to 100; 0 on every entry
+extern int todo_selection; // the to-do panel's selection as the start screen keeps it
+extern int todo_count;     // the task count the panel reported
+extern float todo_width;   // r of the panel's previous frame: the x just right of its rows
 
 // The product's page, a file that ships beside the game data; the web-link panel opens it.
 constexpr const char* ABOUT_PAGE = "about.html";
 
 void start_screen_reset();
 
+// Entering the start screen: the fade starts afresh, the window placement is read and the player
+// list reads the players file again.
+void start_screen_enter();
 // One frame of the start screen.
 void game_StartScreen();
 // Level 1, score 0, a new puzzle, and the new name waits for the game screen's check.

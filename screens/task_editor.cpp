@@ -1,5 +1,5 @@
 // The task editor: opening, the form and its boxes, typing, the messages, saving and deleting.
-#include "todo/editor.h"
+#include "screens/task_editor.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,7 +48,6 @@ constexpr const char* MESSAGES[MESSAGE_COUNT] = {"Incorrect Time",
 constexpr int MESSAGE_FOCUS[MESSAGE_COUNT] = {
     FIELD_TIME, FIELD_DATE, FIELD_MINUTES, FIELD_DESCRIPTION, 0, FIELD_DESCRIPTION, 0};
 constexpr float MESSAGE_LENGTH = 500; // 2.5 seconds of frame_step
-constexpr int TEXT_BOTTOM_LEFT = 4;   // the text anchor naming the bottom-left corner
 constexpr int TYPED_LIMIT = 20;       // characters typed into the description and title boxes
 constexpr int TITLE_LIMIT = 30;
 constexpr const char* NEW_HEADING = "...";
@@ -229,19 +228,20 @@ bool openeditor(int selection, bool show_open, const char* file) {
 }
 
 void mask(float x, float y, int width) {
-    game_DisplayCell(x, y, 0, 150, width, 175, 100, 0, 1, 1, ANCHOR_TOP_LEFT, 0);
+    game_DisplayCell({.x = x, .y = y, .top = 150, .right = width, .bottom = 175});
 }
 
 void box(const char* text, float advance, float x, float y) {
-    game_DisplayFontText(text, advance, x, y, 0.55f, TEXT_BOTTOM_LEFT);
+    game_DisplayFontText(text, advance, x, y, 0.55f, TextAnchor::bottom_left);
 }
 
 void hint(const char* text, float x, float y) {
-    game_DisplayText(text, 8, 15, x, y, 0, 175, 25, 25, 20, 0, 0.55f, 0.55f, TEXT_BOTTOM_LEFT, 0);
+    game_DisplayText(text, 8, 15, x, y, 0, 175, 25, 25, 20, 0, 0.55f, 0.55f,
+                     TextAnchor::bottom_left, 0);
 }
 
 void tick(float x, float y) {
-    game_DisplayCell(x, y, 175, 400, 200, 425, 100, 0, 1, 1, ANCHOR_TOP_LEFT, 0);
+    game_DisplayCell({.x = x, .y = y, .left = 175, .top = 400, .right = 200, .bottom = 425});
 }
 
 // The background, the masks, the clock and every box as it stands.
@@ -253,7 +253,7 @@ void drawform() {
     if (delete_off) mask(175, 375, 75);
     if (update_off) mask(260, 375, 80);
     game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, 0.65f,
-                         ANCHOR_CENTRE);
+                         TextAnchor::centre);
     cursor_clock += frame_step;
     if (cursor_clock > 60) cursor_clock = 0;
     const std::string typed = std::string(edit_text) + (cursor_clock > 30 ? "." : "");
@@ -282,7 +282,7 @@ int runmessages(int first, int last) {
         clock += frame_step;
         if (static_cast<int>(clock) % 100 > 40)
             game_DisplayFontText(MESSAGES[m], 17, 256, 256, m <= MESSAGE_MINUTES ? 1.0f : 0.55f,
-                                 ANCHOR_CENTRE);
+                                 TextAnchor::centre);
         if (clock >= MESSAGE_LENGTH) {
             clock = 0;
             if (MESSAGE_FOCUS[m]) edit_field = MESSAGE_FOCUS[m];

@@ -1,6 +1,6 @@
 // The to-do panel: loading the list, the header, the rows with their reminders, the scroll arrows
 // and buttons, the editor it opens and the selection's timeout.
-#include "todo/panel.h"
+#include "screens/todo_panel.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,9 +13,9 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "players/players.h"
+#include "screens/task_editor.h"
 #include "store/datafile.h"
 #include "todo/dates.h"
-#include "todo/editor.h"
 #include "todo/reminders.h"
 
 TaskRecord task_list[TASK_SLOTS];
@@ -37,8 +37,6 @@ constexpr const char* DEFAULT_HEADING = "to-do";
 constexpr int GATHER_SIZE = 1024; // the list reader's text buffer; its index wraps to 0
 constexpr float ROW_WIDTH = 390;
 constexpr int DIGIT_STRIP_X = 50, DIGIT_STRIP_Y = 450;
-constexpr int TEXT_TOP_RIGHT = 3;  // text anchor: (x, y) names the top-right corner
-constexpr int CELL_TOP_MIDDLE = 3; // cell anchor: (x, y) names the middle of the top edge
 constexpr float BLINK_PERIOD = 50, SELECTION_TIMEOUT = 300;
 constexpr float CONTROL_X = 256, ARROWS_WIDTH = 120, BUTTON_STEP = 25;
 
@@ -63,7 +61,7 @@ bool loadlist(const char* file) {
 
 // The highlight behind a hovered or selected row.
 void highlight(float x, float y) {
-    game_DisplayCell(x, y, 15, 0, 0, 0, 40, 0, 8, 0.3f, ANCHOR_TOP_LEFT, 0);
+    game_DisplayCell({.x = x, .y = y, .left = 15, .opacity = 40, .scale_x = 8, .scale_y = 0.3f});
 }
 
 // One task row at (x, y); hovered rows and any selection show the date and time instead of the
@@ -77,28 +75,46 @@ float drawrow(int i, float x, float y, bool dated, bool blink, const platform::S
         show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
     const bool due = state & DUE_FLAG, warn = state & WARN_FLAG;
     const int count = static_cast<int>(state & COUNT_MASK);
-    game_DisplayNumber(i + 1, 0.45f, x, y, 1, DIGIT_STRIP_X, DIGIT_STRIP_Y);
+    game_DisplayNumber(i + 1, 0.45f, x, y, NumberAlign::right_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
     if (!((due || warn) && !blink && count == 0))
-        game_DisplayFontText(task.description, 15, x + 20, y, 0.65f, ANCHOR_TOP_LEFT);
+        game_DisplayFontText(task.description, 15, x + 20, y, 0.65f, TextAnchor::top_left);
     if ((due || warn) && blink && count > 0)
-        game_DisplayNumber(count, 0.55f, x + 20, y, 0, DIGIT_STRIP_X, DIGIT_STRIP_Y);
+        game_DisplayNumber(count, 0.55f, x + 20, y, NumberAlign::left_top, DIGIT_STRIP_X,
+                           DIGIT_STRIP_Y);
     float e;
     if (dated) {
-        game_DisplayFontText(datetext(task.when).c_str(), 11, x + 320, y, 0.65f, TEXT_TOP_RIGHT);
+        game_DisplayFontText(datetext(task.when).c_str(), 11, x + 320, y, 0.65f,
+                             TextAnchor::top_right);
         e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + 340, y, 0.65f,
-                                 ANCHOR_TOP_LEFT);
+                                 TextAnchor::top_left);
     } else {
         game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + 320, y, 0.65f,
-                             TEXT_TOP_RIGHT);
-        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + 340, y, 0.65f, ANCHOR_TOP_LEFT);
+                             TextAnchor::top_right);
+        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + 340, y, 0.65f,
+                                 TextAnchor::top_left);
     }
     game_DisplayBar(e + 10, y + 3, std::clamp(closeness(when, now), 0.0f, 100.0f), 30, 10);
     if (due && blink)
-        game_DisplayCell(e + 10, y, 450, 300, 475, 325, 100, 0, 0.65f, 0.65f, ANCHOR_TOP_LEFT, 1);
+        game_DisplayCell({.x = e + 10,
+                          .y = y,
+                          .left = 450,
+                          .top = 300,
+                          .right = 475,
+                          .bottom = 325,
+                          .scale_x = 0.65f,
+                          .scale_y = 0.65f,
+                          .rotation = 1});
     if (task.repeat >= REPEAT_NORMAL && task.repeat <= REPEAT_YEARLY) {
         const int left = 300 + 25 * task.repeat;
-        game_DisplayCell(x + 3.75f, y, left, 300, left + 25, 325, 100, 0, 0.65f, 0.65f,
-                         ANCHOR_TOP_LEFT, 1);
+        game_DisplayCell({.x = x + 3.75f,
+                          .y = y,
+                          .left = left,
+                          .top = 300,
+                          .right = left + 25,
+                          .bottom = 325,
+                          .scale_x = 0.65f,
+                          .scale_y = 0.65f,
+                          .rotation = 1});
     }
     return e + 30;
 }
@@ -107,7 +123,15 @@ float drawrow(int i, float x, float y, bool dated, bool blink, const platform::S
 bool arrow(int left, int right, float y, float row_height) {
     const bool hovered = mouse.x > 220 && mouse.x < 300 && mouse.y > y && mouse.y < y + row_height;
     const float scale = hovered ? 1.3f : 1.0f;
-    game_DisplayCell(256, y, left, 400, right, 420, 100, 0, scale, scale, CELL_TOP_MIDDLE, 0);
+    game_DisplayCell({.x = 256,
+                      .y = y,
+                      .left = left,
+                      .top = 400,
+                      .right = right,
+                      .bottom = 420,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = CellAnchor::top_middle});
     return hovered && mouse.button_pressed[0];
 }
 
@@ -116,8 +140,16 @@ bool arrow(int left, int right, float y, float row_height) {
 bool button(float& cx, float y, int left, int top) {
     const bool hovered = mouse.x > cx - 12 && mouse.x < cx + 12 && mouse.y > y && mouse.y < y + 25;
     const float scale = hovered ? 1.1f : 1.0f;
-    game_DisplayCell(cx, y, left, top, left + 25, top + 25, 100, 0, scale, scale, CELL_TOP_MIDDLE,
-                     1);
+    game_DisplayCell({.x = cx,
+                      .y = y,
+                      .left = left,
+                      .top = top,
+                      .right = left + 25,
+                      .bottom = top + 25,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = CellAnchor::top_middle,
+                      .rotation = 1});
     cx += BUTTON_STEP;
     return hovered && mouse.button_pressed[0];
 }
@@ -188,12 +220,12 @@ float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool
     int drawn = 0;
     if (listed && selection >= 0) {
         if (show_heading) {
-            game_DisplayFontText(list_heading, 15, 256, row_y, 0.65f, ANCHOR_CENTRE);
+            game_DisplayFontText(list_heading, 15, 256, row_y, 0.65f, TextAnchor::centre);
             row_y += row_height;
         }
         if (show_date || show_time) {
             game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, 256, row_y,
-                                 0.65f, ANCHOR_CENTRE);
+                                 0.65f, TextAnchor::centre);
             row_y += row_height;
         }
         top_y = row_y - row_height;

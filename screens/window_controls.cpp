@@ -1,5 +1,5 @@
 // The window-edge controls.
-#include "gfx/window_controls.h"
+#include "screens/window_controls.h"
 
 #include "gfx/sprites.h"
 #include "input/mouse.h"
@@ -86,8 +86,15 @@ bool game_WindowControls() {
     for (Control c : DRAW_ORDER) {
         const Look& look = LOOKS[c];
         const float scale = hover[c] ? look.hover_scale : 1;
-        game_DisplayCell(look.x, look.y, look.image.left, look.image.top, look.image.right,
-                         look.image.bottom, 100, 0, scale, scale, ANCHOR_CENTRE, 0);
+        game_DisplayCell({.x = look.x,
+                          .y = look.y,
+                          .left = look.image.left,
+                          .top = look.image.top,
+                          .right = look.image.right,
+                          .bottom = look.image.bottom,
+                          .scale_x = scale,
+                          .scale_y = scale,
+                          .anchor = CellAnchor::centre});
     }
     const bool left_down = mouse.button_down[0];
     const bool close_clicked = mouse.button_pressed[0] && hover[CLOSE];

@@ -1,17 +1,17 @@
 // The game screen: the board, the number picker, the three counters and the player's name.
-#include "sudoku/play_screen.h"
+#include "screens/play_screen.h"
 
 #include <algorithm>
 
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
-#include "gfx/window_controls.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "players/players.h"
 #include "players/settings.h"
-#include "sudoku/next_level_screen.h"
+#include "screens/next_level_screen.h"
+#include "screens/window_controls.h"
 #include "sudoku/saved_game.h"
 
 namespace {
@@ -76,13 +76,14 @@ int32_t& selected_cell() {
 }
 
 void counter_label(float x, int left, int right) {
-    game_DisplayCell(x, COUNTER_Y, left, 380, right, 398, 100, 0, 1, 1, 0, 0);
+    game_DisplayCell(
+        {.x = x, .y = COUNTER_Y, .left = left, .top = 380, .right = right, .bottom = 398});
 }
 
 // Counts the play time and draws the three counters.
 void update_counters() {
     counter_label(20, 0, 90);
-    game_DisplayNumber(wrong_entries, TEXT_SCALE, 115, COUNTER_Y, 0, STRIP_X,
+    game_DisplayNumber(wrong_entries, TEXT_SCALE, 115, COUNTER_Y, NumberAlign::left_top, STRIP_X,
                        wrong_entries > 10 ? WRONG_STRIP_Y : STRIP_Y);
     tick_accumulator += frame_step;
     if (tick_accumulator > TICK_INTERVAL) {
@@ -90,9 +91,9 @@ void update_counters() {
         ++elapsed_ticks;
     }
     counter_label(195, 100, 154);
-    game_DisplayTime(elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, 0, true);
+    game_DisplayTime(elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, TimeAlign::left, true);
     counter_label(355, 160, 226);
-    game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, 0, STRIP_X, STRIP_Y);
+    game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, NumberAlign::left_top, STRIP_X, STRIP_Y);
 }
 
 void draw_cell(int col, int row) {
@@ -101,13 +102,13 @@ void draw_cell(int col, int row) {
     const bool given = is_given(code);
     int image = given ? IMAGE_GIVEN : IMAGE_EMPTY;
     if (board_theme != 0) image = 14 + 2 * board_theme + (given ? 1 : 0);
-    game_DisplayCell(x, y, image, 0, 0, 0, 100, 0, 1, 1, ANCHOR_CENTRE, 0);
+    game_DisplayCell({.x = x, .y = y, .left = image, .anchor = CellAnchor::centre});
     if (given)
-        game_DisplayNumber(code, 1, x, y, 3, STRIP_X, STRIP_Y);
+        game_DisplayNumber(code, 1, x, y, NumberAlign::centre, STRIP_X, STRIP_Y);
     else if (code > CELL_RIGHT && code <= CELL_RIGHT + 9)
-        game_DisplayNumber(code - CELL_RIGHT, 1, x, y, 3, RIGHT_STRIP_X, STRIP_Y);
+        game_DisplayNumber(code - CELL_RIGHT, 1, x, y, NumberAlign::centre, RIGHT_STRIP_X, STRIP_Y);
     else if (code > CELL_WRONG && code <= CELL_WRONG + 9)
-        game_DisplayNumber(code - CELL_WRONG, 1, x, y, 3, STRIP_X, WRONG_STRIP_Y);
+        game_DisplayNumber(code - CELL_WRONG, 1, x, y, NumberAlign::centre, STRIP_X, WRONG_STRIP_Y);
 }
 
 // Draws the boxes row by row and each box's cells row by row, moves the selection to the cell
@@ -123,13 +124,21 @@ void draw_grid() {
         selected_x = GRID_X + cell_offset(selected_col);
         selected_y = GRID_Y + cell_offset(selected_row);
     }
-    game_DisplayCell(selected_x, selected_y, IMAGE_FRAME, 0, 0, 0,
-                     is_given(selected_cell()) ? 40.0f : 100.0f, 0, 1, 1, ANCHOR_CENTRE, 0);
+    game_DisplayCell({.x = selected_x,
+                      .y = selected_y,
+                      .left = IMAGE_FRAME,
+                      .opacity = is_given(selected_cell()) ? 40.0f : 100.0f,
+                      .anchor = CellAnchor::centre});
 }
 
 void picker_image(float x, float y, int image, float opacity) {
-    game_DisplayCell(x, y, image, 0, 0, 0, opacity, 0, PICKER_SCALE, PICKER_SCALE, ANCHOR_CENTRE,
-                     0);
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = image,
+                      .opacity = opacity,
+                      .scale_x = PICKER_SCALE,
+                      .scale_y = PICKER_SCALE,
+                      .anchor = CellAnchor::centre});
 }
 
 // Draws the items in rows of four and notes the item under the mouse in picker_choice.
@@ -212,7 +221,7 @@ void game_PlayScreen() {
     }
     update_counters();
     draw_grid();
-    game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, ANCHOR_CENTRE);
+    game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
     if (run_picker() && boardcomplete(board)) {
         current_screen = SCREEN_NEXT_LEVEL;
         return;

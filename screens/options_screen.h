@@ -7,9 +7,10 @@ extern float options_theme_row;     // the theme row marked
 extern bool options_delete_mode;    // confirming removes the chosen player instead
 extern float options_warning_timer; // the "no player selected." blink, 0 when off
 extern int options_puzzle_mode;     // the puzzle mode ticked, PUZZLES_DESIGNED or PUZZLES_CLASSIC
-extern int options_last_frame;      // frame_counter of the screen's last frame
 
 void options_reset();
+// Entering the screen: nothing chosen, the current theme marked, the player list read again.
+void options_screen_enter();
 
 // Draws the seven theme samples: each row's empty-cell and given-cell image.
 void game_DisplayThemes();

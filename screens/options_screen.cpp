@@ -1,6 +1,6 @@
 // The options screen: the theme samples, the player list, the puzzle mode, the remove box, Back
 // and Confirm.
-#include "players/options_screen.h"
+#include "screens/options_screen.h"
 
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
@@ -16,7 +16,6 @@ float options_theme_row = 0;
 bool options_delete_mode = false;
 float options_warning_timer = 0;
 int options_puzzle_mode = PUZZLES_DESIGNED;
-int options_last_frame = -1;
 
 void options_reset() {
     options_fade = 0;
@@ -25,7 +24,6 @@ void options_reset() {
     options_delete_mode = false;
     options_warning_timer = 0;
     options_puzzle_mode = PUZZLES_DESIGNED;
-    options_last_frame = -1;
 }
 
 namespace {
@@ -40,18 +38,6 @@ struct TickBox {
     int left, top, right, bottom, label_right;
 };
 constexpr TickBox PUZZLE_BOXES[2] = {{262, 451, 278, 465, 350}, {372, 451, 388, 465, 450}};
-
-// The first frame of every visit starts afresh, marking the current theme.
-void enter() {
-    options_delete_mode = false;
-    options_fade = 0;
-    options_selection = 0;
-    list_hover_name[0] = '\0';
-    players_list_enter();
-    options_theme_row = static_cast<float>(board_theme);
-    options_warning_timer = 0;
-    options_puzzle_mode = PUZZLES_DESIGNED;
-}
 
 // Acts on a left-button press; returns whether Confirm was pressed.
 bool handle_press(int mx, int my) {
@@ -83,7 +69,7 @@ void draw_warning() {
     if (static_cast<int>(options_warning_timer) % static_cast<int>(WARNING_BLINK) <
         WARNING_BLINK / 2)
         game_DisplayText("no player selected.", 8, 15, 256, 256, 0, 175, 25, 25, 100, 0, 1, 1,
-                         ANCHOR_CENTRE, 0);
+                         TextAnchor::centre, 0);
 }
 
 // On leaving by Confirm with a chosen name: store the marked theme and puzzle mode, or remove the
@@ -105,13 +91,24 @@ void game_DisplayThemes() {
     for (int k = 0; k < THEME_COUNT; ++k) {
         const int empty_cell = k == 0 ? 0 : 2 * k + 14;
         const float sy = THEME_TOP + THEME_ROW_H * static_cast<float>(k);
-        game_DisplayCell(25, sy, empty_cell, 0, 0, 0, 100, 0, 0.5f, 0.5f, ANCHOR_TOP_LEFT, 0);
-        game_DisplayCell(50, sy, empty_cell + 1, 0, 0, 0, 100, 0, 0.5f, 0.5f, ANCHOR_TOP_LEFT, 0);
+        game_DisplayCell({.x = 25, .y = sy, .left = empty_cell, .scale_x = 0.5f, .scale_y = 0.5f});
+        game_DisplayCell(
+            {.x = 50, .y = sy, .left = empty_cell + 1, .scale_x = 0.5f, .scale_y = 0.5f});
     }
 }
 
+void options_screen_enter() {
+    options_delete_mode = false;
+    options_fade = 0;
+    options_selection = 0;
+    list_hover_name[0] = '\0';
+    players_list_enter();
+    options_theme_row = static_cast<float>(board_theme);
+    options_warning_timer = 0;
+    options_puzzle_mode = PUZZLES_DESIGNED;
+}
+
 void game_OptionsScreen() {
-    if (first_frame(options_last_frame)) enter();
     fade_in_screen(options_fade, IMAGE_OPTIONS);
     game_DisplayThemes();
 
@@ -124,13 +121,22 @@ void game_OptionsScreen() {
     }
 
     if (options_delete_mode)
-        game_DisplayCell(245, 267, 175, 425, 200, 450, 100, 0, 1, 1, ANCHOR_TOP_LEFT, 0);
+        game_DisplayCell(
+            {.x = 245, .y = 267, .left = 175, .top = 425, .right = 200, .bottom = 450});
     else
-        game_DisplayCell(40, THEME_TOP + THEME_ROW_H * options_theme_row, 175, 425, 200, 450, 100,
-                         0, 1, 1, ANCHOR_TOP_LEFT, 0);
+        game_DisplayCell({.x = 40,
+                          .y = THEME_TOP + THEME_ROW_H * options_theme_row,
+                          .left = 175,
+                          .top = 425,
+                          .right = 200,
+                          .bottom = 450});
     const TickBox& ticked = PUZZLE_BOXES[options_puzzle_mode];
-    game_DisplayCell(static_cast<float>(ticked.left), static_cast<float>(ticked.top - 9), 175, 425,
-                     200, 450, 100, 0, 1, 1, ANCHOR_TOP_LEFT, 0);
+    game_DisplayCell({.x = static_cast<float>(ticked.left),
+                      .y = static_cast<float>(ticked.top - 9),
+                      .left = 175,
+                      .top = 425,
+                      .right = 200,
+                      .bottom = 450});
 
     bool confirmed = false;
     if (mouse.button_pressed[0]) confirmed = handle_press(mouse.x, mouse.y);
