@@ -15,8 +15,7 @@
 #include "screens/start_screen.h"
 
 float frames_per_second = 0;
-double previous_frame_time = 0;
-double frame_deadline = 0;
+FramePacing frame_pacing;
 
 namespace {
 
@@ -25,8 +24,6 @@ constexpr double FRAME_SECONDS = 1.0 / 60;
 // most 50 ms late; while the window is not seen the logic runs four times a second.
 constexpr int IDLE_FRAMES = 3;
 constexpr int UNSEEN_FRAMES = 15;
-platform::Presented presented = platform::Presented::changed; // by the last frame
-bool on_slot = false; // the next frame follows an idle wait: its time is frame_deadline
 
 uint64_t timer_frequency() {
     static const uint64_t frequency = platform::perf_frequency();
@@ -44,8 +41,8 @@ double timer_at(double seconds) {
 void time_frame(double frame_time) {
     // The readings stay in double precision: as 32-bit floats, seconds since the machine started
     // lose the frame's length after a few hours of uptime.
-    frames_per_second = static_cast<float>(1.0 / (frame_time - previous_frame_time));
-    previous_frame_time = frame_time;
+    frames_per_second = static_cast<float>(1.0 / (frame_time - frame_pacing.previous_time));
+    frame_pacing.previous_time = frame_time;
     frame_step = 200.0f / frames_per_second;
     if (frame_step > 20)
         frame_step = 20;
@@ -58,38 +55,36 @@ void time_frame(double frame_time) {
 // the wait, each with the frame time it would have had and with the input as it was, drawing
 // nothing. So the game computes exactly what it does at 60 frames a second.
 void idle_wait() {
-    // frame_deadline is the time of the next frame; the wait ends at most `frames` frames after
-    // the last one shown.
-    const int frames = presented == platform::Presented::unseen ? UNSEEN_FRAMES : IDLE_FRAMES;
-    const double until = frame_deadline + (frames - 1) * FRAME_SECONDS;
+    // frame_pacing.deadline is the time of the next frame; the wait ends at most `frames` frames
+    // after the last one shown.
+    const int frames =
+        frame_pacing.presented == platform::Presented::unseen ? UNSEEN_FRAMES : IDLE_FRAMES;
+    const double until = frame_pacing.deadline + (frames - 1) * FRAME_SECONDS;
     platform::wait_for_input(until);
     double now = game_Timer();
-    if (now - until > FRAME_SECONDS) return; // a stall, not the wait: pacing starts afresh
-    if (timer_at(frame_deadline) > now) {    // input came before the next frame's time
-        platform::sleep_until(frame_deadline);
+    if (now - until > FRAME_SECONDS) return;     // a stall, not the wait: pacing starts afresh
+    if (timer_at(frame_pacing.deadline) > now) { // input came before the next frame's time
+        platform::sleep_until(frame_pacing.deadline);
         now = game_Timer();
     }
     // The frames whose time came during the wait came before any input that ended it: they see
     // none of it. The next frame is the first whose time had not come when the input did.
     keyboard.frozen = mouse.frozen = true;
-    for (int i = 1; i < frames && timer_at(frame_deadline) < now;
-         ++i, frame_deadline += FRAME_SECONDS) {
-        time_frame(timer_at(frame_deadline));
+    for (int i = 1; i < frames && timer_at(frame_pacing.deadline) < now;
+         ++i, frame_pacing.deadline += FRAME_SECONDS) {
+        time_frame(timer_at(frame_pacing.deadline));
         platform::render_clear(0xFF000000); // drops the draws: only the next frame is shown
         game_Dispatch();
     }
     keyboard.frozen = mouse.frozen = false;
-    on_slot = true;
+    frame_pacing.on_slot = true;
 }
 
 } // namespace
 
 void frame_reset() {
     frames_per_second = 0;
-    previous_frame_time = 0;
-    frame_deadline = 0;
-    presented = platform::Presented::changed;
-    on_slot = false;
+    frame_pacing = {};
 }
 
 double game_Timer() {
@@ -103,11 +98,11 @@ void game_Render(double frame_time) {
     time_frame(frame_time);
     platform::render_clear(0xFF000000);
     game_Dispatch();
-    presented = platform::render_present();
+    frame_pacing.presented = platform::render_present();
 }
 
 double game_FrameTime() {
-    return on_slot ? timer_at(frame_deadline) : game_Timer();
+    return frame_pacing.on_slot ? timer_at(frame_pacing.deadline) : game_Timer();
 }
 
 int game_Dispatch() {
@@ -143,12 +138,13 @@ int game_Dispatch() {
 }
 
 void game_PaceFrame() {
-    frame_deadline += FRAME_SECONDS;
+    frame_pacing.deadline += FRAME_SECONDS;
     double now = game_Timer();
-    if (now - frame_deadline > FRAME_SECONDS) frame_deadline = now; // stalled: start afresh
-    on_slot = false;
-    if (presented == platform::Presented::changed)
-        platform::sleep_until(frame_deadline);
+    if (now - frame_pacing.deadline > FRAME_SECONDS)
+        frame_pacing.deadline = now; // stalled: start afresh
+    frame_pacing.on_slot = false;
+    if (frame_pacing.presented == platform::Presented::changed)
+        platform::sleep_until(frame_pacing.deadline);
     else
         idle_wait();
 }

@@ -4,8 +4,15 @@
 #include "run/state.h"
 
 extern float frames_per_second;
-extern double previous_frame_time; // the timer reading of the previous frame, 0 at start
-extern double frame_deadline;      // when the next frame may start (pacing), 0 at start
+
+// The frame loop's timing; lives for the run, wiped by frame_reset.
+struct FramePacing {
+    double previous_time = 0; // the timer reading of the previous frame, 0 at start
+    double deadline = 0;      // when the next frame may start, 0 at start
+    platform::Presented presented = platform::Presented::changed; // by the last frame
+    bool on_slot = false; // the next frame follows an idle wait: its time is the deadline
+};
+extern FramePacing frame_pacing;
 
 void frame_reset();
 // Seconds from a fixed origin.

@@ -29,21 +29,29 @@
 
 namespace {
 
-// What the window was last given; the first pass always re-applies the rectangle.
-int applied_x = 0, applied_y = 0, applied_w = 512, applied_h = 512;
-platform::Message last_message{platform::WM_NULL, 0};
-bool full_screen_keys = false; // F11 or Alt+Enter was down at the last pass
+// The message loop's memory; lives for the run, wiped by game_Reset.
+struct ShellLoop {
+    struct Placement {
+        int x, y, w, h;
+        bool operator==(const Placement&) const = default;
+    };
+    // What the window was last given; the first pass always re-applies the rectangle.
+    Placement applied{0, 0, 512, 512};
+    platform::Message last_message{platform::WM_NULL, 0};
+    bool full_screen_keys = false; // F11 or Alt+Enter was down at the last pass
+};
+ShellLoop shell_loop;
 
 // F11 or Alt+Enter going down turns full screen on or off. Leaving it, the window manager gives the
 // window its own rectangle back; one changed meanwhile (settings read) is applied after.
 void full_screen_toggle() {
     const bool alt = keyboard.held(DIK_LMENU, true) || keyboard.held(DIK_RMENU, false);
     const bool keys = keyboard.held(DIK_F11, false) || (alt && keyboard.held(DIK_RETURN, false));
-    if (keys && !full_screen_keys) {
+    if (keys && !shell_loop.full_screen_keys) {
         full_screen = !full_screen;
         platform::window_set_fullscreen(full_screen);
     }
-    full_screen_keys = keys;
+    shell_loop.full_screen_keys = keys;
 }
 
 // The window's size on a first start: the layout at the largest whole multiple that takes at most
@@ -59,10 +67,7 @@ void game_Reset() {
     run_state_reset();
     datafile_reset();
     frame_reset();
-    applied_x = applied_y = 0;
-    applied_w = applied_h = 512;
-    last_message = {platform::WM_NULL, 0};
-    full_screen_keys = false;
+    shell_loop = {};
     keyboard.create();
     mouse.create();
     bar_reset();
@@ -124,29 +129,26 @@ long game_WindowProcedure(unsigned message) {
 }
 
 bool game_LoopPass() {
-    platform::peek_message(last_message);
-    if (last_message.message == platform::WM_ENDSESSION) { // the system ends the program
+    platform::peek_message(shell_loop.last_message);
+    if (shell_loop.last_message.message == platform::WM_ENDSESSION) { // the system ends the program
         game_SaveOnEnd();
         return false;
     }
     game_Render(game_FrameTime());
     full_screen_toggle();
-    if (!full_screen && (applied_x != window_x || applied_y != window_y || applied_w != window_w ||
-                         applied_h != window_h)) {
+    const ShellLoop::Placement wanted{window_x, window_y, window_w, window_h};
+    if (!full_screen && wanted != shell_loop.applied) {
         platform::window_move(window_x, window_y, window_w, window_h);
-        applied_x = window_x;
-        applied_y = window_y;
-        applied_w = window_w;
-        applied_h = window_h;
+        shell_loop.applied = wanted;
     }
     game_PaceFrame();
-    return last_message.message != platform::WM_QUIT;
+    return shell_loop.last_message.message != platform::WM_QUIT;
 }
 
 int game_Finish() {
     clearunlocked();
     game_Cleanup();
-    return last_message.message == platform::WM_QUIT ? last_message.code : 0;
+    return shell_loop.last_message.message == platform::WM_QUIT ? shell_loop.last_message.code : 0;
 }
 
 int game_Main() {

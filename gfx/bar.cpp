@@ -6,12 +6,10 @@
 #include "gfx/sprites.h"
 #include "run/state.h"
 
-float stripe_offset = 0;
-int last_bar_frame = 0;
+BarStripes bar_stripes;
 
 void bar_reset() {
-    stripe_offset = 0;
-    last_bar_frame = 0;
+    bar_stripes = {};
 }
 
 namespace {
@@ -43,12 +41,12 @@ void piece(float x, float y, int left, int top, int right, int bottom, float sca
 
 void game_DisplayBar(float x, float y, float percent, float width, float height) {
     const float s = height / 25;
-    if (frame_counter != last_bar_frame) {
-        stripe_offset -= STRIPE_SPEED * frame_step;
-        if (stripe_offset < 0) stripe_offset += 100;
-        last_bar_frame = frame_counter;
+    if (frame_counter != bar_stripes.last_frame) {
+        bar_stripes.offset -= STRIPE_SPEED * frame_step;
+        if (bar_stripes.offset < 0) bar_stripes.offset += 100;
+        bar_stripes.last_frame = frame_counter;
     }
-    const int fill_left = FILL_LEFT + static_cast<int>(stripe_offset);
+    const int fill_left = FILL_LEFT + static_cast<int>(bar_stripes.offset);
     const int row = percent <= 98 ? FILL_TOP : FULL_FILL_TOP;
     int k = 0;
     for (float f = percent / 100 * width; f > 0; f -= FILL_PIECE, ++k) {

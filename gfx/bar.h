@@ -1,9 +1,12 @@
 // The striped progress bar (a player's level, a task's closeness) built from sheet pieces.
 #pragma once
 
-// The stripes' phase, shared by every bar: 0 to 100, moved once in each frame that draws a bar.
-extern float stripe_offset;
-extern int last_bar_frame; // frame_counter of the last bar drawn
+// The stripes' phase, shared by every bar; lives for the run, wiped by bar_reset.
+struct BarStripes {
+    float offset = 0;   // 0 to 100, moved once in each frame that draws a bar
+    int last_frame = 0; // frame_counter of the last bar drawn
+};
+extern BarStripes bar_stripes;
 
 void bar_reset();
 

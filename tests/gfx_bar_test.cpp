@@ -55,14 +55,14 @@ TEST_F(BarTest, StripesMoveOncePerFrameWhateverTheNumberOfBars) {
     frame_step = 20;
     game_DisplayBar(0, 0, 50, 30, 8);
     game_DisplayBar(0, 20, 50, 30, 8);
-    EXPECT_FLOAT_EQ(stripe_offset, 85);
+    EXPECT_FLOAT_EQ(bar_stripes.offset, 85);
     EXPECT_EQ(draws()[0].source.left, 360);
     EXPECT_EQ(draws()[5].source.left, 360);
     frame_counter = 2;
     game_DisplayBar(0, 0, 50, 30, 8);
-    EXPECT_FLOAT_EQ(stripe_offset, 70);
+    EXPECT_FLOAT_EQ(bar_stripes.offset, 70);
     frame_counter = 5; // frames without bars leave the phase alone
     frame_step = 4;
     game_DisplayBar(0, 0, 50, 30, 8);
-    EXPECT_FLOAT_EQ(stripe_offset, 67);
+    EXPECT_FLOAT_EQ(bar_stripes.offset, 67);
 }
