@@ -20,7 +20,7 @@ uint8_t* last_extracted = nullptr;
 
 // Reads one header field up to its ";" into text, skipping bytes below 14. False when the stream
 // ends first or the field holds more than limit characters.
-bool readfield(platform::ReadStream* archive, char* text, int limit, int& count) {
+bool read_field(platform::ReadStream* archive, char* text, int limit, int& count) {
     int length = 0;
     for (int c = platform::stream_getc(archive); c != ';'; c = platform::stream_getc(archive)) {
         if (c < 0 || (c >= 14 && length == limit)) return false;
@@ -33,7 +33,7 @@ bool readfield(platform::ReadStream* archive, char* text, int limit, int& count)
 
 // Scans the open archive from its start to the entry named; returns the entry's size with the
 // stream at its first data byte, or -1 when the archive holds no whole entry of that name.
-long findentry(platform::ReadStream* archive, const char* name) {
+long find_entry(platform::ReadStream* archive, const char* name) {
     const long length = platform::stream_size(archive);
     char stored[ARCHIVE_NAME_LIMIT + 1];
     long size;
@@ -49,11 +49,11 @@ long findentry(platform::ReadStream* archive, const char* name) {
 
 // The named entry's data read from the archive into a new block; null when the archive or the
 // entry is missing, the entry is empty, or it cannot be read whole.
-uint8_t* readentry(const char* archive, const char* name, long& size) {
+uint8_t* read_entry(const char* archive, const char* name, long& size) {
     size = 0;
     platform::ReadStream* file = platform::stream_open(archive);
     if (file == nullptr) return nullptr;
-    const long found = findentry(file, name);
+    const long found = find_entry(file, name);
     uint8_t* block = found > 0 ? new (std::nothrow) uint8_t[found] : nullptr;
     if (block != nullptr && platform::stream_read(file, block, static_cast<size_t>(found)) !=
                                 static_cast<size_t>(found)) {
@@ -82,8 +82,8 @@ int readheader(platform::ReadStream* archive, char* name, long& size) {
     int count = 0;
     name[0] = 0;
     size = 0;
-    if (!readfield(archive, name, ARCHIVE_NAME_LIMIT, count) ||
-        !readfield(archive, size_text, ARCHIVE_SIZE_LIMIT, count)) {
+    if (!read_field(archive, name, ARCHIVE_NAME_LIMIT, count) ||
+        !read_field(archive, size_text, ARCHIVE_SIZE_LIMIT, count)) {
         name[0] = 0;
         return 0;
     }
@@ -104,7 +104,7 @@ const uint8_t* ResourceArchive::unlockmemory(const char* archive, const char* na
     char wanted[ARCHIVE_NAME_LIMIT + 1];
     std::strcpy(wanted, name);
     normalizename(wanted);
-    last_extracted = readentry(archive, wanted, size);
+    last_extracted = read_entry(archive, wanted, size);
     return last_extracted;
 }
 
@@ -120,7 +120,7 @@ void ResourceArchive::unlocksingle(const char* archive, char* name, const char* 
     normalizename(name);
     platform::ReadStream* file = platform::stream_open(archive);
     if (file == nullptr) return;
-    const long size = findentry(file, name);
+    const long size = find_entry(file, name);
     std::vector<uint8_t> data(static_cast<size_t>(std::max(size, 0L)));
     const bool found =
         size >= 0 && platform::stream_read(file, data.data(), data.size()) == data.size();

@@ -19,17 +19,17 @@ constexpr uint16_t KEYS[6] = {11213, 24677, 3079, 19441, 30011, 7547};
 constexpr uint32_t LENGTH_MASK = 0x2D7;
 
 // The word added to byte n (from 1) of an inner layer of the given length under the path's sum.
-uint32_t keyterm(size_t n, int name_sum, size_t inner_length) {
+uint32_t key_term(size_t n, int name_sum, size_t inner_length) {
     return KEYS[(n - 1) % 6] + (static_cast<uint32_t>(n) & static_cast<uint32_t>(name_sum)) +
            (static_cast<uint32_t>(inner_length) & LENGTH_MASK);
 }
 
-int pathsum(const char* path) {
+int path_sum(const char* path) {
     return endaroundsum(reinterpret_cast<const uint8_t*>(path), std::strlen(path));
 }
 
 // The checked layer: the header and the content's checksum in front of the content.
-std::vector<uint8_t> checkedlayer(const std::vector<uint8_t>& content) {
+std::vector<uint8_t> checked_layer(const std::vector<uint8_t>& content) {
     std::vector<uint8_t> inner(INNER_HEADER.begin(), INNER_HEADER.end());
     inner.push_back(static_cast<uint8_t>(endaroundsum(content.data(), content.size())));
     inner.insert(inner.end(), content.begin(), content.end());
@@ -40,9 +40,9 @@ std::vector<uint8_t> checkedlayer(const std::vector<uint8_t>& content) {
 std::vector<uint8_t> scrambled(const char* path, const std::vector<uint8_t>& inner) {
     std::vector<uint8_t> stored(OUTER_HEADER.begin(), OUTER_HEADER.end());
     stored.reserve(OUTER_HEADER.size() + 2 * inner.size());
-    const int sum = pathsum(path);
+    const int sum = path_sum(path);
     for (size_t i = 0; i < inner.size(); ++i) {
-        uint32_t word = inner[i] + keyterm(i + 1, sum, inner.size());
+        uint32_t word = inner[i] + key_term(i + 1, sum, inner.size());
         stored.push_back(static_cast<uint8_t>(word));
         stored.push_back(static_cast<uint8_t>(word >> 8));
     }
@@ -51,35 +51,35 @@ std::vector<uint8_t> scrambled(const char* path, const std::vector<uint8_t>& inn
 
 // The layers as lockfile adds them: none in front of a file that already begins with one of the
 // headers.
-std::vector<uint8_t> addinner(const std::vector<uint8_t>& content) {
+std::vector<uint8_t> add_inner(const std::vector<uint8_t>& content) {
     if (beginswith(content, INNER_HEADER) || beginswith(content, OUTER_HEADER)) return content;
-    return checkedlayer(content);
+    return checked_layer(content);
 }
 
-std::vector<uint8_t> addouter(const char* path, const std::vector<uint8_t>& inner) {
+std::vector<uint8_t> add_outer(const char* path, const std::vector<uint8_t>& inner) {
     return beginswith(inner, OUTER_HEADER) ? inner : scrambled(path, inner);
 }
 
 // The inner layer of a stored file; anything not in the stored form is its own inner layer. The
 // inner length is recovered from the body's length, an odd last byte counting as a word of its own.
-std::vector<uint8_t> stripouter(const char* path, const std::vector<uint8_t>& stored) {
+std::vector<uint8_t> strip_outer(const char* path, const std::vector<uint8_t>& stored) {
     if (!beginswith(stored, OUTER_HEADER)) return stored;
     const size_t body = stored.size() - OUTER_HEADER.size();
     const size_t inner_length = body / 2;
-    const int sum = pathsum(path);
+    const int sum = path_sum(path);
     std::vector<uint8_t> inner;
     inner.reserve((body + 1) / 2);
     for (size_t at = OUTER_HEADER.size(), n = 1; at < stored.size(); at += 2, ++n) {
         uint32_t word = stored[at];
         if (at + 1 < stored.size()) word |= static_cast<uint32_t>(stored[at + 1]) << 8;
-        inner.push_back(static_cast<uint8_t>(word - keyterm(n, sum, inner_length)));
+        inner.push_back(static_cast<uint8_t>(word - key_term(n, sum, inner_length)));
     }
     return inner;
 }
 
 // The content of a checked layer, or false when its checksum byte is missing or wrong; a layer
 // without the header is plain content.
-bool stripinner(const std::vector<uint8_t>& inner, std::vector<uint8_t>& plain) {
+bool strip_inner(const std::vector<uint8_t>& inner, std::vector<uint8_t>& plain) {
     if (!beginswith(inner, INNER_HEADER)) {
         plain = inner;
         return true;
@@ -93,7 +93,8 @@ bool stripinner(const std::vector<uint8_t>& inner, std::vector<uint8_t>& plain) 
 
 // The writer always puts the checked layer under the scrambled one: a scrambled file whose inner
 // layer lacks its header was changed (one byte of its header is enough) and fails its check.
-bool scrambledwithoutheader(const std::vector<uint8_t>& stored, const std::vector<uint8_t>& inner) {
+bool scrambled_without_header(const std::vector<uint8_t>& stored,
+                              const std::vector<uint8_t>& inner) {
     return beginswith(stored, OUTER_HEADER) && !beginswith(inner, INNER_HEADER);
 }
 
@@ -109,7 +110,7 @@ std::set<std::string> kept_files;
 
 // Copies the bytes as "NAME.damaged" ("NAME.damaged2", ... when that exists); the name of the copy,
 // or "" when it could not be written whole.
-std::string keepcopy(const char* path, const std::vector<uint8_t>& bytes) {
+std::string keep_copy(const char* path, const std::vector<uint8_t>& bytes) {
     const std::string base = std::string(path) + ".damaged";
     std::string keep = base;
     for (int number = 2; platform::file_exists(keep.c_str()); ++number) {
@@ -121,7 +122,7 @@ std::string keepcopy(const char* path, const std::vector<uint8_t>& bytes) {
     return "";
 }
 
-void tellkept(const char* path, const std::string& keep) {
+void tell_kept(const char* path, const std::string& keep) {
     if (!kept_files.insert(path).second) return;
     const std::string text = std::string("\"") + path +
                              "\" could not be read whole. It was kept as \"" + keep +
@@ -141,9 +142,9 @@ bool keepunreadable(const char* path, bool (*whole)(const std::string& plain)) {
     if (!platform::file_read(path, old)) return false;
     if (unlockbytes(path, old, plain) && (!whole || whole({plain.begin(), plain.end()})))
         return true;
-    const std::string keep = keepcopy(path, old);
+    const std::string keep = keep_copy(path, old);
     if (keep.empty()) return false;
-    tellkept(path, keep);
+    tell_kept(path, keep);
     return true;
 }
 
@@ -162,21 +163,21 @@ int endaroundsum(const uint8_t* bytes, size_t size) {
 }
 
 std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& content) {
-    return addouter(path, addinner(content));
+    return add_outer(path, add_inner(content));
 }
 
 bool unlockbytes(const char* path, const std::vector<uint8_t>& stored,
                  std::vector<uint8_t>& plain) {
-    const std::vector<uint8_t> inner = stripouter(path, stored);
-    return !scrambledwithoutheader(stored, inner) && stripinner(inner, plain);
+    const std::vector<uint8_t> inner = strip_outer(path, stored);
+    return !scrambled_without_header(stored, inner) && strip_inner(inner, plain);
 }
 
 bool unlockfile(char* path) {
     std::vector<uint8_t> stored, plain;
     if (!platform::file_read(path, stored)) return false;
-    const std::vector<uint8_t> inner = stripouter(path, stored);
+    const std::vector<uint8_t> inner = strip_outer(path, stored);
     rewrite(DUMMY_FILE, inner);
-    if (scrambledwithoutheader(stored, inner) || !stripinner(inner, plain)) return false;
+    if (scrambled_without_header(stored, inner) || !strip_inner(inner, plain)) return false;
     rewrite(READY_FILE, plain);
     std::strcpy(path, READY_FILE);
     return true;
@@ -185,9 +186,9 @@ bool unlockfile(char* path) {
 void lockfile(const char* path) {
     std::vector<uint8_t> content;
     if (!platform::file_read(path, content)) return;
-    const std::vector<uint8_t> inner = addinner(content);
+    const std::vector<uint8_t> inner = add_inner(content);
     rewrite(DUMMY_FILE, inner);
-    const std::vector<uint8_t> stored = addouter(path, inner);
+    const std::vector<uint8_t> stored = add_outer(path, inner);
     rewrite(READY_FILE, stored);
     platform::file_set_normal(path);
     platform::file_replace(path, stored.data(), stored.size());
@@ -223,7 +224,7 @@ bool writedatafile(const char* path, const std::string& content,
     // Both layers always, so content that itself begins like a header (a player named
     // "version 2.0" at the top of the players file) reads back as it was written.
     const std::vector<uint8_t> stored =
-        scrambled(path, checkedlayer({content.begin(), content.end()}));
+        scrambled(path, checked_layer({content.begin(), content.end()}));
     platform::file_set_normal(path);
     const bool written = platform::file_replace(path, stored.data(), stored.size());
     platform::file_set_normal(path);
