@@ -57,50 +57,65 @@ bool tally_step_due(float interval) {
     return true;
 }
 
-// One frame of the tally: at most one step of the current phase.
+// The time bonus: 5 points for every 360 ticks left, then 1 for every 60.
+void step_time() {
+    if (time_left <= elapsed_ticks) {
+        time_left = elapsed_ticks;
+        tally_phase = TALLY_ACCURACY;
+    } else if (time_left > 360) {
+        time_bonus += 5;
+        time_left -= 360;
+    } else {
+        time_bonus += 1;
+        time_left -= 60;
+    }
+}
+
+// The accuracy bonus: 10 points for every wrong entry fewer than TALLY_ERRORS_START.
+void step_accuracy() {
+    if (errors_left <= wrong_entries) {
+        errors_left = wrong_entries;
+        tally_phase = TALLY_TOTAL;
+    } else {
+        errors_left -= 1;
+        accuracy_bonus += 10;
+    }
+}
+
+// The two bonuses into the score, 10 points a step (1 when they sum to 10 or less).
+void step_total() {
+    const int32_t sum = time_bonus + accuracy_bonus;
+    if (level_total >= sum) {
+        level_total = sum;
+        tally_phase = TALLY_LEVEL;
+    } else {
+        const int32_t step = sum > 10 ? 10 : 1;
+        level_total += step;
+        score += step;
+    }
+}
+
+// The level bonus into the score, a point a step.
+void step_level() {
+    level_bonus += 1;
+    if (level_bonus >= LEVEL_BONUS) tally_phase = TALLY_DONE;
+    score += 1;
+}
+
+// One frame of the tally: at most one step of the current phase, once its interval has passed.
 void tally() {
     switch (tally_phase) {
     case TALLY_TIME:
-        if (!tally_step_due(2)) break;
-        if (time_left <= elapsed_ticks) {
-            time_left = elapsed_ticks;
-            tally_phase = TALLY_ACCURACY;
-        } else if (time_left > 360) {
-            time_bonus += 5;
-            time_left -= 360;
-        } else {
-            time_bonus += 1;
-            time_left -= 60;
-        }
+        if (tally_step_due(2)) step_time();
         break;
     case TALLY_ACCURACY:
-        if (!tally_step_due(60)) break;
-        if (errors_left <= wrong_entries) {
-            errors_left = wrong_entries;
-            tally_phase = TALLY_TOTAL;
-        } else {
-            errors_left -= 1;
-            accuracy_bonus += 10;
-        }
+        if (tally_step_due(60)) step_accuracy();
         break;
-    case TALLY_TOTAL: {
-        if (!tally_step_due(2)) break;
-        const int32_t sum = time_bonus + accuracy_bonus;
-        if (level_total >= sum) {
-            level_total = sum;
-            tally_phase = TALLY_LEVEL;
-        } else {
-            const int32_t step = sum > 10 ? 10 : 1;
-            level_total += step;
-            score += step;
-        }
+    case TALLY_TOTAL:
+        if (tally_step_due(2)) step_total();
         break;
-    }
     case TALLY_LEVEL:
-        if (!tally_step_due(2)) break;
-        level_bonus += 1;
-        if (level_bonus >= LEVEL_BONUS) tally_phase = TALLY_DONE;
-        score += 1;
+        if (tally_step_due(2)) step_level();
         break;
     default:
         break;
