@@ -73,7 +73,6 @@ void game_Reset() {
     bar_reset();
     dialog_reset();
     window_controls_reset();
-    placement_saver = game_SaveSettings;
     board_reset();
     play_screen_reset();
     settings_reset();

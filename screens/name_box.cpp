@@ -4,38 +4,59 @@
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/keyboard.h"
+#include "platform/files.h"
 #include "run/state.h"
-
-int edit_position = -1;
 
 namespace {
 
+constexpr platform::Rect BOX{0, 0, 170, 85}; // in the dialogs image, drawn centred
+constexpr float TEXT_DROP = 10;              // the text's centre below the box's
+constexpr float TEXT_SCALE = 0.65f;
 constexpr char BACKSPACE = 8, ENTER = 13, ESCAPE = 27;
 
 } // namespace
 
+NameBoxEdit name_box_edit;
+
 void dialog_reset() {
-    edit_position = -1;
+    name_box_edit = {};
 }
 
 void name_box_enter(char* text) {
     text[0] = '\0';
-    edit_position = -1;
+    name_box_edit = {};
 }
 
-void game_InputBox(char* text, float x, float y) {
+namespace {
+
+// At most one typed character: Backspace, Enter, Escape or a character to add.
+void update_text(char* text) {
+    int& position = name_box_edit.position;
     const uint8_t c = keyboard.readchar(true);
     if (c == BACKSPACE) {
-        if (edit_position >= 0) text[edit_position--] = '\0';
+        if (position >= 0) text[position--] = '\0';
     } else if (c == ENTER) {
         dialog_active = 0;
     } else if (c == ESCAPE) {
         dialog_active = 0;
         text[0] = '\0';
-    } else if (c >= ' ' && edit_position < DIALOG_TEXT_LIMIT - 1) { // no control byte (Tab)
-        text[++edit_position] = static_cast<char>(c);
-        text[edit_position + 1] = '\0';
+    } else if (c >= ' ' && position < DIALOG_TEXT_LIMIT - 1) { // no control byte (Tab)
+        text[++position] = static_cast<char>(c);
+        text[position + 1] = '\0';
     }
-    game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, 0, 0, 170, 85, 1, LayerAnchor::centre);
-    if (edit_position >= 0) game_DisplayFontText(text, 15, x, y + 10, 0.65f, TextAnchor::centre, 1);
+}
+
+void draw_box(const char* text, float x, float y) {
+    const platform::DrawPhase drawing;
+    game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, BOX.left, BOX.top, BOX.right, BOX.bottom, 1,
+                      LayerAnchor::centre);
+    if (name_box_edit.position >= 0)
+        game_DisplayFontText(text, 15, x, y + TEXT_DROP, TEXT_SCALE, TextAnchor::centre, 1);
+}
+
+} // namespace
+
+void game_InputBox(char* text, float x, float y) {
+    update_text(text);
+    draw_box(text, x, y);
 }

@@ -3,7 +3,11 @@
 
 constexpr int DIALOG_TEXT_LIMIT = 11; // characters the dialog keeps
 
-extern int edit_position; // index of the text's last character; -1 for an empty text
+// The text being edited; wiped on every opening of the box (name_box_enter) and by dialog_reset.
+struct NameBoxEdit {
+    int position = -1; // index of the text's last character; -1 for an empty text
+};
+extern NameBoxEdit name_box_edit;
 
 void dialog_reset();
 // Entering the dialog: the text it edits starts empty.

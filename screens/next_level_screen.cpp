@@ -4,9 +4,22 @@
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
-#include "input/mouse.h"
+#include "input/area.h"
+#include "platform/files.h"
 #include "sudoku/board.h"
 #include "sudoku/saved_game.h"
+
+namespace {
+
+constexpr Area PLAY_ON{200, 450, 300, 475};
+constexpr Area SAVE_AND_STOP{50, 450, 150, 475};
+
+constexpr float FIGURE_SCALE = 0.65f;
+constexpr int STRIP_X = 50, STRIP_Y = 450;
+constexpr platform::Rect SCREEN_IMAGE{0, 0, 511, 511}; // drawn by its top-left corner at (0, 0)
+constexpr int32_t LAST_LEVEL = 99;
+
+} // namespace
 
 int32_t tally_phase = TALLY_TIME;
 int32_t time_left = TALLY_TIME_START;
@@ -17,14 +30,6 @@ int32_t level_total = 0;
 int32_t level_bonus = 0;
 float tally_accumulator = 0;
 float next_fade = 0;
-
-namespace {
-
-constexpr float FIGURE_SCALE = 0.65f;
-constexpr int STRIP_X = 50, STRIP_Y = 450;
-constexpr int32_t LAST_LEVEL = 99;
-
-} // namespace
 
 void next_level_enter() {
     tally_phase = TALLY_TIME;
@@ -38,22 +43,11 @@ void next_level_enter() {
     next_fade = 0;
 }
 
+void next_level_reset() {
+    next_level_enter();
+}
+
 namespace {
-
-void draw_number(int32_t value, float x, float y, NumberAlign align) {
-    game_DisplayNumber(value, FIGURE_SCALE, x, y, align, STRIP_X, STRIP_Y);
-}
-
-void draw_figures() {
-    game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, TimeAlign::left, true);
-    draw_number(errors_left, 200, 170, NumberAlign::left_top);
-    draw_number(time_bonus, 375, 100, NumberAlign::left_top);
-    draw_number(accuracy_bonus, 375, 170, NumberAlign::left_top);
-    draw_number(level_total, 375, 227, NumberAlign::left_top);
-    draw_number(score, 255, 380, NumberAlign::centre_top);
-    draw_number(level + 1, 300, 453, NumberAlign::left_top);
-    if (level_bonus > 0) draw_number(level_bonus, 255, 310, NumberAlign::centre_top);
-}
 
 // Whether the phase's interval has passed since its last step; at most one step a frame.
 bool tally_step_due(float interval) {
@@ -63,50 +57,65 @@ bool tally_step_due(float interval) {
     return true;
 }
 
-// One frame of the tally: at most one step of the current phase.
+// The time bonus: 5 points for every 360 ticks left, then 1 for every 60.
+void step_time() {
+    if (time_left <= elapsed_ticks) {
+        time_left = elapsed_ticks;
+        tally_phase = TALLY_ACCURACY;
+    } else if (time_left > 360) {
+        time_bonus += 5;
+        time_left -= 360;
+    } else {
+        time_bonus += 1;
+        time_left -= 60;
+    }
+}
+
+// The accuracy bonus: 10 points for every wrong entry fewer than TALLY_ERRORS_START.
+void step_accuracy() {
+    if (errors_left <= wrong_entries) {
+        errors_left = wrong_entries;
+        tally_phase = TALLY_TOTAL;
+    } else {
+        errors_left -= 1;
+        accuracy_bonus += 10;
+    }
+}
+
+// The two bonuses into the score, 10 points a step (1 when they sum to 10 or less).
+void step_total() {
+    const int32_t sum = time_bonus + accuracy_bonus;
+    if (level_total >= sum) {
+        level_total = sum;
+        tally_phase = TALLY_LEVEL;
+    } else {
+        const int32_t step = sum > 10 ? 10 : 1;
+        level_total += step;
+        score += step;
+    }
+}
+
+// The level bonus into the score, a point a step.
+void step_level() {
+    level_bonus += 1;
+    if (level_bonus >= LEVEL_BONUS) tally_phase = TALLY_DONE;
+    score += 1;
+}
+
+// One frame of the tally: at most one step of the current phase, once its interval has passed.
 void tally() {
     switch (tally_phase) {
     case TALLY_TIME:
-        if (!tally_step_due(2)) break;
-        if (time_left <= elapsed_ticks) {
-            time_left = elapsed_ticks;
-            tally_phase = TALLY_ACCURACY;
-        } else if (time_left > 360) {
-            time_bonus += 5;
-            time_left -= 360;
-        } else {
-            time_bonus += 1;
-            time_left -= 60;
-        }
+        if (tally_step_due(2)) step_time();
         break;
     case TALLY_ACCURACY:
-        if (!tally_step_due(60)) break;
-        if (errors_left <= wrong_entries) {
-            errors_left = wrong_entries;
-            tally_phase = TALLY_TOTAL;
-        } else {
-            errors_left -= 1;
-            accuracy_bonus += 10;
-        }
+        if (tally_step_due(60)) step_accuracy();
         break;
-    case TALLY_TOTAL: {
-        if (!tally_step_due(2)) break;
-        const int32_t sum = time_bonus + accuracy_bonus;
-        if (level_total >= sum) {
-            level_total = sum;
-            tally_phase = TALLY_LEVEL;
-        } else {
-            const int32_t step = sum > 10 ? 10 : 1;
-            level_total += step;
-            score += step;
-        }
+    case TALLY_TOTAL:
+        if (tally_step_due(2)) step_total();
         break;
-    }
     case TALLY_LEVEL:
-        if (!tally_step_due(2)) break;
-        level_bonus += 1;
-        if (level_bonus >= LEVEL_BONUS) tally_phase = TALLY_DONE;
-        score += 1;
+        if (tally_step_due(2)) step_level();
         break;
     default:
         break;
@@ -117,6 +126,18 @@ void tally() {
 void start_next_level() {
     level = level >= LAST_LEVEL ? 1 : level + 1;
     game_StartLevel();
+}
+
+// On a press once the tally is done: play on, or save and stop.
+void press_buttons() {
+    if (tally_phase != TALLY_DONE) return;
+    if (PLAY_ON.pressed()) {
+        start_next_level();
+    } else if (SAVE_AND_STOP.pressed()) {
+        start_next_level();
+        game_SaveGameOrTell();
+        current_screen = SCREEN_START;
+    }
 }
 
 } // namespace
@@ -133,24 +154,36 @@ bool game_NextLevelSaveOnEnd() {
     return game_SaveGame();
 }
 
-void next_level_reset() {
-    next_level_enter();
+namespace {
+
+void draw_number(int32_t value, float x, float y, NumberAlign align) {
+    game_DisplayNumber(value, FIGURE_SCALE, x, y, align, STRIP_X, STRIP_Y);
 }
 
+// The background at the fade's opacity, the screen's image and the tally's figures.
+void draw_tally() {
+    const platform::DrawPhase drawing;
+    game_DisplayLayer(IMAGE_BACKGROUND, next_fade);
+    game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, SCREEN_IMAGE.left, SCREEN_IMAGE.top,
+                      SCREEN_IMAGE.right, SCREEN_IMAGE.bottom, 1, LayerAnchor::top_left);
+    game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, TimeAlign::left, true);
+    draw_number(errors_left, 200, 170, NumberAlign::left_top);
+    draw_number(time_bonus, 375, 100, NumberAlign::left_top);
+    draw_number(accuracy_bonus, 375, 170, NumberAlign::left_top);
+    draw_number(level_total, 375, 227, NumberAlign::left_top);
+    draw_number(score, 255, 380, NumberAlign::centre_top);
+    draw_number(level + 1, 300, 453, NumberAlign::left_top);
+    if (level_bonus > 0) draw_number(level_bonus, 255, 310, NumberAlign::centre_top);
+}
+
+} // namespace
+
 int32_t game_NextLevelScreen() {
-    fade_in_screen(next_fade, IMAGE_NEXT_LEVEL);
-    draw_figures();
+    fade_in(next_fade);
+    // The figures show the tally as it stood before this frame's step: drawn, then stepped.
+    draw_tally();
     tally();
     game_DisplayCursor(true);
-
-    if (tally_phase == TALLY_DONE && mouse.button_pressed[0] && mouse.y > 450 && mouse.y < 475) {
-        if (mouse.x > 200 && mouse.x < 300) {
-            start_next_level();
-        } else if (mouse.x > 50 && mouse.x < 150) {
-            start_next_level();
-            game_SaveGameOrTell();
-            current_screen = SCREEN_START;
-        }
-    }
+    press_buttons();
     return level_total;
 }

@@ -3,8 +3,10 @@
 
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
+#include "input/area.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
+#include "platform/files.h"
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
@@ -14,48 +16,86 @@
 #include "sudoku/classic.h"
 #include "sudoku/saved_game.h"
 
+namespace {
+
+// The three buttons: a region of the start sheet drawn by the middle of its right edge at
+// (BUTTON_RIGHT, centre_y), hovered while the pointer is in its area.
+struct Button {
+    platform::Rect region;
+    float centre_y;
+    Area area;
+};
+constexpr Button NEW_GAME{{360, 400, 510, 430}, 400, {355, 385, 505, 415}};
+constexpr Button OPTIONS{{360, 435, 510, 465}, 435, {355, 420, 505, 450}};
+constexpr Button QUIT{{360, 470, 510, 505}, 470, {355, 455, 505, 485}};
+constexpr float BUTTON_RIGHT = 505;
+
+constexpr Area WEB_LINK{30, 390, 143, 490}; // the web-link panel's clickable part
+
+constexpr platform::Rect TITLE{0, 0, 511, 200};            // drawn centred at (256, 100)
+constexpr platform::Rect WEB_LINK_PANEL{0, 375, 300, 511}; // drawn by its top-left corner
+constexpr float LAYOUT_W = 512;
+
+} // namespace
+
 float start_fade = 0;
-int todo_selection = 0;
-int todo_count = 0;
-float todo_width = 0;
+StartTodo start_todo;
 
 void start_screen_reset() {
     start_fade = 0;
-    todo_selection = 0;
-    todo_count = 0;
-    todo_width = 0;
+    start_todo = {};
+}
+
+void start_screen_enter() {
+    start_fade = 0;
+    game_LoadSettings(0);
+    players_list_enter();
+    if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
+}
+
+void game_NewGame() {
+    game_LoadPuzzleMode("");
+    level = 1;
+    score = 0;
+    game_StartLevel();
+    new_game_flag = true;
 }
 
 namespace {
 
-constexpr float LAYOUT_W = 512;
-
-// The three buttons: a region of the start sheet drawn by the middle of its right edge at
-// (505, centre_y), hovered while the pointer is in its band.
-struct Button {
-    platform::Rect region;
-    float centre_y;
-    int band_top, band_bottom;
+// The buttons under the pointer; while the task editor runs they are hidden and none is.
+struct Hover {
+    bool new_game = false, options = false, quit = false;
 };
-constexpr Button NEW_GAME{{360, 400, 510, 430}, 400, 385, 415};
-constexpr Button OPTIONS{{360, 435, 510, 465}, 435, 420, 450};
-constexpr Button QUIT{{360, 470, 510, 505}, 470, 455, 485};
 
-bool hovered(const Button& b) {
-    return mouse.x > 355 && mouse.x < 505 && mouse.y > b.band_top && mouse.y < b.band_bottom;
+Hover hover_buttons() {
+    if (editor_open) return {};
+    return {NEW_GAME.area.hovered(), OPTIONS.area.hovered(), QUIT.area.hovered()};
 }
 
-// Draws the button, enlarged while hovered; returns whether it is hovered.
-bool draw_button(const Button& b) {
-    const bool over = hovered(b);
-    game_DisplayLayer(IMAGE_START, 100, 505, b.centre_y, b.region.left, b.region.top,
-                      b.region.right, b.region.bottom, over ? 1.1f : 1, LayerAnchor::right_middle);
-    return over;
+// The player list, while the to-do panel is collapsed, and the to-do panel, while the list is
+// compact; each takes its input and draws in its own call. Returns the 1-based row of the player
+// clicked, or 0.
+int run_panels() {
+    int row = 0;
+    if (panel_state == 0) {
+        const bool compact = list_expanded == 0;
+        row = game_DisplayPlayers(80, compact ? 290 : 170, 0, 0, 16, compact ? 3 : 10,
+                                  &list_expanded);
+    }
+    if (list_expanded == 0)
+        start_todo.width = game_DisplayTodo(
+            (LAYOUT_W - start_todo.width) / 2, 170, start_todo.selection, &start_todo.selection,
+            &editor_open, true, true, true, panel_state == 0 ? 3 : 10, 16, &start_todo.count,
+            &panel_state, "todo.txt");
+    return row;
 }
 
-// The web-link panel's clickable area.
-bool over_web_link() {
-    return mouse.x > 30 && mouse.x < 143 && mouse.y > 390 && mouse.y < 490;
+// A press on the web-link panel opens the product's page; returns whether the program closes.
+bool open_web_link() {
+    if (editor_open || !WEB_LINK.pressed()) return false;
+    platform::open_url(ABOUT_PAGE);
+    return true;
 }
 
 // Picks up the game of the player at the list's row: the record, the saved game (or a new puzzle
@@ -75,73 +115,63 @@ void continue_player(int row) {
     game_LoadTheme(player_name);
 }
 
+// Escape, else a press on a hovered button (options, then quit, then new game); returns whether
+// the program closes.
+bool press_keys_and_buttons(const Hover& hover) {
+    if (keyboard.keypressed(DIK_ESCAPE, true)) return true;
+    if (!mouse.button_pressed[0]) return false;
+    if (hover.options) {
+        current_screen = SCREEN_OPTIONS;
+    } else if (hover.quit) {
+        return true;
+    } else if (hover.new_game) {
+        dialog_active = 1;
+        game_NewGame();
+    }
+    return false;
+}
+
+// The button, enlarged while hovered.
+void draw_button(const Button& b, bool over) {
+    game_DisplayLayer(IMAGE_START, 100, BUTTON_RIGHT, b.centre_y, b.region.left, b.region.top,
+                      b.region.right, b.region.bottom, over ? 1.1f : 1, LayerAnchor::right_middle);
+}
+
+// The background, the title and the buttons, unless the task editor runs.
+void draw_title_and_buttons(const Hover& hover) {
+    const platform::DrawPhase drawing;
+    if (editor_open) return;
+    game_DisplayLayer(IMAGE_BACKGROUND, start_fade);
+    game_DisplayLayer(IMAGE_START, 100, 256, 100, TITLE.left, TITLE.top, TITLE.right, TITLE.bottom,
+                      1, LayerAnchor::centre);
+    draw_button(NEW_GAME, hover.new_game);
+    draw_button(OPTIONS, hover.options);
+    draw_button(QUIT, hover.quit);
+}
+
+void draw_web_link() {
+    const platform::DrawPhase drawing;
+    if (editor_open) return;
+    game_DisplayLayer(IMAGE_START, 100, WEB_LINK_PANEL.left, WEB_LINK_PANEL.top,
+                      WEB_LINK_PANEL.left, WEB_LINK_PANEL.top, WEB_LINK_PANEL.right,
+                      WEB_LINK_PANEL.bottom, 1, LayerAnchor::top_left);
+}
+
 } // namespace
-
-void game_NewGame() {
-    game_LoadPuzzleMode("");
-    level = 1;
-    score = 0;
-    game_StartLevel();
-    new_game_flag = true;
-}
-
-void start_screen_enter() {
-    start_fade = 0;
-    game_LoadSettings(0);
-    players_list_enter();
-    if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
-}
 
 void game_StartScreen() {
     fade_in(start_fade);
-
-    bool over_new_game = false, over_options = false, over_quit = false;
-    if (!editor_open) {
-        game_DisplayLayer(IMAGE_BACKGROUND, start_fade);
-        game_DisplayLayer(IMAGE_START, 100, 256, 100, 0, 0, 511, 200, 1, LayerAnchor::centre);
-        over_new_game = draw_button(NEW_GAME);
-        over_options = draw_button(OPTIONS);
-        over_quit = draw_button(QUIT);
-    }
-
-    int row = 0;
-    if (panel_state == 0) {
-        if (list_expanded == 0)
-            row = game_DisplayPlayers(80, 290, 0, 0, 16, 3, &list_expanded);
-        else
-            row = game_DisplayPlayers(80, 170, 0, 0, 16, 10, &list_expanded);
-    }
-    if (list_expanded == 0)
-        todo_width = game_DisplayTodo(
-            (LAYOUT_W - todo_width) / 2, 170, todo_selection, &todo_selection, &editor_open, true,
-            true, true, panel_state == 0 ? 3 : 10, 16, &todo_count, &panel_state, "todo.txt");
-
-    bool close = false;
-    if (!editor_open) {
-        game_DisplayLayer(IMAGE_START, 100, 0, 375, 0, 375, 300, 511, 1, LayerAnchor::top_left);
-        if (mouse.button_pressed[0] && over_web_link()) {
-            platform::open_url(ABOUT_PAGE);
-            close = true;
-        }
-    }
+    const Hover hover = hover_buttons();
+    draw_title_and_buttons(hover);
+    // The panels take their input and draw in one call each, layered between the buttons and the
+    // web-link panel, so from here on the frame's input and drawing interleave in that order.
+    const int row = run_panels();
+    draw_web_link();
+    bool close = open_web_link();
     if (game_WindowControls()) close = true;
-
     if (mouse.button_pressed[0] && row > 0) continue_player(row);
-
     if (platform::window_visible()) game_DisplayCursor(true);
-
-    if (keyboard.keypressed(DIK_ESCAPE, true)) {
-        close = true;
-    } else if (mouse.button_pressed[0]) {
-        if (over_options) {
-            current_screen = SCREEN_OPTIONS;
-        } else if (over_quit) {
-            close = true;
-        } else if (over_new_game) {
-            dialog_active = 1;
-            game_NewGame();
-        }
-    }
+    if (press_keys_and_buttons(hover)) close = true;
     // Closing is the window's close message, whose handler posts the quit message.
     if (close) platform::post_quit_message(0);
 }

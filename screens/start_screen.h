@@ -2,10 +2,16 @@
 // panel and the window-edge controls; continuing a player's game and starting a new one.
 #pragma once
 
-extern float start_fade;   // opacity of the background, 0 to 100; 0 on every entry
-extern int todo_selection; // the to-do panel's selection as the start screen keeps it
-extern int todo_count;     // the task count the panel reported
-extern float todo_width;   // r of the panel's previous frame: the x just right of its rows
+extern float start_fade; // opacity of the background, 0 to 100; 0 on every entry
+
+// The to-do panel's values the start screen keeps from frame to frame and from visit to visit;
+// wiped only when the game resets (start_screen_reset).
+struct StartTodo {
+    int selection = 0; // the panel's selection as the start screen keeps it
+    int count = 0;     // the task count the panel reported
+    float width = 0;   // r of the panel's previous frame: the x just right of its rows
+};
+extern StartTodo start_todo;
 
 // The product's page, a file that ships beside the game data; the web-link panel opens it.
 constexpr const char* ABOUT_PAGE = "about.html";

@@ -33,12 +33,12 @@ class WindowControlsTest : public DrawTest {
 };
 
 TEST_F(WindowControlsTest, HiddenAwayFromTheEdges) {
-    control_timer = 3;
-    previous_left_button = true;
+    controls_state.timer = 3;
+    controls_state.previous_left_button = true;
     point(11, 21, false);
     EXPECT_FALSE(game_WindowControls());
     EXPECT_TRUE(draws().empty());
-    EXPECT_EQ(control_timer, 3);
+    EXPECT_EQ(controls_state.timer, 3);
     EXPECT_FALSE(platform::file_exists("settings.txt"));
 }
 

@@ -1,5 +1,6 @@
 // The start screen through the loop: the fade, the buttons and their first-match order, Escape,
-// the web-link panel, the pointer's visibility, and the pointer's absolute positions.
+// the web-link panel, both gone while the task editor runs, the pointer's visibility, and the
+// pointer's absolute positions.
 #include "app/shell.h"
 #include "gfx_support.h"
 #include "input/keyboard.h"
@@ -142,6 +143,29 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
     }
     press(DIK_ESCAPE, 3); // on the start screen itself Escape still quits
     EXPECT_TRUE(ended());
+}
+
+TEST_F(StartTest, WhileTheTaskEditorRunsTheButtonsAndTheWebLinkAreGoneAndDoNothing) {
+    point(256, 180); // the to-do panel's buttons show under the pointer
+    pass(20);
+    click(static_cast<int>(256 - button_offset + 25), 180); // new task
+    ASSERT_TRUE(editor_open);
+    point(400, 470);
+    EXPECT_EQ(region_draw(360, 470), nullptr); // neither the buttons
+    EXPECT_EQ(region_draw(0, 375), nullptr);   // nor the web link
+    for (int y : {400, 435, 470}) click(400, y);
+    click(100, 450);
+    EXPECT_FALSE(ended());
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(dialog_active, 0);
+    EXPECT_TRUE(hl::urls_opened().empty());
+    press(DIK_ESCAPE);
+    pass(3);
+    ASSERT_FALSE(editor_open);
+    point(400, 470);
+    ASSERT_NE(region_draw(360, 470), nullptr);
+    EXPECT_FLOAT_EQ(region_draw(360, 470)->sx, 1.1f);
+    EXPECT_NE(region_draw(0, 375), nullptr);
 }
 
 TEST_F(StartTest, CloseControlAtTheWindowEdgeEndsTheProgram) {
