@@ -16,8 +16,8 @@
 namespace {
 
 constexpr float LIST_WIDTH = 350;
-constexpr float NAME_X = 50, SCORE_X = 180, LEVEL_X = 300,
-                BAR_X = 330; // columns, from the list's x
+// The columns, from the list's x.
+constexpr float NAME_X = 50, SCORE_X = 180, LEVEL_X = 300, BAR_X = 330;
 constexpr float TEXT_ADVANCE = 15;
 constexpr float TEXT_SCALE = 0.65f;
 
@@ -83,14 +83,14 @@ void list_enter() {
 // Where this frame's list stands, worked out before the mouse acts: a scroll press moves the rows
 // from the next frame on.
 struct ListView {
-    float x, y;        // the list's place, as the screen gives it
-    float h;           // the row height
-    bool header;       // the start-screen form: a bar and the column titles above the rows
-    int rows;          // the rows the list shows at most
-    float rows_y;      // y of the first row
-    float top;         // y of the scroll-up arrow, a row height above the first row
-    float bottom;      // y of the scroll-down arrow and the toggle, below the last row drawn
-    size_t first, end; // the records drawn, by index
+    float x, y;                // the list's place, as the screen gives it
+    float h;                   // the row height
+    bool header;               // the start-screen form: a bar and the column titles above the rows
+    int rows;                  // the rows the list shows at most
+    float rows_y = 0;          // y of the first row
+    float top = 0;             // y of the scroll-up arrow, a row height above the first row
+    float bottom = 0;          // y of the scroll-down arrow and the toggle, below the last row
+    size_t first = 0, end = 0; // the records drawn, by index
 };
 
 // Calls each(record, its 1-based position, its y) for the rows the view shows, top down.
@@ -103,8 +103,8 @@ template <typename Each> void for_each_row(const ListView& view, Each each) {
 }
 
 ListView list_view(float x, float y, bool header, float h, int rows) {
-    ListView view{x, y, h, header, rows, y, 0, y, 0, 0};
-    if (header) view.rows_y = y + 1.2f * h + 1.2f * h; // the bar, then the titles
+    ListView view{.x = x, .y = y, .h = h, .header = header, .rows = rows};
+    view.rows_y = header ? y + 1.2f * h + 1.2f * h : y; // below the bar and the titles
     view.top = view.rows_y - h;
     view.bottom = view.rows_y;
     const size_t count = list_state.records.size();
