@@ -16,9 +16,11 @@
 #include "players/players.h"
 #include "players/settings.h"
 #include "screens/name_box.h"
+#include "screens/name_check.h"
 #include "screens/next_level_screen.h"
 #include "screens/options_screen.h"
 #include "screens/play_screen.h"
+#include "screens/player_list.h"
 #include "screens/start_screen.h"
 #include "screens/task_editor.h"
 #include "screens/todo_panel.h"
@@ -77,6 +79,8 @@ void game_Reset() {
     play_screen_reset();
     settings_reset();
     players_reset();
+    player_list_reset();
+    name_check_reset();
     panel_reset();
     editor_reset();
     start_screen_reset();

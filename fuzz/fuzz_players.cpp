@@ -9,6 +9,8 @@
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "players/players.h"
+#include "screens/name_check.h"
+#include "screens/player_list.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
 #include "sudoku/saved_game.h"

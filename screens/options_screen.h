@@ -1,12 +1,19 @@
 // The options screen: a player's board theme and puzzle mode, or removing a player.
 #pragma once
 
+#include "players/settings.h"
+
 extern float options_fade;          // opacity of the background, 0 to 100
 extern int options_selection;       // the list row chosen, 0 for none
 extern float options_theme_row;     // the theme row marked
 extern bool options_delete_mode;    // confirming removes the chosen player instead
 extern float options_warning_timer; // the "no player selected." blink, 0 when off
-extern int options_puzzle_mode;     // the puzzle mode ticked, PUZZLES_DESIGNED or PUZZLES_CLASSIC
+
+// Wiped on every entry into the screen (options_screen_enter).
+struct OptionsVisit {
+    int puzzle_mode = PUZZLES_DESIGNED; // the puzzle mode ticked
+};
+extern OptionsVisit options_visit;
 
 void options_reset();
 // Entering the screen: nothing chosen, the current theme marked, the player list read again.

@@ -10,6 +10,7 @@
 #include "input/mouse.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/name_check.h"
 #include "screens/next_level_screen.h"
 #include "screens/window_controls.h"
 #include "sudoku/saved_game.h"

@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/player_list.h"
 #include "screens/todo_panel.h"
 #include "screens/window_controls.h"
 #include "sudoku/board.h"

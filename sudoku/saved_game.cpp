@@ -50,7 +50,7 @@ bool saved_game_whole(const std::string& text) {
 
 bool game_SaveGame() {
     game_StorePlayer(player_name, score, level, 1);
-    const bool stored = players_saved;
+    const bool stored = players_file.saved;
     return game_WriteGame(player_name, board, solution) && stored;
 }
 

@@ -126,7 +126,7 @@ TEST_F(DataSafety, FilesThatCannotBeReadWholeAreKeptAndToldOnce) {
         std::function<bool()> save;
     } kinds[] = {
         {"scores.txt", "ADA,100,2,\r\nBOB,80,1,\r\n", true,
-         [] { return game_StorePlayer("ZED", 1, 1, 0) || players_saved; }},
+         [] { return game_StorePlayer("ZED", 1, 1, 0) || players_file.saved; }},
         {"edit\\AB.txt", "", true, [] { return game_WriteGame("AB", board, solution); }},
         {"settings.txt", "x40 y0 w520 h546>", true, [] { return game_SaveSettings(SCREEN_START); }},
         {"edit\\thame86.txt", "t4>", false, [] { return game_SaveTheme("AB"); }},

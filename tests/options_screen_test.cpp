@@ -86,18 +86,18 @@ TEST_F(OptionsTest, PuzzleBoxesTickOneMode) {
                      d.ty == 442;
         return ticks;
     };
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
     EXPECT_EQ(tick_at(262), 1);
     click(440, 458); // the end of the classic label
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
     EXPECT_EQ(tick_at(372), 1);
     EXPECT_EQ(tick_at(262), 0);
     EXPECT_FLOAT_EQ(marker()->ty, 325 + 25 * 3); // the theme row is still marked
     click(360, 458);                             // between the two: nothing
     click(380, 476); // Confirm's top edge, below the boxes: the warning, no tick
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
     click(264, 458); // the designed box
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
     EXPECT_FALSE(options_delete_mode);
     EXPECT_FLOAT_EQ(options_theme_row, 3);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "gfx/cursor.h"
 #include "gfx_support.h"
@@ -11,6 +12,8 @@
 #include "platform/headless/headless.h"
 #include "platform/renderer.h"
 #include "players/players.h"
+#include "screens/name_check.h"
+#include "screens/player_list.h"
 #include "store/datafile.h"
 
 namespace hl = platform::headless;
@@ -50,7 +53,7 @@ class PlayersTest : public DrawTest {
 
 TEST_F(PlayersTest, StoreAddsReplacesAndLoadsByNameOrRow) {
     EXPECT_FALSE(game_StorePlayer("ANN", 0, 1, 0)); // creates the file
-    EXPECT_TRUE(players_saved);
+    EXPECT_TRUE(players_file.saved);
     EXPECT_FALSE(game_StorePlayer("BEN", 50, 2, 0));
     EXPECT_EQ(plain(), "ANN,0,1,\r\nBEN,50,2,\r\n");
     EXPECT_TRUE(platform::file_exists(PLAYERS_WORK_FILE));
@@ -124,7 +127,7 @@ TEST_F(PlayersTest, DamagedFileIsKeptAndFailedWritesAreReported) {
     stored[41] ^= 1;
     ASSERT_TRUE(platform::file_write(PLAYERS_FILE, stored.data(), stored.size()));
     EXPECT_FALSE(game_StorePlayer("ANN", 9, 1, 1));
-    EXPECT_FALSE(players_saved);
+    EXPECT_FALSE(players_file.saved);
     EXPECT_FALSE(game_RemovePlayer(1));
     std::vector<uint8_t> now;
     ASSERT_TRUE(platform::file_read(PLAYERS_FILE, now));
@@ -134,7 +137,7 @@ TEST_F(PlayersTest, DamagedFileIsKeptAndFailedWritesAreReported) {
     game_StorePlayer("ANN", 5, 1, 0);
     std::filesystem::create_directory("scores.txt.new");
     EXPECT_FALSE(game_StorePlayer("BEN", 0, 1, 0));
-    EXPECT_FALSE(players_saved);
+    EXPECT_FALSE(players_file.saved);
     EXPECT_EQ(plain(), "ANN,5,1,\r\n");
 }
 
@@ -163,17 +166,32 @@ TEST_F(PlayersTest, NameCheckWarnsForFiveSecondsOrUntilEscape) {
 // The list driven frame by frame as a screen runs it: mouse read, list, pointer.
 class PlayerListTest : public PlayersTest {
   protected:
-    int frame(int x, int y, bool press, int mode = 0, int preselected = 0, int rows = 3) {
+    // One frame with the left button held or not.
+    int step(int x, int y, bool down, int mode, int preselected, int rows) {
         hl::move_mouse(x - mouse.x, y - mouse.y);
-        hl::set_button(0, press);
+        hl::set_button(0, down);
         ++frame_counter;
         clear();
         mouse.poll();
         const int row = game_DisplayPlayers(80, mode == 0 ? 290 : 50, mode, preselected,
                                             mode == 0 ? 16 : 25, rows, &toggle);
         game_DisplayCursor(true);
-        if (press) frame(x, y, false, mode, preselected, rows); // the release
         return row;
+    }
+    // A frame, and with press a press: the frame the button goes down, then its release.
+    int frame(int x, int y, bool press, int mode = 0, int preselected = 0, int rows = 3) {
+        const int row = step(x, y, press, mode, preselected, rows);
+        if (press) step(x, y, false, mode, preselected, rows);
+        return row;
+    }
+    // The y of the rows marked in the frame the button goes down at (150, y) on the options form.
+    std::vector<float> marked_on_press(int y, int preselected) {
+        step(150, y, true, 1, preselected, 10);
+        std::vector<float> marked;
+        for (const platform::SpriteDraw& d : draws())
+            if (d.sx == 7) marked.push_back(d.ty); // the row highlight, 7 cells wide
+        step(150, y, false, 1, preselected, 10);
+        return marked;
     }
     // The name under the first row of the start-screen list (rows from y = 328.4).
     std::string first_row_name() {
@@ -216,6 +234,10 @@ TEST_F(PlayerListTest, PressSelectsAndPreselectionNeedsTheButton) {
     EXPECT_STREQ(list_hover_name, "");
     EXPECT_EQ(frame(150, 75, true, 1, 3, 10), 2);
     EXPECT_STREQ(list_hover_name, "P2");
+    // The rows are walked top down and a press takes the selection from its row on: the
+    // preselected row stays marked beside a press below it, not beside one above it.
+    EXPECT_EQ(marked_on_press(100, 1), (std::vector<float>{50, 90}));
+    EXPECT_EQ(marked_on_press(80, 3), (std::vector<float>{70}));
 }
 
 TEST_F(PlayerListTest, FewerThanThreeVisibleCharactersIsAnEmptyTable) {
@@ -223,7 +245,7 @@ TEST_F(PlayerListTest, FewerThanThreeVisibleCharactersIsAnEmptyTable) {
     EXPECT_EQ(frame(150, 335, true), 0);
     const std::string text = "Click'play'tostartanewgame"; // the glyphs drawn, spaces left out
     EXPECT_EQ(draws().size(), text.size() + 1);            // and the pointer
-    EXPECT_EQ(list_frame, frame_counter);                  // read once
+    EXPECT_EQ(list_state.frame, frame_counter);            // read once
 }
 
 TEST_F(PlayerListTest, EveryRecordOfALongFileIsListed) {
@@ -240,7 +262,7 @@ TEST_F(PlayerListTest, EveryRecordOfALongFileIsListed) {
 
 TEST_F(PlayerListTest, MissingFileDrawsOnlyTheControlsAndIsLookedForEveryFrame) {
     frame(256, 300, false);
-    EXPECT_NE(list_frame, frame_counter);
+    EXPECT_NE(list_state.frame, frame_counter);
     write_plain(table({1}));
     frame(150, 335, false);
     EXPECT_STREQ(list_hover_name, "P1");

@@ -156,9 +156,9 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     ASSERT_EQ(current_screen, SCREEN_OPTIONS);
     click(200, 60);
     ASSERT_EQ(options_selection, 1);
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
     click(420, 458); // the classic label
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
     click(380, 486);
     ASSERT_EQ(current_screen, SCREEN_START);
     EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED); // taken when the player is picked
@@ -177,7 +177,7 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     // The options screen shows the stored choice; designed again is stored as designed.
     click(430, 435);
     click(200, 60);
-    EXPECT_EQ(options_puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
     click(270, 458); // the designed box
     click(380, 486);
     EXPECT_EQ(game_StoredPuzzleMode("CARLA"), PUZZLES_DESIGNED);

@@ -9,6 +9,7 @@
 #include "players/players.h"
 #include "screen_support.h"
 #include "screens/name_box.h"
+#include "screens/player_list.h"
 #include "screens/start_screen.h"
 #include "screens/todo_panel.h"
 
@@ -202,13 +203,13 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     current_screen = SCREEN_START;
     pass();
     // Both show; each remembers the frame it last ran in.
-    EXPECT_EQ(list_frame, frame_counter);
+    EXPECT_EQ(list_state.frame, frame_counter);
     EXPECT_EQ(last_frame, frame_counter);
 
     click(316, 350); // the player list's toggle, below its one row
     ASSERT_EQ(list_expanded, 1);
     pass();
-    EXPECT_EQ(list_frame, frame_counter);
+    EXPECT_EQ(list_state.frame, frame_counter);
     EXPECT_NE(last_frame, frame_counter);
 
     click(316, 230); // the toggle below the expanded list's one row
@@ -218,7 +219,7 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     click(240, 212); // its expand button
     ASSERT_EQ(panel_state, 1);
     pass();
-    EXPECT_NE(list_frame, frame_counter);
+    EXPECT_NE(list_state.frame, frame_counter);
     EXPECT_EQ(last_frame, frame_counter);
 }
 

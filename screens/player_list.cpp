@@ -1,0 +1,251 @@
+// The player list: the players file read on the list's first frame, then rows, scrolling and the
+// toggle frame by frame.
+#include "screens/player_list.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "gfx/bar.h"
+#include "gfx/sprites.h"
+#include "gfx/text.h"
+#include "input/area.h"
+#include "platform/files.h"
+#include "store/datafile.h"
+
+namespace {
+
+constexpr float LIST_WIDTH = 350;
+// The columns, from the list's x.
+constexpr float NAME_X = 50, SCORE_X = 180, LEVEL_X = 300, BAR_X = 330;
+constexpr float TEXT_ADVANCE = 15;
+constexpr float TEXT_SCALE = 0.65f;
+
+// One of the list's controls: its sheet region, drawn with its top edge centred on (x, the y the
+// list gives it), and the area it answers in from that y down.
+struct ListControl {
+    float x;
+    platform::Rect region;
+    float left, right; // the x span it answers in
+    float height;      // the height it answers in; 0 for the list's row height
+    float enlarged;    // its scale while the mouse is on it
+
+    Area area(float y, float row_height) const {
+        return {left, y, right, y + (height > 0 ? height : row_height)};
+    }
+};
+constexpr ListControl SCROLL_DOWN{256, {102, 400, 176, 420}, 220, 300, 0, 1.3f}; // below the rows
+constexpr ListControl SCROLL_UP{256, {24, 400, 100, 420}, 220, 300, 0, 1.3f};    // above them
+constexpr ListControl TOGGLE{316, {200, 400, 225, 425}, 304, 328, 25, 1.1f};     // below the rows
+
+} // namespace
+
+int list_first_row = 1;
+int list_expanded = 0;
+std::string list_text;
+int list_visible_chars = 0;
+ListState list_state;
+
+void player_list_reset() {
+    list_first_row = 1;
+    list_expanded = 0;
+    list_text.clear();
+    list_visible_chars = 0;
+    list_state = {};
+}
+
+void players_list_enter() {
+    list_state.frame = -1;
+}
+
+namespace {
+
+bool list_character(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ':' ||
+           c == ' ';
+}
+
+// The list's first frame: the players file sorted, then read afresh.
+void list_enter() {
+    game_SortScores();
+    list_state.records.clear();
+    list_state.missing = !readdatafile(PLAYERS_FILE, list_text);
+    if (list_state.missing) {
+        players_list_enter(); // every frame stays a first frame until the file appears
+        list_visible_chars = 0;
+        return;
+    }
+    list_state.records = parse_players(list_text);
+    list_visible_chars =
+        static_cast<int>(std::count_if(list_text.begin(), list_text.end(), list_character));
+}
+
+// Where this frame's list stands, worked out before the mouse acts: a scroll press moves the rows
+// from the next frame on.
+struct ListView {
+    float x, y;                // the list's place, as the screen gives it
+    float h;                   // the row height
+    bool header;               // the start-screen form: a bar and the column titles above the rows
+    int rows;                  // the rows the list shows at most
+    float rows_y = 0;          // y of the first row
+    float top = 0;             // y of the scroll-up arrow, a row height above the first row
+    float bottom = 0;          // y of the scroll-down arrow and the toggle, below the last row
+    size_t first = 0, end = 0; // the records drawn, by index
+};
+
+// Calls each(record, its 1-based position, its y) for the rows the view shows, top down.
+template <typename Each> void for_each_row(const ListView& view, Each each) {
+    float row_y = view.rows_y;
+    for (size_t i = view.first; i < view.end; ++i) {
+        each(list_state.records[i], static_cast<int>(i) + 1, row_y);
+        row_y += 0.8f * view.h;
+    }
+}
+
+ListView list_view(float x, float y, bool header, float h, int rows) {
+    ListView view{.x = x, .y = y, .h = h, .header = header, .rows = rows};
+    view.rows_y = header ? y + 1.2f * h + 1.2f * h : y; // below the bar and the titles
+    view.top = view.rows_y - h;
+    view.bottom = view.rows_y;
+    const size_t count = list_state.records.size();
+    view.first = std::min(static_cast<size_t>(std::max(list_first_row - 1, 0)), count);
+    view.end = std::min(view.first + static_cast<size_t>(rows), count);
+    for_each_row(view,
+                 [&](const PlayerRecord&, int, float row_y) { view.bottom = row_y + 0.8f * h; });
+    return view;
+}
+
+Area row_area(const ListView& view, float row_y) {
+    return {view.x, row_y, view.x + LIST_WIDTH, row_y + 0.8f * view.h};
+}
+
+// The controls show and answer only while the mouse is over the list.
+Area controls_area(const ListView& view) {
+    return {view.x, view.y - 30, view.x + LIST_WIDTH, view.bottom + 30};
+}
+
+// The row the mouse is on, 0 for none, and whether the left button is held on it.
+struct RowTouch {
+    int hovered = 0;
+    bool held = false;
+};
+
+// A row counts as hovered only while the button is held when a row is preselected; the hovered
+// row's name becomes list_hover_name.
+RowTouch update_rows(const ListView& view, int preselected) {
+    RowTouch touch;
+    for_each_row(view, [&](const PlayerRecord& r, int record, float row_y) {
+        if (!row_area(view, row_y).hovered() || (preselected != 0 && !mouse.button_down[0])) return;
+        touch = {record, mouse.button_down[0]};
+        std::memcpy(list_hover_name, r.name().c_str(), r.name().size() + 1);
+    });
+    return touch;
+}
+
+// Scrolling stops with the last record in view and at the first; the toggle flips the list's size
+// and shows from the first record.
+void update_controls(const ListView& view) {
+    if (!controls_area(view).hovered()) return;
+    const int records = static_cast<int>(list_state.records.size());
+    if (SCROLL_DOWN.area(view.bottom, view.h).pressed() && list_first_row + view.rows < records + 1)
+        ++list_first_row;
+    if (SCROLL_UP.area(view.top, view.h).pressed() && list_first_row > 1) --list_first_row;
+    if (TOGGLE.area(view.bottom, view.h).pressed()) {
+        list_expanded = list_expanded == 0 ? 1 : 0;
+        list_first_row = 0; // shows from the first record
+    }
+}
+
+void list_label(const char* text, float x, float y, TextAnchor anchor = TextAnchor::top_left) {
+    game_DisplayFontText(text, TEXT_ADVANCE, x, y, TEXT_SCALE, anchor);
+}
+
+// A field as the list shows it: the characters the list's lettering has.
+void draw_field(const std::string& field, float x, float y) {
+    std::string shown;
+    std::copy_if(field.begin(), field.end(), std::back_inserter(shown), list_character);
+    list_label(shown.c_str(), x, y);
+}
+
+void draw_header(const ListView& view) {
+    game_DisplayCell({.x = 256,
+                      .y = view.y,
+                      .top = 350,
+                      .right = 100,
+                      .bottom = 375,
+                      .anchor = CellAnchor::centre});
+    const float titles_y = view.y + 1.2f * view.h;
+    list_label("name", view.x + NAME_X, titles_y);
+    list_label("score", view.x + SCORE_X, titles_y);
+    list_label("level", view.x + LEVEL_X, titles_y);
+}
+
+// One row: the highlight when marked, the record's number, name, score and level.
+void draw_row(const PlayerRecord& r, int record, float x, float row_y, bool marked) {
+    if (marked)
+        game_DisplayCell(
+            {.x = x, .y = row_y, .left = 15, .opacity = 40, .scale_x = 7, .scale_y = 0.3f});
+    game_DisplayNumber(record, 0.5f, x, row_y, NumberAlign::left_top, 50, 450);
+    draw_field(r.field[0], x + NAME_X, row_y);
+    draw_field(r.field[1], x + SCORE_X, row_y);
+    draw_field(r.field[2], x + LEVEL_X, row_y);
+    const float percent =
+        static_cast<float>(std::clamp(leading_number(r.field[2].c_str()), 0, 100));
+    game_DisplayBar(x + BAR_X, row_y + 4, percent, 30, 8);
+}
+
+// A control, larger while the mouse is on it.
+void draw_control(const ListControl& control, float y, float row_height) {
+    const float scale = control.area(y, row_height).hovered() ? control.enlarged : 1;
+    game_DisplayCell({.x = control.x,
+                      .y = y,
+                      .left = control.region.left,
+                      .top = control.region.top,
+                      .right = control.region.right,
+                      .bottom = control.region.bottom,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = CellAnchor::top_middle});
+}
+
+// The hovered row is marked, and the preselected one unless a press on a row above it took the
+// selection over: the selection changes as the rows are walked top down.
+void draw_list(const ListView& view, int preselected, RowTouch touch) {
+    const platform::DrawPhase drawing;
+    if (view.header) draw_header(view);
+    for_each_row(view, [&](const PlayerRecord& r, int record, float row_y) {
+        const bool taken_above = touch.held && touch.hovered < record;
+        draw_row(r, record, view.x, row_y,
+                 record == touch.hovered || (record == preselected && !taken_above));
+    });
+    if (!controls_area(view).hovered()) return;
+    draw_control(SCROLL_DOWN, view.bottom, view.h);
+    draw_control(SCROLL_UP, view.top, view.h);
+    draw_control(TOGGLE, view.bottom, view.h);
+}
+
+void draw_empty_table(int mode, float y) {
+    const platform::DrawPhase drawing;
+    list_label(mode == 1 ? "high score table is empty" : "Click 'play' to start a new game", 256, y,
+               TextAnchor::centre);
+}
+
+} // namespace
+
+int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, int visible_rows,
+                        int* toggle) {
+    if (first_frame(list_state.frame)) list_enter();
+    const bool table = !list_state.missing; // a missing file shows only the controls
+    if (table && list_visible_chars < 3) {
+        draw_empty_table(mode, y);
+        return 0;
+    }
+    const ListView view =
+        list_view(x, y, table && mode == 0, h, visible_rows > 0 ? visible_rows : 8);
+    const RowTouch touch = update_rows(view, preselected);
+    update_controls(view);
+    if (toggle) *toggle = list_expanded;
+    draw_list(view, preselected, touch);
+    if (!table) return 0;
+    return touch.held ? touch.hovered : std::max(preselected, 0);
+}
