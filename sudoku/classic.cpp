@@ -88,6 +88,28 @@ int draw_below(int n) {
     return std::rand() % n;
 }
 
+// qqwing's puzzle with one solution and as few givens as it can, and that solution.
+void make_puzzle(ClassicBase& base) {
+    qqwing::SudokuBoard maker;
+    maker.generatePuzzle();
+    std::copy(maker.getPuzzle(), maker.getPuzzle() + 81, base.puzzle);
+    qqwing::SudokuBoard solver;
+    int cells[81];
+    std::copy(base.puzzle, base.puzzle + 81, cells);
+    solver.setPuzzle(cells);
+    solver.solve();
+    std::copy(solver.getSolution(), solver.getSolution() + 81, base.solution);
+}
+
+// The empty cells of a puzzle in a random order, into order; returns how many there are.
+int shuffled_empty_cells(const int32_t* puzzle, int8_t* order) {
+    int empty = 0;
+    for (int i = 0; i < 81; ++i)
+        if (puzzle[i] == 0) order[empty++] = static_cast<int8_t>(i);
+    for (int i = empty - 1; i > 0; --i) std::swap(order[i], order[draw_below(i + 1)]);
+    return empty;
+}
+
 } // namespace
 
 ClassicGrade classicgrade(int lvl) {
@@ -120,22 +142,10 @@ ClassicBase classicbase(ClassicGrade grade, unsigned seed) {
     std::srand(seed);
     ClassicBase base;
     for (;;) {
-        qqwing::SudokuBoard maker;
-        maker.generatePuzzle();
-        std::copy(maker.getPuzzle(), maker.getPuzzle() + 81, base.puzzle);
-        qqwing::SudokuBoard solver;
-        int cells[81];
-        std::copy(base.puzzle, base.puzzle + 81, cells);
-        solver.setPuzzle(cells);
-        solver.solve();
-        std::copy(solver.getSolution(), solver.getSolution() + 81, base.solution);
-
-        // The empty cells in a random order; those given back come from the front.
+        make_puzzle(base);
+        // Cells are given back from the front of the empty ones in a random order.
         int8_t order[81];
-        int empty = 0;
-        for (int i = 0; i < 81; ++i)
-            if (base.puzzle[i] == 0) order[empty++] = static_cast<int8_t>(i);
-        for (int i = empty - 1; i > 0; --i) std::swap(order[i], order[draw_below(i + 1)]);
+        const int empty = shuffled_empty_cells(base.puzzle, order);
 
         // Down to the grade: a cell whose giving makes the puzzle too easy stays empty.
         int next = 0, now = gradepuzzle(base.puzzle);
