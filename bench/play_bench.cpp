@@ -73,13 +73,9 @@ static void BM_GameScreenFrame(benchmark::State& state) {
     level = 30;
     game_StartLevel();
     busy_board();
-    selected_col = 4;
-    selected_row = 4;
-    selected_x = selected_y = 255;
-    picker_x = 255;
-    picker_y = 290;
-    picker_open = true;
-    mouse.x = 290; // over the picker's second item
+    apply_move({.kind = MoveKind::select_cell, .cell = 40}); // the middle cell, at (255, 255)
+    apply_move({.kind = MoveKind::open_picker});             // its first item at (255, 290)
+    mouse.x = 290;                                           // over the picker's second item
     mouse.y = 290;
 
     const int watch = inotify_init1(IN_NONBLOCK);

@@ -1,4 +1,5 @@
-// The game screen: the board, the number picker, the three counters and the player's name.
+// The game screen: the board, the number picker, the three counters and the player's name; input
+// becomes moves, one function applies them, and drawing only draws.
 #include "screens/play_screen.h"
 
 #include <algorithm>
@@ -6,8 +7,10 @@
 #include "gfx/cursor.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
+#include "input/area.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
+#include "platform/files.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "screens/name_check.h"
@@ -17,17 +20,23 @@
 
 namespace {
 
-constexpr float GRID_X = 45, GRID_Y = 55; // the centre of the top-left cell
+// The grid: the centre of the top-left cell, and the pitch of the cells and of the boxes. Every
+// point of the window belongs to some cell (cell_at), so the grid has no area of its own.
+constexpr float GRID_X = 45, GRID_Y = 55;
 constexpr int CELL_SIZE = 50;
 constexpr int BOX_SIZE = 160; // three cells and the 10-pixel gap
 constexpr int GRID_REACH = 479;
+// The picker: twelve slots in rows of four, PICKER_STEP apart, each clickable over its whole
+// square (slot_area); the eleven items fill the first eleven.
 constexpr float PICKER_STEP = 35;
 constexpr float PICKER_SCALE = 0.7f;
 constexpr float PICKER_SIZE = 140;
 constexpr float SCREEN_EDGE = 511;
 constexpr float PICKER_RIGHTMOST = 372; // where a picker that would pass the edge starts
 constexpr int PICKER_ITEMS = 11;        // digits 1 to 9, clear, close
+constexpr int PICKER_SLOTS = 12;        // the items and the empty slot after them
 constexpr int ITEM_CLEAR = 10;
+// The counters along the top and the name below the grid.
 constexpr float TICK_INTERVAL = 2.4f;
 constexpr float COUNTER_Y = 3;
 constexpr float TEXT_SCALE = 0.65f; // the counters' values and the name
@@ -36,6 +45,7 @@ constexpr int STRIP_X = 50, STRIP_Y = 450, WRONG_STRIP_Y = 475, RIGHT_STRIP_X = 
 
 } // namespace
 
+// The screen's state is the design's own globals; game_Reset wipes them (play_screen_reset).
 int32_t selected_col = 0, selected_row = 0;
 float selected_x = GRID_X, selected_y = GRID_Y;
 int32_t picker_choice = -1;
@@ -53,6 +63,8 @@ void play_screen_reset() {
     tick_accumulator = 0;
     name_check_pending = false;
 }
+
+// ---- update: the name check, the play time, and input as moves ----
 
 namespace {
 
@@ -72,25 +84,160 @@ bool is_given(int32_t code) {
     return code >= 1 && code <= 9;
 }
 
-int32_t& selected_cell() {
-    return board[selected_row * 9 + selected_col];
+int selected_cell() {
+    return selected_row * 9 + selected_col;
 }
+
+// The centre of picker slot 1 to 12.
+float slot_x(int slot) {
+    return picker_x + PICKER_STEP * static_cast<float>((slot - 1) % 4);
+}
+float slot_y(int slot) {
+    return picker_y + PICKER_STEP * static_cast<float>((slot - 1) / 4);
+}
+
+// The square of a picker slot. The picker stands on whole pixels, so no pixel lies on the
+// half-pixel edges between two slots.
+Area slot_area(int slot) {
+    const float half = PICKER_STEP / 2;
+    return {slot_x(slot) - half, slot_y(slot) - half, slot_x(slot) + half, slot_y(slot) + half};
+}
+
+// A new player's name is checked against the table before play starts; a free name adds the
+// player. True when the frame goes on; a refused name returns to the start screen.
+bool name_accepted() {
+    if (new_game_flag) name_check_pending = true;
+    if (!name_check_pending) return true;
+    const int check = game_CheckNewPlayer(player_name);
+    if (check == 2 || check == 3) {
+        name_check_pending = false;
+        current_screen = SCREEN_START;
+        return false;
+    }
+    if (check != 0) return false; // the warning blinks; the check runs again next frame
+    name_check_pending = false;
+    game_StorePlayer(player_name, score, level, 0);
+    return true;
+}
+
+// One play-time tick at most a frame, once the frame steps passed the interval.
+void count_play_time() {
+    tick_accumulator += frame_step;
+    if (tick_accumulator > TICK_INTERVAL) {
+        tick_accumulator = 0;
+        ++elapsed_ticks;
+    }
+}
+
+// A click while the picker is closed selects the cell under it.
+Move interpret_grid_click() {
+    if (picker_open || !mouse.button_pressed[0]) return {};
+    return {.kind = MoveKind::select_cell,
+            .cell = cell_at(mouse.y, GRID_Y) * 9 + cell_at(mouse.x, GRID_X)};
+}
+
+// The same click, after the selection moved: it opens the picker beside an editable cell, or
+// chooses the picker slot under the pointer as of the frame before (picker_choice), or, on no
+// slot, closes the picker.
+Move interpret_picker_click() {
+    if (!mouse.button_pressed[0]) return {};
+    const int cell = selected_cell();
+    const bool given = is_given(board[cell]);
+    if (!picker_open && !given) return {.kind = MoveKind::open_picker};
+    if (picker_choice < 0) return {.kind = MoveKind::close_picker};
+    if (given) return {.kind = MoveKind::choose_nothing};
+    if (picker_choice == ITEM_CLEAR) return {.kind = MoveKind::clear_cell, .cell = cell};
+    if (picker_choice >= 1 && picker_choice <= 9)
+        return {.kind = MoveKind::enter_digit, .cell = cell, .digit = picker_choice};
+    return {.kind = MoveKind::choose_nothing};
+}
+
+// The window controls draw themselves and report a click on their close control.
+Move interpret_close_control() {
+    return {.kind = game_WindowControls() ? MoveKind::leave : MoveKind::none};
+}
+
+// Escape closes an open picker, or else leaves the game.
+Move interpret_escape() {
+    if (!keyboard.keypressed(DIK_ESCAPE, true)) return {};
+    return {.kind = picker_open ? MoveKind::close_picker : MoveKind::leave};
+}
+
+// Selects a cell. The picker follows the selection: its first item goes below the cell, left of
+// the right edge where it would pass it, and above the cell in the low rows.
+void select_cell(int cell) {
+    selected_col = cell % 9;
+    selected_row = cell / 9;
+    selected_x = GRID_X + cell_offset(selected_col);
+    selected_y = GRID_Y + cell_offset(selected_row);
+    picker_x = selected_x;
+    picker_y = selected_y + PICKER_STEP;
+    if (picker_x + PICKER_SIZE > SCREEN_EDGE) picker_x = PICKER_RIGHTMOST;
+    if (picker_y + PICKER_SIZE > SCREEN_EDGE) picker_y = selected_y - 3 * PICKER_STEP;
+}
+
+// Every choice from the picker closes it; a complete board then ends the level.
+void finish_choice() {
+    picker_open = false;
+    if (boardcomplete(board)) current_screen = SCREEN_NEXT_LEVEL;
+}
+
+// Notes the picker slot under the pointer in picker_choice; the next click chooses it.
+void note_picker_slot() {
+    picker_choice = -1;
+    for (int slot = 1; slot <= PICKER_SLOTS; ++slot)
+        if (slot_area(slot).hovered()) picker_choice = slot;
+}
+
+} // namespace
+
+void apply_move(const Move& move) {
+    switch (move.kind) {
+    case MoveKind::none:
+        break;
+    case MoveKind::select_cell:
+        select_cell(move.cell);
+        break;
+    case MoveKind::open_picker:
+        picker_open = true;
+        break;
+    case MoveKind::enter_digit: {
+        const bool right = move.digit == solution[move.cell];
+        board[move.cell] = move.digit + (right ? CELL_RIGHT : CELL_WRONG);
+        if (!right) ++wrong_entries;
+        finish_choice();
+        break;
+    }
+    case MoveKind::clear_cell:
+        board[move.cell] = CELL_EMPTY;
+        finish_choice();
+        break;
+    case MoveKind::choose_nothing:
+        finish_choice();
+        break;
+    case MoveKind::close_picker:
+        picker_open = false;
+        break;
+    case MoveKind::leave:
+        game_SaveGameOrTell(); // a save that failed is shown
+        current_screen = SCREEN_START;
+        break;
+    }
+}
+
+// ---- draw ----
+
+namespace {
 
 void counter_label(float x, int left, int right) {
     game_DisplayCell(
         {.x = x, .y = COUNTER_Y, .left = left, .top = 380, .right = right, .bottom = 398});
 }
 
-// Counts the play time and draws the three counters.
-void update_counters() {
+void draw_counters() {
     counter_label(20, 0, 90);
     game_DisplayNumber(wrong_entries, TEXT_SCALE, 115, COUNTER_Y, NumberAlign::left_top, STRIP_X,
                        wrong_entries > 10 ? WRONG_STRIP_Y : STRIP_Y);
-    tick_accumulator += frame_step;
-    if (tick_accumulator > TICK_INTERVAL) {
-        tick_accumulator = 0;
-        ++elapsed_ticks;
-    }
     counter_label(195, 100, 154);
     game_DisplayTime(elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, TimeAlign::left, true);
     counter_label(355, 160, 226);
@@ -112,24 +259,25 @@ void draw_cell(int col, int row) {
         game_DisplayNumber(code - CELL_WRONG, 1, x, y, NumberAlign::centre, STRIP_X, WRONG_STRIP_Y);
 }
 
-// Draws the boxes row by row and each box's cells row by row, moves the selection to the cell
-// under a click while the picker is closed, and frames the selected cell.
+// The boxes row by row and each box's cells row by row, then the frame of the selected cell.
 void draw_grid() {
     for (int box_row = 0; box_row < 3; ++box_row)
         for (int box_col = 0; box_col < 3; ++box_col)
             for (int row = 0; row < 3; ++row)
                 for (int col = 0; col < 3; ++col) draw_cell(box_col * 3 + col, box_row * 3 + row);
-    if (!picker_open && mouse.button_pressed[0]) {
-        selected_col = cell_at(mouse.x, GRID_X);
-        selected_row = cell_at(mouse.y, GRID_Y);
-        selected_x = GRID_X + cell_offset(selected_col);
-        selected_y = GRID_Y + cell_offset(selected_row);
-    }
     game_DisplayCell({.x = selected_x,
                       .y = selected_y,
                       .left = IMAGE_FRAME,
-                      .opacity = is_given(selected_cell()) ? 40.0f : 100.0f,
+                      .opacity = is_given(board[selected_cell()]) ? 40.0f : 100.0f,
                       .anchor = CellAnchor::centre});
+}
+
+// The counters, the grid and the player's name.
+void draw_board() {
+    const platform::DrawPhase drawing;
+    draw_counters();
+    draw_grid();
+    game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
 }
 
 void picker_image(float x, float y, int image, float opacity) {
@@ -142,98 +290,39 @@ void picker_image(float x, float y, int image, float opacity) {
                       .anchor = CellAnchor::centre});
 }
 
-// Draws the items in rows of four and notes the item under the mouse in picker_choice.
+// The open picker's items, and the mark on the slot under the pointer.
 void draw_picker() {
-    for (int k = 1; k <= PICKER_ITEMS; ++k) {
-        const float x = picker_x + PICKER_STEP * static_cast<float>((k - 1) % 4);
-        const float y = picker_y + PICKER_STEP * static_cast<float>((k - 1) / 4);
-        picker_image(x, y, IMAGE_EMPTY, 90);
-        picker_image(x, y, k + IMAGE_ITEMS, 90);
+    const platform::DrawPhase drawing;
+    for (int item = 1; item <= PICKER_ITEMS; ++item) {
+        picker_image(slot_x(item), slot_y(item), IMAGE_EMPTY, 90);
+        picker_image(slot_x(item), slot_y(item), item + IMAGE_ITEMS, 90);
     }
-    const float half = PICKER_STEP / 2;
-    const float px = static_cast<float>(mouse.x) + half, py = static_cast<float>(mouse.y) + half;
-    const int hx = static_cast<int>((px - picker_x) / PICKER_STEP);
-    const int hy = static_cast<int>((py - picker_y) / PICKER_STEP);
-    if (px < picker_x || hx > 3 || py < picker_y || hy > 2) {
-        picker_choice = -1;
-        return;
-    }
-    picker_image(picker_x + PICKER_STEP * static_cast<float>(hx),
-                 picker_y + PICKER_STEP * static_cast<float>(hy), IMAGE_FRAME, 100);
-    picker_choice = hx + 4 * hy + 1;
-}
-
-// Judges a picker choice for the selected cell: a digit against the solution, or a clear.
-void enter_choice(int choice) {
-    int32_t& cell = selected_cell();
-    if (choice == ITEM_CLEAR) {
-        cell = CELL_EMPTY;
-    } else if (choice >= 1 && choice <= 9) {
-        const bool right = choice == solution[selected_row * 9 + selected_col];
-        cell = choice + (right ? CELL_RIGHT : CELL_WRONG);
-        if (!right) ++wrong_entries;
-    }
-}
-
-// One frame of the picker: a click opens it beside an editable cell, or lands on an item or
-// elsewhere and closes it. Returns whether a choice was handled.
-bool run_picker() {
-    bool handled = false;
-    if (mouse.button_pressed[0]) {
-        picker_x = selected_x;
-        picker_y = selected_y + PICKER_STEP;
-        if (picker_x + PICKER_SIZE > SCREEN_EDGE) picker_x = PICKER_RIGHTMOST;
-        if (picker_y + PICKER_SIZE > SCREEN_EDGE) picker_y = selected_y - 3 * PICKER_STEP;
-        const bool given = is_given(selected_cell());
-        if (!picker_open && !given) {
-            picker_open = true;
-        } else if (picker_choice >= 0) {
-            handled = true;
-            picker_open = false;
-            if (!given) enter_choice(picker_choice);
-        } else {
-            picker_open = false;
-        }
-    }
-    if (picker_open) draw_picker();
-    return handled;
-}
-
-// Saves the game and goes back to the start screen; a save that failed is shown.
-void leave_game() {
-    game_SaveGameOrTell();
-    current_screen = SCREEN_START;
+    if (picker_choice > 0)
+        picker_image(slot_x(picker_choice), slot_y(picker_choice), IMAGE_FRAME, 100);
 }
 
 } // namespace
 
+// ---- the entry point ----
+
 void game_PlayScreen() {
-    if (new_game_flag) name_check_pending = true;
-    if (name_check_pending) {
-        const int check = game_CheckNewPlayer(player_name);
-        if (check == 2 || check == 3) {
-            name_check_pending = false;
-            current_screen = SCREEN_START;
-            return;
-        }
-        if (check != 0) return; // the warning blinks; the check runs again next frame
-        name_check_pending = false;
-        game_StorePlayer(player_name, score, level, 0);
+    if (!name_accepted()) return;
+    count_play_time();
+    apply_move(interpret_grid_click());
+    // The board is drawn before the picker's move is applied, as the design orders: an entry
+    // shows from the next frame on, and one that completes the board ends the frame here, with
+    // no picker, window controls or pointer drawn.
+    draw_board();
+    apply_move(interpret_picker_click());
+    if (current_screen == SCREEN_NEXT_LEVEL) return;
+    if (picker_open) {
+        note_picker_slot();
+        draw_picker();
     }
-    update_counters();
-    draw_grid();
-    game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
-    if (run_picker() && boardcomplete(board)) {
-        current_screen = SCREEN_NEXT_LEVEL;
-        return;
-    }
-    if (game_WindowControls()) leave_game();
-    if (keyboard.keypressed(DIK_ESCAPE, true)) {
-        if (picker_open)
-            picker_open = false;
-        else
-            leave_game();
-    }
+    // The window controls are drawn over the picker, and Escape is read after their close
+    // control: a click on it and Escape in one frame are two moves, as the design orders.
+    apply_move(interpret_close_control());
+    apply_move(interpret_escape());
     game_DisplayCursor(true);
     new_game_flag = false;
 }

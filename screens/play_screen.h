@@ -1,4 +1,4 @@
-// The game screen: the board, the number picker and the counters.
+// The game screen: the board, the number picker and the counters, and the moves that change them.
 #pragma once
 #include <cstdint>
 
@@ -10,6 +10,28 @@ extern int32_t picker_choice;    // the picker item under the mouse when it was 
 extern float picker_x, picker_y; // where the picker's first item is centred
 extern float tick_accumulator;   // frame steps gathered towards the next play-time tick
 extern bool name_check_pending;  // a new player's name still has to be checked
+
+// What one input does on the game screen. The mouse, Escape and the window's close control make
+// them; every change of the board, the selection and the picker goes through apply_move.
+enum class MoveKind {
+    none,
+    select_cell,    // the selection moves to cell, and the picker with it
+    open_picker,    // the picker opens beside the selected cell
+    enter_digit,    // digit goes into cell, judged against the solution; a wrong one is counted
+    clear_cell,     // cell is emptied
+    choose_nothing, // a picker item that changes nothing was chosen: the picker closes
+    close_picker,   // the picker closes without a choice (a click beside it, Escape)
+    leave,          // the game is saved and the start screen follows
+};
+struct Move {
+    MoveKind kind = MoveKind::none;
+    int cell = 0;  // row * 9 + column, for select_cell, enter_digit and clear_cell
+    int digit = 0; // 1 to 9, for enter_digit
+};
+// Applies a move to the board, the wrong-entry count, the selection, the picker and the screen.
+// Every choice from the picker (enter_digit, clear_cell, choose_nothing) ends by checking the
+// board: a complete one switches current_screen to SCREEN_NEXT_LEVEL.
+void apply_move(const Move& move);
 
 void play_screen_reset();
 // One frame of the game screen; run by the dispatcher while current_screen is SCREEN_GAME.

@@ -21,8 +21,7 @@ bool picker_open = false;
 int32_t box_removal = 3;
 int32_t full_removal_chance = 70;
 int32_t empty_box = 100;
-uint32_t random_state = 1;
-int grid_attempts = 200;
+BoardGenerator board_generator;
 
 void board_reset() {
     std::fill(std::begin(board), std::end(board), 0);
@@ -33,8 +32,7 @@ void board_reset() {
     box_removal = 3;
     full_removal_chance = 70;
     empty_box = 100;
-    random_state = 1;
-    grid_attempts = 200;
+    board_generator = {};
     classic_reset();
 }
 
@@ -49,7 +47,7 @@ constexpr uint32_t RANDOM_MUL = 214013u, RANDOM_ADD = 2531011u;
 struct RandomJump {
     uint32_t mul = 1, add = 0;
 };
-constexpr RandomJump randomjump(int draws) {
+constexpr RandomJump random_jump(int draws) {
     RandomJump jump;
     for (int i = 0; i < draws; ++i)
         jump = {jump.mul * RANDOM_MUL, jump.add * RANDOM_MUL + RANDOM_ADD};
@@ -59,28 +57,28 @@ constexpr int DRAW_GROUP = 4; // a divisor of DIGIT_DRAWS
 struct GroupJumps {
     RandomJump jumps[DRAW_GROUP];
 };
-constexpr GroupJumps groupjumps() {
+constexpr GroupJumps group_jumps() {
     GroupJumps group;
-    for (int i = 0; i < DRAW_GROUP; ++i) group.jumps[i] = randomjump(i + 1);
+    for (int i = 0; i < DRAW_GROUP; ++i) group.jumps[i] = random_jump(i + 1);
     return group;
 }
-constexpr GroupJumps GROUP_JUMPS = groupjumps();
-constexpr RandomJump ALL_DRAWS = randomjump(DIGIT_DRAWS);
+constexpr GroupJumps GROUP_JUMPS = group_jumps();
+constexpr RandomJump ALL_DRAWS = random_jump(DIGIT_DRAWS);
 
 // The bit of the digit a draw gives (rand() % 9 + 1, rand() being bits 16 to 30 of the state),
 // for every upper half of the state.
 struct DigitBits {
     uint16_t bits[65536];
 };
-constexpr DigitBits digitbits() {
+constexpr DigitBits digit_bits() {
     DigitBits table{};
     for (int high = 0; high < 65536; ++high)
         table.bits[high] = static_cast<uint16_t>(1u << ((high & 0x7FFF) % 9 + 1));
     return table;
 }
-constexpr DigitBits DIGIT_BITS = digitbits();
+constexpr DigitBits DIGIT_BITS = digit_bits();
 
-int lowestdigit(unsigned digits) {
+int lowest_digit(unsigned digits) {
     return digits == 0 ? 0 : std::countr_zero(digits);
 }
 
@@ -88,7 +86,8 @@ int lowestdigit(unsigned digits) {
 // until one is free, at most DIGIT_DRAWS of them; after that many draws the lowest free digit, or
 // 0 when none is. The draws are made exactly as one by one, but a group at a time from states
 // computed side by side from the group's first, and all at once when no digit is free.
-int drawdigit(unsigned free) {
+int draw_digit(unsigned free) {
+    uint32_t& random_state = board_generator.random_state;
     if (free == 0) {
         random_state = random_state * ALL_DRAWS.mul + ALL_DRAWS.add;
         return 0;
@@ -101,38 +100,38 @@ int drawdigit(unsigned free) {
             const unsigned bit = DIGIT_BITS.bits[state >> 16];
             if (bit & free) {
                 random_state = state;
-                return draws + i + 1 < DIGIT_DRAWS ? std::countr_zero(bit) : lowestdigit(free);
+                return draws + i + 1 < DIGIT_DRAWS ? std::countr_zero(bit) : lowest_digit(free);
             }
         }
         const RandomJump& whole = GROUP_JUMPS.jumps[DRAW_GROUP - 1];
         group = group * whole.mul + whole.add;
     }
     random_state = group;
-    return lowestdigit(free);
+    return lowest_digit(free);
 }
 
-bool isdigit19(int32_t value) {
+bool is_digit(int32_t value) {
     return value >= 1 && value <= 9;
 }
 
 // Bit d for a digit d from 1 to 9, no bit for anything else.
-unsigned digitbit(int32_t value) {
-    return isdigit19(value) ? 1u << value : 0u;
+unsigned digit_bit(int32_t value) {
+    return is_digit(value) ? 1u << value : 0u;
 }
 constexpr unsigned ALL_DIGITS = 0x3FE;
 
 // How many cells of the box hold a digit.
-int boxdigits(const int32_t* grid, int box_col, int box_row) {
+int box_digits(const int32_t* grid, int box_col, int box_row) {
     int count = 0;
     for (int row = 3 * box_row; row < 3 * box_row + 3; ++row)
         for (int col = 3 * box_col; col < 3 * box_col + 3; ++col)
-            count += isdigit19(grid[row * 9 + col]);
+            count += is_digit(grid[row * 9 + col]);
     return count;
 }
 
 // Whether a level draws a box to empty: the last digit of the level must reach a threshold that
 // falls as the levels rise.
-bool canemptybox(int lvl) {
+bool can_empty_box(int lvl) {
     constexpr int LOWEST_LAST_DIGIT[10] = {9, 8, 8, 7, 7, 6, 5, 4, 3, 2};
     return lvl >= 0 && lvl <= 99 && lvl % 10 >= LOWEST_LAST_DIGIT[lvl / 10];
 }
@@ -140,6 +139,7 @@ bool canemptybox(int lvl) {
 } // namespace
 
 int nextrandom() {
+    uint32_t& random_state = board_generator.random_state;
     random_state = random_state * RANDOM_MUL + RANDOM_ADD;
     return static_cast<int>((random_state >> 16) & 0x7FFF);
 }
@@ -176,7 +176,7 @@ void generatepuzzle(int32_t* grid, int removal, int chance) {
     int32_t work[81] = {};
     for (;;) {
         int attempts = 0, filled = 0;
-        while (filled < 81 && attempts < grid_attempts) {
+        while (filled < 81 && attempts < board_generator.grid_attempts) {
             std::fill(std::begin(work), std::end(work), 0);
             filled = 0;
             for (int box_row = 0; box_row < 3; ++box_row)
@@ -204,13 +204,13 @@ int fillbox(int32_t* grid, int box_col, int box_row) {
     unsigned outside_row[3] = {}, outside_col[3] = {}, box_bits[9];
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 9; ++j) {
-            if (j / 3 != box_col) outside_row[i] |= digitbit(grid[(top + i) * 9 + j]);
-            if (j / 3 != box_row) outside_col[i] |= digitbit(grid[j * 9 + left + i]);
+            if (j / 3 != box_col) outside_row[i] |= digit_bit(grid[(top + i) * 9 + j]);
+            if (j / 3 != box_row) outside_col[i] |= digit_bit(grid[j * 9 + left + i]);
         }
     }
     unsigned outside[9];
     for (int k = 0; k < 9; ++k) {
-        box_bits[k] = digitbit(grid[(top + k / 3) * 9 + left + k % 3]);
+        box_bits[k] = digit_bit(grid[(top + k / 3) * 9 + left + k % 3]);
         outside[k] = outside_row[k / 3] | outside_col[k % 3];
     }
     int digits[9] = {};
@@ -222,8 +222,8 @@ int fillbox(int32_t* grid, int box_col, int box_row) {
         unsigned before = 0;
         count = 0;
         for (int k = 0; k < 9; ++k) {
-            digits[k] = drawdigit(~(outside[k] | before | after[k + 1]) & ALL_DIGITS);
-            box_bits[k] = digitbit(digits[k]);
+            digits[k] = draw_digit(~(outside[k] | before | after[k + 1]) & ALL_DIGITS);
+            box_bits[k] = digit_bit(digits[k]);
             before |= box_bits[k];
             count += digits[k] != 0;
         }
@@ -237,16 +237,16 @@ void useddigits(int32_t* grid, uint8_t used[10], int col, int row) {
     const int32_t value = cell;
     cell = 0;
     unsigned mask = 0;
-    for (int i = 0; i < 9; ++i) mask |= digitbit(grid[row * 9 + i]) | digitbit(grid[i * 9 + col]);
+    for (int i = 0; i < 9; ++i) mask |= digit_bit(grid[row * 9 + i]) | digit_bit(grid[i * 9 + col]);
     for (int r = row / 3 * 3; r < row / 3 * 3 + 3; ++r)
-        for (int c = col / 3 * 3; c < col / 3 * 3 + 3; ++c) mask |= digitbit(grid[r * 9 + c]);
+        for (int c = col / 3 * 3; c < col / 3 * 3 + 3; ++c) mask |= digit_bit(grid[r * 9 + c]);
     cell = value;
     for (int d = 0; d < 10; ++d) used[d] = static_cast<uint8_t>((mask >> d) & 1u);
 }
 
 void thinbox(int32_t* grid, int box_col, int box_row, int removal, int chance) {
     if (removal == 0) return;
-    if (box_col == 0 && box_row == 0 && canemptybox(level)) empty_box = nextrandom() % 10;
+    if (box_col == 0 && box_row == 0 && can_empty_box(level)) empty_box = nextrandom() % 10;
     int keep = std::max(9 - removal, 1);
     int budget = nextrandom() % 100 > chance ? removal / 2 : 1000;
     if (box_col + 3 * box_row == empty_box) {
@@ -257,7 +257,7 @@ void thinbox(int32_t* grid, int box_col, int box_row, int removal, int chance) {
         const int col = 3 * box_col + nextrandom() % 3;
         const int row = 3 * box_row + nextrandom() % 3;
         grid[row * 9 + col] = CELL_EMPTY;
-        filled = boxdigits(grid, box_col, box_row);
+        filled = box_digits(grid, box_col, box_row);
     }
 }
 

@@ -26,15 +26,19 @@ extern int32_t box_removal;   // how many cells each box loses this level, 1 to 
 extern int32_t full_removal_chance; // the threshold of a box's budget roll, level * 10 + 40
 extern int32_t empty_box;           // the box this generation empties; 9 or 100 name none
 
-// The puzzle generator's random numbers: the classic C library generator, started from 1 and
-// never seeded again, so the same level starts give the same puzzles on every run and platform.
-extern uint32_t random_state;
-// One draw, 0 to 32767.
-int nextrandom();
+// The generator's own state, kept for the whole run; game_Reset wipes it (board_reset).
+struct BoardGenerator {
+    // The random numbers: the classic C library generator, started from 1 and never seeded
+    // again, so the same level starts give the same puzzles on every run and platform.
+    uint32_t random_state = 1;
+    // How many attempts at a random grid a generation makes before it takes a stored grid; tests
+    // lower it to reach the stored grids.
+    int grid_attempts = 200;
+};
+extern BoardGenerator board_generator;
 
-// How many attempts at a random grid a generation makes before it takes a stored grid; tests
-// lower it to reach the stored grids.
-extern int grid_attempts;
+// One draw of the generator's random numbers, 0 to 32767.
+int nextrandom();
 
 void board_reset();
 // Sets up the board for the current level, in the current player's puzzle mode, and switches to

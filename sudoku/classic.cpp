@@ -21,9 +21,10 @@ struct GradeLevels {
 constexpr GradeLevels GRADE_LEVELS[GRADE_COUNT] = {
     {1, 20, 24}, {21, 45, 12}, {46, 75, 8}, {76, 99, 4}};
 
-// The made puzzles and the thread that makes them. The filler is declared last, so that at exit
-// it is waited for before the rest goes.
-struct Background {
+// The made puzzles and the thread that makes them, kept for the whole run; game_Reset forgets the
+// made puzzles (classic_reset). The filler is declared last, so that at exit it is waited for
+// before the rest goes.
+struct ClassicBackground {
     std::mutex mutex;
     std::condition_variable made; // a puzzle was made
     ClassicBase stock[GRADE_COUNT];
@@ -35,56 +36,78 @@ struct Background {
     std::future<void> filler;
 
     // At exit the filler ends after its current puzzle, and is waited for.
-    ~Background() {
+    ~ClassicBackground() {
         std::lock_guard lock(mutex);
         stopping = true;
     }
 };
-Background background;
+ClassicBackground classic_background;
 
 // A new seed for every puzzle of the run, different from run to run; the caller holds the mutex.
-unsigned nextseed() {
+unsigned next_seed() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    return static_cast<unsigned>(now) ^ (++background.seeds * 2654435761u);
+    return static_cast<unsigned>(now) ^ (++classic_background.seeds * 2654435761u);
 }
 
 // Makes puzzles for the missing grades, the wanted one first, until none is missing.
-void fill() {
-    std::unique_lock lock(background.mutex);
+void fill_stock() {
+    std::unique_lock lock(classic_background.mutex);
     for (;;) {
-        int grade = background.wanted;
-        if (grade < 0 || background.ready[grade])
+        int grade = classic_background.wanted;
+        if (grade < 0 || classic_background.ready[grade])
             grade = static_cast<int>(
-                std::find(background.ready, background.ready + GRADE_COUNT, false) -
-                background.ready);
-        if (background.stopping || grade == GRADE_COUNT) {
-            background.filling = false;
+                std::find(classic_background.ready, classic_background.ready + GRADE_COUNT, false) -
+                classic_background.ready);
+        if (classic_background.stopping || grade == GRADE_COUNT) {
+            classic_background.filling = false;
             return;
         }
-        const unsigned seed = nextseed();
+        const unsigned seed = next_seed();
         lock.unlock();
         const ClassicBase base = classicbase(static_cast<ClassicGrade>(grade), seed);
         lock.lock();
-        background.stock[grade] = base;
-        background.ready[grade] = true;
-        background.made.notify_all();
+        classic_background.stock[grade] = base;
+        classic_background.ready[grade] = true;
+        classic_background.made.notify_all();
     }
 }
 
 // Starts the filler unless it runs; the caller holds the mutex. Without a thread to be had,
 // nothing is made ahead.
-void startfilling() {
-    if (background.filling) return;
+void start_filling() {
+    if (classic_background.filling) return;
     try {
-        background.filler = std::async(std::launch::async, fill);
-        background.filling = true;
+        classic_background.filler = std::async(std::launch::async, fill_stock);
+        classic_background.filling = true;
     } catch (const std::system_error&) {
     }
 }
 
 // One draw of the C library's generator below n.
-int drawbelow(int n) {
+int draw_below(int n) {
     return std::rand() % n;
+}
+
+// qqwing's puzzle with one solution and as few givens as it can, and that solution.
+void make_puzzle(ClassicBase& base) {
+    qqwing::SudokuBoard maker;
+    maker.generatePuzzle();
+    std::copy(maker.getPuzzle(), maker.getPuzzle() + 81, base.puzzle);
+    qqwing::SudokuBoard solver;
+    int cells[81];
+    std::copy(base.puzzle, base.puzzle + 81, cells);
+    solver.setPuzzle(cells);
+    solver.solve();
+    std::copy(solver.getSolution(), solver.getSolution() + 81, base.solution);
+}
+
+// The empty cells of a puzzle in a random order, into order; returns how many there are.
+int shuffled_empty_cells(const int32_t* puzzle, int8_t* order) {
+    int empty = 0;
+    for (int i = 0; i < 81; ++i)
+        if (puzzle[i] == 0) order[empty++] = static_cast<int8_t>(i);
+    for (int i = empty - 1; i > 0; --i) std::swap(order[i], order[draw_below(i + 1)]);
+    return empty;
 }
 
 } // namespace
@@ -119,22 +142,10 @@ ClassicBase classicbase(ClassicGrade grade, unsigned seed) {
     std::srand(seed);
     ClassicBase base;
     for (;;) {
-        qqwing::SudokuBoard maker;
-        maker.generatePuzzle();
-        std::copy(maker.getPuzzle(), maker.getPuzzle() + 81, base.puzzle);
-        qqwing::SudokuBoard solver;
-        int cells[81];
-        std::copy(base.puzzle, base.puzzle + 81, cells);
-        solver.setPuzzle(cells);
-        solver.solve();
-        std::copy(solver.getSolution(), solver.getSolution() + 81, base.solution);
-
-        // The empty cells in a random order; those given back come from the front.
+        make_puzzle(base);
+        // Cells are given back from the front of the empty ones in a random order.
         int8_t order[81];
-        int empty = 0;
-        for (int i = 0; i < 81; ++i)
-            if (base.puzzle[i] == 0) order[empty++] = static_cast<int8_t>(i);
-        for (int i = empty - 1; i > 0; --i) std::swap(order[i], order[drawbelow(i + 1)]);
+        const int empty = shuffled_empty_cells(base.puzzle, order);
 
         // Down to the grade: a cell whose giving makes the puzzle too easy stays empty.
         int next = 0, now = gradepuzzle(base.puzzle);
@@ -177,36 +188,37 @@ void classicpuzzle(const ClassicBase& base, int lvl, int32_t* grid, int32_t* sol
 }
 
 void classic_stock() {
-    std::lock_guard lock(background.mutex);
-    startfilling();
+    std::lock_guard lock(classic_background.mutex);
+    start_filling();
 }
 
 ClassicBase classic_take(int lvl) {
     const int grade = classicgrade(lvl);
-    std::unique_lock lock(background.mutex);
-    background.wanted = grade;
-    startfilling();
-    if (!background.filling && !background.ready[grade]) { // no thread: made here and now
-        background.wanted = -1;
-        const unsigned seed = nextseed();
+    std::unique_lock lock(classic_background.mutex);
+    classic_background.wanted = grade;
+    start_filling();
+    if (!classic_background.filling &&
+        !classic_background.ready[grade]) { // no thread: made here and now
+        classic_background.wanted = -1;
+        const unsigned seed = next_seed();
         lock.unlock();
         return classicbase(static_cast<ClassicGrade>(grade), seed);
     }
-    background.made.wait(lock, [grade] { return background.ready[grade]; });
-    background.ready[grade] = false;
-    background.wanted = -1;
-    startfilling();
-    return background.stock[grade];
+    classic_background.made.wait(lock, [grade] { return classic_background.ready[grade]; });
+    classic_background.ready[grade] = false;
+    classic_background.wanted = -1;
+    start_filling();
+    return classic_background.stock[grade];
 }
 
 void classic_reset() {
     {
-        std::lock_guard lock(background.mutex);
-        background.stopping = true;
+        std::lock_guard lock(classic_background.mutex);
+        classic_background.stopping = true;
     }
-    if (background.filler.valid()) background.filler.wait();
-    std::lock_guard lock(background.mutex);
-    std::fill(std::begin(background.ready), std::end(background.ready), false);
-    background.wanted = -1;
-    background.stopping = false;
+    if (classic_background.filler.valid()) classic_background.filler.wait();
+    std::lock_guard lock(classic_background.mutex);
+    std::fill(std::begin(classic_background.ready), std::end(classic_background.ready), false);
+    classic_background.wanted = -1;
+    classic_background.stopping = false;
 }

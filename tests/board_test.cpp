@@ -45,14 +45,14 @@ void patterngrid(int32_t* grid) {
 using BoardTest = GameTest;
 
 TEST(Random, ReproducesTheClassicSequence) {
-    random_state = 1;
+    board_generator.random_state = 1;
     for (int expected : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
         EXPECT_EQ(nextrandom(), expected);
 }
 
 TEST(LevelParameters, RemovalAndChancePerLevel) {
     int32_t removal, chance;
-    random_state = 1;
+    board_generator.random_state = 1;
     levelparameters(1, removal, chance);
     EXPECT_EQ(removal, 1);
     EXPECT_EQ(chance, 50);
@@ -61,12 +61,12 @@ TEST(LevelParameters, RemovalAndChancePerLevel) {
     EXPECT_EQ(chance, 40);
     levelparameters(22, removal, chance); // last digit 2: no draw
     EXPECT_EQ(removal, 2);
-    EXPECT_EQ(random_state, 1u);
+    EXPECT_EQ(board_generator.random_state, 1u);
 
     std::set<int32_t> seen[100];
     for (uint32_t state = 1; state < 200; ++state) {
         for (int lvl : {25, 59, 85, 95, 99, 150, -5}) {
-            random_state = state;
+            board_generator.random_state = state;
             levelparameters(lvl, removal, chance);
             seen[std::clamp(lvl, 0, 99)].insert(removal);
         }
@@ -127,17 +127,17 @@ TEST(UsedDigits, SeesRowColumnAndBoxButNotTheCell) {
 // failing boxes, stuck cells and retries.
 TEST(FillBox, MatchesFillingOneDrawAtATime) {
     for (uint32_t seed : {1u, 2u, 99u, 12345u, 0xDEADBEEFu}) {
-        random_state = seed;
+        board_generator.random_state = seed;
         for (int attempt = 0; attempt < 60; ++attempt) {
             int32_t fast[81] = {}, plain[81] = {};
             if (attempt % 7 == 3) fast[40] = plain[40] = 15; // a stray value is no digit
             for (int box = 0; box < 9; ++box) {
-                const uint32_t before = random_state;
+                const uint32_t before = board_generator.random_state;
                 const int count = fillbox(fast, box % 3, box / 3);
-                const uint32_t after = random_state;
-                random_state = before;
+                const uint32_t after = board_generator.random_state;
+                board_generator.random_state = before;
                 ASSERT_EQ(plainfillbox(plain, box % 3, box / 3), count) << seed << " " << attempt;
-                ASSERT_EQ(random_state, after);
+                ASSERT_EQ(board_generator.random_state, after);
                 ASSERT_TRUE(std::equal(fast, fast + 81, plain));
             }
         }
@@ -226,7 +226,7 @@ TEST_F(BoardTest, LevelStartsCutPuzzlesFromValidGrids) {
 
 TEST_F(BoardTest, SameLevelStartsGiveSamePuzzles) {
     auto play = [] {
-        random_state = 1;
+        board_generator.random_state = 1;
         empty_box = 100;
         std::vector<int32_t> puzzles;
         for (int lvl : {1, 2, 9, 37, 92, 99}) {
@@ -326,7 +326,7 @@ TEST_F(BoardTest, StoredGridsOfTheBuiltArchiveAreValid) {
 
 TEST_F(BoardTest, FallsBackOnAStoredGrid) {
     copy_assets();
-    grid_attempts = 0;
+    board_generator.grid_attempts = 0;
     generatepuzzle(board, 3, 1000);
     EXPECT_TRUE(validgrid(solution));
     int32_t stored[81];

@@ -145,6 +145,36 @@ TEST_F(PlayTest, EntriesAreJudgedAndEveryWrongDigitCounts) {
     }
 }
 
+// The moves the keyboard and undo will make too: an entry is judged for the move's cell, and
+// every choice from the picker checks the board, even one that changes nothing (a board complete
+// from the start, such as a level-1 puzzle without an empty cell), while a plain close does not.
+TEST_F(PlayTest, MovesJudgeTheirCellAndEveryPickerChoiceChecksTheBoard) {
+    const int i = first_cell(false);
+    apply_move({.kind = MoveKind::select_cell, .cell = 80});
+    EXPECT_EQ(selected_col, 8);
+    EXPECT_EQ(selected_row, 8);
+    EXPECT_FLOAT_EQ(picker_x, 372);
+    EXPECT_FLOAT_EQ(picker_y, 370);
+    apply_move({.kind = MoveKind::open_picker});
+    ASSERT_TRUE(picker_open);
+    apply_move({.kind = MoveKind::enter_digit, .cell = i, .digit = solution[i] % 9 + 1});
+    EXPECT_EQ(board[i], solution[i] % 9 + 1 + CELL_WRONG);
+    EXPECT_EQ(wrong_entries, 1);
+    EXPECT_FALSE(picker_open);
+
+    for (int j = 0; j < 81; ++j)
+        if (j != i && board[j] == CELL_EMPTY) board[j] = solution[j] + CELL_RIGHT;
+    apply_move({.kind = MoveKind::clear_cell, .cell = i});
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    board[i] = solution[i];
+    ASSERT_TRUE(boardcomplete(board));
+    apply_move({.kind = MoveKind::close_picker});
+    EXPECT_EQ(current_screen, SCREEN_GAME);
+    apply_move({.kind = MoveKind::choose_nothing});
+    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(wrong_entries, 1);
+}
+
 TEST_F(PlayTest, GivensAreNeverEditableAndFramedFaintly) {
     const int g = first_cell(true);
     const int32_t given = board[g];
