@@ -8,34 +8,30 @@
 
 #include "gfx/sprites.h"
 #include "gfx/text.h"
+#include "input/area.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "todo/dates.h"
 
-TaskRecord edit_task;
-int edit_field = FIELD_DESCRIPTION;
-char edit_text[EDIT_TEXT_SIZE] = {};
-int edit_length = 0;
-bool save_request = false;
-bool add_off = false, delete_off = false, update_off = false, title_off = false;
-float message_clock[MESSAGE_COUNT] = {};
-float cursor_clock = 0;
-int editor_frame = 0;
-
-void editor_reset() {
-    edit_task = TaskRecord{};
-    edit_field = FIELD_DESCRIPTION;
-    edit_text[0] = '\0';
-    edit_length = 0;
-    save_request = false;
-    add_off = delete_off = update_off = title_off = false;
-    std::fill(std::begin(message_clock), std::end(message_clock), 0.0f);
-    cursor_clock = 0;
-    editor_frame = 0;
-}
-
 namespace {
+
+// The form's clickable areas; the buttons' areas take in their left edge.
+constexpr Area ADD{99, 375, 150, 400};
+constexpr Area SET_TITLE{299, 40, 360, 60};
+constexpr Area DELETE{174, 375, 250, 400};
+constexpr Area UPDATE{264, 375, 335, 400};
+constexpr Area CLOSE{350, 375, 425, 400};
+constexpr Area DONE_TICK{250, 165, 275, 185};
+constexpr Area ALARM_TICK{250, 215, 275, 235};
+constexpr Area REPEAT_LABEL{99, 265, 201, 285};
+// The boxes a click focuses, by field number.
+constexpr Area BOXES[] = {{50, 110, 425, 135},
+                          {100, 160, 200, 185},
+                          {100, 210, 200, 240},
+                          {225, 265, 275, 285},
+                          {50, 40, 260, 60}};
 
 constexpr const char* MESSAGES[MESSAGE_COUNT] = {"Incorrect Time",
                                                  "Incorrect Date",
@@ -52,159 +48,72 @@ constexpr int TYPED_LIMIT = 20;       // characters typed into the description a
 constexpr int TITLE_LIMIT = 30;
 constexpr const char* NEW_HEADING = "...";
 
-struct Area {
-    int left, top, right, bottom; // open bounds: left < x < right, top < y < bottom
-    bool contains() const {
-        return mouse.x > left && mouse.x < right && mouse.y > top && mouse.y < bottom;
-    }
-};
-// The buttons' areas start at their left edge.
-constexpr Area ADD{99, 375, 150, 400};
-constexpr Area SET_TITLE{299, 40, 360, 60};
-constexpr Area DELETE{174, 375, 250, 400};
-constexpr Area UPDATE{264, 375, 335, 400};
-constexpr Area CLOSE{350, 375, 425, 400};
-constexpr Area DONE_TICK{250, 165, 275, 185};
-constexpr Area ALARM_TICK{250, 215, 275, 235};
-constexpr Area REPEAT_LABEL{99, 265, 201, 285};
-// The boxes a click focuses, by field number.
-constexpr Area BOXES[] = {{50, 110, 425, 135},
-                          {100, 160, 200, 185},
-                          {100, 210, 200, 240},
-                          {225, 265, 275, 285},
-                          {50, 40, 260, 60}};
+} // namespace
 
-void start(int message) {
-    message_clock[message] = 1;
+TaskRecord edit_task;
+int edit_field = FIELD_DESCRIPTION;
+char edit_text[EDIT_TEXT_SIZE] = {};
+int edit_length = 0;
+bool save_request = false;
+bool add_off = false, delete_off = false, update_off = false, title_off = false;
+float cursor_clock = 0;
+int editor_frame = 0;
+EditorVisit editor_visit;
+
+void editor_reset() {
+    edit_task = TaskRecord{};
+    edit_field = FIELD_DESCRIPTION;
+    edit_text[0] = '\0';
+    edit_length = 0;
+    save_request = false;
+    add_off = delete_off = update_off = title_off = false;
+    cursor_clock = 0;
+    editor_frame = 0;
+    editor_visit = {};
 }
 
-void settext(const std::string& text) {
+namespace {
+
+void set_text(const std::string& text) {
     const size_t n = std::min(text.size(), sizeof edit_text - 1);
     memcpy(edit_text, text.data(), n);
     edit_text[n] = '\0';
     edit_length = static_cast<int>(n);
 }
 
-void append(char c) {
-    if (edit_length >= EDIT_TEXT_SIZE - 1) return;
-    edit_text[edit_length++] = c;
-    edit_text[edit_length] = '\0';
-}
-
-// A digit typed into the date or the time box: the separator comes in at the lengths a and b.
-void appendseparated(char digit, char separator, int a, int b) {
-    if (edit_length == a || edit_length == b) append(separator);
-    append(digit);
-    if (edit_length == a || edit_length == b) append(separator);
-}
-
 // The value the focused box starts with.
-void loadfield() {
+void load_field() {
     const TaskRecord& t = edit_task;
     switch (edit_field) {
     case FIELD_DESCRIPTION:
-        settext(t.description);
+        set_text(t.description);
         break;
     case FIELD_DATE:
-        settext(datetext(t.when));
+        set_text(datetext(t.when));
         break;
     case FIELD_TIME:
-        settext(timetext(t.when));
+        set_text(timetext(t.when));
         break;
     case FIELD_MINUTES:
-        settext(std::to_string(t.warn_minutes));
+        set_text(std::to_string(t.warn_minutes));
         break;
     case FIELD_TITLE:
-        settext(t.heading);
+        set_text(t.heading);
         break;
     default:
-        settext("");
+        set_text("");
         break;
     }
 }
 
-// Reads the typed date or time into its three fields: the number before the first separator,
-// the one before the second and, after exactly two, the rest. A field without its number stays.
-void readnumbers(char separator, uint16_t& first, uint16_t& second, uint16_t& third) {
-    uint16_t* const fields[3] = {&first, &second, &third};
-    int separators = 0;
-    uint32_t value = 0;
-    for (int i = 0; i < 10 && edit_text[i]; ++i) {
-        if (edit_text[i] == separator) {
-            if (separators < 2) *fields[separators] = static_cast<uint16_t>(value);
-            ++separators;
-            value = 0;
-        } else if (edit_text[i] >= '0' && edit_text[i] <= '9') {
-            value = std::min<uint32_t>(value * 10 + (edit_text[i] - '0'), 0xFFFF);
-        }
-    }
-    if (separators == 2) *fields[2] = static_cast<uint16_t>(value);
-}
-
-// Keeps what the box left behind holds. The date and the time go into the task even when they do
-// not exist; the message says so.
-void storefield(int field) {
-    platform::SYSTEMTIME& w = edit_task.when;
-    switch (field) {
-    case FIELD_DESCRIPTION:
-        strcpy(edit_task.description, edit_text);
-        break;
-    case FIELD_DATE:
-        readnumbers('/', w.wYear, w.wMonth, w.wDay);
-        if (validdate(w.wYear, w.wMonth, w.wDay) != 0) start(MESSAGE_DATE);
-        break;
-    case FIELD_TIME:
-        readnumbers(':', w.wHour, w.wMinute, w.wSecond);
-        if (!validtime(w.wHour, w.wMinute, w.wSecond)) start(MESSAGE_TIME);
-        break;
-    case FIELD_MINUTES:
-        if (std::all_of(edit_text, edit_text + edit_length,
-                        [](char c) { return c >= '0' && c <= '9'; }))
-            edit_task.warn_minutes = static_cast<uint16_t>(atoi(edit_text));
-        else
-            start(MESSAGE_MINUTES);
-        break;
-    case FIELD_TITLE:
-        if (edit_length >= 1 && edit_length <= TITLE_LIMIT) {
-            strcpy(edit_task.heading, edit_text);
-        } else {
-            start(MESSAGE_TITLE);
-            save_request = false;
-            edit_field = FIELD_TITLE;
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-// A key's character for the focused box (only for tasks that can be changed).
-void typechar(uint8_t c) {
-    const bool digit = c >= '0' && c <= '9';
-    if (c == 8) {
-        if (edit_length > 0) edit_text[--edit_length] = '\0';
-    } else if (c == 9 || c == 13) {
-        edit_field = edit_field >= FIELD_MINUTES ? FIELD_DESCRIPTION : edit_field + 1;
-    } else if (c <= 1) {
-        return;
-    } else if (edit_field == FIELD_DESCRIPTION || edit_field == FIELD_TITLE) {
-        if (edit_length < TYPED_LIMIT) append(static_cast<char>(c));
-    } else if (edit_field == FIELD_DATE) {
-        if (digit && edit_length < 10) appendseparated(static_cast<char>(c), '/', 4, 7);
-    } else if (edit_field == FIELD_TIME) {
-        if (digit && edit_length < 8) appendseparated(static_cast<char>(c), ':', 2, 5);
-    } else if (edit_field == FIELD_MINUTES) {
-        if (digit && edit_length < 3) append(static_cast<char>(c));
-    }
-}
-
-// Reads the task to edit; false when an existing task is not found.
-bool openeditor(int selection, bool show_open, const char* file) {
+// Opening the editor, on a frame that does not follow its last one: reads the task to edit and
+// switches the buttons. Nothing of an editor closed before carries over: no save it asked for, no
+// message. False when an existing task is not found.
+bool editor_enter(int selection, bool show_open, const char* file) {
+    editor_visit = {};
+    save_request = false;
     add_off = delete_off = update_off = title_off = false;
     if (!show_open) add_off = update_off = title_off = true;
-    // Nothing of an editor closed before carries over: no save it asked for, no message.
-    save_request = false;
-    std::fill(std::begin(message_clock), std::end(message_clock), 0.0f);
     TaskRecord& t = edit_task;
     if (selection < 0) {
         strcpy(t.heading, NEW_HEADING);
@@ -223,98 +132,150 @@ bool openeditor(int selection, bool show_open, const char* file) {
         add_off = true;
     }
     edit_field = FIELD_DESCRIPTION;
-    loadfield();
+    load_field();
     return true;
 }
 
-void mask(float x, float y, int width) {
-    game_DisplayCell({.x = x, .y = y, .top = 150, .right = width, .bottom = 175});
+void start_message(int message) {
+    editor_visit.message_clock[message] = 1;
 }
 
-void box(const char* text, float advance, float x, float y) {
-    game_DisplayFontText(text, advance, x, y, 0.55f, TextAnchor::bottom_left);
+void append(char c) {
+    if (edit_length >= EDIT_TEXT_SIZE - 1) return;
+    edit_text[edit_length++] = c;
+    edit_text[edit_length] = '\0';
 }
 
-void hint(const char* text, float x, float y) {
-    game_DisplayText(text, 8, 15, x, y, 0, 175, 25, 25, 20, 0, 0.55f, 0.55f,
-                     TextAnchor::bottom_left, 0);
+// A digit typed into the date or the time box: the separator comes in at the lengths a and b.
+void append_separated(char digit, char separator, int a, int b) {
+    if (edit_length == a || edit_length == b) append(separator);
+    append(digit);
+    if (edit_length == a || edit_length == b) append(separator);
 }
 
-void tick(float x, float y) {
-    game_DisplayCell({.x = x, .y = y, .left = 175, .top = 400, .right = 200, .bottom = 425});
+// Reads the typed date or time into its three fields: the number before the first separator,
+// the one before the second and, after exactly two, the rest. A field without its number stays.
+void read_numbers(char separator, uint16_t& first, uint16_t& second, uint16_t& third) {
+    uint16_t* const fields[3] = {&first, &second, &third};
+    int separators = 0;
+    uint32_t value = 0;
+    for (int i = 0; i < 10 && edit_text[i]; ++i) {
+        if (edit_text[i] == separator) {
+            if (separators < 2) *fields[separators] = static_cast<uint16_t>(value);
+            ++separators;
+            value = 0;
+        } else if (edit_text[i] >= '0' && edit_text[i] <= '9') {
+            value = std::min<uint32_t>(value * 10 + (edit_text[i] - '0'), 0xFFFF);
+        }
+    }
+    if (separators == 2) *fields[2] = static_cast<uint16_t>(value);
 }
 
-// The background, the masks, the clock and every box as it stands.
-void drawform() {
-    const TaskRecord& t = edit_task;
-    game_DisplayLayer(IMAGE_TODO_EDIT, 100);
-    if (add_off) mask(100, 375, 50);
-    if (title_off) mask(300, 39, 50);
-    if (delete_off) mask(175, 375, 75);
-    if (update_off) mask(260, 375, 80);
-    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, 0.65f,
-                         TextAnchor::centre);
+// Keeps what the box left behind holds. The date and the time go into the task even when they do
+// not exist; the message says so.
+void store_field(int field) {
+    platform::SYSTEMTIME& w = edit_task.when;
+    switch (field) {
+    case FIELD_DESCRIPTION:
+        strcpy(edit_task.description, edit_text);
+        break;
+    case FIELD_DATE:
+        read_numbers('/', w.wYear, w.wMonth, w.wDay);
+        if (validdate(w.wYear, w.wMonth, w.wDay) != 0) start_message(MESSAGE_DATE);
+        break;
+    case FIELD_TIME:
+        read_numbers(':', w.wHour, w.wMinute, w.wSecond);
+        if (!validtime(w.wHour, w.wMinute, w.wSecond)) start_message(MESSAGE_TIME);
+        break;
+    case FIELD_MINUTES:
+        if (std::all_of(edit_text, edit_text + edit_length,
+                        [](char c) { return c >= '0' && c <= '9'; }))
+            edit_task.warn_minutes = static_cast<uint16_t>(atoi(edit_text));
+        else
+            start_message(MESSAGE_MINUTES);
+        break;
+    case FIELD_TITLE:
+        if (edit_length >= 1 && edit_length <= TITLE_LIMIT) {
+            strcpy(edit_task.heading, edit_text);
+        } else {
+            start_message(MESSAGE_TITLE);
+            save_request = false;
+            edit_field = FIELD_TITLE;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// A key's character for the focused box (only for tasks that can be changed).
+void type_char(uint8_t c) {
+    const bool digit = c >= '0' && c <= '9';
+    if (c == 8) {
+        if (edit_length > 0) edit_text[--edit_length] = '\0';
+    } else if (c == 9 || c == 13) {
+        edit_field = edit_field >= FIELD_MINUTES ? FIELD_DESCRIPTION : edit_field + 1;
+    } else if (c <= 1) {
+        return;
+    } else if (edit_field == FIELD_DESCRIPTION || edit_field == FIELD_TITLE) {
+        if (edit_length < TYPED_LIMIT) append(static_cast<char>(c));
+    } else if (edit_field == FIELD_DATE) {
+        if (digit && edit_length < 10) append_separated(static_cast<char>(c), '/', 4, 7);
+    } else if (edit_field == FIELD_TIME) {
+        if (digit && edit_length < 8) append_separated(static_cast<char>(c), ':', 2, 5);
+    } else if (edit_field == FIELD_MINUTES) {
+        if (digit && edit_length < 3) append(static_cast<char>(c));
+    }
+}
+
+void update_cursor() {
     cursor_clock += frame_step;
     if (cursor_clock > 60) cursor_clock = 0;
-    const std::string typed = std::string(edit_text) + (cursor_clock > 30 ? "." : "");
-    auto shown = [&](int field, const std::string& rest) {
-        return edit_field == field ? typed : rest;
-    };
-    box(shown(FIELD_TITLE, t.heading).c_str(), 18, 50, 60);
-    box(shown(FIELD_DESCRIPTION, t.description).c_str(), 18, 50, 135);
-    if (edit_field == FIELD_DATE) hint("YYYY/MM/DD", 100, 185);
-    box(shown(FIELD_DATE, dateboxtext(t.when)).c_str(), 15, 100, 185);
-    if (edit_field == FIELD_TIME) hint("HH:mm:ss", 100, 235);
-    box(shown(FIELD_TIME, timeboxtext(t.when)).c_str(), 15, 100, 235);
-    box(repeatlabel(t.repeat), 12, 100, 285);
-    box(shown(FIELD_MINUTES, std::to_string(t.warn_minutes)).c_str(), 15, 230, 285);
-    if (t.done == 1) tick(255, 160);
-    if (t.alarm) tick(255, 210);
 }
 
-// Runs the message clocks from `first` up to (not including) `last`; each blinks for 2.5 seconds
-// and then gives the focus back to its box. Returns the last message that ended, or -1.
-int runmessages(int first, int last) {
+// The clocks of the running messages before `last` move on.
+void advance_messages(int last) {
+    for (int m = 0; m < last; ++m)
+        if (editor_visit.message_clock[m] > 0) editor_visit.message_clock[m] += frame_step;
+}
+
+// Messages before `last` that have blinked for 2.5 seconds end and give the focus back to their
+// box. Returns the last message that ended, or -1.
+int end_messages(int last) {
     int ended = -1;
-    for (int m = first; m < last; ++m) {
-        float& clock = message_clock[m];
-        if (clock <= 0) continue;
-        clock += frame_step;
-        if (static_cast<int>(clock) % 100 > 40)
-            game_DisplayFontText(MESSAGES[m], 17, 256, 256, m <= MESSAGE_MINUTES ? 1.0f : 0.55f,
-                                 TextAnchor::centre);
-        if (clock >= MESSAGE_LENGTH) {
-            clock = 0;
-            if (MESSAGE_FOCUS[m]) edit_field = MESSAGE_FOCUS[m];
-            ended = m;
-        }
+    for (int m = 0; m < last; ++m) {
+        float& clock = editor_visit.message_clock[m];
+        if (clock < MESSAGE_LENGTH) continue;
+        clock = 0;
+        if (MESSAGE_FOCUS[m]) edit_field = MESSAGE_FOCUS[m];
+        ended = m;
     }
     return ended;
 }
 
 // Carries out a save asked for on the frame before; false when a message refuses it.
-bool savetask(int selection) {
+bool save_task(int selection) {
     TaskRecord& t = edit_task;
     const platform::SYSTEMTIME& w = t.when;
     edit_field = FIELD_DESCRIPTION;
     if (!t.description[0]) {
-        start(MESSAGE_DESCRIPTION);
+        start_message(MESSAGE_DESCRIPTION);
         return false;
     }
     // A date or time that does not exist is no moment to compare or to store.
     if (validdate(w.wYear, w.wMonth, w.wDay) != 0) {
         edit_field = FIELD_DATE;
-        start(MESSAGE_DATE);
+        start_message(MESSAGE_DATE);
         return false;
     }
     if (!validtime(w.wHour, w.wMinute, w.wSecond)) {
         edit_field = FIELD_TIME;
-        start(MESSAGE_TIME);
+        start_message(MESSAGE_TIME);
         return false;
     }
     if (comparetimes(w, platform::local_time()) == 2) {
         edit_field = FIELD_DATE;
-        start(MESSAGE_FUTURE);
+        start_message(MESSAGE_FUTURE);
         return false;
     }
     if (t.done == 1 && selection > 0) {
@@ -339,31 +300,31 @@ bool savetask(int selection) {
 
 // A left click on the form; false when it closes the editor.
 bool click(int selection, bool show_open, const char* file) {
-    if ((!add_off && ADD.contains()) || (!update_off && UPDATE.contains())) {
+    if ((!add_off && ADD.hovered()) || (!update_off && UPDATE.hovered())) {
         save_request = true;
         edit_field = FIELD_SAVE_TASK;
-    } else if (!title_off && SET_TITLE.contains()) {
+    } else if (!title_off && SET_TITLE.hovered()) {
         save_request = true;
         edit_field = FIELD_SAVE_HEADING;
-    } else if (!delete_off && selection > 0 && DELETE.contains()) {
+    } else if (!delete_off && selection > 0 && DELETE.hovered()) {
         deletetask(selection - 1, file);
-        start(MESSAGE_DELETING);
-    } else if (CLOSE.contains()) {
+        start_message(MESSAGE_DELETING);
+    } else if (CLOSE.hovered()) {
         return false;
     } else if (show_open) {
         for (int field = FIELD_DESCRIPTION; field <= FIELD_TITLE; ++field)
-            if (BOXES[field - 1].contains()) edit_field = field;
-        if (DONE_TICK.contains()) edit_task.done = edit_task.done == 1 ? 0 : 1;
-        if (ALARM_TICK.contains()) edit_task.alarm = !edit_task.alarm;
+            if (BOXES[field - 1].hovered()) edit_field = field;
+        if (DONE_TICK.hovered()) edit_task.done = edit_task.done == 1 ? 0 : 1;
+        if (ALARM_TICK.hovered()) edit_task.alarm = !edit_task.alarm;
     }
     return true;
 }
 
 // The repeat kind, changed by the arrow keys or by a click on its label.
-void changerepeat() {
+void change_repeat() {
     const bool left = keyboard.keypressed(DIK_LEFT, true);
     const bool right = keyboard.keypressed(DIK_RIGHT, true);
-    if (!left && !right && !REPEAT_LABEL.contains()) return;
+    if (!left && !right && !REPEAT_LABEL.hovered()) return;
     int32_t& repeat = edit_task.repeat;
     if (mouse.button_pressed[0] || right) ++repeat;
     if (mouse.button_pressed[1] || left) --repeat;
@@ -371,37 +332,102 @@ void changerepeat() {
     if (repeat < REPEAT_NORMAL) repeat = REPEAT_YEARLY;
 }
 
-} // namespace
-
-bool game_EditTodo(int selection, bool show_open) {
-    const char* file = show_open ? TODO_FILE : DONE_FILE;
-    // The press that opened the editor (on a row or the new-task button) is not a click on the
-    // form under it.
-    const bool opening = first_frame(editor_frame);
-    if (opening && !openeditor(selection, show_open, file)) return false;
-    drawform();
-    const int focus = edit_field;
-    const uint8_t c = keyboard.readchar(true);
-    if (c == 27) return false;
-    if (show_open) typechar(c);
-    runmessages(MESSAGE_TIME, MESSAGE_DELETING);
-    if (message_clock[MESSAGE_DELETING] > 0)
-        return runmessages(MESSAGE_DELETING, MESSAGE_TITLE) != MESSAGE_DELETING;
-    runmessages(MESSAGE_TITLE, MESSAGE_COUNT);
+// A save asked for on the frame before, else a click on the form (not on the opening frame, whose
+// press opened the editor), then the repeat kind. False when the editor closes.
+bool update_form(int selection, bool show_open, const char* file, bool opening) {
     if (save_request) {
         save_request = false;
         if (edit_field == FIELD_SAVE_HEADING) {
             writeheading(TODO_FILE, edit_task.heading);
             return false;
         }
-        if (savetask(selection)) return false;
+        if (save_task(selection)) return false;
     } else if (!opening && mouse.button_pressed[0] && !click(selection, show_open, file)) {
         return false;
     }
-    if (show_open && !opening) changerepeat();
+    if (show_open && !opening) change_repeat();
+    return true;
+}
+
+void mask(float x, float y, int width) {
+    game_DisplayCell({.x = x, .y = y, .top = 150, .right = width, .bottom = 175});
+}
+
+void box(const char* text, float advance, float x, float y) {
+    game_DisplayFontText(text, advance, x, y, 0.55f, TextAnchor::bottom_left);
+}
+
+void hint(const char* text, float x, float y) {
+    game_DisplayText(text, 8, 15, x, y, 0, 175, 25, 25, 20, 0, 0.55f, 0.55f,
+                     TextAnchor::bottom_left, 0);
+}
+
+void tick(float x, float y) {
+    game_DisplayCell({.x = x, .y = y, .left = 175, .top = 400, .right = 200, .bottom = 425});
+}
+
+// The background, the masks, the clock and every box as it stands.
+void draw_form() {
+    const platform::DrawPhase drawing;
+    const TaskRecord& t = edit_task;
+    game_DisplayLayer(IMAGE_TODO_EDIT, 100);
+    if (add_off) mask(100, 375, 50);
+    if (title_off) mask(300, 39, 50);
+    if (delete_off) mask(175, 375, 75);
+    if (update_off) mask(260, 375, 80);
+    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, 0.65f,
+                         TextAnchor::centre);
+    const std::string typed = std::string(edit_text) + (cursor_clock > 30 ? "." : "");
+    auto shown = [&](int field, const std::string& rest) {
+        return edit_field == field ? typed : rest;
+    };
+    box(shown(FIELD_TITLE, t.heading).c_str(), 18, 50, 60);
+    box(shown(FIELD_DESCRIPTION, t.description).c_str(), 18, 50, 135);
+    if (edit_field == FIELD_DATE) hint("YYYY/MM/DD", 100, 185);
+    box(shown(FIELD_DATE, dateboxtext(t.when)).c_str(), 15, 100, 185);
+    if (edit_field == FIELD_TIME) hint("HH:mm:ss", 100, 235);
+    box(shown(FIELD_TIME, timeboxtext(t.when)).c_str(), 15, 100, 235);
+    box(repeatlabel(t.repeat), 12, 100, 285);
+    box(shown(FIELD_MINUTES, std::to_string(t.warn_minutes)).c_str(), 15, 230, 285);
+    if (t.done == 1) tick(255, 160);
+    if (t.alarm) tick(255, 210);
+}
+
+// The running messages before `last`, blinking: each shows while its clock's whole part modulo
+// 100 is above 40 (an idle clock, 0, shows nothing).
+void draw_messages(int last) {
+    const platform::DrawPhase drawing;
+    for (int m = 0; m < last; ++m)
+        if (static_cast<int>(editor_visit.message_clock[m]) % 100 > 40)
+            game_DisplayFontText(MESSAGES[m], 17, 256, 256, m <= MESSAGE_MINUTES ? 1.0f : 0.55f,
+                                 TextAnchor::centre);
+}
+
+} // namespace
+
+bool game_EditTodo(int selection, bool show_open) {
+    const char* file = show_open ? TODO_FILE : DONE_FILE;
+    const bool opening = first_frame(editor_frame);
+    if (opening && !editor_enter(selection, show_open, file)) return false;
+    // The form shows the boxes as the frame found them: it is drawn before this frame's key and
+    // click change them, and a message is drawn between its clock's step and its end.
+    update_cursor();
+    draw_form();
+    const int focus = edit_field;
+    const uint8_t c = keyboard.readchar(true);
+    if (c == 27) return false;
+    if (show_open) type_char(c);
+    // While "Deleting" runs, the title's message and the form wait; its end closes the editor.
+    const bool deleting = editor_visit.message_clock[MESSAGE_DELETING] > 0;
+    const int last = deleting ? MESSAGE_TITLE : MESSAGE_COUNT;
+    advance_messages(last);
+    draw_messages(last);
+    const int ended = end_messages(last);
+    if (deleting) return ended != MESSAGE_DELETING;
+    if (!update_form(selection, show_open, file, opening)) return false;
     if (edit_field != focus) {
-        storefield(focus);
-        loadfield();
+        store_field(focus);
+        load_field();
     }
     return true;
 }

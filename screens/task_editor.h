@@ -34,9 +34,14 @@ extern char edit_text[EDIT_TEXT_SIZE]; // what the focused box holds while it is
 extern int edit_length;
 extern bool save_request; // a save was clicked; it runs on the next frame
 extern bool add_off, delete_off, update_off, title_off; // buttons switched off (masked)
-extern float message_clock[MESSAGE_COUNT];              // 0 while a message is idle
 extern float cursor_clock;                              // drives the "." cursor
 extern int editor_frame;                                // frame_counter of the last frame
+
+// Wiped each time the editor opens (editor_enter) and by editor_reset.
+struct EditorVisit {
+    float message_clock[MESSAGE_COUNT] = {}; // 0 while a message is idle
+};
+extern EditorVisit editor_visit;
 
 void editor_reset();
 

@@ -9,6 +9,7 @@
 #include "gfx/bar.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
+#include "input/area.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -17,6 +18,61 @@
 #include "store/datafile.h"
 #include "todo/dates.h"
 #include "todo/reminders.h"
+
+namespace {
+
+// The clickable areas move with the panel, so each is laid out on the spot from where the panel's
+// lines stand this frame.
+// A task row whose top is at y: from the panel's x, 390 wide.
+constexpr Area row_area(float x, float y, float row_height) {
+    return {x, y, x + 390, y + row_height};
+}
+// A scroll arrow, centred on x 256, on the line whose top is at y.
+constexpr Area arrow_area(float y, float row_height) {
+    return {220, y, 300, y + row_height};
+}
+// A button centred on x with its top at y.
+constexpr Area button_area(float x, float y) {
+    return {x - 12, y, x + 12, y + 25};
+}
+// The band in which the controls show: from 30 above the panel to 30 below its last line.
+constexpr Area near_area(float y, float end_y) {
+    return {-Area::OPEN, y - 30, Area::OPEN, end_y + 30};
+}
+
+// The controls' row starts at CONTROL_X, moved on by ARROWS_WIDTH when the arrows show and by
+// BUTTON_STEP per button.
+constexpr float CONTROL_X = 256, ARROWS_WIDTH = 120, BUTTON_STEP = 25;
+constexpr const char* DEFAULT_HEADING = "to-do";
+constexpr int GATHER_SIZE = 1024; // the list reader's text buffer; its index wraps to 0
+constexpr int DIGIT_STRIP_X = 50, DIGIT_STRIP_Y = 450;
+constexpr float BLINK_PERIOD = 50, SELECTION_TIMEOUT = 300;
+
+// The buttons of the controls' row, left to right; the new-task button shows only with the open
+// tasks.
+enum class PanelButton { expand, new_task, switch_list };
+
+// Where this frame's lines stand, laid out top to bottom before anything is drawn.
+struct PanelLayout {
+    float row_height = 0;                // limited to 10..25
+    bool heading = false, clock = false; // the header's lines show
+    float heading_y = 0, clock_y = 0;
+    float first_y = 0; // the first row's top
+    float top_y = 0;   // the clock line, where the up arrow stands
+    float end_y = 0;   // just below the last row: the down arrow and the buttons
+    int shown = 0;     // rows shown
+};
+
+// The controls below the list this frame.
+struct PanelControls {
+    bool arrows = false, buttons = false; // which show
+    int count = 0;                        // the buttons shown
+    PanelButton button[3] = {};
+    float button_x[3] = {};
+    float end_x = 0; // just right of the last button: the row centres on it
+};
+
+} // namespace
 
 TaskRecord task_list[TASK_SLOTS];
 int task_count = 0;
@@ -33,132 +89,17 @@ float button_offset = 0;
 
 namespace {
 
-constexpr const char* DEFAULT_HEADING = "to-do";
-constexpr int GATHER_SIZE = 1024; // the list reader's text buffer; its index wraps to 0
-constexpr float ROW_WIDTH = 390;
-constexpr int DIGIT_STRIP_X = 50, DIGIT_STRIP_Y = 450;
-constexpr float BLINK_PERIOD = 50, SELECTION_TIMEOUT = 300;
-constexpr float CONTROL_X = 256, ARROWS_WIDTH = 120, BUTTON_STEP = 25;
-
-void setheading(const char* text, size_t length) {
+void set_heading(const char* text, size_t length) {
     length = std::min(length, sizeof list_heading - 1);
     memcpy(list_heading, text, length);
     list_heading[length] = '\0';
-}
-
-// Loads the shown list when the frame chain broke; false (nothing listed, tried again next frame)
-// when the file does not exist.
-bool loadlist(const char* file) {
-    sorttasks();
-    task_count = 0;
-    setheading(DEFAULT_HEADING, strlen(DEFAULT_HEADING));
-    const char* name = show_open ? file : DONE_FILE;
-    if (!platform::file_exists(name)) return false;
-    std::string text;
-    if (readdatafile(name, text)) readtasklist(text);
-    return true;
-}
-
-// The highlight behind a hovered or selected row.
-void highlight(float x, float y) {
-    game_DisplayCell({.x = x, .y = y, .left = 15, .opacity = 40, .scale_x = 8, .scale_y = 0.3f});
-}
-
-// One task row at (x, y); hovered rows and any selection show the date and time instead of the
-// countdown. Returns the x just right of the row.
-float drawrow(int i, float x, float y, bool dated, bool blink, const platform::SYSTEMTIME& now) {
-    const TaskRecord& task = task_list[i];
-    const int kind = show_open ? task.repeat : REPEAT_NORMAL;
-    platform::SYSTEMTIME when = task.when;
-    const TimeDiff diff = countdown(when, kind);
-    const uint32_t state =
-        show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
-    const bool due = state & DUE_FLAG, warn = state & WARN_FLAG;
-    const int count = static_cast<int>(state & COUNT_MASK);
-    game_DisplayNumber(i + 1, 0.45f, x, y, NumberAlign::right_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
-    if (!((due || warn) && !blink && count == 0))
-        game_DisplayFontText(task.description, 15, x + 20, y, 0.65f, TextAnchor::top_left);
-    if ((due || warn) && blink && count > 0)
-        game_DisplayNumber(count, 0.55f, x + 20, y, NumberAlign::left_top, DIGIT_STRIP_X,
-                           DIGIT_STRIP_Y);
-    float e;
-    if (dated) {
-        game_DisplayFontText(datetext(task.when).c_str(), 11, x + 320, y, 0.65f,
-                             TextAnchor::top_right);
-        e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + 340, y, 0.65f,
-                                 TextAnchor::top_left);
-    } else {
-        game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + 320, y, 0.65f,
-                             TextAnchor::top_right);
-        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + 340, y, 0.65f,
-                                 TextAnchor::top_left);
-    }
-    game_DisplayBar(e + 10, y + 3, std::clamp(closeness(when, now), 0.0f, 100.0f), 30, 10);
-    if (due && blink)
-        game_DisplayCell({.x = e + 10,
-                          .y = y,
-                          .left = 450,
-                          .top = 300,
-                          .right = 475,
-                          .bottom = 325,
-                          .scale_x = 0.65f,
-                          .scale_y = 0.65f,
-                          .rotation = 1});
-    if (task.repeat >= REPEAT_NORMAL && task.repeat <= REPEAT_YEARLY) {
-        const int left = 300 + 25 * task.repeat;
-        game_DisplayCell({.x = x + 3.75f,
-                          .y = y,
-                          .left = left,
-                          .top = 300,
-                          .right = left + 25,
-                          .bottom = 325,
-                          .scale_x = 0.65f,
-                          .scale_y = 0.65f,
-                          .rotation = 1});
-    }
-    return e + 30;
-}
-
-// A scroll arrow centred on x 256 with its top at y; true when it is pressed.
-bool arrow(int left, int right, float y, float row_height) {
-    const bool hovered = mouse.x > 220 && mouse.x < 300 && mouse.y > y && mouse.y < y + row_height;
-    const float scale = hovered ? 1.3f : 1.0f;
-    game_DisplayCell({.x = 256,
-                      .y = y,
-                      .left = left,
-                      .top = 400,
-                      .right = right,
-                      .bottom = 420,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = CellAnchor::top_middle});
-    return hovered && mouse.button_pressed[0];
-}
-
-// A round button at (cx, y) from the sheet's (left, top); moves cx on and returns whether it is
-// pressed.
-bool button(float& cx, float y, int left, int top) {
-    const bool hovered = mouse.x > cx - 12 && mouse.x < cx + 12 && mouse.y > y && mouse.y < y + 25;
-    const float scale = hovered ? 1.1f : 1.0f;
-    game_DisplayCell({.x = cx,
-                      .y = y,
-                      .left = left,
-                      .top = top,
-                      .right = left + 25,
-                      .bottom = top + 25,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = CellAnchor::top_middle,
-                      .rotation = 1});
-    cx += BUTTON_STEP;
-    return hovered && mouse.button_pressed[0];
 }
 
 } // namespace
 
 void panel_reset() {
     task_count = 0;
-    setheading(DEFAULT_HEADING, strlen(DEFAULT_HEADING));
+    set_heading(DEFAULT_HEADING, strlen(DEFAULT_HEADING));
     show_open = true;
     first_row = 0;
     panel_state = 0;
@@ -191,7 +132,7 @@ void readtasklist(const std::string& text) {
         } else if (tag) {
             tag = false;
             if (c == 't')
-                setheading(gathered, static_cast<size_t>(length));
+                set_heading(gathered, static_cast<size_t>(length));
             else if (c != 'j') // the list does not show the done tick
                 settaskfield(task_list[task_count], c, std::string(gathered, length));
             length = 0;
@@ -204,88 +145,141 @@ void readtasklist(const std::string& text) {
     }
 }
 
-float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool* editor,
-                       bool show_heading, bool show_time, bool show_date, int rows,
-                       float row_height, int* count_out, int* state_out, const char* file) {
-    if (editor && *editor) editor_open = true;
-    row_height = std::clamp(row_height, 10.0f, 25.0f);
+namespace {
+
+// Entering the list, on a frame that does not follow the panel's last one (the start screen came
+// back, or the editor or the list switch asked for a reload with last_frame = 0): "todo.txt" is
+// sorted and the shown list read afresh. False when its file does not exist: nothing is listed and
+// the next frame looks again.
+bool todo_enter(const char* file) {
+    sorttasks();
+    task_count = 0;
+    set_heading(DEFAULT_HEADING, strlen(DEFAULT_HEADING));
+    const char* name = show_open ? file : DONE_FILE;
+    if (!platform::file_exists(name)) {
+        last_frame = 0;
+        return false;
+    }
+    std::string text;
+    if (readdatafile(name, text)) readtasklist(text);
+    return true;
+}
+
+void update_blink() {
     blink_clock += frame_step;
     if (blink_clock > BLINK_PERIOD) blink_clock = 0;
-    const bool blink = blink_clock > BLINK_PERIOD / 2;
-    const platform::SYSTEMTIME now = platform::local_time();
+}
 
-    const bool listed = frame_counter - last_frame == 1 || loadlist(file);
-    last_frame = listed ? frame_counter : 0; // a missing file is looked for again next frame
-    float r = 0, row_y = y, top_y = y;
-    int drawn = 0;
-    if (listed && selection >= 0) {
-        if (show_heading) {
-            game_DisplayFontText(list_heading, 15, 256, row_y, 0.65f, TextAnchor::centre);
-            row_y += row_height;
-        }
-        if (show_date || show_time) {
-            game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, 256, row_y,
-                                 0.65f, TextAnchor::centre);
-            row_y += row_height;
-        }
-        top_y = row_y - row_height;
-        for (int i = first_row; i < first_row + rows && i < task_count; ++i) {
-            const bool over = mouse.x > x && mouse.x < x + ROW_WIDTH && mouse.y > row_y &&
-                              mouse.y < row_y + row_height;
-            const bool hovered =
-                over && (selection == 0 || mouse.button_pressed[0]) && !editor_open;
-            if (hovered) {
-                if (selection == i + 1) editor_open = true;
-                if (mouse.button_pressed[0]) selection = i + 1;
-                snprintf(list_hover_name, sizeof list_hover_name, "%s", task_list[i].description);
-            }
-            if (hovered || selection == i + 1) highlight(x, row_y);
-            r = drawrow(i, x, row_y, selection != 0 || hovered, blink, now);
-            row_y += row_height;
-            ++drawn;
-        }
+// The heading and clock lines (when shown and the list is listed), then the rows.
+PanelLayout lay_out(float y, float row_height, int rows, bool listed, bool heading, bool clock) {
+    PanelLayout layout{.row_height = row_height, .top_y = y, .end_y = y};
+    if (!listed) return layout;
+    float line_y = y;
+    layout.heading = heading;
+    layout.clock = clock;
+    if (heading) {
+        layout.heading_y = line_y;
+        line_y += row_height;
     }
+    if (clock) {
+        layout.clock_y = line_y;
+        line_y += row_height;
+    }
+    layout.top_y = line_y - row_height;
+    layout.first_y = line_y;
+    for (int i = first_row; i < first_row + rows && i < task_count; ++i) {
+        line_y += row_height;
+        ++layout.shown;
+    }
+    layout.end_y = line_y;
+    return layout;
+}
 
-    // The scroll arrows and the buttons show while the mouse is near the panel.
-    const float end_y = row_y;
-    const bool near = mouse.y > y - 30 && mouse.y < end_y + 30;
-    float cx = CONTROL_X;
-    if (near && drawn == rows && !editor_open) {
-        if (arrow(24, 100, top_y, row_height) && first_row > 0) --first_row;
-        if (arrow(102, 176, end_y, row_height) && first_row + rows < task_count) ++first_row;
-        cx += ARROWS_WIDTH;
+// The mouse over a row: with no selection, or pressing, and the editor closed, the row is hovered
+// and shares its description as the hover text; pressing selects it, pressing the selected row
+// opens the editor. Returns whether the row is hovered.
+bool update_row(int i, const Area& row, int& selection) {
+    if (!row.hovered() || (selection != 0 && !mouse.button_pressed[0]) || editor_open) return false;
+    if (selection == i + 1) editor_open = true;
+    if (mouse.button_pressed[0]) selection = i + 1;
+    snprintf(list_hover_name, sizeof list_hover_name, "%s", task_list[i].description);
+    return true;
+}
+
+// The reminder word of a shown row (none for the completed tasks); a due task may start the alarm.
+uint32_t update_reminder(int i) {
+    const TaskRecord& task = task_list[i];
+    return show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
+}
+
+// Which controls show and where the buttons go, from the frame's layout.
+PanelControls place_controls(const PanelLayout& layout, bool near, int rows) {
+    PanelControls controls;
+    float x = CONTROL_X;
+    if (near && layout.shown == rows && !editor_open) {
+        controls.arrows = true;
+        x += ARROWS_WIDTH;
     }
-    cx -= button_offset;
-    if (!editor_open && near) {
-        if (button(cx, end_y, 200, 400)) {
+    x -= button_offset;
+    if (editor_open || !near) return controls;
+    controls.buttons = true;
+    for (const PanelButton button :
+         {PanelButton::expand, PanelButton::new_task, PanelButton::switch_list}) {
+        if (button == PanelButton::new_task && !show_open) continue;
+        controls.button[controls.count] = button;
+        controls.button_x[controls.count++] = x;
+        x += BUTTON_STEP;
+    }
+    controls.end_x = x;
+    return controls;
+}
+
+// Presses on the scroll arrows and the buttons.
+void update_controls(const PanelLayout& layout, const PanelControls& controls, int rows,
+                     int& selection) {
+    if (controls.arrows) {
+        if (arrow_area(layout.top_y, layout.row_height).pressed() && first_row > 0) --first_row;
+        if (arrow_area(layout.end_y, layout.row_height).pressed() && first_row + rows < task_count)
+            ++first_row;
+    }
+    if (!controls.buttons) return;
+    for (int k = 0; k < controls.count; ++k) {
+        if (!button_area(controls.button_x[k], layout.end_y).pressed()) continue;
+        switch (controls.button[k]) {
+        case PanelButton::expand:
             panel_state = panel_state == 1 ? 0 : 1;
             first_row = 0;
-        }
-        if (show_open && button(cx, end_y, 225, 400)) {
+            break;
+        case PanelButton::new_task:
             editor_open = true;
             selection = -1;
-        }
-        if (show_open ? button(cx, end_y, 175, 400) : button(cx, end_y, 225, 425)) {
+            break;
+        case PanelButton::switch_list:
             show_open = !show_open;
             first_row = 0;
             last_frame = 0;
-        }
-        // The row of buttons settles centred over a few frames.
-        button_offset = (cx - CONTROL_X) / 2;
-    }
-
-    if (editor_open) {
-        if (game_EditTodo(selection, show_open)) {
-            panel_state = 2;
-        } else {
-            editor_open = false;
-            panel_state = 0;
-            last_frame = 0;
-            selection = 0;
-            first_row = 0;
+            break;
         }
     }
+    // The row of buttons settles centred over a few frames.
+    button_offset = (controls.end_x - CONTROL_X) / 2;
+}
 
+// The editor's frame, while it is open; when it closes the list reloads from the top.
+void update_editor(int& selection) {
+    if (game_EditTodo(selection, show_open)) {
+        panel_state = 2;
+        return;
+    }
+    editor_open = false;
+    panel_state = 0;
+    last_frame = 0;
+    selection = 0;
+    first_row = 0;
+}
+
+// A selection left standing with the mouse away from the panel clears after 1.5 seconds.
+void update_selection(int& selection, bool near) {
     if (selection != last_selection) selection_clock = 0;
     last_selection = selection;
     if (selection > 0 && !editor_open && !near) {
@@ -295,6 +289,161 @@ float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool
             selection_clock = 0;
         }
     }
+}
+
+void draw_header(const PanelLayout& layout, const std::string& clock) {
+    const platform::DrawPhase drawing;
+    if (layout.heading)
+        game_DisplayFontText(list_heading, 15, 256, layout.heading_y, 0.65f, TextAnchor::centre);
+    if (layout.clock)
+        game_DisplayFontText(clock.c_str(), 10, 256, layout.clock_y, 0.65f, TextAnchor::centre);
+}
+
+// The highlight behind a hovered or selected row.
+void highlight(float x, float y) {
+    game_DisplayCell({.x = x, .y = y, .left = 15, .opacity = 40, .scale_x = 8, .scale_y = 0.3f});
+}
+
+// A row's small icon at (x, y): the sheet's 25 x 25 square at (left, 300), the due mark or the
+// repeat kind's.
+void draw_icon(float x, float y, int left) {
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = left,
+                      .top = 300,
+                      .right = left + 25,
+                      .bottom = 325,
+                      .scale_x = 0.65f,
+                      .scale_y = 0.65f,
+                      .rotation = 1});
+}
+
+// One task row at (x, y) with its reminder word: hovered rows and any selection show the date and
+// time instead of the countdown. Returns the x just right of the row.
+float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int selection, bool blink,
+               const platform::SYSTEMTIME& now) {
+    const platform::DrawPhase drawing;
+    const TaskRecord& task = task_list[i];
+    const int kind = show_open ? task.repeat : REPEAT_NORMAL;
+    platform::SYSTEMTIME when = task.when;
+    const TimeDiff diff = countdown(when, kind);
+    const bool due = reminder & DUE_FLAG, warn = reminder & WARN_FLAG;
+    const int count = static_cast<int>(reminder & COUNT_MASK);
+    if (hovered || selection == i + 1) highlight(x, y);
+    game_DisplayNumber(i + 1, 0.45f, x, y, NumberAlign::right_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
+    if (!((due || warn) && !blink && count == 0))
+        game_DisplayFontText(task.description, 15, x + 20, y, 0.65f, TextAnchor::top_left);
+    if ((due || warn) && blink && count > 0)
+        game_DisplayNumber(count, 0.55f, x + 20, y, NumberAlign::left_top, DIGIT_STRIP_X,
+                           DIGIT_STRIP_Y);
+    float e;
+    if (selection != 0 || hovered) {
+        game_DisplayFontText(datetext(task.when).c_str(), 11, x + 320, y, 0.65f,
+                             TextAnchor::top_right);
+        e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + 340, y, 0.65f,
+                                 TextAnchor::top_left);
+    } else {
+        game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + 320, y, 0.65f,
+                             TextAnchor::top_right);
+        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + 340, y, 0.65f,
+                                 TextAnchor::top_left);
+    }
+    game_DisplayBar(e + 10, y + 3, std::clamp(closeness(when, now), 0.0f, 100.0f), 30, 10);
+    if (due && blink) draw_icon(e + 10, y, 450);
+    if (task.repeat >= REPEAT_NORMAL && task.repeat <= REPEAT_YEARLY)
+        draw_icon(x + 3.75f, y, 300 + 25 * task.repeat);
+    return e + 30;
+}
+
+// A scroll arrow, the sheet's (left, 400)-(right, 420), centred on x 256 with its top at y.
+void draw_arrow(int left, int right, float y, float row_height) {
+    const float scale = arrow_area(y, row_height).hovered() ? 1.3f : 1.0f;
+    game_DisplayCell({.x = 256,
+                      .y = y,
+                      .left = left,
+                      .top = 400,
+                      .right = right,
+                      .bottom = 420,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = CellAnchor::top_middle});
+}
+
+// A round button, the sheet's 25 x 25 square at (left, top), at (x, y).
+void draw_button(float x, float y, int left, int top) {
+    const float scale = button_area(x, y).hovered() ? 1.1f : 1.0f;
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = left,
+                      .top = top,
+                      .right = left + 25,
+                      .bottom = top + 25,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = CellAnchor::top_middle,
+                      .rotation = 1});
+}
+
+void draw_controls(const PanelLayout& layout, const PanelControls& controls) {
+    const platform::DrawPhase drawing;
+    if (controls.arrows) {
+        draw_arrow(24, 100, layout.top_y, layout.row_height);
+        draw_arrow(102, 176, layout.end_y, layout.row_height);
+    }
+    for (int k = 0; k < controls.count; ++k) {
+        const float x = controls.button_x[k];
+        switch (controls.button[k]) {
+        case PanelButton::expand:
+            draw_button(x, layout.end_y, 200, 400);
+            break;
+        case PanelButton::new_task:
+            draw_button(x, layout.end_y, 225, 400);
+            break;
+        case PanelButton::switch_list:
+            if (show_open)
+                draw_button(x, layout.end_y, 175, 400);
+            else
+                draw_button(x, layout.end_y, 225, 425);
+            break;
+        }
+    }
+}
+
+} // namespace
+
+float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool* editor,
+                       bool show_heading, bool show_time, bool show_date, int rows,
+                       float row_height, int* count_out, int* state_out, const char* file) {
+    bool listed = true;
+    if (first_frame(last_frame)) listed = todo_enter(file);
+    if (editor && *editor) editor_open = true;
+    update_blink();
+    const bool blink = blink_clock > BLINK_PERIOD / 2;
+    const platform::SYSTEMTIME now = platform::local_time();
+    // A new task in the editor (selection -1) hides the header and rows.
+    const PanelLayout layout =
+        lay_out(y, std::clamp(row_height, 10.0f, 25.0f), rows, listed && selection >= 0,
+                show_heading, show_date || show_time);
+    draw_header(layout, clocktext(now, show_date, show_time));
+
+    // A press on a row selects it at once, and the rows below it show the new selection in the
+    // same frame: each row is updated just before it is drawn.
+    float r = 0, row_y = layout.first_y;
+    for (int k = 0; k < layout.shown; ++k, row_y += layout.row_height) {
+        const int i = first_row + k;
+        const bool hovered = update_row(i, row_area(x, row_y, layout.row_height), selection);
+        const uint32_t reminder = update_reminder(i);
+        r = draw_row(i, x, row_y, reminder, hovered, selection, blink, now);
+    }
+
+    // The controls' pictures do not depend on this frame's presses, so they are drawn first and
+    // the presses read after; the editor then runs on the state the presses leave.
+    const bool near = near_area(y, layout.end_y).hovered();
+    const PanelControls controls = place_controls(layout, near, rows);
+    draw_controls(layout, controls);
+    update_controls(layout, controls, rows, selection);
+    if (editor_open) update_editor(selection);
+    update_selection(selection, near);
 
     if (selection_out) *selection_out = selection;
     if (editor) *editor = editor_open;

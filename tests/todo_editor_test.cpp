@@ -164,6 +164,7 @@ TEST_F(EditorTest, CompletedTaskShowsMasksTakesNoTypingAndDeletes) {
     EXPECT_FALSE(save_request);
     at(DELETE);
     EXPECT_TRUE(blinks("Deleting"));
+    at(CLOSE); // the form waits while "Deleting" runs
     EXPECT_TRUE(editor);
     frames(130);
     EXPECT_FALSE(editor);

@@ -22,12 +22,12 @@ __attribute__((format(printf, 1, 2))) std::string format(const char* pattern, ..
 }
 
 // Steps the day back while the date does not exist, stopping at the month's last day.
-void fitday(SYSTEMTIME& t) {
+void fit_day(SYSTEMTIME& t) {
     t.wDay = std::min<uint16_t>(t.wDay, 31);
     while (t.wDay > 1 && validdate(t.wYear, t.wMonth, t.wDay) != 0) --t.wDay;
 }
 
-void addmonths(SYSTEMTIME& t, int count) {
+void add_months(SYSTEMTIME& t, int count) {
     int months = t.wYear * 12 + t.wMonth - 1 + count;
     t.wYear = static_cast<uint16_t>(months / 12);
     t.wMonth = static_cast<uint16_t>(months % 12 + 1);
@@ -102,7 +102,7 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
         when.wYear = now.wYear;
         if (when.wMonth < now.wMonth || (when.wMonth == now.wMonth && when.wDay < now.wDay))
             ++when.wYear;
-        fitday(when); // a 29 February birthday falls on the 28th in common years
+        fit_day(when); // a 29 February birthday falls on the 28th in common years
         return timediff(when, now);
     case REPEAT_DAILY: {
         when.wYear = now.wYear;
@@ -123,15 +123,15 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
         next.wYear = now.wYear;
         if (repeat == REPEAT_MONTHLY) next.wMonth = now.wMonth;
         next.wDayOfWeek = next.wMilliseconds = 0;
-        fitday(next);
+        fit_day(next);
         if (comparetimes(now, next) == 1) {
             if (repeat == REPEAT_MONTHLY)
-                addmonths(next, 1);
+                add_months(next, 1);
             else
                 ++next.wYear;
             // The day stepped back in the month before stays: the 31st seen on 30 April after
             // its time falls on 30 May.
-            fitday(next);
+            fit_day(next);
         }
         when = next;
         return timediff(next, now);
@@ -159,11 +159,11 @@ SYSTEMTIME advancetask(SYSTEMTIME& when, int repeat, int count) {
     default: {
         SYSTEMTIME next = when;
         if (repeat == REPEAT_MONTHLY)
-            addmonths(next, count);
+            add_months(next, count);
         else
             ++next.wYear;
         next.wDayOfWeek = next.wMilliseconds = 0;
-        fitday(next);
+        fit_day(next);
         return next;
     }
     }

@@ -40,7 +40,7 @@ constexpr const char* TODO_MOVE = "todo.txt.move";
 // drops one that was not. The new contents are renamed into place, the completed file's first, so
 // a move cut off at any point ends with the task in exactly one file. False when the move could not
 // be finished (the files cannot be renamed).
-bool finishmove() {
+bool finish_move() {
     if (!platform::file_exists(TODO_MOVE)) {
         platform::file_delete(DONE_MOVE);
         return true;
@@ -56,7 +56,7 @@ bool finishmove() {
 // chunk is kept whole however long, so no writer cuts off the fields at the end of an overlong
 // line. Returns whether the text was read whole: no control byte but the line ends, no record cut
 // short.
-bool splitchunks(const std::string& text, std::vector<Chunk>& chunks) {
+bool split_chunks(const std::string& text, std::vector<Chunk>& chunks) {
     chunks.clear();
     std::string chunk;
     bool whole = true;
@@ -80,18 +80,18 @@ bool splitchunks(const std::string& text, std::vector<Chunk>& chunks) {
 
 bool tasks_whole(const std::string& text) {
     std::vector<Chunk> chunks;
-    return splitchunks(text, chunks);
+    return split_chunks(text, chunks);
 }
 
 // Reads `file` into chunks.
-Source loadchunks(const char* file, std::vector<Chunk>& chunks) {
+Source load_chunks(const char* file, std::vector<Chunk>& chunks) {
     chunks.clear();
     // Until an interrupted move is finished the files do not say where the task is.
-    if (!finishmove()) return Source::unreadable;
+    if (!finish_move()) return Source::unreadable;
     if (!platform::file_exists(file)) return Source::missing;
     std::vector<uint8_t> bytes;
     if (!platform::file_read(file, bytes)) return Source::unreadable;
-    splitchunks({bytes.begin(), bytes.end()}, chunks);
+    split_chunks({bytes.begin(), bytes.end()}, chunks);
     return Source::read;
 }
 
@@ -108,7 +108,7 @@ uint32_t number(const std::string& text) {
     return negative ? 0u - value : value;
 }
 
-template <size_t N> void copytext(char (&field)[N], const std::string& text) {
+template <size_t N> void copy_text(char (&field)[N], const std::string& text) {
     size_t n = std::min(text.size(), N - 1);
     memcpy(field, text.data(), n);
     field[n] = 0;
@@ -139,7 +139,7 @@ void settaskfield(TaskRecord& r, char tag, const std::string& value) {
         r.when.wSecond = v16;
         break;
     case 'x':
-        copytext(r.description, value);
+        copy_text(r.description, value);
         break;
     case '?':
         r.repeat = static_cast<int32_t>(v);
@@ -154,7 +154,7 @@ void settaskfield(TaskRecord& r, char tag, const std::string& value) {
         r.warn_minutes = v16;
         break;
     case 't':
-        copytext(r.heading, value);
+        copy_text(r.heading, value);
         break;
     case 'b':
         r.reserved = static_cast<int32_t>(v);
@@ -172,7 +172,7 @@ namespace {
 
 // Sets the fields named by the tags of a chunk's text: each value is the text gathered since
 // the previous tag.
-void applytags(TaskRecord& r, const std::string& text) {
+void apply_tags(TaskRecord& r, const std::string& text) {
     std::string value;
     bool tag = false;
     for (char c : text) {
@@ -191,37 +191,37 @@ void applytags(TaskRecord& r, const std::string& text) {
 }
 
 // Every field back to 0 or empty, except the heading.
-void clearfields(TaskRecord& r) {
+void clear_fields(TaskRecord& r) {
     TaskRecord cleared;
     memcpy(cleared.heading, r.heading, sizeof cleared.heading);
     r = cleared;
 }
 
-void putchunk(std::string& out, const Chunk& c) {
+void put_chunk(std::string& out, const Chunk& c) {
     out += c.text;
     out += c.end;
     out += "\r\n";
 }
 
 // A text as a file value: "_" and "|" would break the file apart, so they become spaces.
-std::string filetext(const char* text, size_t limit) {
+std::string file_text(const char* text, size_t limit) {
     std::string value(text, strnlen(text, limit));
     std::replace_if(
         value.begin(), value.end(), [](char c) { return c == '_' || c == '|'; }, ' ');
     return value;
 }
 
-void putheading(std::string& out, const char* heading) {
-    out += filetext(heading, strlen(heading));
+void put_heading(std::string& out, const char* heading) {
+    out += file_text(heading, strlen(heading));
     out += "_t\r\n";
 }
 
 // The record's line; `reserved` adds the reserved field, as an in-place update writes it.
-void putrecord(std::string& out, const TaskRecord& r, bool reserved) {
+void put_record(std::string& out, const TaskRecord& r, bool reserved) {
     const platform::SYSTEMTIME& w = r.when;
     char line[400];
     int n = snprintf(line, sizeof line, "%s_x %d_D %d_M %d_Y %d_h %d_m %d_s %d_? %d_j %d_a %d_n ",
-                     filetext(r.description, sizeof r.description - 1).c_str(), w.wDay, w.wMonth,
+                     file_text(r.description, sizeof r.description - 1).c_str(), w.wDay, w.wMonth,
                      w.wYear, w.wHour, w.wMinute, w.wSecond, r.repeat, r.done, r.alarm ? 1 : 0,
                      r.warn_minutes);
     if (reserved) n += snprintf(line + n, sizeof line - n, "%d_b ", r.reserved);
@@ -232,13 +232,13 @@ void putrecord(std::string& out, const TaskRecord& r, bool reserved) {
 }
 
 // Writes the new contents as "writting.txt" and copies that over `file`; the copy replaces the
-// file by rename, so the tasks are never missing. "writting.txt" stays only when `keeptemp`.
-bool writefile(const char* file, const std::string& contents, bool keeptemp) {
+// file by rename, so the tasks are never missing. "writting.txt" stays only when `keep_temp`.
+bool write_file(const char* file, const std::string& contents, bool keep_temp) {
     if (!keepunreadable(file, tasks_whole)) return false;
     platform::file_set_normal(TEMP_FILE); // a left-over read-only copy must not block the write
     bool ok = platform::file_write(TEMP_FILE, contents.data(), contents.size()) &&
               platform::file_copy(TEMP_FILE, file);
-    if (!keeptemp) platform::file_delete(TEMP_FILE);
+    if (!keep_temp) platform::file_delete(TEMP_FILE);
     return ok;
 }
 
@@ -246,51 +246,51 @@ bool writefile(const char* file, const std::string& contents, bool keeptemp) {
 // removed; false when the file cannot be read or has no such record.
 bool rewritten(const char* file, int index, const TaskRecord* record, std::string& out) {
     std::vector<Chunk> chunks;
-    if (loadchunks(file, chunks) != Source::read) return false;
+    if (load_chunks(file, chunks) != Source::read) return false;
     bool met = false;
     int number = 0;
     for (const Chunk& c : chunks) {
         if (c.end == '|' && number++ == index) {
             met = true;
-            if (record) putrecord(out, *record, true);
+            if (record) put_record(out, *record, true);
         } else {
-            putchunk(out, c);
+            put_chunk(out, c);
         }
     }
     return met;
 }
 
 // Rewrites `file` with record `index` replaced by `record` or, when `record` is null, removed.
-bool rewriterecord(const char* file, int index, const TaskRecord* record) {
+bool rewrite_record(const char* file, int index, const TaskRecord* record) {
     std::string out;
     // A deletion leaves "writting.txt" behind; the next write overwrites it.
-    return rewritten(file, index, record, out) && writefile(file, out, record == nullptr);
+    return rewritten(file, index, record, out) && write_file(file, out, record == nullptr);
 }
 
 // The contents of `file` with `record` appended and a non-empty `heading` as its heading line.
 // Returns the number of lines kept before the new record, or -1 when the file cannot be read.
 int appended(const TaskRecord& record, const char* file, const char* heading, std::string& out) {
     std::vector<Chunk> chunks;
-    if (loadchunks(file, chunks) == Source::unreadable) return -1;
+    if (load_chunks(file, chunks) == Source::unreadable) return -1;
     int lines = 0;
-    bool newheading = heading[0] != 0;
-    if (newheading) {
-        putheading(out, heading);
+    bool new_heading = heading[0] != 0;
+    if (new_heading) {
+        put_heading(out, heading);
         ++lines;
     }
     for (size_t i = 0; i < chunks.size(); ++i) {
         // Only an old heading line gives way to the new one; a first record is kept.
-        if (i == 0 && newheading && chunks[i].end == 't') continue;
-        putchunk(out, chunks[i]);
+        if (i == 0 && new_heading && chunks[i].end == 't') continue;
+        put_chunk(out, chunks[i]);
         ++lines;
     }
-    putrecord(out, record, false);
+    put_record(out, record, false);
     return lines;
 }
 
 // The order of a difference: year field x 372 days + months of 31 days + days and time, the
 // months, days and time counted back for moments behind (year field below 1601).
-int64_t sortkey(const TimeDiff& d) {
+int64_t sort_key(const TimeDiff& d) {
     int64_t years = int64_t{d.wYear} * 32140800;
     int64_t rest = int64_t{d.wMonth} * 2678400 + int64_t{d.wDay} * 86400 + d.wHour * 3600 +
                    d.wMinute * 60 + d.wSecond;
@@ -300,19 +300,19 @@ int64_t sortkey(const TimeDiff& d) {
 } // namespace
 
 bool readtask(int index, TaskRecord& record, const char* file) {
-    clearfields(record);
+    clear_fields(record);
     std::vector<Chunk> chunks;
-    if (loadchunks(file, chunks) != Source::read) return false;
+    if (load_chunks(file, chunks) != Source::read) return false;
     int number = 0;
     for (const Chunk& c : chunks) {
         if (c.end == 't') {
-            applytags(record, c.text + 't');
+            apply_tags(record, c.text + 't');
             continue;
         }
-        applytags(record, c.text);
+        apply_tags(record, c.text);
         if (number == index) return true;
         if (number > index) return false;
-        clearfields(record);
+        clear_fields(record);
         record.heading[0] = 0;
         ++number;
     }
@@ -322,26 +322,26 @@ bool readtask(int index, TaskRecord& record, const char* file) {
 int appendtask(const TaskRecord& record, const char* file, const char* heading) {
     std::string out;
     const int lines = appended(record, file, heading, out);
-    return lines >= 0 && writefile(file, out, false) ? lines : -1;
+    return lines >= 0 && write_file(file, out, false) ? lines : -1;
 }
 
 bool replacetask(int index, const TaskRecord& record) {
-    return rewriterecord(TODO_FILE, index, &record);
+    return rewrite_record(TODO_FILE, index, &record);
 }
 
 bool deletetask(int index, const char* file) {
-    return rewriterecord(file, index, nullptr);
+    return rewrite_record(file, index, nullptr);
 }
 
 bool writeheading(const char* file, const char* heading) {
     if (!heading[0]) return true;
     std::vector<Chunk> chunks;
-    if (loadchunks(file, chunks) == Source::unreadable) return false;
+    if (load_chunks(file, chunks) == Source::unreadable) return false;
     std::string out;
-    putheading(out, heading);
+    put_heading(out, heading);
     for (const Chunk& c : chunks)
-        if (c.end == '|') putchunk(out, c);
-    return writefile(file, out, false);
+        if (c.end == '|') put_chunk(out, c);
+    return write_file(file, out, false);
 }
 
 int completetask(int index) {
@@ -354,24 +354,24 @@ int completetask(int index) {
         !keepunreadable(DONE_FILE, tasks_whole) || !keepunreadable(TODO_FILE, tasks_whole))
         return -1;
     // Both new contents go beside their files first; the open file's, written last, decides the
-    // move, which finishmove then carries out (or the next task-file read after a crash).
+    // move, which finish_move then carries out (or the next task-file read after a crash).
     if (!platform::file_replace(DONE_MOVE, done.data(), done.size()) ||
         !platform::file_replace(TODO_MOVE, open.data(), open.size())) {
         platform::file_delete(DONE_MOVE);
         return -1;
     }
-    return finishmove() ? lines : -1;
+    return finish_move() ? lines : -1;
 }
 
 bool sorttasks() {
     std::vector<Chunk> chunks;
-    const Source source = loadchunks(TODO_FILE, chunks);
+    const Source source = load_chunks(TODO_FILE, chunks);
     if (source != Source::read) return source == Source::missing;
     std::string out;
     std::vector<const Chunk*> records;
     for (const Chunk& c : chunks) {
         if (c.end == 't')
-            putchunk(out, c);
+            put_chunk(out, c);
         else
             records.push_back(&c);
     }
@@ -379,20 +379,20 @@ bool sorttasks() {
     std::vector<std::pair<int64_t, size_t>> order;
     for (size_t i = 0; i < std::min(records.size(), SORT_LIMIT); ++i) {
         TaskRecord task;
-        applytags(task, records[i]->text);
-        order.emplace_back(sortkey(countdown(task.when, task.repeat, now)), i);
+        apply_tags(task, records[i]->text);
+        order.emplace_back(sort_key(countdown(task.when, task.repeat, now)), i);
     }
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     bool moved = false;
     for (size_t i = 0; i < order.size(); ++i) {
         moved = moved || order[i].second != i;
-        putchunk(out, *records[order[i].second]);
+        put_chunk(out, *records[order[i].second]);
     }
     if (!moved) { // already in order (or no records): the file stays as it is
         platform::file_delete(TEMP_FILE); // a work file left by a deletion goes, as after any sort
         return true;
     }
-    for (size_t i = order.size(); i < records.size(); ++i) putchunk(out, *records[i]);
-    return writefile(TODO_FILE, out, false);
+    for (size_t i = order.size(); i < records.size(); ++i) put_chunk(out, *records[i]);
+    return write_file(TODO_FILE, out, false);
 }
