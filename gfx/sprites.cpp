@@ -62,8 +62,7 @@ void fade_in(float& opacity) {
         opacity = 100;
 }
 
-void fade_in_screen(float& opacity, const Image& image) {
-    fade_in(opacity);
+void draw_screen_image(float opacity, const Image& image) {
     game_DisplayLayer(IMAGE_BACKGROUND, opacity);
     game_DisplayLayer(image, 100, 0, 0, 0, 0, 511, 511, 1, LayerAnchor::top_left);
 }

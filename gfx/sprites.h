@@ -73,6 +73,6 @@ void game_DisplayCell(const CellDraw& cell);
 // One frame of a screen's fade-in: the opacity grows by 0.3 x frame_step (about 1.7 seconds from
 // 0) and settles at exactly 100.
 void fade_in(float& opacity);
-// One frame of a screen drawn whole: the fade-in of the background, drawn at that opacity, and the
-// screen's own 512 x 512 image over it.
-void fade_in_screen(float& opacity, const Image& image);
+// A screen drawn whole: the background at the fade's opacity and the screen's own 512 x 512 image
+// over it.
+void draw_screen_image(float opacity, const Image& image);

@@ -16,7 +16,6 @@ constexpr Area SAVE_AND_STOP{50, 450, 150, 475};
 
 constexpr float FIGURE_SCALE = 0.65f;
 constexpr int STRIP_X = 50, STRIP_Y = 450;
-constexpr platform::Rect SCREEN_IMAGE{0, 0, 511, 511}; // drawn by its top-left corner at (0, 0)
 constexpr int32_t LAST_LEVEL = 99;
 
 } // namespace
@@ -163,9 +162,7 @@ void draw_number(int32_t value, float x, float y, NumberAlign align) {
 // The background at the fade's opacity, the screen's image and the tally's figures.
 void draw_tally() {
     const platform::DrawPhase drawing;
-    game_DisplayLayer(IMAGE_BACKGROUND, next_fade);
-    game_DisplayLayer(IMAGE_NEXT_LEVEL, 100, 0, 0, SCREEN_IMAGE.left, SCREEN_IMAGE.top,
-                      SCREEN_IMAGE.right, SCREEN_IMAGE.bottom, 1, LayerAnchor::top_left);
+    draw_screen_image(next_fade, IMAGE_NEXT_LEVEL);
     game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, TimeAlign::left, true);
     draw_number(errors_left, 200, 170, NumberAlign::left_top);
     draw_number(time_bonus, 375, 100, NumberAlign::left_top);

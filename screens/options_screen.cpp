@@ -147,8 +147,7 @@ namespace {
 
 void draw_background() {
     const platform::DrawPhase drawing;
-    game_DisplayLayer(IMAGE_BACKGROUND, options_fade);
-    game_DisplayLayer(IMAGE_OPTIONS, 100, 0, 0, 0, 0, 511, 511, 1, LayerAnchor::top_left);
+    draw_screen_image(options_fade, IMAGE_OPTIONS);
     game_DisplayThemes();
 }
 
