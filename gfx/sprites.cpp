@@ -55,6 +55,19 @@ uint32_t opacity_color(float opacity) {
     return (alpha & 0xFF) << 24 | 0xFFFFFF;
 }
 
+void draw_sheet_region(const platform::Rect& region, float x, float y, float scale,
+                       CellAnchor anchor) {
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = region.left,
+                      .top = region.top,
+                      .right = region.right,
+                      .bottom = region.bottom,
+                      .scale_x = scale,
+                      .scale_y = scale,
+                      .anchor = anchor});
+}
+
 void fade_in(float& opacity) {
     if (opacity < 100)
         opacity += 0.3f * frame_step;

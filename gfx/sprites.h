@@ -69,6 +69,10 @@ struct CellDraw {
     float rotation = 0;
 };
 void game_DisplayCell(const CellDraw& cell);
+// A rectangle of the sheet at one scale both ways, placed by anchor at (x, y): the screens'
+// controls, which grow while hovered.
+void draw_sheet_region(const platform::Rect& region, float x, float y, float scale,
+                       CellAnchor anchor);
 
 // One frame of a screen's fade-in: the opacity grows by 0.3 x frame_step (about 1.7 seconds from
 // 0) and settles at exactly 100.

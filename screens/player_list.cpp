@@ -197,15 +197,7 @@ void draw_row(const PlayerRecord& r, int record, float x, float row_y, bool mark
 // A control, larger while the mouse is on it.
 void draw_control(const ListControl& control, float y, float row_height) {
     const float scale = control.area(y, row_height).hovered() ? control.enlarged : 1;
-    game_DisplayCell({.x = control.x,
-                      .y = y,
-                      .left = control.region.left,
-                      .top = control.region.top,
-                      .right = control.region.right,
-                      .bottom = control.region.bottom,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = CellAnchor::top_middle});
+    draw_sheet_region(control.region, control.x, y, scale, CellAnchor::top_middle);
 }
 
 // The hovered row is marked, and the preselected one unless a press on a row above it took the

@@ -358,15 +358,7 @@ float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int sel
 // A scroll arrow, the sheet's (left, 400)-(right, 420), centred on x 256 with its top at y.
 void draw_arrow(int left, int right, float y, float row_height) {
     const float scale = arrow_area(y, row_height).hovered() ? 1.3f : 1.0f;
-    game_DisplayCell({.x = 256,
-                      .y = y,
-                      .left = left,
-                      .top = 400,
-                      .right = right,
-                      .bottom = 420,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = CellAnchor::top_middle});
+    draw_sheet_region({left, 400, right, 420}, 256, y, scale, CellAnchor::top_middle);
 }
 
 // A round button, the sheet's 25 x 25 square at (left, top), at (x, y).

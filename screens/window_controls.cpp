@@ -89,15 +89,7 @@ void draw_controls(const bool* hover) {
     for (Control c : DRAW_ORDER) {
         const Look& look = LOOKS[c];
         const float scale = hover[c] ? look.hover_scale : 1;
-        game_DisplayCell({.x = look.x,
-                          .y = look.y,
-                          .left = look.image.left,
-                          .top = look.image.top,
-                          .right = look.image.right,
-                          .bottom = look.image.bottom,
-                          .scale_x = scale,
-                          .scale_y = scale,
-                          .anchor = CellAnchor::centre});
+        draw_sheet_region(look.image, look.x, look.y, scale, CellAnchor::centre);
     }
 }
 
