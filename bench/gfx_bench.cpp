@@ -40,8 +40,11 @@ static void BM_TextNumbersBarsFrame(benchmark::State& state) {
         platform::render_clear(0xFF000000);
         ++frame_counter;
         for (int line = 0; line < 10; ++line) // 20 glyphs a line
-            game_DisplayText("PLAYER-01:SCORE+99%.", 8, 15, 20, 20.0f + 22 * line, 0, 175, 25, 25,
-                             100, 0, 0.65f, 0.65f, TextAnchor::top_left, 0);
+            game_DisplayText({.text = "PLAYER-01:SCORE+99%.",
+                              .x = 20,
+                              .y = 20.0f + 22 * line,
+                              .scale_x = 0.65f,
+                              .scale_y = 0.65f});
         for (int i = 0; i < 20; ++i)
             game_DisplayNumber(123456 * i, 0.55f, 480, 260.0f + 12 * i, NumberAlign::right_top, -1,
                                -1);

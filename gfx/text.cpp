@@ -79,22 +79,21 @@ int glyph_number(unsigned char c) {
     }
 }
 
-float game_DisplayText(const char* text, int columns, float advance, float x, float y, int sheet_x,
-                       int sheet_y, int cell_w, int cell_h, float opacity, int, float scale_x,
-                       float scale_y, TextAnchor anchor, float rotation) {
+float game_DisplayText(const TextDraw& line) {
     int n = 0;
-    while (text[n] != '\0') ++n;
-    const float width = static_cast<float>(n) * advance * scale_x;
-    const float height = static_cast<float>(cell_h) * scale_y;
-    const uint32_t color = opacity_color(opacity);
+    while (line.text[n] != '\0') ++n;
+    const float width = static_cast<float>(n) * line.advance * line.scale_x;
+    const float height = static_cast<float>(line.cell_h) * line.scale_y;
+    const uint32_t color = opacity_color(line.opacity);
     float dx, dy;
-    anchor_offset(TEXT_ANCHORS, anchor, width, height, dx, dy);
+    anchor_offset(TEXT_ANCHORS, line.anchor, width, height, dx, dy);
     const float cx = width / 2, cy = height / 2;
-    const float angle = rotation * RADIANS_PER_DEGREE;
-    float pen_x = x + dx;
-    const float pen_y = y + dy;
+    const float angle = line.rotation * RADIANS_PER_DEGREE;
+    float pen_x = line.x + dx;
+    const float pen_y = line.y + dy;
     bool mapping = true, fixed_width = false;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != '\0'; ++p) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(line.text); *p != '\0';
+         ++p) {
         const unsigned char c = *p;
         if (c == '<') {
             mapping = false;
@@ -110,20 +109,27 @@ float game_DisplayText(const char* text, int columns, float advance, float x, fl
         }
         if (c != ' ') {
             const int g = mapping ? glyph_number(c) : c;
-            const int left = sheet_x + cell_w * (g % columns);
-            const int top = sheet_y + cell_h * (g / columns);
-            draw_sprite(charset_texture, {left, top, left + cell_w - 1, top + cell_h - 1}, scale_x,
-                        scale_y, cx, cy, angle, pen_x, pen_y, color);
+            const int left = line.sheet_x + line.cell_w * (g % line.columns);
+            const int top = line.sheet_y + line.cell_h * (g / line.columns);
+            draw_sprite(charset_texture, {left, top, left + line.cell_w - 1, top + line.cell_h - 1},
+                        line.scale_x, line.scale_y, cx, cy, angle, pen_x, pen_y, color);
         }
-        pen_x += fixed_width ? static_cast<float>(cell_w) * scale_x - 0.6f : advance * scale_x;
+        pen_x += fixed_width ? static_cast<float>(line.cell_w) * line.scale_x - 0.6f
+                             : line.advance * line.scale_x;
     }
     return pen_x;
 }
 
 float game_DisplayFontText(const char* text, float advance, float x, float y, float scale,
                            TextAnchor anchor, float rotation) {
-    return game_DisplayText(text, 8, advance, x, y, 0, 175, 25, 25, 100, 0, scale, scale, anchor,
-                            rotation);
+    return game_DisplayText({.text = text,
+                             .x = x,
+                             .y = y,
+                             .advance = advance,
+                             .scale_x = scale,
+                             .scale_y = scale,
+                             .anchor = anchor,
+                             .rotation = rotation});
 }
 
 float game_DisplayNumber(int value, float scale, float x, float y, NumberAlign align, int strip_x,

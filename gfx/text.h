@@ -18,14 +18,23 @@ enum class TimeAlign { left, right, centre };
 // 32-41, a few punctuation marks, and every other byte its own code.
 int glyph_number(unsigned char c);
 
-// Draws text on one line and returns the pen x. The glyph cells are cell_w x cell_h, columns to a
-// row from (sheet_x, sheet_y); the pen advances by advance * scale_x per byte. "<" turns character
-// mapping off (bytes are glyph numbers) and ">" back on; "_" toggles fixed width (the cell width
-// less 0.6 per glyph); spaces advance without drawing. rotation (degrees) turns each glyph;
-// opacity is a percentage.
-float game_DisplayText(const char* text, int columns, float advance, float x, float y, int sheet_x,
-                       int sheet_y, int cell_w, int cell_h, float opacity, int reserved,
-                       float scale_x, float scale_y, TextAnchor anchor, float rotation);
+// A line of text to draw at (x, y), placed by anchor. The pen advances by advance * scale_x per
+// byte. The glyph cells are cell_w x cell_h, columns to a row from (sheet_x, sheet_y): the sheet's
+// font unless told otherwise. rotation (degrees) turns each glyph.
+struct TextDraw {
+    const char* text = "";
+    float x = 0, y = 0;
+    float advance = 15;
+    float scale_x = 1, scale_y = 1;
+    TextAnchor anchor = TextAnchor::top_left;
+    float opacity = 100; // a percentage
+    float rotation = 0;
+    int columns = 8, sheet_x = 0, sheet_y = 175, cell_w = 25, cell_h = 25;
+};
+// Draws the line and returns the pen x. "<" turns character mapping off (bytes are glyph numbers)
+// and ">" back on; "_" toggles fixed width (the cell width less 0.6 per glyph); spaces advance
+// without drawing.
+float game_DisplayText(const TextDraw& line);
 // Text in the sheet's font as the screens draw it: eight 25 x 25 glyphs to a row from (0, 175),
 // opacity 100, the same scale across and down.
 float game_DisplayFontText(const char* text, float advance, float x, float y, float scale,

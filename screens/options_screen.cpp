@@ -174,8 +174,8 @@ void draw_marks() {
 void draw_warning_and_cursor(bool warning) {
     const platform::DrawPhase drawing;
     if (warning && static_cast<int>(options_warning_timer) % WARNING_BLINK < WARNING_BLINK / 2)
-        game_DisplayText("no player selected.", 8, 15, 256, 256, 0, 175, 25, 25, 100, 0, 1, 1,
-                         TextAnchor::centre, 0);
+        game_DisplayText(
+            {.text = "no player selected.", .x = 256, .y = 256, .anchor = TextAnchor::centre});
     game_DisplayCursor(true);
 }
 

@@ -358,8 +358,13 @@ void box(const char* text, float advance, float x, float y) {
 }
 
 void hint(const char* text, float x, float y) {
-    game_DisplayText(text, 8, 15, x, y, 0, 175, 25, 25, 20, 0, 0.55f, 0.55f,
-                     TextAnchor::bottom_left, 0);
+    game_DisplayText({.text = text,
+                      .x = x,
+                      .y = y,
+                      .scale_x = 0.55f,
+                      .scale_y = 0.55f,
+                      .anchor = TextAnchor::bottom_left,
+                      .opacity = 20});
 }
 
 void tick(float x, float y) {

@@ -8,14 +8,23 @@
 class GoldenTest : public DrawTest {};
 
 TEST_F(GoldenTest, Text) {
-    game_DisplayText("Hello, 42%", 8, 15, 20, 20, 0, 175, 25, 25, 100, 0, 1, 1,
-                     TextAnchor::top_left, 0);
-    game_DisplayText("centred heading", 8, 15, 256, 120, 0, 175, 25, 25, 100, 0, 0.65f, 0.65f,
-                     TextAnchor::centre, 0);
-    game_DisplayText("<AB>x_wide_y", 8, 15, 490, 200, 0, 175, 25, 25, 100, 0, 1, 1,
-                     TextAnchor::bottom_right, 0);
-    game_DisplayText("faint tilt", 8, 18, 256, 300, 0, 175, 25, 25, 20, 0, 1, 1.5f,
-                     TextAnchor::centre, 8);
+    game_DisplayText({.text = "Hello, 42%", .x = 20, .y = 20});
+    game_DisplayText({.text = "centred heading",
+                      .x = 256,
+                      .y = 120,
+                      .scale_x = 0.65f,
+                      .scale_y = 0.65f,
+                      .anchor = TextAnchor::centre});
+    game_DisplayText(
+        {.text = "<AB>x_wide_y", .x = 490, .y = 200, .anchor = TextAnchor::bottom_right});
+    game_DisplayText({.text = "faint tilt",
+                      .x = 256,
+                      .y = 300,
+                      .advance = 18,
+                      .scale_y = 1.5f,
+                      .anchor = TextAnchor::centre,
+                      .opacity = 20,
+                      .rotation = 8});
     expect_golden("text");
 }
 

@@ -15,8 +15,13 @@ platform::Rect digit(int d) {
 constexpr platform::Rect COLON{125, 425, 134, 449};
 
 float text(const char* s, float x, float y, float scale = 1, int anchor = 0, float rotation = 0) {
-    return game_DisplayText(s, 8, 15, x, y, 0, 175, 25, 25, 100, 0, scale, scale,
-                            static_cast<TextAnchor>(anchor), rotation);
+    return game_DisplayText({.text = s,
+                             .x = x,
+                             .y = y,
+                             .scale_x = scale,
+                             .scale_y = scale,
+                             .anchor = static_cast<TextAnchor>(anchor),
+                             .rotation = rotation});
 }
 
 } // namespace
