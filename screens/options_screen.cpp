@@ -152,12 +152,7 @@ void draw_background() {
 }
 
 void draw_mark(float x, float y) {
-    game_DisplayCell({.x = x,
-                      .y = y,
-                      .left = MARK.left,
-                      .top = MARK.top,
-                      .right = MARK.right,
-                      .bottom = MARK.bottom});
+    draw_sheet_region(MARK, x, y, 1, CellAnchor::top_left);
 }
 
 // The remove box's tick or the marked theme row, and the puzzle mode's tick.
