@@ -16,7 +16,6 @@ PlayersFile players_file;
 
 namespace {
 
-constexpr size_t FIELD_LIMIT = 51;
 constexpr size_t SORT_LIMIT = 1000;
 
 // Whether the plain players file is read whole: no byte a record cannot hold (control bytes other

@@ -7,6 +7,7 @@
 // "writting.txt" and then replaces "scores.txt" by write-then-rename.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 
 constexpr const char* PLAYERS_FILE = "scores.txt";
 constexpr const char* PLAYERS_WORK_FILE = "writting.txt";
+constexpr size_t FIELD_LIMIT = 51; // characters a field keeps
 
 // The name of the player-list row last hovered or pressed; the to-do panel writes it too, the
 // options screen reads it.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 #include "gfx/bar.h"
 #include "gfx/sprites.h"
@@ -162,9 +161,9 @@ void list_label(const char* text, float x, float y, TextAnchor anchor = TextAnch
 
 // A field as the list shows it: the characters the list's lettering has.
 void draw_field(const std::string& field, float x, float y) {
-    std::string shown;
-    std::copy_if(field.begin(), field.end(), std::back_inserter(shown), list_character);
-    list_label(shown.c_str(), x, y);
+    char shown[FIELD_LIMIT + 1]; // a field never holds more
+    *std::copy_if(field.begin(), field.end(), shown, list_character) = '\0';
+    list_label(shown, x, y);
 }
 
 void draw_header(const ListView& view) {

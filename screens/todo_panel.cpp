@@ -291,12 +291,14 @@ void update_selection(int& selection, bool near) {
     }
 }
 
-void draw_header(const PanelLayout& layout, const std::string& clock) {
+void draw_header(const PanelLayout& layout, const platform::SYSTEMTIME& now, bool show_date,
+                 bool show_time) {
     const platform::DrawPhase drawing;
     if (layout.heading)
         game_DisplayFontText(list_heading, 15, 256, layout.heading_y, 0.65f, TextAnchor::centre);
     if (layout.clock)
-        game_DisplayFontText(clock.c_str(), 10, 256, layout.clock_y, 0.65f, TextAnchor::centre);
+        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, 256, layout.clock_y,
+                             0.65f, TextAnchor::centre);
 }
 
 // The highlight behind a hovered or selected row.
@@ -416,7 +418,7 @@ float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool
     const PanelLayout layout =
         lay_out(y, std::clamp(row_height, 10.0f, 25.0f), rows, listed && selection >= 0,
                 show_heading, show_date || show_time);
-    draw_header(layout, clocktext(now, show_date, show_time));
+    draw_header(layout, now, show_date, show_time);
 
     // A press on a row selects it at once, and the rows below it show the new selection in the
     // same frame: each row is updated just before it is drawn.
