@@ -115,7 +115,7 @@ int game_Dispatch() {
             game_StartScreen();
             break;
         case SCREEN_GAME:
-            // Nothing of the game screen starts afresh on entry: a game goes on where it was left.
+            if (first_frame(screen_frames[SCREEN_GAME])) play_screen_enter();
             game_PlayScreen();
             break;
         case SCREEN_NEXT_LEVEL:

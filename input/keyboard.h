@@ -5,18 +5,39 @@
 // DirectInput key codes the screens ask about.
 enum : int {
     DIK_ESCAPE = 1,
+    DIK_1 = 2, // to DIK_9 = 10, the digit row
     DIK_BACK = 14,
     DIK_TAB = 15,
+    DIK_Y = 21,
+    DIK_P = 25,
     DIK_RETURN = 28,
+    DIK_LCONTROL = 29,
     DIK_LSHIFT = 42,
+    DIK_Z = 44,
+    DIK_N = 49,
     DIK_SLASH = 53,
+    DIK_RSHIFT = 54,
     DIK_LMENU = 56, // the left Alt
     DIK_SPACE = 57,
+    DIK_NUMPAD7 = 71,
+    DIK_NUMPAD8 = 72,
+    DIK_NUMPAD9 = 73,
+    DIK_NUMPAD4 = 75,
+    DIK_NUMPAD5 = 76,
+    DIK_NUMPAD6 = 77,
+    DIK_NUMPAD1 = 79,
+    DIK_NUMPAD2 = 80,
+    DIK_NUMPAD3 = 81,
     DIK_F11 = 87,
     DIK_COLON = 146,
-    DIK_LEFT = 203,
+    DIK_NUMPADENTER = 156,
+    DIK_RCONTROL = 157,
     DIK_RMENU = 184, // the right Alt
+    DIK_UP = 200,
+    DIK_LEFT = 203,
     DIK_RIGHT = 205,
+    DIK_DOWN = 208,
+    DIK_DELETE = 211,
 };
 
 class Keyboard {

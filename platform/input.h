@@ -18,6 +18,8 @@ void keyboard_close();
 // The character the user's keyboard layout gives the key at this place without shift (a
 // lower-case letter, "/", ...), 0 for a key without one.
 char key_layout_char(int dik);
+// Whether Num Lock is on: the keypad then types digits, else its 2, 4, 6 and 8 are arrows.
+bool numlock_on();
 
 struct MouseRead {
     int32_t dx, dy, dz; // motion since the previous read, in device units; dz 120 per wheel notch

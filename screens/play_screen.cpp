@@ -1,5 +1,6 @@
-// The game screen: the board, the number picker, the three counters and the player's name; input
-// becomes moves, one function applies them, and drawing only draws.
+// The game screen: the board, the number picker, the three counters and the player's name, pencil
+// marks, undo and pause; mouse and keyboard input become moves, one function applies them, and
+// drawing only draws.
 #include "screens/play_screen.h"
 
 #include <algorithm>
@@ -11,11 +12,13 @@
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
+#include "platform/input.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "screens/name_check.h"
 #include "screens/next_level_screen.h"
 #include "screens/window_controls.h"
+#include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
 
 namespace {
@@ -42,6 +45,19 @@ constexpr float COUNTER_Y = 3;
 constexpr float TEXT_SCALE = 0.65f; // the counters' values and the name
 constexpr int IMAGE_EMPTY = 0, IMAGE_GIVEN = 1, IMAGE_FRAME = 2, IMAGE_ITEMS = 3;
 constexpr int STRIP_X = 50, STRIP_Y = 450, WRONG_STRIP_Y = 475, RIGHT_STRIP_X = 275;
+// The additions: the mark on cells holding the selected digit, the notes-mode control beside the
+// counters (off and on), the pencil marks' digits (MARK_WIDTH apart on the sheet, MARK_STEP apart in
+// a cell) and the pause panel over the hidden board.
+constexpr int IMAGE_SAME_DIGIT = 28;
+constexpr platform::Rect NOTES_OFF{210, 160, 244, 178}, NOTES_ON{250, 160, 284, 178};
+constexpr float NOTES_X = 170, NOTES_Y = 12;
+constexpr Area NOTES_AREA{152, 2, 188, 22};
+constexpr int MARKS_LEFT = 210, MARKS_TOP = 185, MARK_WIDTH = 15, MARK_HEIGHT = 16;
+constexpr float MARK_STEP = 15;
+constexpr platform::Rect PAUSED_PANEL{210, 210, 410, 270};
+constexpr float BOARD_CENTRE_X = 255, BOARD_CENTRE_Y = 265;
+// An arrow key held this many frames repeats, then every REPEAT_EVERY frames.
+constexpr int REPEAT_DELAY = 24, REPEAT_EVERY = 4;
 
 } // namespace
 
@@ -52,8 +68,10 @@ int32_t picker_choice = -1;
 float picker_x = GRID_X, picker_y = GRID_Y + PICKER_STEP;
 float tick_accumulator = 0;
 bool name_check_pending = false;
+PlayVisit play_visit;
 
 void play_screen_reset() {
+    play_visit = {};
     selected_col = selected_row = 0;
     selected_x = GRID_X;
     selected_y = GRID_Y;
@@ -129,27 +147,127 @@ void count_play_time() {
     }
 }
 
+// A click on the board: anywhere but on the notes control, which takes its clicks.
+bool board_clicked() {
+    return mouse.button_pressed[0] && !NOTES_AREA.contains(mouse.x, mouse.y);
+}
+
 // A click while the picker is closed selects the cell under it.
 Move interpret_grid_click() {
-    if (picker_open || !mouse.button_pressed[0]) return {};
+    if (picker_open || !board_clicked()) return {};
     return {.kind = MoveKind::select_cell,
             .cell = cell_at(mouse.y, GRID_Y) * 9 + cell_at(mouse.x, GRID_X)};
+}
+
+// A digit chosen for the selected cell: entered, or in notes mode pencilled into an empty cell.
+// choose_nothing when the cell takes neither.
+Move digit_move(int digit) {
+    const int cell = selected_cell();
+    if (is_given(board[cell])) return {.kind = MoveKind::choose_nothing};
+    if (!play_visit.notes_mode) return {.kind = MoveKind::enter_digit, .cell = cell, .digit = digit};
+    if (board[cell] != CELL_EMPTY) return {.kind = MoveKind::choose_nothing};
+    return {.kind = MoveKind::toggle_mark, .cell = cell, .digit = digit};
 }
 
 // The same click, after the selection moved: it opens the picker beside an editable cell, or
 // chooses the picker slot under the pointer as of the frame before (picker_choice), or, on no
 // slot, closes the picker.
 Move interpret_picker_click() {
-    if (!mouse.button_pressed[0]) return {};
+    if (!board_clicked()) return {};
     const int cell = selected_cell();
     const bool given = is_given(board[cell]);
     if (!picker_open && !given) return {.kind = MoveKind::open_picker};
     if (picker_choice < 0) return {.kind = MoveKind::close_picker};
     if (given) return {.kind = MoveKind::choose_nothing};
     if (picker_choice == ITEM_CLEAR) return {.kind = MoveKind::clear_cell, .cell = cell};
-    if (picker_choice >= 1 && picker_choice <= 9)
-        return {.kind = MoveKind::enter_digit, .cell = cell, .digit = picker_choice};
+    if (picker_choice >= 1 && picker_choice <= 9) return digit_move(picker_choice);
     return {.kind = MoveKind::choose_nothing};
+}
+
+Move interpret_notes_control() {
+    return {.kind = NOTES_AREA.pressed() ? MoveKind::notes_mode : MoveKind::none};
+}
+
+bool key(int code) {
+    return keyboard.keypressed(code, true);
+}
+
+// The arrow keys, and the keypad's while Num Lock is off.
+struct Arrow {
+    int key, col, row;
+    bool keypad;
+};
+constexpr Arrow ARROWS[] = {{DIK_UP, 0, -1, false},      {DIK_DOWN, 0, 1, false},
+                            {DIK_LEFT, -1, 0, false},    {DIK_RIGHT, 1, 0, false},
+                            {DIK_NUMPAD8, 0, -1, true},  {DIK_NUMPAD2, 0, 1, true},
+                            {DIK_NUMPAD4, -1, 0, true},  {DIK_NUMPAD6, 1, 0, true}};
+constexpr int ARROW_COUNT = static_cast<int>(std::size(ARROWS));
+constexpr int KEYPAD_DIGITS[10] = {0,           DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3, DIK_NUMPAD4,
+                                   DIK_NUMPAD5, DIK_NUMPAD6, DIK_NUMPAD7, DIK_NUMPAD8, DIK_NUMPAD9};
+
+// The arrow that moves the selection this frame, or -1: one just pressed, or one held past the
+// repeat delay, every few frames.
+int arrow_this_frame() {
+    PlayVisit& visit = play_visit;
+    const bool keypad_arrows = !platform::numlock_on();
+    for (int i = 0; i < ARROW_COUNT; ++i) {
+        if ((ARROWS[i].keypad && !keypad_arrows) || !key(ARROWS[i].key)) continue;
+        visit.held_arrow = i;
+        visit.held_frames = 0;
+        return i;
+    }
+    if (visit.held_arrow < 0 || !keyboard.held(ARROWS[visit.held_arrow].key, false)) {
+        visit.held_arrow = -1;
+        return -1;
+    }
+    ++visit.held_frames;
+    const int past = visit.held_frames - REPEAT_DELAY;
+    return past >= 0 && past % REPEAT_EVERY == 0 ? visit.held_arrow : -1;
+}
+
+// The digit typed on the top row, or on the keypad while Num Lock is on; 0 for none.
+int typed_digit() {
+    for (int digit = 1; digit <= 9; ++digit)
+        if (key(DIK_1 + digit - 1)) return digit;
+    if (platform::numlock_on())
+        for (int digit = 1; digit <= 9; ++digit)
+            if (key(KEYPAD_DIGITS[digit])) return digit;
+    return 0;
+}
+
+// The keys of the game screen (Escape aside). One move a frame: a key not asked about keeps its
+// press for the next frame.
+Move interpret_keys() {
+    const int cell = selected_cell();
+    if (const int arrow = arrow_this_frame(); arrow >= 0) {
+        const int col = (selected_col + ARROWS[arrow].col + 9) % 9;
+        const int row = (selected_row + ARROWS[arrow].row + 9) % 9;
+        return {.kind = MoveKind::select_cell, .cell = row * 9 + col};
+    }
+    if (const int digit = typed_digit()) {
+        const Move move = digit_move(digit);
+        return move.kind == MoveKind::choose_nothing ? Move{} : move;
+    }
+    if (key(DIK_BACK) || key(DIK_DELETE))
+        return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::clear_cell, .cell = cell};
+    if (key(DIK_RETURN) || key(DIK_SPACE) || key(DIK_NUMPADENTER)) {
+        if (picker_open) return {.kind = MoveKind::close_picker};
+        return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::open_picker};
+    }
+    if (key(DIK_N)) return {.kind = MoveKind::notes_mode};
+    if (key(DIK_P)) return {.kind = MoveKind::pause};
+    const bool control = keyboard.held(DIK_LCONTROL, false) || keyboard.held(DIK_RCONTROL, false);
+    const bool shift = keyboard.held(DIK_LSHIFT, false) || keyboard.held(DIK_RSHIFT, false);
+    if (key(DIK_Z) && control) return {.kind = shift ? MoveKind::redo : MoveKind::undo};
+    if (key(DIK_Y) && control) return {.kind = MoveKind::redo};
+    return {};
+}
+
+// While paused, any key or click resumes; every key's press is taken, so none acts on the board.
+Move interpret_resume() {
+    bool any = mouse.button_pressed[0] || mouse.button_pressed[1] || mouse.button_pressed[2];
+    for (int code = 1; code < 256; ++code) any = key(code) || any;
+    return {.kind = any ? MoveKind::resume : MoveKind::none};
 }
 
 // The window controls draw themselves and report a click on their close control.
@@ -189,40 +307,101 @@ void note_picker_slot() {
         if (slot_area(slot).hovered()) picker_choice = slot;
 }
 
+// A digit goes into a cell: the cell's own marks go, and the digit's mark from its row, column
+// and box.
+void put_digit(int cell, int digit, int32_t code) {
+    board[cell] = code;
+    play_notes.marks[cell] = 0;
+    int peers[20];
+    peer_cells(cell, peers);
+    for (const int peer : peers) play_notes.marks[peer] &= static_cast<uint16_t>(~mark_bit(digit));
+}
+
+// The history's step in either direction; the selection goes to its cell.
+void step_history(bool forward) {
+    int cell = 0;
+    picker_open = false;
+    if (forward ? redo_step(cell) : undo_step(cell)) select_cell(cell);
+    if (boardcomplete(board)) current_screen = SCREEN_NEXT_LEVEL;
+}
+
+// Changes the board or the marks of a cell as one step of the history.
+template <class Change> void record(int cell, Change change) {
+    HistoryStep step;
+    begin_step(step, cell);
+    change();
+    end_step(step);
+}
+
 } // namespace
 
 void apply_move(const Move& move) {
     switch (move.kind) {
     case MoveKind::none:
-        break;
+        return;
     case MoveKind::select_cell:
+        picker_open = false;
         select_cell(move.cell);
-        break;
+        return;
     case MoveKind::open_picker:
         picker_open = true;
-        break;
+        return;
     case MoveKind::enter_digit: {
         const bool right = move.digit == solution[move.cell];
-        board[move.cell] = move.digit + (right ? CELL_RIGHT : CELL_WRONG);
+        record(move.cell, [&] {
+            put_digit(move.cell, move.digit, move.digit + (right ? CELL_RIGHT : CELL_WRONG));
+        });
         if (!right) ++wrong_entries;
         finish_choice();
         break;
     }
     case MoveKind::clear_cell:
-        board[move.cell] = CELL_EMPTY;
+        record(move.cell, [&] {
+            board[move.cell] = CELL_EMPTY;
+            play_notes.marks[move.cell] = 0;
+        });
         finish_choice();
         break;
     case MoveKind::choose_nothing:
         finish_choice();
-        break;
+        return;
     case MoveKind::close_picker:
         picker_open = false;
-        break;
+        return;
     case MoveKind::leave:
         game_SaveGameOrTell(); // a save that failed is shown
         current_screen = SCREEN_START;
+        return;
+    case MoveKind::toggle_mark:
+        record(move.cell, [&] { play_notes.marks[move.cell] ^= mark_bit(move.digit); });
+        finish_choice();
         break;
+    case MoveKind::undo:
+        step_history(false);
+        break;
+    case MoveKind::redo:
+        step_history(true);
+        break;
+    case MoveKind::notes_mode:
+        play_visit.notes_mode = !play_visit.notes_mode;
+        return;
+    case MoveKind::pause:
+        play_visit.paused = true;
+        picker_open = false;
+        return;
+    case MoveKind::resume:
+        play_visit.paused = false;
+        return;
     }
+    // A change of the board or the marks is saved at once; one that completed the board is not:
+    // the next-level screen saves the next level's puzzle.
+    if (current_screen == SCREEN_GAME) game_SaveInBackground();
+}
+
+void play_screen_enter() {
+    play_visit = {};
+    const int32_t* empty = std::find(board, board + 81, CELL_EMPTY);
+    if (empty != board + 81) select_cell(static_cast<int>(empty - board));
 }
 
 // ---- draw ----
@@ -244,27 +423,65 @@ void draw_counters() {
     game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, NumberAlign::left_top, STRIP_X, STRIP_Y);
 }
 
-void draw_cell(int col, int row) {
+// The digit a board code shows: a given's, or an entry's right or wrong; 0 for none.
+int shown_digit(int32_t code) {
+    if (is_given(code)) return code;
+    if (code > CELL_RIGHT && code <= CELL_RIGHT + 9) return code - CELL_RIGHT;
+    if (code > CELL_WRONG && code <= CELL_WRONG + 9) return code - CELL_WRONG;
+    return 0;
+}
+
+// An empty cell's pencil marks, in three rows of three.
+void draw_marks(float x, float y, uint16_t marks) {
+    for (int digit = 1; digit <= 9; ++digit) {
+        if ((marks & mark_bit(digit)) == 0) continue;
+        const int left = MARKS_LEFT + MARK_WIDTH * (digit - 1);
+        game_DisplayCell({.x = x + MARK_STEP * static_cast<float>((digit - 1) % 3 - 1),
+                          .y = y + MARK_STEP * static_cast<float>((digit - 1) / 3 - 1),
+                          .left = left,
+                          .top = MARKS_TOP,
+                          .right = left + MARK_WIDTH,
+                          .bottom = MARKS_TOP + MARK_HEIGHT,
+                          .anchor = CellAnchor::centre});
+    }
+}
+
+// A cell's tile, and unless the board is hidden its mark for the selected digit, its digit or its
+// pencil marks.
+void draw_cell(int col, int row, int selected_digit) {
     const float x = GRID_X + cell_offset(col), y = GRID_Y + cell_offset(row);
     const int32_t code = board[row * 9 + col];
     const bool given = is_given(code);
     int image = given ? IMAGE_GIVEN : IMAGE_EMPTY;
     if (board_theme != 0) image = 14 + 2 * board_theme + (given ? 1 : 0);
     game_DisplayCell({.x = x, .y = y, .left = image, .anchor = CellAnchor::centre});
+    if (play_visit.paused) return;
+    const int digit = shown_digit(code);
+    if (digit != 0 && digit == selected_digit && row * 9 + col != selected_cell())
+        game_DisplayCell({.x = x, .y = y, .left = IMAGE_SAME_DIGIT, .anchor = CellAnchor::centre});
     if (given)
         game_DisplayNumber(code, 1, x, y, NumberAlign::centre, STRIP_X, STRIP_Y);
     else if (code > CELL_RIGHT && code <= CELL_RIGHT + 9)
-        game_DisplayNumber(code - CELL_RIGHT, 1, x, y, NumberAlign::centre, RIGHT_STRIP_X, STRIP_Y);
+        game_DisplayNumber(digit, 1, x, y, NumberAlign::centre, RIGHT_STRIP_X, STRIP_Y);
     else if (code > CELL_WRONG && code <= CELL_WRONG + 9)
-        game_DisplayNumber(code - CELL_WRONG, 1, x, y, NumberAlign::centre, STRIP_X, WRONG_STRIP_Y);
+        game_DisplayNumber(digit, 1, x, y, NumberAlign::centre, STRIP_X, WRONG_STRIP_Y);
+    else if (code == CELL_EMPTY)
+        draw_marks(x, y, play_notes.marks[row * 9 + col]);
 }
 
-// The boxes row by row and each box's cells row by row, then the frame of the selected cell.
+// The boxes row by row and each box's cells row by row, then the frame of the selected cell; while
+// paused, the tiles alone under the pause panel.
 void draw_grid() {
+    const int selected_digit = shown_digit(board[selected_cell()]);
     for (int box_row = 0; box_row < 3; ++box_row)
         for (int box_col = 0; box_col < 3; ++box_col)
             for (int row = 0; row < 3; ++row)
-                for (int col = 0; col < 3; ++col) draw_cell(box_col * 3 + col, box_row * 3 + row);
+                for (int col = 0; col < 3; ++col)
+                    draw_cell(box_col * 3 + col, box_row * 3 + row, selected_digit);
+    if (play_visit.paused) {
+        draw_sheet_region(PAUSED_PANEL, BOARD_CENTRE_X, BOARD_CENTRE_Y, 1, CellAnchor::centre);
+        return;
+    }
     game_DisplayCell({.x = selected_x,
                       .y = selected_y,
                       .left = IMAGE_FRAME,
@@ -272,10 +489,12 @@ void draw_grid() {
                       .anchor = CellAnchor::centre});
 }
 
-// The counters, the grid and the player's name.
+// The counters, the notes control, the grid and the player's name.
 void draw_board() {
     const platform::DrawPhase drawing;
     draw_counters();
+    draw_sheet_region(play_visit.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
+                      CellAnchor::centre);
     draw_grid();
     game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
 }
@@ -307,17 +526,25 @@ void draw_picker() {
 
 void game_PlayScreen() {
     if (!name_accepted()) return;
-    count_play_time();
-    apply_move(interpret_grid_click());
-    // The board is drawn before the picker's move is applied, as the design orders: an entry
-    // shows from the next frame on, and one that completes the board ends the frame here, with
-    // no picker, window controls or pointer drawn.
-    draw_board();
-    apply_move(interpret_picker_click());
-    if (current_screen == SCREEN_NEXT_LEVEL) return;
-    if (picker_open) {
-        note_picker_slot();
-        draw_picker();
+    if (play_visit.paused) {
+        // The clock stands and the board is hidden; any key or click resumes.
+        draw_board();
+        apply_move(interpret_resume());
+    } else {
+        count_play_time();
+        apply_move(interpret_notes_control());
+        apply_move(interpret_grid_click());
+        // The board is drawn before the picker's move is applied, as the design orders: an entry
+        // shows from the next frame on, and one that completes the board ends the frame here,
+        // with no picker, window controls or pointer drawn. A key's move goes with the picker's.
+        draw_board();
+        apply_move(interpret_picker_click());
+        if (current_screen == SCREEN_GAME) apply_move(interpret_keys());
+        if (current_screen == SCREEN_NEXT_LEVEL) return;
+        if (picker_open) {
+            note_picker_slot();
+            draw_picker();
+        }
     }
     // The window controls are drawn over the picker, and Escape is read after their close
     // control: a click on it and Escape in one frame are two moves, as the design orders.

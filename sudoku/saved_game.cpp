@@ -54,6 +54,12 @@ bool game_SaveGame() {
     return game_WriteGame(player_name, board, solution) && stored;
 }
 
+void game_SaveInBackground() {
+    game_WriteGame(player_name, board, solution);
+}
+
+void saves_flush() {}
+
 void game_SaveGameOrTell() {
     if (!game_SaveGame())
         platform::message_box("the game could not be saved", "game_SaveGame()", platform::MB_OK);

@@ -4,6 +4,10 @@
 
 // Stores the current player's record (score and level) and writes the saved game.
 bool game_SaveGame();
+// Writes the saved game of the current player in the background, after a change of the board.
+void game_SaveInBackground();
+// Waits until every save handed to the background is on the disk.
+void saves_flush();
 // Saves as game_SaveGame does where the player leaves a game (the game screen's close and Escape,
 // the next-level screen's save and stop); a save that failed is shown in a message box.
 void game_SaveGameOrTell();

@@ -12,9 +12,7 @@ namespace hl = platform::headless;
 
 using InputTest = GameTest;
 
-constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_1 = 2, DIK_0 = 11, DIK_Y = 21,
-              DIK_Z = 44;
-constexpr int DIK_NUMPAD7 = 71;
+constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_0 = 11;
 
 TEST_F(InputTest, KeyHeldDownIsPressedOnceAndEachKeyKeepsItsOwnEdge) {
     hl::set_key(DIK_ESCAPE, true);

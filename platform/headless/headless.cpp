@@ -49,6 +49,7 @@ struct State {
     double clock = 0;
     SYSTEMTIME local{2026, 1, 4, 1, 12, 0, 0, 0};
     uint8_t keys[256] = {};
+    bool numlock = true;
     std::array<char, 256> layout = us_layout();
     MouseRead mouse{};
     bool focused = true;
@@ -287,6 +288,10 @@ char key_layout_char(int dik) {
     return state.layout[dik & 0xFF];
 }
 
+bool numlock_on() {
+    return state.numlock;
+}
+
 bool keyboard_read(uint8_t keys[256]) {
     if (!state.keyboard) return false;
     std::copy(state.keys, state.keys + 256, keys);
@@ -419,6 +424,10 @@ void set_key(int dik, bool down) {
 
 void set_key_layout_char(int dik, char c) {
     state.layout[dik & 0xFF] = c;
+}
+
+void set_numlock(bool on) {
+    state.numlock = on;
 }
 
 void move_mouse(int dx, int dy, int dz) {

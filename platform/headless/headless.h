@@ -29,6 +29,8 @@ void set_local_time(const SYSTEMTIME& time);
 void set_key(int dik, bool down);
 // The keyboard layout: the character the key gives without shift (a US layout after reset).
 void set_key_layout_char(int dik, char c);
+// Num Lock (on after reset).
+void set_numlock(bool on);
 void move_mouse(int dx, int dy, int dz = 0);
 // Places the pointer at a layout position, as an absolute pointing device does.
 void place_mouse(int x, int y);

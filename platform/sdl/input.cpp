@@ -170,6 +170,10 @@ char key_layout_char(int dik) {
     return 0;
 }
 
+bool numlock_on() {
+    return (SDL_GetModState() & KMOD_NUM) != 0;
+}
+
 // The keys as of the events the loop's pass took from the queue (peek_message pumps them once a
 // pass): every read of one pass sees the same keys, and none asks the X server again.
 bool keyboard_read(uint8_t keys[256]) {
