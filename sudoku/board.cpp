@@ -12,6 +12,7 @@
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/classic.h"
+#include "sudoku/notes.h"
 
 int32_t board[100] = {};
 int32_t solution[81] = {};
@@ -158,6 +159,7 @@ void game_StartLevel() {
         generatepuzzle(board, box_removal, full_removal_chance);
     }
     picker_open = false;
+    notes_reset();
     current_screen = SCREEN_GAME;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "players/players.h"
 #include "screens/play_screen.h"
+#include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
 
 namespace hl = platform::headless;
@@ -65,6 +66,38 @@ class PlayTest : public GameTest {
     void key(int dik) {
         events.push_back({++pass, hl::EventKind::key_down, dik});
         events.push_back({++pass, hl::EventKind::key_up, dik});
+    }
+    // Holds the keys down for some frames, pressed in order and released in reverse.
+    void hold(std::initializer_list<int> keys, int frames) {
+        const long down = ++pass;
+        for (int k : keys) events.push_back({down, hl::EventKind::key_down, k});
+        pass += frames;
+        for (auto k = std::rbegin(keys); k != std::rend(keys); ++k)
+            events.push_back({pass, hl::EventKind::key_up, *k});
+    }
+    // Moves the keyboard's selection from (col, row) to cell i with the arrows, each press held
+    // for one of the frame counts in turn.
+    void arrows_to(int i, int& col, int& row) {
+        for (; col != i % 9; col = (col + 1) % 9) hold({DIK_RIGHT}, HOLDS[presses++ % 3]);
+        for (; row != i / 9; row = (row + 8) % 9) hold({DIK_UP}, HOLDS[presses++ % 3]);
+    }
+    // Types a digit on the top row or, every other time, on the keypad.
+    void type_digit(int digit) {
+        const int keypad[10] = {0, DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3, DIK_NUMPAD4,
+                                DIK_NUMPAD5, DIK_NUMPAD6, DIK_NUMPAD7, DIK_NUMPAD8, DIK_NUMPAD9};
+        hold({presses % 2 ? keypad[digit] : DIK_1 + digit - 1}, HOLDS[presses % 3]);
+        ++presses;
+    }
+    static constexpr int HOLDS[3] = {1, 3, 10};
+    int presses = 0;
+    // The saved game on the disk, once every save handed to the background is written.
+    void expect_saved(const char* what) {
+        saves_flush();
+        int32_t saved[81], saved_solution[81];
+        const int32_t wrong = wrong_entries;
+        ASSERT_EQ(game_LoadGame("ANN", saved, saved_solution), 162) << what;
+        EXPECT_TRUE(std::equal(saved, saved + 81, board)) << what;
+        EXPECT_EQ(wrong_entries, wrong) << what;
     }
     // Clicks cell i and then the picker item of digit (1 to 9, 10 clears).
     void enter(int i, int digit) {
@@ -120,6 +153,172 @@ TEST_F(PlayTest, ALevelPlayedWithTheMouseEndsOnTheNextLevelScreenInTheCompleting
     int32_t saved[81], saved_solution[81];
     ASSERT_EQ(game_LoadGame("ANN", saved, saved_solution), 162);
     for (int i = 0; i < 81; ++i) EXPECT_EQ(saved[i], i == last ? 0 : board[i]) << i;
+}
+
+TEST_F(PlayTest, ALevelFinishedFromTheKeyboardAlone) {
+    new_game_flag = true;
+    const int first = first_cell(false);
+    EXPECT_EQ(selected_row * 9 + selected_col, first); // the selection starts on the first empty cell
+    int col = first % 9, row = first / 9, empty = 0;
+    for (int i = 0; i < 81; ++i) {
+        if (board[i] != 0) continue;
+        arrows_to(i, col, row); // rightwards and upwards, wrapping at the edges
+        if (i == first) type_digit(solution[i] % 9 + 1); // a wrong digit first
+        type_digit(solution[i]);
+        ++empty;
+    }
+    ASSERT_GT(empty, 20);
+    hl::script(events);
+    while (hl::passes() < pass && current_screen == SCREEN_GAME) game_LoopPass();
+    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    EXPECT_TRUE(boardcomplete(board));
+    EXPECT_EQ(wrong_entries, 1);
+}
+
+// Clicks and keys act on one selection; a typed digit is judged and counted as a picked one, and
+// every change is on the disk at once.
+TEST_F(PlayTest, MouseAndKeysMixAndEveryChangeIsSavedAtOnce) {
+    const int i = first_cell(false);
+    const int wrong = solution[i] % 9 + 1;
+    click(centre(i % 9), centre(i / 9)); // selects and opens the picker
+    hold({DIK_1 + wrong - 1}, 3);        // typed into the picker's cell, which closes
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[i], wrong + CELL_WRONG);
+    EXPECT_EQ(wrong_entries, 1);
+    EXPECT_FALSE(picker_open);
+    expect_saved("typed");
+    enter(i, wrong); // the same wrong digit picked counts again
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(wrong_entries, 2);
+    expect_saved("picked");
+
+    hold({DIK_RIGHT}, 10); // a ten-frame press moves once
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(selected_row * 9 + selected_col, i / 9 * 9 + (i + 1) % 9);
+    hold({DIK_LEFT}, 1);
+    hold({DIK_BACK}, 3);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[i], CELL_EMPTY);
+    EXPECT_EQ(wrong_entries, 2);
+    expect_saved("cleared");
+    hold({DIK_RETURN}, 3); // opens the picker, and the mouse chooses in it
+    ASSERT_TRUE(run(1));
+    EXPECT_TRUE(picker_open);
+    events.push_back({++pass, hl::EventKind::mouse_move, static_cast<int>(picker_x) - px,
+                      static_cast<int>(picker_y) + 35 - py}); // onto item 5
+    events.push_back({++pass, hl::EventKind::button_down, 0});
+    events.push_back({++pass, hl::EventKind::button_up, 0});
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[i] % 10, 5);
+    expect_saved("picked after the keys");
+
+    // An arrow held repeats after a delay; the keypad's arrows work while Num Lock is off.
+    const int row = selected_row, col = selected_col;
+    hold({DIK_DOWN}, 30); // a press, then repeats 24 and 28 frames into it
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(selected_row, (row + 3) % 9);
+    hl::set_numlock(false);
+    hold({DIK_NUMPAD6}, 3);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(selected_col, (col + 1) % 9);
+    EXPECT_EQ(board[i] % 10, 5);
+}
+
+// Pencil marks are never judged; an entry takes its digit out of the marks of its row, column and
+// box; undo and redo go over entries, clears and marks and never lower the wrong-entry count.
+TEST_F(PlayTest, PencilMarksUndoAndRedo) {
+    // A cell with an empty cell in its row, one in its column and one in its box alone.
+    int a = -1, r = -1, c = -1, b = -1;
+    for (int i = 0; i < 81 && b < 0; ++i) {
+        if (board[i] != 0) continue;
+        a = i;
+        r = c = b = -1;
+        for (int j = 0; j < 81; ++j) {
+            if (board[j] != 0 || j == i) continue;
+            const bool row = j / 9 == i / 9, col = j % 9 == i % 9;
+            const bool box = j / 27 == i / 27 && j % 9 / 3 == i % 9 / 3;
+            if (row && !box) r = j;
+            if (col && !box) c = j;
+            if (box && !row && !col) b = j;
+        }
+        if (r < 0 || c < 0) b = -1;
+    }
+    ASSERT_GE(b, 0);
+    const auto marks = [](int cell) { return play_notes.marks[cell] >> 1; };
+    int col = selected_col, row = selected_row;
+    arrows_to(a, col, row);
+    hold({DIK_N}, 3);
+    for (int digit : {1, 2, 3, 4, 5, 5}) type_digit(digit); // 5 on and off again
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(marks(a), 0b1111);
+    EXPECT_EQ(board[a], CELL_EMPTY);
+    EXPECT_EQ(wrong_entries, 0); // marks are never judged
+    hold({DIK_N}, 1);
+    const int entries[3][2] = {{r, 1}, {c, 2}, {b, 3}};
+    int wrong = 0;
+    for (const auto& [cell, digit] : entries) {
+        arrows_to(cell, col, row);
+        type_digit(digit);
+        wrong += solution[cell] != digit;
+    }
+    arrows_to(r, col, row);
+    hold({DIK_DELETE}, 1);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(marks(a), 0b1000); // 1, 2 and 3 were entered in its row, column and box
+    EXPECT_EQ(board[r], CELL_EMPTY);
+    EXPECT_EQ(wrong_entries, wrong);
+
+    hold({DIK_LCONTROL, DIK_Z}, 3); // the clear
+    hold({DIK_RCONTROL, DIK_Z}, 10); // the entry in the box
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[r] % 10, 1);
+    EXPECT_EQ(board[b], CELL_EMPTY);
+    EXPECT_EQ(marks(a), 0b1100);
+    EXPECT_EQ(selected_row * 9 + selected_col, b); // the selection goes to the undone cell
+    hold({DIK_LCONTROL, DIK_Y}, 1);
+    hold({DIK_LCONTROL, DIK_LSHIFT, DIK_Z}, 3);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[b] % 10, 3);
+    EXPECT_EQ(board[r], CELL_EMPTY);
+    EXPECT_EQ(marks(a), 0b1000);
+    for (int step = 0; step < 10; ++step) hold({DIK_LCONTROL, DIK_Z}, 1); // all 10 steps, and more
+    hold({DIK_LCONTROL, DIK_Z}, 1);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(board[r] + board[c] + board[b] + marks(a), 0);
+    EXPECT_EQ(wrong_entries, wrong); // undo never lowers the count
+    hold({DIK_Z}, 1); // Z alone does nothing
+    hold({DIK_LCONTROL, DIK_Y}, 1);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(marks(a), 0b1);
+}
+
+TEST_F(PlayTest, PauseHidesTheBoardStopsTheClockAndAnyKeyOrClickResumes) {
+    const int i = first_cell(false);
+    hold({DIK_P}, 3);
+    ASSERT_TRUE(run(1));
+    ASSERT_TRUE(play_visit.paused);
+    const int32_t ticks = elapsed_ticks;
+    hl::advance_clock(3600);
+    ASSERT_TRUE(run(30));
+    EXPECT_EQ(elapsed_ticks, ticks);
+    const auto& draws = hl::draws();
+    EXPECT_TRUE(std::none_of(draws.begin(), draws.end(), [](const platform::SpriteDraw& d) {
+        return d.ty > 25 && d.ty < 490 && (d.source.top == 450 || d.source.top == 475);
+    })); // no digit on the board
+    EXPECT_TRUE(std::any_of(draws.begin(), draws.end(), [](const platform::SpriteDraw& d) {
+        return d.source.left == 210 && d.source.top == 210;
+    })); // the pause panel
+    hold({DIK_1 + solution[i] - 1}, 10); // resumes, and enters nothing
+    ASSERT_TRUE(run(1));
+    EXPECT_FALSE(play_visit.paused);
+    EXPECT_EQ(board[i], CELL_EMPTY);
+    ASSERT_TRUE(run(60));
+    EXPECT_GT(elapsed_ticks, ticks);
+    hold({DIK_P}, 1);
+    click(centre(i % 9), centre(i / 9)); // resumes, and selects nothing
+    ASSERT_TRUE(run(1));
+    EXPECT_FALSE(play_visit.paused);
+    EXPECT_FALSE(picker_open);
 }
 
 TEST_F(PlayTest, EntriesAreJudgedAndEveryWrongDigitCounts) {
