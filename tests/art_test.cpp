@@ -120,7 +120,7 @@ TEST_F(ArtTest, EveryImageIsA32BitTgaWithAlphaOfItsSize) {
 // the larger drawings are added beside them. An image redrawn on purpose gets its new sum here.
 TEST_F(ArtTest, The1xImagesKeepTheirBytes) {
     const std::pair<const char*, uint64_t> sums[] = {
-        {"img\\chrset1.tga", 0xb898a61708a2673c},
+        {"img\\chrset1.tga", 0x6dbd3a7fce5a0a8e}, // redrawn with the play aids
         {"img\\startscnbkg.tga", 0xaaff0033f07a28cb},
         {"img\\startscreenchrset.tga", 0x251b8c9f0825b1f0},
         {"img\\nextlevel.tga", 0x2b237723d5565a37},
@@ -179,6 +179,16 @@ TEST_F(ArtTest, DigitsAndColonKeepToTheirSlots) {
                 EXPECT_TRUE(sheet.all_clear({left + 19, strip.top, left + 20, strip.bottom}));
             }
         }
+        // The pencil marks' small digits, 15 x 16 slots from (210, 185), drawn 15 apart.
+        for (int digit = 1; digit <= 9; ++digit) {
+            SCOPED_TRACE("note digit " + std::to_string(digit));
+            const int left = 210 + 15 * (digit - 1);
+            EXPECT_TRUE(sheet.any_ink({left + 1, 186, left + 14, 200}));
+            EXPECT_TRUE(sheet.all_clear({left, 185, left + 1, 201}));
+            EXPECT_TRUE(sheet.all_clear({left + 14, 185, left + 15, 201}));
+            EXPECT_TRUE(sheet.all_clear({left, 185, left + 15, 186}));
+            EXPECT_TRUE(sheet.all_clear({left, 200, left + 15, 201}));
+        }
         EXPECT_TRUE(sheet.any_ink({127, 425, 132, 449}));
         EXPECT_TRUE(sheet.all_clear({125, 425, 126, 449}));
         EXPECT_TRUE(sheet.all_clear({133, 425, 134, 449}));
@@ -213,6 +223,10 @@ TEST_F(ArtTest, CellsControlsAndBarPiecesAreWhereTheGameReadsThem) {
         EXPECT_TRUE(sheet.any_ink(cell(2)));
         EXPECT_TRUE(sheet.all_clear({110, 10, 140, 40}));
         for (int key = 4; key <= 14; ++key) EXPECT_TRUE(sheet.any_ink(cell(key))) << "key " << key;
+        // The same-digit mark lets the digit show through: nothing in it is solid.
+        EXPECT_TRUE(sheet.any_ink(cell(28)));
+        for (int y = 100; y < 150; ++y)
+            for (int x = 400; x < 450; ++x) ASSERT_FALSE(sheet.opaque(x, y)) << x << "," << y;
         // The plain square is one even, solid colour, so a list can stretch it.
         for (int y = 50; y < 100; ++y)
             for (int x = 250; x < 300; ++x) {
@@ -251,6 +265,13 @@ TEST_F(ArtTest, CellsControlsAndBarPiecesAreWhereTheGameReadsThem) {
             for (int x = 275; x + 20 < 475; ++x)
                 ASSERT_EQ(sheet.colour(x, y), sheet.colour(x + 20, y)) << x << "," << y;
         EXPECT_NE(sheet.colour(300, 412), sheet.colour(300, 436)); // a full bar has its own colour
+
+        // The notes switch is solid across, and lit when on; the paused panel hides the board
+        // beneath it.
+        EXPECT_TRUE(sheet.all_opaque({213, 163, 241, 175}));
+        EXPECT_TRUE(sheet.all_opaque({253, 163, 281, 175}));
+        EXPECT_NE(sheet.colour(213, 169), sheet.colour(253, 169));
+        EXPECT_TRUE(sheet.all_opaque({215, 215, 405, 265}));
     }
 }
 

@@ -24,10 +24,11 @@ std::vector<Art> archive_art(int density = 1);
 // The window icon, a square of the given size (no archive entry).
 Art art_icon(int size);
 
-// The character sheet is drawn by three modules into one context, each adding its regions.
+// The character sheet is drawn by four modules into one context, each adding its regions.
 void draw_sheet_cells(cairo_t* cr, std::vector<Region>& regions);
 void draw_sheet_glyphs(cairo_t* cr, std::vector<Region>& regions);
 void draw_sheet_controls(cairo_t* cr, std::vector<Region>& regions);
+void draw_sheet_play(cairo_t* cr, std::vector<Region>& regions);
 
 // The seven board themes: their names (shown on the options screen) and a tile of each.
 constexpr int THEME_COUNT = 7;

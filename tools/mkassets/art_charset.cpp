@@ -8,5 +8,6 @@ Art art_charset() {
     draw_sheet_cells(canvas.cr, regions);
     draw_sheet_glyphs(canvas.cr, regions);
     draw_sheet_controls(canvas.cr, regions);
+    draw_sheet_play(canvas.cr, regions);
     return canvas.finish(IMAGE_CHARSET.name, std::move(regions));
 }

@@ -197,17 +197,10 @@ void draw_panel_buttons(cairo_t* cr) {
 }
 
 // A plate with text: the list's header bar and the counters' labels.
-void draw_plate(cairo_t* cr, const Rect& r, const char* text, Colour fill, double size) {
-    const Box b = inset(box_of(r), 0.5);
-    rounded_rect(cr, b, 5);
-    set_colour(cr, palette::ink);
-    cairo_fill(cr);
-    rounded_rect(cr, inset(b, 1), 4);
-    set_gradient(cr, b.y, b.y + b.h, mix(palette::slate, palette::mist, 0.2), palette::dusk);
-    cairo_fill(cr);
+void draw_label_plate(cairo_t* cr, const Rect& r, const char* text, Colour fill, double size) {
     TextStyle style{Face::condensed_bold, size, fill};
     style.spacing = 0.8;
-    draw_label(cr, text, inset(b, 3), style);
+    draw_label(cr, text, inset(draw_plate(cr, r), 3), style);
 }
 
 // The progress bar: a light frame (caps and edges, one pixel each) and two striped fills.
@@ -328,10 +321,10 @@ void draw_sheet_controls(cairo_t* cr, std::vector<Region>& regions) {
     draw_tab(cr, MOVE_RIGHT, 1, 0);
     draw_window_buttons(cr);
     draw_panel_buttons(cr);
-    draw_plate(cr, HEADER_BAR, "HIGH SCORES", palette::amber, 14);
-    draw_plate(cr, LABEL_WRONG, "MISTAKES", palette::cream, 12);
-    draw_plate(cr, LABEL_TIME, "TIME", palette::cream, 12);
-    draw_plate(cr, LABEL_LEVEL, "LEVEL", palette::cream, 12);
+    draw_label_plate(cr, HEADER_BAR, "HIGH SCORES", palette::amber, 14);
+    draw_label_plate(cr, LABEL_WRONG, "MISTAKES", palette::cream, 12);
+    draw_label_plate(cr, LABEL_TIME, "TIME", palette::cream, 12);
+    draw_label_plate(cr, LABEL_LEVEL, "LEVEL", palette::cream, 12);
     draw_bar_pieces(cr);
     draw_repeat_icons(cr, regions);
     draw_mask(cr);

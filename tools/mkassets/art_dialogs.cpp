@@ -14,11 +14,7 @@ Art art_dialogs() {
     Canvas canvas(BOX.right, BOX.bottom);
     cairo_t* cr = canvas.cr;
     const Box b = box_of(BOX);
-    draw_panel(cr, b, 10, 1);
-    rounded_rect(cr, inset(b, 2.5), 8);
-    set_colour(cr, palette::amber, 0.8);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    draw_box_panel(cr, b);
     TextStyle caption{Face::condensed_bold, 14, palette::cream};
     caption.outline = 1;
     caption.spacing = 0.5;

@@ -305,6 +305,14 @@ void draw_panel(cairo_t* cr, Box b, double radius, double alpha) {
     cairo_stroke(cr);
 }
 
+void draw_box_panel(cairo_t* cr, Box b) {
+    draw_panel(cr, b, 10, 1);
+    rounded_rect(cr, inset(b, 2.5), 8);
+    set_colour(cr, palette::amber, 0.8);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+}
+
 void draw_field(cairo_t* cr, Box b) {
     rounded_rect(cr, b, 4);
     set_colour(cr, palette::ink, 0.85);
@@ -318,6 +326,17 @@ void draw_field(cairo_t* cr, Box b) {
     set_colour(cr, palette::mist, 0.5);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
+}
+
+Box draw_plate(cairo_t* cr, const platform::Rect& r) {
+    const Box b = inset(box_of(r), 0.5);
+    rounded_rect(cr, b, 5);
+    set_colour(cr, palette::ink);
+    cairo_fill(cr);
+    rounded_rect(cr, inset(b, 1), 4);
+    set_gradient(cr, b.y, b.y + b.h, mix(palette::slate, palette::mist, 0.2), palette::dusk);
+    cairo_fill(cr);
+    return b;
 }
 
 void draw_caption(cairo_t* cr, const std::string& text, double x, double baseline, Align align,

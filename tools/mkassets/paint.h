@@ -119,8 +119,13 @@ void draw_button(cairo_t* cr, Box b, const std::string& caption, Tone tone);
 void draw_coin(cairo_t* cr, double cx, double cy, double radius, Tone tone);
 // A translucent dark panel with a fine light rim.
 void draw_panel(cairo_t* cr, Box b, double radius, double alpha);
+// A box standing alone in front of a screen: a solid panel with an amber rim inside its edge.
+void draw_box_panel(cairo_t* cr, Box b);
 // A sunken slot for typed text or a figure.
 void draw_field(cairo_t* cr, Box b);
+// A dark plate with an ink rim, for a label or an icon: the list's header bar, the counters'
+// labels, the notes switch. Returns the plate's box (the rectangle less half a pixel).
+Box draw_plate(cairo_t* cr, const platform::Rect& r);
 // A small caption in the captions' colour, left-aligned on its baseline.
 void draw_caption(cairo_t* cr, const std::string& text, double x, double baseline,
                   Align align = Align::left, double size = 12);
