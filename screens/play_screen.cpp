@@ -46,8 +46,8 @@ constexpr float TEXT_SCALE = 0.65f; // the counters' values and the name
 constexpr int IMAGE_EMPTY = 0, IMAGE_GIVEN = 1, IMAGE_FRAME = 2, IMAGE_ITEMS = 3;
 constexpr int STRIP_X = 50, STRIP_Y = 450, WRONG_STRIP_Y = 475, RIGHT_STRIP_X = 275;
 // The additions: the mark on cells holding the selected digit, the notes-mode control beside the
-// counters (off and on), the pencil marks' digits (MARK_WIDTH apart on the sheet, MARK_STEP apart in
-// a cell) and the pause panel over the hidden board.
+// counters (off and on), the pencil marks' digits (MARK_WIDTH apart on the sheet, MARK_STEP apart
+// in a cell) and the pause panel over the hidden board.
 constexpr int IMAGE_SAME_DIGIT = 28;
 constexpr platform::Rect NOTES_OFF{210, 160, 244, 178}, NOTES_ON{250, 160, 284, 178};
 constexpr float NOTES_X = 170, NOTES_Y = 12;
@@ -164,7 +164,8 @@ Move interpret_grid_click() {
 Move digit_move(int digit) {
     const int cell = selected_cell();
     if (is_given(board[cell])) return {.kind = MoveKind::choose_nothing};
-    if (!play_visit.notes_mode) return {.kind = MoveKind::enter_digit, .cell = cell, .digit = digit};
+    if (!play_visit.notes_mode)
+        return {.kind = MoveKind::enter_digit, .cell = cell, .digit = digit};
     if (board[cell] != CELL_EMPTY) return {.kind = MoveKind::choose_nothing};
     return {.kind = MoveKind::toggle_mark, .cell = cell, .digit = digit};
 }
@@ -197,10 +198,10 @@ struct Arrow {
     int key, col, row;
     bool keypad;
 };
-constexpr Arrow ARROWS[] = {{DIK_UP, 0, -1, false},      {DIK_DOWN, 0, 1, false},
-                            {DIK_LEFT, -1, 0, false},    {DIK_RIGHT, 1, 0, false},
-                            {DIK_NUMPAD8, 0, -1, true},  {DIK_NUMPAD2, 0, 1, true},
-                            {DIK_NUMPAD4, -1, 0, true},  {DIK_NUMPAD6, 1, 0, true}};
+constexpr Arrow ARROWS[] = {{DIK_UP, 0, -1, false},     {DIK_DOWN, 0, 1, false},
+                            {DIK_LEFT, -1, 0, false},   {DIK_RIGHT, 1, 0, false},
+                            {DIK_NUMPAD8, 0, -1, true}, {DIK_NUMPAD2, 0, 1, true},
+                            {DIK_NUMPAD4, -1, 0, true}, {DIK_NUMPAD6, 1, 0, true}};
 constexpr int ARROW_COUNT = static_cast<int>(std::size(ARROWS));
 constexpr int KEYPAD_DIGITS[10] = {0,           DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3, DIK_NUMPAD4,
                                    DIK_NUMPAD5, DIK_NUMPAD6, DIK_NUMPAD7, DIK_NUMPAD8, DIK_NUMPAD9};
@@ -451,7 +452,7 @@ void draw_marks(float x, float y, uint16_t marks) {
 void draw_cell(int col, int row, int selected_digit) {
     const float x = GRID_X + cell_offset(col), y = GRID_Y + cell_offset(row);
     const int32_t code = board[row * 9 + col];
-    const bool given = is_given(code);
+    const bool given = is_given(code) && !play_visit.paused; // paused, every tile looks alike
     int image = given ? IMAGE_GIVEN : IMAGE_EMPTY;
     if (board_theme != 0) image = 14 + 2 * board_theme + (given ? 1 : 0);
     game_DisplayCell({.x = x, .y = y, .left = image, .anchor = CellAnchor::centre});

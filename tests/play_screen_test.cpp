@@ -13,6 +13,7 @@
 #include "input/keyboard.h"
 #include "platform/files.h"
 #include "players/players.h"
+#include "players/settings.h"
 #include "screens/play_screen.h"
 #include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
@@ -83,7 +84,7 @@ class PlayTest : public GameTest {
     }
     // Types a digit on the top row or, every other time, on the keypad.
     void type_digit(int digit) {
-        const int keypad[10] = {0, DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3, DIK_NUMPAD4,
+        const int keypad[10] = {0,           DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3, DIK_NUMPAD4,
                                 DIK_NUMPAD5, DIK_NUMPAD6, DIK_NUMPAD7, DIK_NUMPAD8, DIK_NUMPAD9};
         hold({presses % 2 ? keypad[digit] : DIK_1 + digit - 1}, HOLDS[presses % 3]);
         ++presses;
@@ -158,7 +159,8 @@ TEST_F(PlayTest, ALevelPlayedWithTheMouseEndsOnTheNextLevelScreenInTheCompleting
 TEST_F(PlayTest, ALevelFinishedFromTheKeyboardAlone) {
     new_game_flag = true;
     const int first = first_cell(false);
-    EXPECT_EQ(selected_row * 9 + selected_col, first); // the selection starts on the first empty cell
+    EXPECT_EQ(selected_row * 9 + selected_col,
+              first); // the selection starts on the first empty cell
     int col = first % 9, row = first / 9, empty = 0;
     for (int i = 0; i < 81; ++i) {
         if (board[i] != 0) continue;
@@ -268,7 +270,7 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     EXPECT_EQ(board[r], CELL_EMPTY);
     EXPECT_EQ(wrong_entries, wrong);
 
-    hold({DIK_LCONTROL, DIK_Z}, 3); // the clear
+    hold({DIK_LCONTROL, DIK_Z}, 3);  // the clear
     hold({DIK_RCONTROL, DIK_Z}, 10); // the entry in the box
     ASSERT_TRUE(run(1));
     EXPECT_EQ(board[r] % 10, 1);
@@ -286,7 +288,7 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     ASSERT_TRUE(run(1));
     EXPECT_EQ(board[r] + board[c] + board[b] + marks(a), 0);
     EXPECT_EQ(wrong_entries, wrong); // undo never lowers the count
-    hold({DIK_Z}, 1); // Z alone does nothing
+    hold({DIK_Z}, 1);                // Z alone does nothing
     hold({DIK_LCONTROL, DIK_Y}, 1);
     ASSERT_TRUE(run(1));
     EXPECT_EQ(marks(a), 0b1);
@@ -307,7 +309,7 @@ TEST_F(PlayTest, PauseHidesTheBoardStopsTheClockAndAnyKeyOrClickResumes) {
     })); // no digit on the board
     EXPECT_TRUE(std::any_of(draws.begin(), draws.end(), [](const platform::SpriteDraw& d) {
         return d.source.left == 210 && d.source.top == 210;
-    })); // the pause panel
+    }));                                 // the pause panel
     hold({DIK_1 + solution[i] - 1}, 10); // resumes, and enters nothing
     ASSERT_TRUE(run(1));
     EXPECT_FALSE(play_visit.paused);
@@ -543,4 +545,23 @@ TEST_F(PlayTest, GoldenBusyBoardWithThePickerOpen) {
     if (std::getenv("GRIDHOLLOW_SCREENSHOT")) hl::save_png("play_screen.png");
     expect_golden("play_screen");
     expect_dense_goldens("play_screen", [this] { ASSERT_TRUE(run(1)); });
+}
+
+// Pencil marks on every theme, from one mark to all nine, the same-digit marks beside them; and
+// the pause panel over the hidden board.
+TEST_F(PlayTest, GoldenPencilMarksOnEveryThemeAndThePausePanel) {
+    int n = 0;
+    for (int i = 0; i < 81; ++i)
+        if (board[i] == CELL_EMPTY)
+            play_notes.marks[i] = static_cast<uint16_t>((0x3FE >> (n++ % 9)) & 0x3FE);
+    apply_move({.kind = MoveKind::select_cell, .cell = first_cell(true)});
+    for (int theme = 0; theme < THEME_COUNT; ++theme) {
+        board_theme = theme;
+        ASSERT_TRUE(run(1));
+        expect_golden(("play_screen-notes-" + std::to_string(theme)).c_str());
+    }
+    board_theme = 0;
+    hold({DIK_P}, 3);
+    ASSERT_TRUE(run(1));
+    expect_golden("play_screen-paused");
 }
