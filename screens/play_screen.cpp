@@ -267,7 +267,7 @@ Move interpret_keys() {
 // While paused, any key or click resumes; every key's press is taken, so none acts on the board.
 Move interpret_resume() {
     bool any = mouse.button_pressed[0] || mouse.button_pressed[1] || mouse.button_pressed[2];
-    for (int code = 1; code < 256; ++code) any = key(code) || any;
+    for (int code = 1; code < 256; ++code) any = keyboard.keypressed(code, code == 1) || any;
     return {.kind = any ? MoveKind::resume : MoveKind::none};
 }
 
