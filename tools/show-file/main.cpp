@@ -2,9 +2,11 @@
 // the X server tests. Run in a data folder with the path strings the game uses, e.g.
 //   gridhollow_show_file scores.txt 'edit\ANN.txt'
 // A file that is missing or fails its check is named on standard error, and the exit code is 1.
+// Nothing is written: the files are read while the game may be running in the same folder.
 #include <cstdio>
-#include <string>
+#include <vector>
 
+#include "platform/files.h"
 #include "store/datafile.h"
 
 int main(int argc, char** argv) {
@@ -14,9 +16,9 @@ int main(int argc, char** argv) {
     }
     int status = 0;
     for (int i = 1; i < argc; ++i) {
-        std::string text;
-        if (readdatafile(argv[i], text)) {
-            std::fwrite(text.data(), 1, text.size(), stdout);
+        std::vector<uint8_t> stored, plain;
+        if (platform::file_read(argv[i], stored) && unlockbytes(argv[i], stored, plain)) {
+            std::fwrite(plain.data(), 1, plain.size(), stdout);
             std::fputc('\n', stdout);
         } else {
             std::fprintf(stderr, "%s: missing, or it fails its check\n", argv[i]);
