@@ -10,13 +10,17 @@ enum : int {
     DIK_RETURN = 28,
     DIK_LSHIFT = 42,
     DIK_SLASH = 53,
+    DIK_RSHIFT = 54,
     DIK_LMENU = 56, // the left Alt
     DIK_SPACE = 57,
     DIK_F11 = 87,
     DIK_COLON = 146,
-    DIK_LEFT = 203,
+    DIK_NUMPADENTER = 156,
     DIK_RMENU = 184, // the right Alt
+    DIK_UP = 200,
+    DIK_LEFT = 203,
     DIK_RIGHT = 205,
+    DIK_DOWN = 208,
 };
 
 class Keyboard {
