@@ -48,19 +48,18 @@ FocusKeys read_focus_keys() {
 }
 
 bool move_focus(Focus& focus, const FocusKeys& keys, std::span<const int> sizes) {
-    // Groups come and go (the lists hide each other, a file is read anew): the focus stays on
-    // something shown.
+    if (!keys.any()) return false;
+    // Groups come and go (the lists hide each other, a file is read anew): a key that finds the
+    // focus unshown or on a control no longer shown only shows it, on something shown.
+    const bool found = focus.shown && sizes[focus.group] > 0;
     if (sizes[focus.group] <= 0) {
         focus.group = next_group(focus.group, 1, sizes);
         focus.item = 0;
     }
     if (sizes[focus.group] <= 0) return false; // nothing to focus
     focus.item = std::clamp(focus.item, 0, sizes[focus.group] - 1);
-    if (!keys.any()) return false;
-    if (!focus.shown) {
-        focus.shown = true;
-        return false;
-    }
+    focus.shown = true;
+    if (!found) return false;
     if (keys.group != 0) {
         focus.group = next_group(focus.group, keys.group, sizes);
         focus.item = 0;

@@ -27,8 +27,9 @@ struct Focus {
 };
 
 // Moves the focus by the keys over groups of the given sizes (0: the group is not shown now);
-// Tab and the arrows wrap round. The first key of a visit only shows the focus where it stands.
-// Returns whether the focused control acts.
+// Tab and the arrows wrap round. The first key of a visit only shows the focus where it stands
+// (or on the next shown group), as does a key after the focused group went. Returns whether the
+// focused control acts.
 bool move_focus(Focus& focus, const FocusKeys& keys, std::span<const int> sizes);
 
 // Whether the mark is on the group's item.

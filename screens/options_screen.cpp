@@ -18,6 +18,7 @@ constexpr Area THEME_COLUMN{24, 324, 76, 500}; // 25 <= x <= 75 and 325 <= y < 5
 constexpr Area BACK{450, 475, 485, 500};
 constexpr Area CONFIRM{350, 475, 415, 500};
 constexpr Area REMOVE_BOX{245, 276, 261, 290};
+constexpr Area REMOVE_BOX_DRAWN{240, 271, 266, 295}; // the box as drawn, for the focus mark
 
 // The puzzle mode's tick boxes, designed then classic: a press on a box or its label ticks it.
 struct TickBox {
@@ -186,7 +187,7 @@ void draw_focus() {
         draw_focus_mark({25, theme_y, 75, theme_y + THEME_ROW_H});
         break;
     case OPTIONS_REMOVE:
-        draw_focus_mark(REMOVE_BOX);
+        draw_focus_mark(REMOVE_BOX_DRAWN);
         break;
     case OPTIONS_PUZZLES:
         draw_focus_mark(PUZZLE_BOXES[focus.item].box_and_label);
