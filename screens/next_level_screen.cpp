@@ -29,6 +29,7 @@ int32_t level_total = 0;
 int32_t level_bonus = 0;
 float tally_accumulator = 0;
 float next_fade = 0;
+NextLevelVisit next_visit;
 
 void next_level_enter() {
     tally_phase = TALLY_TIME;
@@ -40,6 +41,7 @@ void next_level_enter() {
     level_bonus = 0;
     tally_accumulator = 0;
     next_fade = 0;
+    next_visit = {};
 }
 
 void next_level_reset() {
@@ -127,12 +129,23 @@ void start_next_level() {
     game_StartLevel();
 }
 
-// On a press once the tally is done: play on, or save and stop.
-void press_buttons() {
+// The focus keys, read every frame; they move the focus only once the tally is done. Returns
+// whether they press the focused button.
+bool update_focus() {
+    const FocusKeys keys = read_focus_keys();
+    if (tally_phase != TALLY_DONE) return false;
+    const int sizes[NEXT_BUTTONS] = {1, 1};
+    return move_focus(next_visit.focus, keys, sizes);
+}
+
+// On a press (a click, or the keys on the focused button) once the tally is done: play on, or
+// save and stop.
+void press_buttons(bool keyed) {
     if (tally_phase != TALLY_DONE) return;
-    if (PLAY_ON.pressed()) {
+    const int focused = keyed ? next_visit.focus.group : -1;
+    if (PLAY_ON.pressed() || focused == NEXT_PLAY_ON) {
         start_next_level();
-    } else if (SAVE_AND_STOP.pressed()) {
+    } else if (SAVE_AND_STOP.pressed() || focused == NEXT_SAVE_AND_STOP) {
         start_next_level();
         game_SaveGameOrTell();
         current_screen = SCREEN_START;
@@ -173,6 +186,12 @@ void draw_tally() {
     if (level_bonus > 0) draw_number(level_bonus, 255, 310, NumberAlign::centre_top);
 }
 
+void draw_focus() {
+    const platform::DrawPhase drawing;
+    if (focus_on(next_visit.focus, NEXT_PLAY_ON)) draw_focus_mark(PLAY_ON);
+    if (focus_on(next_visit.focus, NEXT_SAVE_AND_STOP)) draw_focus_mark(SAVE_AND_STOP);
+}
+
 } // namespace
 
 int32_t game_NextLevelScreen() {
@@ -180,7 +199,9 @@ int32_t game_NextLevelScreen() {
     // The figures show the tally as it stood before this frame's step: drawn, then stepped.
     draw_tally();
     tally();
+    const bool keyed = update_focus();
+    draw_focus();
     game_DisplayCursor(true);
-    press_buttons();
+    press_buttons(keyed);
     return level_total;
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "screens/focus.h"
+
 // The tally's phases.
 enum : int32_t { TALLY_TIME = 0, TALLY_ACCURACY, TALLY_TOTAL, TALLY_LEVEL, TALLY_DONE };
 
@@ -20,6 +22,15 @@ extern int32_t level_total;     // counts up to time_bonus + accuracy_bonus, add
 extern int32_t level_bonus;     // counts up to 100, added to the score
 extern float tally_accumulator; // frame steps since the last tally step
 extern float next_fade;         // opacity of the background, 0 to 100
+
+// The buttons the keyboard focus moves over, left to right.
+enum NextLevelButton : int { NEXT_SAVE_AND_STOP, NEXT_PLAY_ON, NEXT_BUTTONS };
+
+// Wiped on every entry into the screen (next_level_enter).
+struct NextLevelVisit {
+    Focus focus{.group = NEXT_PLAY_ON}; // moves and acts once the tally is done
+};
+extern NextLevelVisit next_visit;
 
 void next_level_reset();
 // Entering the screen: the tally and the fade start afresh.

@@ -18,6 +18,7 @@ constexpr Area THEME_COLUMN{24, 324, 76, 500}; // 25 <= x <= 75 and 325 <= y < 5
 constexpr Area BACK{450, 475, 485, 500};
 constexpr Area CONFIRM{350, 475, 415, 500};
 constexpr Area REMOVE_BOX{245, 276, 261, 290};
+constexpr Area REMOVE_BOX_DRAWN{240, 271, 266, 295}; // the box as drawn, for the focus mark
 
 // The puzzle mode's tick boxes, designed then classic: a press on a box or its label ticks it.
 struct TickBox {
@@ -76,22 +77,43 @@ void choose_player(int row) {
     options_visit.puzzle_mode = game_StoredPuzzleMode(list_hover_name);
 }
 
-// Acts on a left-button press; returns whether Confirm was pressed.
-bool handle_press() {
+// What the focus keys do in a frame: the list's part, and whether they act on the focused control.
+struct Keyed {
+    ListFocus list;
+    bool act = false;
+};
+
+// The focus keys move the focus over the list's rows and the screen's controls.
+Keyed update_focus() {
+    const FocusKeys keys = read_focus_keys();
+    const int sizes[OPTIONS_GROUPS] = {players_list_rows(), THEME_COUNT, 1, 2, 1, 1};
+    const bool act = move_focus(options_visit.focus, keys, sizes);
+    return {list_focus(options_visit.focus, OPTIONS_LIST, keys, act), act};
+}
+
+// Acts on a left-button press, or on the keys' act on the focused control; returns whether
+// Confirm was pressed.
+bool handle_press(bool keyed) {
+    const Focus& focus = options_visit.focus;
+    auto keyed_on = [&](int group) { return keyed && focus.group == group; };
     bool confirmed = false;
     if (THEME_COLUMN.pressed())
         options_theme_row = static_cast<float>((mouse.y - THEME_TOP) / THEME_ROW_H);
-    if (BACK.pressed()) current_screen = SCREEN_START;
-    if (CONFIRM.pressed()) {
+    if (keyed_on(OPTIONS_THEMES)) options_theme_row = static_cast<float>(focus.item);
+    if (BACK.pressed() || keyed_on(OPTIONS_BACK)) current_screen = SCREEN_START;
+    if (CONFIRM.pressed() || keyed_on(OPTIONS_CONFIRM)) {
         if (options_selection == 0)
             options_warning_timer = 1;
         else
             current_screen = SCREEN_START;
         confirmed = true;
     }
-    if (REMOVE_BOX.pressed()) options_delete_mode = !options_delete_mode;
+    if (REMOVE_BOX.pressed() || keyed_on(OPTIONS_REMOVE))
+        options_delete_mode = !options_delete_mode;
     for (int mode : {PUZZLES_DESIGNED, PUZZLES_CLASSIC})
-        if (PUZZLE_BOXES[mode].box_and_label.pressed()) options_visit.puzzle_mode = mode;
+        if (PUZZLE_BOXES[mode].box_and_label.pressed() ||
+            (keyed_on(OPTIONS_PUZZLES) && focus.item == mode))
+            options_visit.puzzle_mode = mode;
     return confirmed;
 }
 
@@ -119,8 +141,8 @@ void store_choice() {
 
 // The presses, the warning's time, Escape, and the stores on leaving; returns whether the warning
 // ran this frame (it shows on its last frame too, when its timer is back at 0).
-bool update_options() {
-    const bool confirmed = handle_press();
+bool update_options(bool keyed) {
+    const bool confirmed = handle_press(keyed);
     const bool warning = advance_warning();
     if (keyboard.keypressed(DIK_ESCAPE, true)) current_screen = SCREEN_START;
     if (current_screen == SCREEN_START) {
@@ -155,7 +177,33 @@ void draw_mark(float x, float y) {
     draw_sheet_region(MARK, x, y, 1, CellAnchor::top_left);
 }
 
-// The remove box's tick or the marked theme row, and the puzzle mode's tick.
+// The focus mark round the focused control (the list draws its own).
+void draw_focus() {
+    const Focus& focus = options_visit.focus;
+    if (!focus.shown) return;
+    const float theme_y = THEME_TOP + THEME_ROW_H * static_cast<float>(focus.item);
+    switch (focus.group) {
+    case OPTIONS_THEMES:
+        draw_focus_mark({25, theme_y, 75, theme_y + THEME_ROW_H});
+        break;
+    case OPTIONS_REMOVE:
+        draw_focus_mark(REMOVE_BOX_DRAWN);
+        break;
+    case OPTIONS_PUZZLES:
+        draw_focus_mark(PUZZLE_BOXES[focus.item].box_and_label);
+        break;
+    case OPTIONS_CONFIRM:
+        draw_focus_mark(CONFIRM);
+        break;
+    case OPTIONS_BACK:
+        draw_focus_mark(BACK);
+        break;
+    default:
+        break;
+    }
+}
+
+// The remove box's tick or the marked theme row, the puzzle mode's tick and the focus.
 void draw_marks() {
     const platform::DrawPhase drawing;
     if (options_delete_mode)
@@ -164,6 +212,7 @@ void draw_marks() {
         draw_mark(THEME_MARK_X, THEME_TOP + THEME_ROW_H * options_theme_row);
     const TickBox& ticked = PUZZLE_BOXES[options_visit.puzzle_mode];
     draw_mark(ticked.tick_x, ticked.tick_y);
+    draw_focus();
 }
 
 void draw_warning_and_cursor(bool warning) {
@@ -181,9 +230,10 @@ void draw_warning_and_cursor(bool warning) {
 // on, as the marks are drawn before the presses are read.
 void game_OptionsScreen() {
     fade_in(options_fade);
+    const Keyed keyed = update_focus();
     draw_background();
-    choose_player(game_DisplayPlayers(80, 50, 1, options_selection, 25, 10, nullptr));
+    choose_player(game_DisplayPlayers(80, 50, 1, options_selection, 25, 10, nullptr, keyed.list));
     draw_marks();
-    const bool warning = update_options();
+    const bool warning = update_options(keyed.act);
     draw_warning_and_cursor(warning);
 }

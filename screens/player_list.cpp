@@ -53,6 +53,17 @@ void player_list_reset() {
     list_state = {};
 }
 
+ListFocus list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act) {
+    if (!focus.shown || focus.group != group) return {};
+    return {focus.item + 1, keys.any(), act};
+}
+
+int players_list_rows() {
+    return list_state.missing || list_visible_chars < 3
+               ? 0
+               : static_cast<int>(list_state.records.size());
+}
+
 void players_list_enter() {
     list_state.frame = -1;
 }
@@ -118,6 +129,11 @@ Area row_area(const ListView& view, float row_y) {
     return {view.x, row_y, view.x + LIST_WIDTH, row_y + 0.8f * view.h};
 }
 
+// Round a focused row: its number at the left to its bar at the right.
+Area focus_area(const ListView& view, float row_y) {
+    return {view.x - 6, row_y - 1, view.x + BAR_X + 36, row_y + 0.8f * view.h + 1};
+}
+
 // The controls show and answer only while the mouse is over the list.
 Area controls_area(const ListView& view) {
     return {view.x, view.y - 30, view.x + LIST_WIDTH, view.bottom + 30};
@@ -130,15 +146,29 @@ struct RowTouch {
 };
 
 // A row counts as hovered only while the button is held when a row is preselected; the hovered
-// row's name becomes list_hover_name.
-RowTouch update_rows(const ListView& view, int preselected) {
+// row's name becomes list_hover_name. A row the keys pick is touched as a held click touches it.
+RowTouch update_rows(const ListView& view, int preselected, const ListFocus& focus) {
     RowTouch touch;
+    auto touch_row = [&](const PlayerRecord& r, int record, bool held) {
+        touch = {record, held};
+        std::memcpy(list_hover_name, r.name().c_str(), r.name().size() + 1);
+    };
     for_each_row(view, [&](const PlayerRecord& r, int record, float row_y) {
         if (!row_area(view, row_y).hovered() || (preselected != 0 && !mouse.button_down[0])) return;
-        touch = {record, mouse.button_down[0]};
-        std::memcpy(list_hover_name, r.name().c_str(), r.name().size() + 1);
+        touch_row(r, record, mouse.button_down[0]);
     });
+    const size_t picked = static_cast<size_t>(std::max(focus.record, 0));
+    if (focus.pick && picked > view.first && picked <= view.end)
+        touch_row(list_state.records[picked - 1], focus.record, true);
     return touch;
+}
+
+// The least scrolling that brings the record into a view of the given rows, a row at a time as
+// the scroll controls move it.
+void scroll_to(int record, int rows) {
+    const int first = std::max(list_first_row, 1);
+    if (record < first) list_first_row = record;
+    if (record >= first + rows) list_first_row = record - rows + 1;
 }
 
 // Scrolling stops with the last record in view and at the first; the toggle flips the list's size
@@ -200,14 +230,16 @@ void draw_control(const ListControl& control, float y, float row_height) {
 }
 
 // The hovered row is marked, and the preselected one unless a press on a row above it took the
-// selection over: the selection changes as the rows are walked top down.
-void draw_list(const ListView& view, int preselected, RowTouch touch) {
+// selection over: the selection changes as the rows are walked top down. The focused row wears
+// the focus mark.
+void draw_list(const ListView& view, int preselected, RowTouch touch, int focused) {
     const platform::DrawPhase drawing;
     if (view.header) draw_header(view);
     for_each_row(view, [&](const PlayerRecord& r, int record, float row_y) {
         const bool taken_above = touch.held && touch.hovered < record;
         draw_row(r, record, view.x, row_y,
                  record == touch.hovered || (record == preselected && !taken_above));
+        if (record == focused) draw_focus_mark(focus_area(view, row_y));
     });
     if (!controls_area(view).hovered()) return;
     draw_control(SCROLL_DOWN, view.bottom, view.h);
@@ -224,19 +256,20 @@ void draw_empty_table(int mode, float y) {
 } // namespace
 
 int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, int visible_rows,
-                        int* toggle) {
+                        int* toggle, const ListFocus& focus) {
     if (first_frame(list_state.frame)) list_enter();
     const bool table = !list_state.missing; // a missing file shows only the controls
     if (table && list_visible_chars < 3) {
         draw_empty_table(mode, y);
         return 0;
     }
-    const ListView view =
-        list_view(x, y, table && mode == 0, h, visible_rows > 0 ? visible_rows : 8);
-    const RowTouch touch = update_rows(view, preselected);
+    const int rows = visible_rows > 0 ? visible_rows : 8;
+    if (focus.moved && focus.record > 0) scroll_to(focus.record, rows);
+    const ListView view = list_view(x, y, table && mode == 0, h, rows);
+    const RowTouch touch = update_rows(view, preselected, focus);
     update_controls(view);
     if (toggle) *toggle = list_expanded;
-    draw_list(view, preselected, touch);
+    draw_list(view, preselected, touch, focus.record);
     if (!table) return 0;
     return touch.held ? touch.hovered : std::max(preselected, 0);
 }

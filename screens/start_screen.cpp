@@ -41,14 +41,17 @@ constexpr float LAYOUT_W = 512;
 
 float start_fade = 0;
 StartTodo start_todo;
+StartVisit start_visit;
 
 void start_screen_reset() {
     start_fade = 0;
     start_todo = {};
+    start_visit = {};
 }
 
 void start_screen_enter() {
     start_fade = 0;
+    start_visit = {};
     game_LoadSettings(0);
     players_list_enter();
     if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
@@ -74,15 +77,32 @@ Hover hover_buttons() {
     return {NEW_GAME.area.hovered(), OPTIONS.area.hovered(), QUIT.area.hovered()};
 }
 
+// What the focus keys act on in a frame: the list's part, or the button (a group) they press.
+struct Keyed {
+    ListFocus list;
+    int button = -1;
+};
+
+// The focus keys, unless the task editor has the keyboard: they move the focus over the list's
+// rows (while the list shows) and the buttons.
+Keyed update_focus() {
+    if (editor_open) return {};
+    const FocusKeys keys = read_focus_keys();
+    const int sizes[START_GROUPS] = {panel_state == 0 ? players_list_rows() : 0, 1, 1, 1};
+    Focus& focus = start_visit.focus;
+    const bool act = move_focus(focus, keys, sizes);
+    return {list_focus(focus, START_LIST, keys, act), act ? focus.group : -1};
+}
+
 // The player list, while the to-do panel is collapsed, and the to-do panel, while the list is
 // compact; each takes its input and draws in its own call. Returns the 1-based row of the player
-// clicked, or 0.
-int run_panels() {
+// clicked or picked by the keys, or 0.
+int run_panels(const ListFocus& list_focus) {
     int row = 0;
     if (panel_state == 0) {
         const bool compact = list_expanded == 0;
         row = game_DisplayPlayers(80, compact ? 290 : 170, 0, 0, 16, compact ? 3 : 10,
-                                  &list_expanded);
+                                  &list_expanded, list_focus);
     }
     if (list_expanded == 0)
         start_todo.width = game_DisplayTodo(
@@ -116,26 +136,30 @@ void continue_player(int row) {
     game_LoadTheme(player_name);
 }
 
-// Escape, else a press on a hovered button (options, then quit, then new game); returns whether
-// the program closes.
-bool press_keys_and_buttons(const Hover& hover) {
+// Escape, else a press on a hovered button or the keys' press on the focused one (options, then
+// quit, then new game); returns whether the program closes.
+bool press_keys_and_buttons(const Hover& hover, int keyed_button) {
     if (keyboard.keypressed(DIK_ESCAPE, true)) return true;
-    if (!mouse.button_pressed[0]) return false;
-    if (hover.options) {
+    Hover pressed = mouse.button_pressed[0] ? hover : Hover{};
+    pressed.new_game |= keyed_button == START_NEW_GAME;
+    pressed.options |= keyed_button == START_OPTIONS;
+    pressed.quit |= keyed_button == START_QUIT;
+    if (pressed.options) {
         current_screen = SCREEN_OPTIONS;
-    } else if (hover.quit) {
+    } else if (pressed.quit) {
         return true;
-    } else if (hover.new_game) {
+    } else if (pressed.new_game) {
         dialog_active = 1;
         game_NewGame();
     }
     return false;
 }
 
-// The button, enlarged while hovered.
-void draw_button(const Button& b, bool over) {
+// The button, enlarged while hovered, and the focus mark round it.
+void draw_button(const Button& b, bool over, int group) {
     game_DisplayLayer(IMAGE_START, 100, BUTTON_RIGHT, b.centre_y, b.region.left, b.region.top,
                       b.region.right, b.region.bottom, over ? 1.1f : 1, LayerAnchor::right_middle);
+    if (focus_on(start_visit.focus, group)) draw_focus_mark(b.area);
 }
 
 // The background, the title and the buttons, unless the task editor runs.
@@ -145,9 +169,9 @@ void draw_title_and_buttons(const Hover& hover) {
     game_DisplayLayer(IMAGE_BACKGROUND, start_fade);
     game_DisplayLayer(IMAGE_START, 100, 256, 100, TITLE.left, TITLE.top, TITLE.right, TITLE.bottom,
                       1, LayerAnchor::centre);
-    draw_button(NEW_GAME, hover.new_game);
-    draw_button(OPTIONS, hover.options);
-    draw_button(QUIT, hover.quit);
+    draw_button(NEW_GAME, hover.new_game, START_NEW_GAME);
+    draw_button(OPTIONS, hover.options, START_OPTIONS);
+    draw_button(QUIT, hover.quit, START_QUIT);
 }
 
 void draw_web_link() {
@@ -163,16 +187,17 @@ void draw_web_link() {
 void game_StartScreen() {
     fade_in(start_fade);
     const Hover hover = hover_buttons();
+    const Keyed keyed = update_focus();
     draw_title_and_buttons(hover);
     // The panels take their input and draw in one call each, layered between the buttons and the
     // web-link panel, so from here on the frame's input and drawing interleave in that order.
-    const int row = run_panels();
+    const int row = run_panels(keyed.list);
     draw_web_link();
     bool close = open_web_link();
     if (game_WindowControls()) close = true;
-    if (mouse.button_pressed[0] && row > 0) continue_player(row);
+    if ((mouse.button_pressed[0] || keyed.list.pick) && row > 0) continue_player(row);
     if (platform::window_visible()) game_DisplayCursor(true);
-    if (press_keys_and_buttons(hover)) close = true;
+    if (press_keys_and_buttons(hover, keyed.button)) close = true;
     // Closing is the window's close message, whose handler posts the quit message.
     if (close) platform::post_quit_message(0);
 }

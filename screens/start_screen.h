@@ -2,6 +2,8 @@
 // panel and the window-edge controls; continuing a player's game and starting a new one.
 #pragma once
 
+#include "screens/focus.h"
+
 extern float start_fade; // opacity of the background, 0 to 100; 0 on every entry
 
 // The to-do panel's values the start screen keeps from frame to frame and from visit to visit;
@@ -12,6 +14,15 @@ struct StartTodo {
     float width = 0;   // r of the panel's previous frame: the x just right of its rows
 };
 extern StartTodo start_todo;
+
+// The groups the keyboard focus moves over, top down.
+enum StartFocusGroup : int { START_LIST, START_NEW_GAME, START_OPTIONS, START_QUIT, START_GROUPS };
+
+// Wiped on every entry into the screen (start_screen_enter).
+struct StartVisit {
+    Focus focus; // over the player list's rows and the three buttons
+};
+extern StartVisit start_visit;
 
 // The product's page, a file that ships beside the game data; the web-link panel opens it.
 constexpr const char* ABOUT_PAGE = "about.html";

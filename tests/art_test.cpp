@@ -120,7 +120,7 @@ TEST_F(ArtTest, EveryImageIsA32BitTgaWithAlphaOfItsSize) {
 // the larger drawings are added beside them. An image redrawn on purpose gets its new sum here.
 TEST_F(ArtTest, The1xImagesKeepTheirBytes) {
     const std::pair<const char*, uint64_t> sums[] = {
-        {"img\\chrset1.tga", 0x6dbd3a7fce5a0a8e}, // redrawn with the play aids
+        {"img\\chrset1.tga", 0x1af9dee655210de6}, // with the play aids and the focus's corners
         {"img\\startscnbkg.tga", 0xaaff0033f07a28cb},
         {"img\\startscreenchrset.tga", 0x251b8c9f0825b1f0},
         {"img\\nextlevel.tga", 0x2b237723d5565a37},
@@ -241,12 +241,17 @@ TEST_F(ArtTest, CellsControlsAndBarPiecesAreWhereTheGameReadsThem) {
             {35, 422, 64, 450},   {64, 422, 96, 450},   {98, 422, 122, 450},  {200, 422, 225, 450},
             {200, 400, 225, 425}, {225, 400, 250, 425}, {175, 400, 200, 425}, {225, 425, 250, 450},
             {175, 425, 200, 450}, {0, 350, 100, 375},   {0, 380, 90, 398},    {100, 380, 154, 398},
-            {160, 380, 226, 398}, {0, 150, 80, 175},    {450, 300, 475, 325}};
+            {160, 380, 226, 398}, {0, 150, 80, 175},    {450, 300, 475, 325}, {420, 160, 429, 169},
+            {433, 160, 442, 169}, {420, 173, 429, 182}, {433, 173, 442, 182}};
         for (const Rect& r : pieces)
             EXPECT_TRUE(sheet.any_ink(r))
                 << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
         for (int kind = 0; kind < 6; ++kind)
             EXPECT_TRUE(sheet.any_ink({300 + 25 * kind, 300, 325 + 25 * kind, 325})) << kind;
+        // The focus's corners are brackets, open towards the control they frame.
+        for (const Rect& r : {Rect{425, 165, 429, 169}, Rect{433, 165, 437, 169},
+                              Rect{425, 173, 429, 177}, Rect{433, 173, 437, 177}})
+            EXPECT_TRUE(sheet.all_clear(r)) << r.left << "," << r.top;
         // The expand button (to row 424) and the deactivate button (from row 422) share three rows;
         // both keep them clear, so neither shows a piece of the other.
         EXPECT_TRUE(sheet.all_clear({200, 422, 225, 425}));

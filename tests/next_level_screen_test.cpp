@@ -1,9 +1,11 @@
-// The next-level screen through the loop: the tally's figures and pace, the buttons, level 99.
+// The next-level screen through the loop: the tally's figures and pace, the buttons (clicked and
+// from the keyboard), level 99.
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 
 #include "gfx_support.h"
+#include "input/keyboard.h"
 #include "players/players.h"
 #include "screen_support.h"
 #include "screens/next_level_screen.h"
@@ -152,4 +154,44 @@ TEST_F(NextLevelTest, GoldenFinishedTally) {
     run_tally();
     point(420, 300);
     expect_golden("next_level");
+    press(DIK_TAB); // the focus shows on Play on
+    expect_golden("next_level_focus");
+}
+
+// The buttons from the keyboard alone, each key held as long as a person holds it: the keys do
+// nothing while the tally runs; then the first shows the focus on Play on, the arrows wrap between
+// the two buttons, and Enter, keypad Enter or Space presses the focused one as a click does.
+TEST_F(NextLevelTest, KeysAlonePlayOnOrSaveAndStopOnceTheTallyIsDone) {
+    std::strcpy(player_name, "ANN");
+    game_StorePlayer("ANN", 40, 3, 0);
+    for (int held : {1, 3, 10}) {
+        finish_level(3, 90000, 10);
+        pass();
+        for (int key : {DIK_TAB, DIK_RETURN, DIK_SPACE}) press(key, held);
+        EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL) << held;
+        EXPECT_FALSE(next_visit.focus.shown);
+        run_tally();
+        press(DIK_DOWN, held);
+        ASSERT_TRUE(next_visit.focus.shown);
+        EXPECT_EQ(next_visit.focus.group, NEXT_PLAY_ON);
+        press(DIK_RIGHT, held);
+        EXPECT_EQ(next_visit.focus.group, NEXT_SAVE_AND_STOP);
+        press(DIK_UP, held);
+        ASSERT_EQ(next_visit.focus.group, NEXT_PLAY_ON);
+        press(held == 3 ? DIK_NUMPADENTER : DIK_RETURN, held);
+        EXPECT_EQ(current_screen, SCREEN_GAME) << held;
+        EXPECT_EQ(level, 4);
+
+        std::filesystem::remove("edit/ANN.txt");
+        finish_level(3, 90000, 10);
+        pass(); // entered afresh
+        run_tally();
+        press(DIK_TAB, held);
+        press(DIK_TAB, held);
+        ASSERT_EQ(next_visit.focus.group, NEXT_SAVE_AND_STOP);
+        press(DIK_SPACE, held);
+        EXPECT_EQ(current_screen, SCREEN_START) << held;
+        EXPECT_EQ(level, 4);
+        EXPECT_TRUE(on_disk("edit\\ANN.txt")) << held; // the next level's game, saved
+    }
 }

@@ -1,6 +1,9 @@
-// The options screen through the loop: theme rows, the remove box, Back, Escape and Confirm.
+// The options screen through the loop: theme rows, the remove box, Back, Escape and Confirm, by
+// the mouse and by the keyboard.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "gfx_support.h"
 #include "input/keyboard.h"
@@ -209,4 +212,87 @@ TEST_F(OptionsWithPlayersTest, GoldenChosenPlayerAndTheme) {
     pass(400);      // the background has faded in
     point(300, 200);
     expect_golden("options");
+}
+
+// Whole jobs from the keyboard alone, each key held as long as a person holds it: a player's row,
+// a theme and a puzzle mode chosen and confirmed (the player's files on disk), then a player
+// removed with the remove box and Confirm.
+TEST_F(OptionsTest, KeysAloneChooseAThemeAndModeThenRemoveAPlayer) {
+    game_StorePlayer("ALICE", 50, 3, 0);
+    game_StorePlayer("BOB", 10, 1, 0);
+    for (const char* name : {"X1", "X2", "X3"}) game_StorePlayer(name, 1, 1, 0);
+    auto enter_options = [] {
+        current_screen = SCREEN_START;
+        pass();
+        current_screen = SCREEN_OPTIONS;
+        pass();
+    };
+    auto read_file = [](const char* stem, const char* name) {
+        const std::string path =
+            "edit/" + std::string(stem) + std::to_string(game_PlayerFileNumber(name)) + ".txt";
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const int themes[] = {2, 4, 6};
+    int round = 0;
+    for (int held : {1, 3, 10}) {
+        enter_options();
+        press(DIK_DOWN, held); // shows the focus on the first row
+        press(DIK_DOWN, held);
+        press(DIK_RETURN, held);
+        ASSERT_EQ(options_selection, 2) << held;
+        ASSERT_STREQ(list_hover_name, "BOB");
+        press(DIK_TAB, held);
+        ASSERT_EQ(options_visit.focus.group, OPTIONS_THEMES);
+        for (int step = 0; step < themes[round]; ++step) press(DIK_DOWN, held);
+        press(DIK_SPACE, held);
+        EXPECT_EQ(options_theme_row, themes[round]);
+        press(DIK_TAB, held); // the remove box
+        press(DIK_TAB, held); // the puzzle modes
+        press(DIK_RIGHT, held);
+        press(DIK_RETURN, held);
+        EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
+        press(DIK_TAB, held);
+        ASSERT_EQ(options_visit.focus.group, OPTIONS_CONFIRM);
+        press(DIK_NUMPADENTER, held);
+        ASSERT_EQ(current_screen, SCREEN_START) << held;
+        EXPECT_EQ(read_file("thame", "BOB"), "t" + std::to_string(themes[round]) + ">");
+        EXPECT_EQ(game_StoredPuzzleMode("BOB"), PUZZLES_CLASSIC);
+
+        // The last row (X3, then X2, then X1) removed.
+        enter_options();
+        const int last = 5 - round;
+        for (int step = 0; step < last; ++step) press(DIK_DOWN, held);
+        press(DIK_RETURN, held);
+        ASSERT_EQ(options_selection, last) << held;
+        hl::set_key(DIK_LSHIFT, true); // back round: Back, Confirm, the puzzle modes, remove box
+        for (int step = 0; step < 4; ++step) press(DIK_TAB, held);
+        hl::set_key(DIK_LSHIFT, false);
+        ASSERT_EQ(options_visit.focus.group, OPTIONS_REMOVE);
+        press(DIK_SPACE, held);
+        ASSERT_TRUE(options_delete_mode);
+        press(DIK_TAB, held);
+        press(DIK_TAB, held);
+        press(DIK_RETURN, held);
+        ASSERT_EQ(current_screen, SCREEN_START);
+        char removed[PLAYER_NAME_SIZE] = {'X', static_cast<char>('3' - round), '\0'};
+        int32_t s, l;
+        EXPECT_FALSE(game_LoadPlayer(0, removed, &s, &l)) << held;
+        ++round;
+    }
+    char bob[PLAYER_NAME_SIZE] = "BOB";
+    int32_t s, l;
+    EXPECT_TRUE(game_LoadPlayer(0, bob, &s, &l));
+}
+
+TEST_F(OptionsWithPlayersTest, GoldenOptionsFocus) {
+    pass(400); // the background has faded in
+    point(300, 200);
+    press(DIK_DOWN); // the focus shows on the first row
+    expect_golden("options_focus_row");
+    press(DIK_TAB);
+    press(DIK_TAB);
+    press(DIK_TAB);
+    press(DIK_TAB); // Confirm
+    expect_golden("options_focus");
 }

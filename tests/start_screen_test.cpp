@@ -1,6 +1,6 @@
 // The start screen through the loop: the fade, the buttons and their first-match order, Escape,
-// the web-link panel, both gone while the task editor runs, the pointer's visibility, and the
-// pointer's absolute positions.
+// the web-link panel, both gone while the task editor runs, the pointer's visibility, the
+// pointer's absolute positions, and the keyboard focus.
 #include "app/shell.h"
 #include "gfx_support.h"
 #include "input/keyboard.h"
@@ -233,4 +233,71 @@ TEST_F(StartTest, GoldenStartScreen) {
     point(420, 435); // over Options
     expect_golden("start");
     expect_dense_goldens("start", [] { point(420, 435); });
+    // The keyboard focus: on the second row, then on New game.
+    press(DIK_TAB);
+    press(DIK_DOWN);
+    point(420, 300);
+    expect_golden("start_focus");
+    press(DIK_TAB);
+    expect_golden("start_focus_button");
+}
+
+// The whole screen from the keyboard alone, each key held as long as a person holds it: the first
+// key shows the focus, Down walks the rows (scrolling the compact list), Enter continues the
+// focused player; Tab reaches New game, whose Space opens an empty name box that stays open;
+// while the task editor runs the focus keys do nothing; Shift+Tab wraps round to Quit.
+TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
+    game_StorePlayer("ALICE", 2450, 4, 0);
+    game_StorePlayer("BOB", 380, 2, 0);
+    game_StorePlayer("CAROL", 200, 3, 0);
+    game_StorePlayer("DAN", 90, 5, 0);
+    for (int held : {1, 3, 10}) {
+        // Entered afresh: the list reads the table in the screen's first frame, after the keys.
+        current_screen = 0;
+        pass();
+        current_screen = SCREEN_START;
+        pass();
+        press(DIK_DOWN, held);
+        ASSERT_TRUE(start_visit.focus.shown) << held;
+        EXPECT_EQ(start_visit.focus.group, START_LIST);
+        EXPECT_EQ(start_visit.focus.item, 0);
+        for (int step = 0; step < 3; ++step) press(DIK_DOWN, held);
+        EXPECT_EQ(list_first_row, 2) << held; // DAN, the fourth, is the compact list's last row
+        press(DIK_RETURN, held);
+        ASSERT_EQ(current_screen, SCREEN_GAME) << held;
+        EXPECT_STREQ(player_name, "DAN");
+        EXPECT_EQ(level, 5);
+        press(DIK_ESCAPE, held);
+        pass(3);
+        ASSERT_EQ(current_screen, SCREEN_START);
+        EXPECT_FALSE(start_visit.focus.shown); // a new visit
+
+        press(DIK_TAB, held);
+        press(DIK_TAB, held);
+        EXPECT_EQ(start_visit.focus.group, START_NEW_GAME);
+        press(DIK_SPACE, held);
+        pass(3);
+        ASSERT_EQ(dialog_active, 1) << held; // the box did not take the Space as typed
+        EXPECT_STREQ(player_name, "");
+        press(DIK_ESCAPE, held);
+        pass(3);
+        ASSERT_EQ(dialog_active, 0);
+    }
+    point(256, 180); // the to-do panel's buttons show under the pointer
+    pass(20);
+    click(static_cast<int>(256 - button_offset + 25), 180); // new task
+    ASSERT_TRUE(editor_open);
+    for (int key : {DIK_DOWN, DIK_UP, DIK_RIGHT}) press(key, 3);
+    EXPECT_FALSE(start_visit.focus.shown);
+    press(DIK_ESCAPE);
+    pass(3);
+    ASSERT_FALSE(editor_open);
+    press(DIK_TAB); // the focus shows on the first row
+    hl::set_key(DIK_LSHIFT, true);
+    press(DIK_TAB, 3);
+    hl::set_key(DIK_LSHIFT, false);
+    EXPECT_EQ(start_visit.focus.group, START_QUIT);
+    EXPECT_FALSE(ended());
+    press(DIK_NUMPADENTER, 10);
+    EXPECT_TRUE(ended());
 }

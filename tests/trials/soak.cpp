@@ -42,7 +42,8 @@ long resident_kib() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// Keys a player types: digits, letters, Backspace, Return, Space, Escape.
+// Keys a player types: digits, letters, Backspace, Return, Space, Escape, and the keys that move
+// the keyboard focus.
 int random_key(std::mt19937& random) {
     static const std::vector<int> keys = [] {
         std::vector<int> k;
@@ -50,7 +51,9 @@ int random_key(std::mt19937& random) {
         for (int code = 16; code <= 25; ++code) k.push_back(code); // Q .. P
         for (int code = 30; code <= 38; ++code) k.push_back(code); // A .. L
         for (int code = 44; code <= 50; ++code) k.push_back(code); // Z .. M
-        for (int code : {+DIK_BACK, +DIK_RETURN, +DIK_SPACE, +DIK_ESCAPE}) k.push_back(code);
+        for (int code : {+DIK_BACK, +DIK_RETURN, +DIK_SPACE, +DIK_ESCAPE, +DIK_TAB, +DIK_UP,
+                         +DIK_DOWN, +DIK_LEFT, +DIK_RIGHT})
+            k.push_back(code);
         return k;
     }();
     return keys[std::uniform_int_distribution<size_t>(0, keys.size() - 1)(random)];

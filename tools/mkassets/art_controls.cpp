@@ -1,5 +1,6 @@
 // The controls of the character sheet: the pointer, the window-edge controls, list and panel
-// buttons, ticks, counter labels, the progress bar's pieces, the repeat icons and the button masks.
+// buttons, ticks, counter labels, the progress bar's pieces, the repeat icons, the button masks
+// and the keyboard focus's corners.
 #include <cmath>
 
 #include "tools/mkassets/art.h"
@@ -36,6 +37,11 @@ constexpr Rect EDGE_TOP{280, 350, 512, 351};
 constexpr Rect EDGE_BOTTOM{280, 374, 512, 375};
 constexpr int REPEAT_LEFT = 300, REPEAT_TOP = 300, REPEAT_KINDS = 6;
 constexpr Rect DUE_MARK{450, 300, 475, 325};
+// The keyboard focus's four corners (top left, top right, bottom left, bottom right), each drawn
+// at the matching corner of a control of any size.
+constexpr double FOCUS_CORNER = 9;
+constexpr Rect FOCUS_CORNERS[4] = {
+    {420, 160, 429, 169}, {433, 160, 442, 169}, {420, 173, 429, 182}, {433, 173, 442, 182}};
 // The fill rows' stripes repeat every 20 pixels, which divides the 100-pixel drift of the bar.
 constexpr double STRIPE_PERIOD = 20;
 
@@ -311,6 +317,22 @@ void draw_mask(cairo_t* cr) {
     cairo_restore(cr);
 }
 
+// An amber bracket with a dark rim in each corner piece, turned to face its corner.
+void draw_focus_corners(cairo_t* cr) {
+    for (int i = 0; i < 4; ++i) {
+        const Rect& r = FOCUS_CORNERS[i];
+        cairo_save(cr);
+        cairo_translate(cr, i % 2 == 0 ? r.left : r.right, i < 2 ? r.top : r.bottom);
+        cairo_scale(cr, i % 2 == 0 ? 1 : -1, i < 2 ? 1 : -1);
+        const double in = 2, end = FOCUS_CORNER - 2.2;
+        cairo_move_to(cr, in, end);
+        cairo_line_to(cr, in, in);
+        cairo_line_to(cr, end, in);
+        stroke_icon(cr, palette::amber, 2);
+        cairo_restore(cr);
+    }
+}
+
 } // namespace
 
 void draw_sheet_controls(cairo_t* cr, std::vector<Region>& regions) {
@@ -328,6 +350,7 @@ void draw_sheet_controls(cairo_t* cr, std::vector<Region>& regions) {
     draw_bar_pieces(cr);
     draw_repeat_icons(cr, regions);
     draw_mask(cr);
+    draw_focus_corners(cr);
     const Region named[] = {
         {"pointer", POINTER},
         {"up / scroll up", MOVE_UP},
@@ -354,6 +377,10 @@ void draw_sheet_controls(cairo_t* cr, std::vector<Region>& regions) {
         {"cap", CAP_RIGHT},
         {"edge top", EDGE_TOP},
         {"edge bottom", EDGE_BOTTOM},
+        {"focus", FOCUS_CORNERS[0]},
+        {"focus", FOCUS_CORNERS[1]},
+        {"focus", FOCUS_CORNERS[2]},
+        {"focus", FOCUS_CORNERS[3]},
     };
     regions.insert(regions.end(), std::begin(named), std::end(named));
 }
