@@ -12,6 +12,7 @@
 #include "store/archive.h"
 #include "store/datafile.h"
 #include "sudoku/classic.h"
+#include "sudoku/notes.h"
 
 int32_t board[100] = {};
 int32_t solution[81] = {};
@@ -147,6 +148,7 @@ int nextrandom() {
 void game_StartLevel() {
     wrong_entries = 0;
     elapsed_ticks = 0;
+    notes_reset(); // a new puzzle starts with no marks and no history
     std::fill(std::begin(board), std::end(board), 0);
     if (puzzle_mode == PUZZLES_CLASSIC) {
         classicpuzzle(classic_take(level), level, board, solution);

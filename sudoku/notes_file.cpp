@@ -1,0 +1,155 @@
+// The notes file's text: writing it from the marks and history, and its one parser.
+#include "sudoku/notes_file.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int CELLS = 81;
+constexpr uint16_t MARK_BITS = 0x3FE; // digits 1 to 9
+constexpr const char* HEADER = "notes 1";
+
+bool valid_code(unsigned code) {
+    return code == 0 || (code >= 11 && code <= 19) || (code >= 21 && code <= 29);
+}
+
+// The text split at white space, read a word at a time.
+class Words {
+  public:
+    explicit Words(const std::string& text) : text_(text) {}
+
+    // The next word, empty at the end.
+    std::string_view next() {
+        while (at_ < text_.size() && is_space(text_[at_])) ++at_;
+        const size_t start = at_;
+        while (at_ < text_.size() && !is_space(text_[at_])) ++at_;
+        return std::string_view(text_).substr(start, at_ - start);
+    }
+    bool expect(std::string_view word) { return next() == word; }
+    // The next word as a number no greater than limit; false when it is anything else.
+    bool number(unsigned limit, unsigned& value) {
+        const std::string_view word = next();
+        if (word.empty() || word.size() > 5) return false;
+        value = 0;
+        for (char c : word) {
+            if (c < '0' || c > '9') return false;
+            value = value * 10 + static_cast<unsigned>(c - '0');
+        }
+        return value <= limit;
+    }
+    bool at_end() { return next().empty(); }
+
+  private:
+    static bool is_space(char c) { return c == ' ' || c == '\r' || c == '\n'; }
+    const std::string& text_;
+    size_t at_ = 0;
+};
+
+// The puzzle line's two words: 81 solution digits 1 to 9, then 81 givens 0 to 9.
+bool read_puzzle(Words& words, std::string& puzzle, bool given[CELLS]) {
+    const std::string_view digits = words.next(), givens = words.next();
+    if (digits.size() != CELLS || givens.size() != CELLS) return false;
+    for (int i = 0; i < CELLS; ++i) {
+        if (digits[i] < '1' || digits[i] > '9' || givens[i] < '0' || givens[i] > '9') return false;
+        given[i] = givens[i] != '0';
+    }
+    puzzle = std::string(digits) + " " + std::string(givens);
+    return true;
+}
+
+bool read_marks(Words& words, const bool given[CELLS], uint16_t marks[CELLS]) {
+    for (int i = 0; i < CELLS; ++i) {
+        unsigned value;
+        if (!words.number(MARK_BITS, value) || (value & ~MARK_BITS) || (given[i] && value))
+            return false;
+        marks[i] = static_cast<uint16_t>(value);
+    }
+    return true;
+}
+
+bool read_step(Words& words, const bool given[CELLS], HistoryStep& step) {
+    unsigned count;
+    if (!words.expect("step") || !words.number(STEP_CELLS, count) || count == 0) return false;
+    step.count = static_cast<int>(count);
+    for (unsigned i = 0; i < count; ++i) {
+        unsigned cell, before, after, notes_before, notes_after;
+        if (!words.number(CELLS - 1, cell) || given[cell] || !words.number(29, before) ||
+            !valid_code(before) || !words.number(29, after) || !valid_code(after) ||
+            !words.number(MARK_BITS, notes_before) || (notes_before & ~MARK_BITS) ||
+            !words.number(MARK_BITS, notes_after) || (notes_after & ~MARK_BITS))
+            return false;
+        step.changes[i] = {static_cast<uint8_t>(cell), static_cast<uint8_t>(before),
+                           static_cast<uint8_t>(after), static_cast<uint16_t>(notes_before),
+                           static_cast<uint16_t>(notes_after)};
+    }
+    return true;
+}
+
+bool read_notes(const std::string& text, std::string& puzzle, PlayNotes& notes) {
+    Words words(text);
+    bool given[CELLS];
+    unsigned steps, applied;
+    if (!words.expect("notes") || !words.expect("1") || !words.expect("puzzle") ||
+        !read_puzzle(words, puzzle, given) || !words.expect("marks") ||
+        !read_marks(words, given, notes.marks) || !words.expect("history") ||
+        !words.number(HISTORY_STEPS, steps) || !words.number(steps, applied))
+        return false;
+    notes.step_count = static_cast<int>(steps);
+    notes.applied = static_cast<int>(applied);
+    for (unsigned i = 0; i < steps; ++i)
+        if (!read_step(words, given, notes.steps[i])) return false;
+    return words.expect("end") && words.at_end();
+}
+
+} // namespace
+
+std::string puzzle_fingerprint(const int32_t* board, const int32_t* solution) {
+    std::string puzzle(2 * CELLS + 1, ' ');
+    for (int i = 0; i < CELLS; ++i) {
+        puzzle[i] =
+            static_cast<char>('0' + (solution[i] >= 1 && solution[i] <= 9 ? solution[i] : 0));
+        puzzle[CELLS + 1 + i] =
+            static_cast<char>('0' + (board[i] >= 1 && board[i] <= 9 ? board[i] : 0));
+    }
+    return puzzle;
+}
+
+std::string notes_text(const PlayNotes& notes, const int32_t* board, const int32_t* solution) {
+    std::string text =
+        std::string(HEADER) + "\r\npuzzle " + puzzle_fingerprint(board, solution) + "\r\nmarks";
+    char number[64];
+    for (uint16_t marks : notes.marks) {
+        std::snprintf(number, sizeof number, " %u", static_cast<unsigned>(marks));
+        text += number;
+    }
+    std::snprintf(number, sizeof number, "\r\nhistory %d %d\r\n", notes.step_count, notes.applied);
+    text += number;
+    for (int s = 0; s < notes.step_count; ++s) {
+        const HistoryStep& step = notes.steps[s];
+        std::snprintf(number, sizeof number, "step %d", step.count);
+        text += number;
+        for (int i = 0; i < step.count; ++i) {
+            const CellChange& c = step.changes[i];
+            std::snprintf(number, sizeof number, " %u %u %u %u %u", unsigned{c.cell},
+                          unsigned{c.code_before}, unsigned{c.code_after}, unsigned{c.notes_before},
+                          unsigned{c.notes_after});
+            text += number;
+        }
+        text += "\r\n";
+    }
+    return text + "end\r\n";
+}
+
+bool notes_parse(const std::string& text, std::string& puzzle, PlayNotes& notes) {
+    notes = {};
+    if (read_notes(text, puzzle, notes)) return true;
+    notes = {};
+    return false;
+}
+
+bool notes_whole(const std::string& text) {
+    std::string puzzle;
+    const auto notes = std::make_unique<PlayNotes>();
+    return text.empty() || notes_parse(text, puzzle, *notes);
+}
