@@ -8,11 +8,7 @@ namespace {
 
 constexpr int CELLS = 81;
 constexpr uint16_t MARK_BITS = 0x3FE; // digits 1 to 9
-constexpr const char* HEADER = "notes 1";
-
-bool valid_code(unsigned code) {
-    return code == 0 || (code >= 11 && code <= 19) || (code >= 21 && code <= 29);
-}
+constexpr const char* VERSION = "1";
 
 // The text split at white space, read a word at a time.
 class Words {
@@ -40,6 +36,13 @@ class Words {
     }
     bool at_end() { return next().empty(); }
 
+    // The next word as marks: the bits of the digits 1 to 9 only.
+    bool marks(unsigned& value) { return number(MARK_BITS, value) && !(value & ~MARK_BITS); }
+    // The next word as a player's cell code: empty, or an entry 11 to 19 or 21 to 29.
+    bool code(unsigned& value) {
+        return number(29, value) && (value == 0 || (value >= 11 && value <= 19) || value >= 21);
+    }
+
   private:
     static bool is_space(char c) { return c == ' ' || c == '\r' || c == '\n'; }
     const std::string& text_;
@@ -61,8 +64,7 @@ bool read_puzzle(Words& words, std::string& puzzle, bool given[CELLS]) {
 bool read_marks(Words& words, const bool given[CELLS], uint16_t marks[CELLS]) {
     for (int i = 0; i < CELLS; ++i) {
         unsigned value;
-        if (!words.number(MARK_BITS, value) || (value & ~MARK_BITS) || (given[i] && value))
-            return false;
+        if (!words.marks(value) || (given[i] && value)) return false;
         marks[i] = static_cast<uint16_t>(value);
     }
     return true;
@@ -74,10 +76,8 @@ bool read_step(Words& words, const bool given[CELLS], HistoryStep& step) {
     step.count = static_cast<int>(count);
     for (unsigned i = 0; i < count; ++i) {
         unsigned cell, before, after, notes_before, notes_after;
-        if (!words.number(CELLS - 1, cell) || given[cell] || !words.number(29, before) ||
-            !valid_code(before) || !words.number(29, after) || !valid_code(after) ||
-            !words.number(MARK_BITS, notes_before) || (notes_before & ~MARK_BITS) ||
-            !words.number(MARK_BITS, notes_after) || (notes_after & ~MARK_BITS))
+        if (!words.number(CELLS - 1, cell) || given[cell] || !words.code(before) ||
+            !words.code(after) || !words.marks(notes_before) || !words.marks(notes_after))
             return false;
         step.changes[i] = {static_cast<uint8_t>(cell), static_cast<uint8_t>(before),
                            static_cast<uint8_t>(after), static_cast<uint16_t>(notes_before),
@@ -90,7 +90,7 @@ bool read_notes(const std::string& text, std::string& puzzle, PlayNotes& notes) 
     Words words(text);
     bool given[CELLS];
     unsigned steps, applied;
-    if (!words.expect("notes") || !words.expect("1") || !words.expect("puzzle") ||
+    if (!words.expect("notes") || !words.expect(VERSION) || !words.expect("puzzle") ||
         !read_puzzle(words, puzzle, given) || !words.expect("marks") ||
         !read_marks(words, given, notes.marks) || !words.expect("history") ||
         !words.number(HISTORY_STEPS, steps) || !words.number(steps, applied))
@@ -105,19 +105,20 @@ bool read_notes(const std::string& text, std::string& puzzle, PlayNotes& notes) 
 } // namespace
 
 std::string puzzle_fingerprint(const int32_t* board, const int32_t* solution) {
+    const auto digit = [](int32_t value) {
+        return static_cast<char>('0' + (value >= 1 && value <= 9 ? value : 0));
+    };
     std::string puzzle(2 * CELLS + 1, ' ');
     for (int i = 0; i < CELLS; ++i) {
-        puzzle[i] =
-            static_cast<char>('0' + (solution[i] >= 1 && solution[i] <= 9 ? solution[i] : 0));
-        puzzle[CELLS + 1 + i] =
-            static_cast<char>('0' + (board[i] >= 1 && board[i] <= 9 ? board[i] : 0));
+        puzzle[i] = digit(solution[i]);
+        puzzle[CELLS + 1 + i] = digit(board[i]); // a given's digit, 0 for any other cell
     }
     return puzzle;
 }
 
 std::string notes_text(const PlayNotes& notes, const int32_t* board, const int32_t* solution) {
-    std::string text =
-        std::string(HEADER) + "\r\npuzzle " + puzzle_fingerprint(board, solution) + "\r\nmarks";
+    std::string text = std::string("notes ") + VERSION + "\r\npuzzle " +
+                       puzzle_fingerprint(board, solution) + "\r\nmarks";
     char number[64];
     for (uint16_t marks : notes.marks) {
         std::snprintf(number, sizeof number, " %u", static_cast<unsigned>(marks));
