@@ -1,7 +1,7 @@
 // The notes file's text: writing it from the marks and history, and its one parser.
 #include "sudoku/notes_file.h"
 
-#include <cstdio>
+#include <charconv>
 #include <memory>
 
 namespace {
@@ -117,29 +117,30 @@ std::string puzzle_fingerprint(const int32_t* board, const int32_t* solution) {
 }
 
 std::string notes_text(const PlayNotes& notes, const int32_t* board, const int32_t* solution) {
-    std::string text = std::string("notes ") + VERSION + "\r\npuzzle " +
-                       puzzle_fingerprint(board, solution) + "\r\nmarks";
-    char number[64];
-    for (uint16_t marks : notes.marks) {
-        std::snprintf(number, sizeof number, " %u", static_cast<unsigned>(marks));
-        text += number;
-    }
-    std::snprintf(number, sizeof number, "\r\nhistory %d %d\r\n", notes.step_count, notes.applied);
-    text += number;
+    std::string text;
+    text.reserve(512 + 16 * static_cast<size_t>(notes.step_count) * STEP_CELLS);
+    char digits[16];
+    const auto add = [&](const char* word, unsigned value) { // made after every change: no printf
+        text += word;
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    };
+    text += std::string("notes ") + VERSION + "\r\npuzzle " + puzzle_fingerprint(board, solution) +
+            "\r\nmarks";
+    for (uint16_t marks : notes.marks) add(" ", marks);
+    add("\r\nhistory ", static_cast<unsigned>(notes.step_count));
+    add(" ", static_cast<unsigned>(notes.applied));
     for (int s = 0; s < notes.step_count; ++s) {
         const HistoryStep& step = notes.steps[s];
-        std::snprintf(number, sizeof number, "step %d", step.count);
-        text += number;
+        add("\r\nstep ", static_cast<unsigned>(step.count));
         for (int i = 0; i < step.count; ++i) {
             const CellChange& c = step.changes[i];
-            std::snprintf(number, sizeof number, " %u %u %u %u %u", unsigned{c.cell},
-                          unsigned{c.code_before}, unsigned{c.code_after}, unsigned{c.notes_before},
-                          unsigned{c.notes_after});
-            text += number;
+            for (unsigned value :
+                 {unsigned{c.cell}, unsigned{c.code_before}, unsigned{c.code_after},
+                  unsigned{c.notes_before}, unsigned{c.notes_after}})
+                add(" ", value);
         }
-        text += "\r\n";
     }
-    return text + "end\r\n";
+    return text + "\r\nend\r\n";
 }
 
 bool notes_parse(const std::string& text, std::string& puzzle, PlayNotes& notes) {
