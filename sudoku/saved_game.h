@@ -20,5 +20,6 @@ void game_LoadNotes(const char* name);
 // The save after every change of the board or the marks, called by the game screen: the saved game
 // and the notes file of the current player are made here (cheap) and written on the background
 // writer (store/background_save.h), the latest of each file winning. The player's record is not
-// stored: score and level do not change during play.
+// stored: score and level do not change during play. A save that fails here or on the writer is
+// told by the next game_SaveGame (the one made on leaving), which writes everything again.
 void game_SaveInBackground();
