@@ -46,7 +46,7 @@ test: build
 		gridhollow_kill_trials gridhollow_soak
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_tests --gtest_brief=1
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_sdl_smoke --gtest_brief=1
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_kill_trials 100
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_kill_trials 100 0 files
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_soak 3
 
 # The normal build's tests only, for a quick check while working.

@@ -26,8 +26,10 @@
 #include "screens/todo_panel.h"
 #include "screens/window_controls.h"
 #include "store/archive.h"
+#include "store/background_save.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/notes.h"
 
 namespace {
 
@@ -66,6 +68,7 @@ int first_multiple() {
 } // namespace
 
 void game_Reset() {
+    saves_stop(); // what the writer holds goes to disk before anything else is wiped
     run_state_reset();
     datafile_reset();
     frame_reset();
@@ -76,6 +79,7 @@ void game_Reset() {
     dialog_reset();
     window_controls_reset();
     board_reset();
+    notes_reset();
     play_screen_reset();
     settings_reset();
     players_reset();
@@ -149,6 +153,7 @@ bool game_LoopPass() {
 }
 
 int game_Finish() {
+    saves_stop(); // every save handed to the writer is on disk before the program ends
     clearunlocked();
     game_Cleanup();
     return shell_loop.last_message.message == platform::WM_QUIT ? shell_loop.last_message.code : 0;

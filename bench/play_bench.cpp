@@ -1,8 +1,10 @@
 // The cost of one game-screen frame on the headless backend (a busy board, the picker open under
 // the pointer), with the heap allocations and the file operations such frames make; at 1x, and at
-// 3x (full screen on a 3840 x 2160 desktop).
+// 3x (full screen on a 3840 x 2160 desktop). The cost of the save after an entry: on the main
+// thread, and the writer's whole write.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <filesystem>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -15,7 +17,10 @@
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
+#include "run/state.h"
 #include "screens/play_screen.h"
+#include "store/background_save.h"
+#include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
 
 namespace fs = std::filesystem;
@@ -99,3 +104,61 @@ static void BM_GameScreenFrame(benchmark::State& state) {
     fs::remove_all(folder);
 }
 BENCHMARK(BM_GameScreenFrame)->Arg(1)->Arg(3);
+
+namespace {
+
+// A game in play for the saves: a level-30 sized board, marks in every empty cell, and a history
+// of `steps` steps of `changes` cells each (400 of 21: the largest notes file there is).
+void game_with_notes(int steps, int changes) {
+    std::strcpy(player_name, "ANN");
+    for (int i = 0; i < 81; ++i) {
+        solution[i] = 1 + (i * 4 + i / 27) % 9;
+        board[i] = i % 2 == 0 ? solution[i] : CELL_EMPTY;
+        play_notes.marks[i] = board[i] == CELL_EMPTY ? 0x3FE : 0;
+    }
+    for (int s = 0; s < steps; ++s) {
+        HistoryStep& step = play_notes.steps[s];
+        step.count = changes;
+        for (int i = 0; i < changes; ++i)
+            step.changes[i] = {static_cast<uint8_t>(1 + 2 * ((s + i) % 40)), 0, CELL_RIGHT + 5,
+                               0x3FE, 0x3DE};
+    }
+    play_notes.step_count = play_notes.applied = steps;
+}
+
+// Runs a save benchmark in a fresh folder with the game above; arguments: steps, cells a step.
+template <typename Save> void save_benchmark(benchmark::State& state, Save save) {
+    const fs::path previous = fs::current_path();
+    const std::string folder = platform::enter_temporary_folder("gridhollow-bench");
+    platform::headless::reset();
+    game_Reset();
+    platform::make_directory("edit");
+    game_with_notes(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    game_SaveGame();
+    int entry = 0;
+    for (auto _ : state) {
+        board[1] = (++entry % 2) ? CELL_RIGHT + solution[1] : CELL_EMPTY; // an entry, a clear
+        save();
+    }
+    saves_stop();
+    fs::current_path(previous);
+    fs::remove_all(folder);
+}
+
+} // namespace
+
+// The main thread's part of the save after an entry: both texts made, locked and handed over.
+static void BM_SaveAfterEntryMainThread(benchmark::State& state) {
+    save_benchmark(state, [] { game_SaveInBackground(); });
+}
+BENCHMARK(BM_SaveAfterEntryMainThread)->Args({0, 0})->Args({400, 3})->Args({400, 21});
+
+// The whole save after an entry, waited for: the main thread's part and the writer's two file
+// replacements (written, synced, renamed, folder synced).
+static void BM_SaveAfterEntryOnDisk(benchmark::State& state) {
+    save_benchmark(state, [] {
+        game_SaveInBackground();
+        saves_flush();
+    });
+}
+BENCHMARK(BM_SaveAfterEntryOnDisk)->Args({0, 0})->Args({400, 3})->Args({400, 21})->UseRealTime();

@@ -131,7 +131,10 @@ void continue_player(int row) {
     }
     game_LoadPuzzleMode(player_name);
     if (puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // made while the saved game is played
-    if (game_LoadGame(player_name, board, solution) < 162) game_StartLevel();
+    if (game_LoadGame(player_name, board, solution) < 162)
+        game_StartLevel();
+    else
+        game_LoadNotes(player_name);
     game_LoadSettings(SCREEN_GAME);
     game_LoadTheme(player_name);
 }

@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/window.h"
+#include "store/background_save.h"
 
 namespace {
 
@@ -107,6 +108,16 @@ void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
 
 // The files kept this run: the player is told once for each.
 std::set<std::string> kept_files;
+// The files whose old content was checked before their first background write; a synchronous write
+// ends the check's term (the next background write checks again).
+std::set<std::string> checked_files;
+
+// The stored form as the writer puts it on disk: both layers always, so content that itself begins
+// like a header (a player named "version 2.0" at the top of the players file) reads back as it was
+// written.
+std::vector<uint8_t> stored_form(const char* path, const std::string& content) {
+    return scrambled(path, checked_layer({content.begin(), content.end()}));
+}
 
 // Copies the bytes as "NAME.damaged" ("NAME.damaged2", ... when that exists); the name of the copy,
 // or "" when it could not be written whole.
@@ -134,6 +145,7 @@ void tell_kept(const char* path, const std::string& keep) {
 
 void datafile_reset() {
     kept_files.clear();
+    checked_files.clear();
 }
 
 bool keepunreadable(const char* path, bool (*whole)(const std::string& plain)) {
@@ -220,13 +232,22 @@ bool readdatafile(const char* path, std::string& content) {
 
 bool writedatafile(const char* path, const std::string& content,
                    bool (*whole)(const std::string& plain)) {
+    saves_flush();
+    checked_files.erase(path);
     if (!keepunreadable(path, whole)) return false;
-    // Both layers always, so content that itself begins like a header (a player named
-    // "version 2.0" at the top of the players file) reads back as it was written.
-    const std::vector<uint8_t> stored =
-        scrambled(path, checked_layer({content.begin(), content.end()}));
+    const std::vector<uint8_t> stored = stored_form(path, content);
     platform::file_set_normal(path);
     const bool written = platform::file_replace(path, stored.data(), stored.size());
     platform::file_set_normal(path);
     return written;
+}
+
+bool writedatafile_in_background(const char* path, const std::string& content,
+                                 bool (*whole)(const std::string& plain)) {
+    if (!checked_files.contains(path)) {
+        if (!keepunreadable(path, whole)) return false;
+        checked_files.insert(path);
+    }
+    replace_in_background(path, stored_form(path, content));
+    return true;
 }

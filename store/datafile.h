@@ -30,6 +30,9 @@
 //   when bytes stand there that no record of the file can hold, or a record is cut short (a
 //   stored file failing its check never is whole). Empty content is whole: nothing is lost.
 //
+//   A file written after every change of the game (the saved game, its notes) is handed to the
+//   writer thread with writedatafile_in_background; the frame goes on at once.
+//
 //   Files kept plain (themes, task files) are written by their owners directly, after
 //   keepunreadable(path, whole), and may still be read with readdatafile.
 //
@@ -89,5 +92,12 @@ bool keepunreadable(const char* path, bool (*whole)(const std::string& plain));
 // stays as it was).
 bool writedatafile(const char* path, const std::string& content,
                    bool (*whole)(const std::string& plain) = nullptr);
-// Forgets which files were kept this run.
+// The writer's recipe with the writing left to the background writer (store/background_save.h):
+// the old file is checked as writedatafile checks it, here on the calling thread, at the first
+// background write of the file since datafile_reset or its last writedatafile; then the stored
+// bytes are handed over. False, with nothing handed over, when the old file must stay. Any
+// writedatafile waits for the pending background writes first.
+bool writedatafile_in_background(const char* path, const std::string& content,
+                                 bool (*whole)(const std::string& plain) = nullptr);
+// Forgets which files were kept and checked this run.
 void datafile_reset();

@@ -148,6 +148,7 @@ int nextrandom() {
 void game_StartLevel() {
     wrong_entries = 0;
     elapsed_ticks = 0;
+    notes_reset(); // a new puzzle starts with no marks and no history
     std::fill(std::begin(board), std::end(board), 0);
     if (puzzle_mode == PUZZLES_CLASSIC) {
         classicpuzzle(classic_take(level), level, board, solution);
@@ -159,7 +160,6 @@ void game_StartLevel() {
         generatepuzzle(board, box_removal, full_removal_chance);
     }
     picker_open = false;
-    notes_reset();
     current_screen = SCREEN_GAME;
 }
 

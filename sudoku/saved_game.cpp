@@ -4,12 +4,15 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "platform/window.h"
 #include "players/players.h"
+#include "store/background_save.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/notes_file.h"
 
 namespace {
 
@@ -17,9 +20,10 @@ constexpr int CELLS = 81;
 constexpr int SAVED_VALUES = 2 * CELLS;
 constexpr size_t VALUE_LIMIT = 51;
 
-// "edit\NAME.txt", with the bytes of the name that cannot stand in a file name percent-encoded,
-// so that every name has its own file inside "edit" and none reaches outside it.
-std::string saved_game_path(const char* name) {
+// "edit\NAME.txt" (the notes file: "edit\NAME.notes"), with the bytes of the name that cannot
+// stand in a file name percent-encoded, so that every name has its own files inside "edit" and none
+// reaches outside it. A saved game's name always ends ".txt": no notes file is ever one.
+std::string game_file_path(const char* name, const char* extension) {
     std::string path = "edit\\";
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) {
         if (*p < 32 || *p == 127 || *p == '/' || *p == '\\' || *p == ':' || *p == '%') {
@@ -30,7 +34,29 @@ std::string saved_game_path(const char* name) {
             path += static_cast<char>(*p);
         }
     }
-    return path + ".txt";
+    return path + extension;
+}
+
+std::string saved_game_path(const char* name) {
+    return game_file_path(name, ".txt");
+}
+
+std::string notes_path(const char* name) {
+    return game_file_path(name, ".notes");
+}
+
+// The saved game's plain content: the 162 values, each followed by a comma, then the wrong
+// entries before "m" and the play clock's ticks before "t".
+std::string saved_game_text(const int32_t* board, const int32_t* solution) {
+    std::string text;
+    char value[32];
+    for (int i = 0; i < SAVED_VALUES; ++i) {
+        std::snprintf(value, sizeof value, "%d,", i < CELLS ? board[i] : solution[i - CELLS]);
+        text += value;
+    }
+    std::snprintf(value, sizeof value, "%dm%lut", wrong_entries,
+                  static_cast<unsigned long>(static_cast<uint32_t>(elapsed_ticks)));
+    return text + value;
 }
 
 // Whether a plain saved game is read whole: 162 values and the two counters, nothing else but
@@ -51,14 +77,29 @@ bool saved_game_whole(const std::string& text) {
 bool game_SaveGame() {
     game_StorePlayer(player_name, score, level, 1);
     const bool stored = players_file.saved;
-    return game_WriteGame(player_name, board, solution) && stored;
+    const bool game = game_WriteGame(player_name, board, solution);
+    const bool notes = writedatafile(notes_path(player_name).c_str(),
+                                     notes_text(play_notes, board, solution), notes_whole);
+    // The writes above waited for the background saves: one that failed is told now.
+    return game && notes && stored && !background_save_failed();
 }
 
 void game_SaveInBackground() {
-    game_WriteGame(player_name, board, solution);
+    writedatafile_in_background(saved_game_path(player_name).c_str(),
+                                saved_game_text(board, solution), saved_game_whole);
+    writedatafile_in_background(notes_path(player_name).c_str(),
+                                notes_text(play_notes, board, solution), notes_whole);
 }
 
-void saves_flush() {}
+void game_LoadNotes(const char* name) {
+    std::string text, puzzle;
+    const auto notes = std::make_unique<PlayNotes>();
+    if (readdatafile(notes_path(name).c_str(), text) && notes_parse(text, puzzle, *notes) &&
+        puzzle == puzzle_fingerprint(board, solution))
+        play_notes = *notes;
+    else
+        notes_reset();
+}
 
 void game_SaveGameOrTell() {
     if (!game_SaveGame())
@@ -66,16 +107,8 @@ void game_SaveGameOrTell() {
 }
 
 bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution) {
-    std::string text;
-    char value[32];
-    for (int i = 0; i < SAVED_VALUES; ++i) {
-        std::snprintf(value, sizeof value, "%d,", i < CELLS ? board[i] : solution[i - CELLS]);
-        text += value;
-    }
-    std::snprintf(value, sizeof value, "%dm%lut", wrong_entries,
-                  static_cast<unsigned long>(static_cast<uint32_t>(elapsed_ticks)));
-    text += value;
-    return writedatafile(saved_game_path(name).c_str(), text, saved_game_whole);
+    return writedatafile(saved_game_path(name).c_str(), saved_game_text(board, solution),
+                         saved_game_whole);
 }
 
 int game_LoadGame(const char* name, int32_t* board, int32_t* solution) {

@@ -15,6 +15,7 @@
 #include "players/players.h"
 #include "players/settings.h"
 #include "screens/play_screen.h"
+#include "store/background_save.h"
 #include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
 

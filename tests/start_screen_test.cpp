@@ -1,6 +1,9 @@
 // The start screen through the loop: the fade, the buttons and their first-match order, Escape,
 // the web-link panel, both gone while the task editor runs, the pointer's visibility, the
-// pointer's absolute positions, and the keyboard focus.
+// pointer's absolute positions, the keyboard focus, and a player's game continued with its notes.
+#include <algorithm>
+#include <cstring>
+
 #include "app/shell.h"
 #include "gfx_support.h"
 #include "input/keyboard.h"
@@ -12,6 +15,10 @@
 #include "screens/player_list.h"
 #include "screens/start_screen.h"
 #include "screens/todo_panel.h"
+#include "store/datafile.h"
+#include "sudoku/board.h"
+#include "sudoku/notes.h"
+#include "sudoku/saved_game.h"
 
 namespace hl = platform::headless;
 
@@ -300,4 +307,44 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     EXPECT_FALSE(ended());
     press(DIK_NUMPADENTER, 10);
     EXPECT_TRUE(ended());
+}
+
+// A player's row continues the saved game with its pencil marks and undo history; a notes file
+// that is damaged or belongs to another puzzle leaves no marks, and the game goes on.
+TEST_F(StartTest, ContinuingAPlayerBringsBackTheGameWithItsNotes) {
+    std::strcpy(player_name, "ANN");
+    game_StorePlayer("ANN", 10, 3, 0);
+    level = 3;
+    game_StartLevel();
+    const int entered = static_cast<int>(std::find(board, board + 81, CELL_EMPTY) - board);
+    int marked = 80; // the last empty cell
+    while (board[marked] != CELL_EMPTY) --marked;
+    ASSERT_LT(entered, marked);
+    HistoryStep step;
+    begin_step(step, entered);
+    board[entered] = CELL_RIGHT + solution[entered];
+    end_step(step);
+    play_notes.marks[marked] = mark_bit(4);
+    int32_t saved[81];
+    std::copy(board, board + 81, saved);
+    ASSERT_TRUE(game_SaveGame());
+
+    for (bool damaged : {false, true}) {
+        if (damaged) {
+            ASSERT_TRUE(writedatafile("edit\\ANN.notes", "notes 1\r\nend\r\n"));
+        }
+        current_screen = SCREEN_START;
+        notes_reset();
+        std::fill(board, board + 81, 0);
+        pass();
+        point(200, 331);
+        ASSERT_STREQ(list_hover_name, "ANN");
+        click(200, 331);
+        EXPECT_EQ(current_screen, SCREEN_GAME);
+        EXPECT_TRUE(std::equal(board, board + 81, saved)) << damaged;
+        EXPECT_EQ(play_notes.marks[marked], damaged ? 0 : mark_bit(4));
+        int undone = -1;
+        EXPECT_EQ(undo_step(undone), !damaged); // the entry is undone with the saved history
+        EXPECT_EQ(undone, damaged ? -1 : entered);
+    }
 }

@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "store/background_save.h"
 
 std::string tga_image(int w, int h, uint32_t argb) {
     std::string image(18, '\0');
@@ -39,6 +40,7 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+    saves_stop(); // the writer thread writes into this test's folder, never the next one's
     EXPECT_EQ(platform::files_touched_while_drawing(), touched_while_drawing)
         << "a screen's draw read or wrote a file";
     ASSERT_TRUE(platform::change_directory(previous.c_str()));

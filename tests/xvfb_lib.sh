@@ -44,7 +44,12 @@ start_game() {
         wm_pid=$!
         sleep 1
     fi
-    (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$BINARY") >"$log" 2>&1 &
+    launch_game
+}
+
+# Starts the game on the display start_game made, and waits for its window.
+launch_game() {
+    (cd "$data" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$BINARY") >>"$log" 2>&1 &
     game_pid=$!
     window=$(timeout 10 xdotool search --sync --name '^Gridhollow$' | head -n 1)
     [ -n "$window" ] || fail "the game's window did not appear"

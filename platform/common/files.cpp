@@ -2,6 +2,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,26 +14,39 @@ namespace platform {
 
 namespace {
 
-long long disk_space = -1; // bytes a full disk still takes in tests; negative: no limit
-int drawing = 0;           // DrawPhases alive
-long touched_while_drawing = 0;
+// Files are also replaced on the saves' writer thread: what two threads share is atomic, and a
+// draw counts only the file calls of its own thread.
+std::atomic<long long> disk_space =
+    -1;                       // bytes a full disk still takes in tests; negative: no limit
+thread_local int drawing = 0; // DrawPhases alive on this thread
+std::atomic<long> touched_while_drawing = 0;
 
 // Every file call but the streams' starts here.
 void touch() {
     if (drawing > 0) ++touched_while_drawing;
 }
 
+// Takes room for up to size bytes from the test disk: the bytes that may be written.
+size_t take_room(size_t size) {
+    long long room = disk_space;
+    while (room >= 0) {
+        const long long fits = std::min<long long>(static_cast<long long>(size), room);
+        if (disk_space.compare_exchange_weak(room, room - fits)) return static_cast<size_t>(fits);
+    }
+    return size;
+}
+
 bool write_all(int fd, const void* bytes, size_t size) {
     const char* p = static_cast<const char*>(bytes);
     while (size > 0) {
-        size_t fits = size;
-        if (disk_space >= 0) fits = std::min<unsigned long long>(size, disk_space);
+        const size_t fits = take_room(size);
         if (fits == 0) {
             errno = ENOSPC;
             return false;
         }
         ssize_t n = ::write(fd, p, fits);
-        if (n > 0 && disk_space >= 0) disk_space -= n;
+        const size_t written = n > 0 ? static_cast<size_t>(n) : 0;
+        if (written < fits && disk_space >= 0) disk_space += static_cast<long long>(fits - written);
         if (n < 0) return false;
         p += n;
         size -= static_cast<size_t>(n);

@@ -1,12 +1,16 @@
 // Kill trials: a child process saves in a loop and is killed with SIGKILL at a random moment; every
 // data file must then hold its old or its new content, pass its check, and keep every record once.
+// In the keyboard trial the child plays the whole game loop by keys: every entry made before the
+// kill but the last must be in the saved game the next start continues.
 //
-// Usage: gridhollow_kill_trials [trials] [seed]   (100 trials by default)
+// Usage: gridhollow_kill_trials [trials] [seed] [files|keyboard]
+// (100 trials of every kind by default; without a seed, or with 0, a random one)
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -21,8 +25,10 @@
 #include "players/players.h"
 #include "players/settings.h"
 #include "run/state.h"
+#include "store/background_save.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
+#include "sudoku/notes_file.h"
 #include "sudoku/saved_game.h"
 #include "todo/tasks.h"
 
@@ -35,6 +41,7 @@ struct Trial {
     void (*save_loop)(); // never returns
     // An empty string when the files are sound, otherwise what is wrong.
     std::string (*check)();
+    int longest_delay = 30000; // microseconds: most kills land within the first saves
 };
 
 constexpr int TASKS = 12;
@@ -310,6 +317,92 @@ std::string check_heading() {
     return expect_run(got, 0, 4, 4);
 }
 
+// ---- keyboard play --------------------------------------------------------------------------
+// The child runs the game loop at 60 passes a second and fills empty cells by keys: arrows to the
+// cell (the selection starts at the first empty cell), then its digit; the keys are held 1, 3 and
+// 10 passes in turn. It reports each entry the board shows, as (cell, code), on a pipe.
+
+constexpr int KEY_UP = 200, KEY_DOWN = 208, KEY_LEFT = 203, KEY_RIGHT = 205;
+constexpr const char* KEYBOARD_PLAYER = "Kim";
+constexpr int NO_ENTRY = 3; // the child's exit code when a digit typed made no entry
+int entries_pipe[2] = {-1, -1};
+
+void prepare_keyboard() {
+    for (int& end : entries_pipe)
+        if (end >= 0) close(end);
+    if (pipe(entries_pipe) != 0) entries_pipe[0] = entries_pipe[1] = -1;
+    platform::file_delete("edit\\Kim.txt");
+    platform::file_delete("edit\\Kim.notes");
+}
+
+void pass() {
+    game_LoopPass();
+    usleep(1000000 / 60);
+}
+
+void press(int key) {
+    static int turn = 0;
+    const int hold[] = {1, 3, 10};
+    platform::headless::set_key(key, true);
+    for (int i = hold[turn++ % 3]; i > 0; --i) pass();
+    platform::headless::set_key(key, false);
+    pass();
+}
+
+int first_empty() {
+    for (int cell = 0; cell < 81; ++cell)
+        if (board[cell] == CELL_EMPTY) return cell;
+    return -1;
+}
+
+[[noreturn]] void play_by_keyboard() {
+    close(entries_pipe[0]);
+    platform::headless::reset();
+    int code = 0;
+    if (!game_Start(code)) _exit(2);
+    std::strcpy(player_name, KEYBOARD_PLAYER);
+    level = 1;
+    game_StartLevel();
+    if (!game_SaveGame()) _exit(2);
+    pass();
+    for (int selected = first_empty(), target; (target = first_empty()) >= 0;) {
+        for (; selected % 9 < target % 9; ++selected) press(KEY_RIGHT);
+        for (; selected % 9 > target % 9; --selected) press(KEY_LEFT);
+        for (; selected / 9 < target / 9; selected += 9) press(KEY_DOWN);
+        for (; selected / 9 > target / 9; selected -= 9) press(KEY_UP);
+        press(1 + solution[target]); // DIK_1 is 2, DIK_9 is 10
+        if (board[target] == CELL_EMPTY) _exit(NO_ENTRY);
+        const uint8_t entry[2] = {static_cast<uint8_t>(target),
+                                  static_cast<uint8_t>(board[target])};
+        if (write(entries_pipe[1], entry, 2) != 2) _exit(2);
+    }
+    for (;;) pass(); // the board is full: play on until the kill
+}
+
+std::string check_keyboard() {
+    std::vector<uint8_t> entries;
+    fcntl(entries_pipe[0], F_SETFL, O_NONBLOCK);
+    uint8_t bytes[512];
+    for (ssize_t n; (n = read(entries_pipe[0], bytes, sizeof bytes)) > 0;)
+        entries.insert(entries.end(), bytes, bytes + n);
+    if (entries.empty() && !platform::file_exists("edit\\Kim.txt"))
+        return ""; // killed before the game was first saved
+    if (game_LoadGame(KEYBOARD_PLAYER, board, solution) != 162)
+        return "the saved game does not read whole";
+    std::string notes; // a missing notes file is no notes
+    if (platform::file_exists("edit\\Kim.notes") &&
+        (!readdatafile("edit\\Kim.notes", notes) || !notes_whole(notes)))
+        return "the notes file does not read whole";
+    for (size_t at = 0; at + 1 < entries.size(); at += 2) {
+        const bool last = at + 2 >= entries.size();
+        const int32_t there = board[entries[at]];
+        if (there != entries[at + 1] && !(last && there == CELL_EMPTY))
+            return "entry " + std::to_string(at / 2 + 1) + " of " +
+                   std::to_string(entries.size() / 2) + " is not in the saved game";
+    }
+    return "";
+}
+
 const Trial TRIALS[] = {
     {"stored file", prepare_stored, save_stored, check_stored},
     {"players file", prepare_players, save_players, check_players},
@@ -320,10 +413,12 @@ const Trial TRIALS[] = {
     {"task complete", prepare_complete, save_complete, check_complete},
     {"task replace and sort", prepare_reorder, save_reorder, check_reorder},
     {"task heading", prepare_heading, save_heading, check_heading},
+    {"keyboard play", prepare_keyboard, play_by_keyboard, check_keyboard, 1500000},
 };
 
 // Runs one trial: the child saves until it is killed after `delay` microseconds.
 std::string run(const Trial& trial, int delay) {
+    saves_stop(); // no writer thread runs while the process forks
     trial.prepare();
     int ready[2];
     if (pipe(ready) != 0) return "no pipe";
@@ -344,6 +439,7 @@ std::string run(const Trial& trial, int delay) {
     int status = 0;
     waitpid(child, &status, 0);
     if (!started) return "the child did not start";
+    if (WIFEXITED(status) && WEXITSTATUS(status) == NO_ENTRY) return "the keys made no entry";
     if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGKILL) return "the child ended by itself";
     return trial.check();
 }
@@ -352,21 +448,28 @@ std::string run(const Trial& trial, int delay) {
 
 int main(int argc, char** argv) {
     const int trials = argc > 1 ? std::atoi(argv[1]) : 100;
-    const unsigned seed =
-        argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : std::random_device{}();
+    unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 0;
+    if (seed == 0) seed = std::random_device{}();
+    const std::string kind = argc > 3 ? argv[3] : "";
+    std::vector<const Trial*> chosen;
+    for (const Trial& trial : TRIALS)
+        if (kind.empty() || (kind == "keyboard") == (trial.save_loop == play_by_keyboard))
+            chosen.push_back(&trial);
     const std::string folder = platform::enter_temporary_folder("gridhollow-kill");
     if (folder.empty()) return 2;
+    for (const char* name : {"_data.loc", "alarm.wav"}) // the game the keyboard trial starts
+        std::filesystem::copy_file(std::string(ASSET_DIR) + "/" + name, name);
     platform::headless::reset();
     game_Reset();
     platform::make_directory("edit");
 
     std::mt19937 random(seed);
-    // Most kills land within the first saves, some later, a few before the first save finishes.
-    std::uniform_int_distribution<int> delay(0, 30000);
     int failures = 0;
     for (int i = 0; i < trials; ++i) {
-        const Trial& trial = TRIALS[i % std::size(TRIALS)];
-        const std::string fault = run(trial, delay(random));
+        const Trial& trial = *chosen[i % chosen.size()];
+        // Most kills land within the first saves, some later, a few before the first save ends.
+        const std::string fault =
+            run(trial, std::uniform_int_distribution<int>(0, trial.longest_delay)(random));
         if (!fault.empty()) {
             ++failures;
             std::printf("trial %d (%s): %s\n", i, trial.name, fault.c_str());
