@@ -14,7 +14,7 @@ finish() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$data" "$log" "$data.display" "$data.fb"
+    rm -rf "$data" "$log" "$data.display" "$data.fb" "$data.still"
 }
 trap finish EXIT
 fail() {
