@@ -54,8 +54,23 @@ void busy_board() {
     }
 }
 
+// A history of `steps` steps of `changes` cells each (400 of 21: the fullest there is).
+void full_history(int steps, int changes) {
+    for (int s = 0; s < steps; ++s) {
+        HistoryStep& step = play_notes.steps[s];
+        step.count = changes;
+        for (int i = 0; i < changes; ++i)
+            step.changes[i] = {static_cast<uint8_t>(1 + 2 * ((s + i) % 40)), 0, CELL_RIGHT + 5,
+                               0x3FE, 0x3DE};
+    }
+    play_notes.step_count = play_notes.applied = steps;
+}
+
 } // namespace
 
+// The first argument is the density; with a second argument of 1 the board is the fullest the
+// pencil marks make it instead: all nine marks in every empty cell, a given selected (its digit
+// marked wherever it stands) and the history full.
 static void BM_GameScreenFrame(benchmark::State& state) {
     const fs::path assets = fs::current_path();
     char name[] = "/tmp/gridhollow-bench-XXXXXX";
@@ -77,10 +92,19 @@ static void BM_GameScreenFrame(benchmark::State& state) {
     }
     level = 30;
     game_StartLevel();
-    busy_board();
-    apply_move({.kind = MoveKind::select_cell, .cell = 40}); // the middle cell, at (255, 255)
-    apply_move({.kind = MoveKind::open_picker});             // its first item at (255, 290)
-    mouse.x = 290;                                           // over the picker's second item
+    if (state.range(1) == 1) {
+        for (int i = 0; i < 81; ++i)
+            if (board[i] == CELL_EMPTY) play_notes.marks[i] = 0x3FE;
+        full_history(HISTORY_STEPS, STEP_CELLS);
+        int given = 0;
+        while (board[given] == CELL_EMPTY) ++given;
+        apply_move({.kind = MoveKind::select_cell, .cell = given});
+    } else {
+        busy_board();
+        apply_move({.kind = MoveKind::select_cell, .cell = 40}); // the middle cell, at (255, 255)
+        apply_move({.kind = MoveKind::open_picker});             // its first item at (255, 290)
+    }
+    mouse.x = 290; // over the picker's second item
     mouse.y = 290;
 
     const int watch = inotify_init1(IN_NONBLOCK);
@@ -103,7 +127,7 @@ static void BM_GameScreenFrame(benchmark::State& state) {
     fs::current_path(assets);
     fs::remove_all(folder);
 }
-BENCHMARK(BM_GameScreenFrame)->Arg(1)->Arg(3);
+BENCHMARK(BM_GameScreenFrame)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1});
 
 namespace {
 
@@ -116,14 +140,7 @@ void game_with_notes(int steps, int changes) {
         board[i] = i % 2 == 0 ? solution[i] : CELL_EMPTY;
         play_notes.marks[i] = board[i] == CELL_EMPTY ? 0x3FE : 0;
     }
-    for (int s = 0; s < steps; ++s) {
-        HistoryStep& step = play_notes.steps[s];
-        step.count = changes;
-        for (int i = 0; i < changes; ++i)
-            step.changes[i] = {static_cast<uint8_t>(1 + 2 * ((s + i) % 40)), 0, CELL_RIGHT + 5,
-                               0x3FE, 0x3DE};
-    }
-    play_notes.step_count = play_notes.applied = steps;
+    full_history(steps, changes);
 }
 
 // Runs a save benchmark in a fresh folder with the game above; arguments: steps, cells a step.
