@@ -247,52 +247,71 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
         if (r < 0 || c < 0) b = -1;
     }
     ASSERT_GE(b, 0);
-    const auto marks = [](int cell) { return play_notes.marks[cell] >> 1; };
+    // Four digits, the first wrong in r; the first three are entered in r, c and b.
+    int d[4];
+    for (int k = 0; k < 4; ++k) d[k] = (solution[r] + k) % 9 + 1;
+    const auto bits = [&](std::initializer_list<int> ks) {
+        int all = 0;
+        for (int k : ks) all |= mark_bit(d[k]);
+        return all;
+    };
     int col = selected_col, row = selected_row;
     arrows_to(a, col, row);
     hold({DIK_N}, 3);
-    for (int digit : {1, 2, 3, 4, 5, 5}) type_digit(digit); // 5 on and off again
+    for (int k : {0, 1, 2, 3, 3, 3}) type_digit(d[k]); // the last on, off and on again
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(marks(a), 0b1111);
+    EXPECT_EQ(play_notes.marks[a], bits({0, 1, 2, 3}));
     EXPECT_EQ(board[a], CELL_EMPTY);
     EXPECT_EQ(wrong_entries, 0); // marks are never judged
-    hold({DIK_N}, 1);
-    const int entries[3][2] = {{r, 1}, {c, 2}, {b, 3}};
+    click(170, 12); // the notes switch beside the counters takes its click: no picker opens
+    ASSERT_TRUE(run(1));
+    EXPECT_FALSE(play_visit.notes_mode);
+    EXPECT_FALSE(picker_open);
+    EXPECT_EQ(selected_row * 9 + selected_col, a);
+    const int cells[3] = {r, c, b};
     int wrong = 0;
-    for (const auto& [cell, digit] : entries) {
-        arrows_to(cell, col, row);
-        type_digit(digit);
-        wrong += solution[cell] != digit;
+    for (int k = 0; k < 3; ++k) {
+        arrows_to(cells[k], col, row);
+        type_digit(d[k]);
+        wrong += solution[cells[k]] != d[k];
     }
     arrows_to(r, col, row);
     hold({DIK_DELETE}, 1);
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(marks(a), 0b1000); // 1, 2 and 3 were entered in its row, column and box
+    EXPECT_EQ(play_notes.marks[a], bits({3})); // entered in its row, column and box
     EXPECT_EQ(board[r], CELL_EMPTY);
+    EXPECT_GE(wrong, 1);
     EXPECT_EQ(wrong_entries, wrong);
 
     hold({DIK_LCONTROL, DIK_Z}, 3);  // the clear
     hold({DIK_RCONTROL, DIK_Z}, 10); // the entry in the box
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(board[r] % 10, 1);
+    EXPECT_EQ(board[r], CELL_WRONG + d[0]);
     EXPECT_EQ(board[b], CELL_EMPTY);
-    EXPECT_EQ(marks(a), 0b1100);
+    EXPECT_EQ(play_notes.marks[a], bits({2, 3}));
     EXPECT_EQ(selected_row * 9 + selected_col, b); // the selection goes to the undone cell
     hold({DIK_LCONTROL, DIK_Y}, 1);
     hold({DIK_LCONTROL, DIK_LSHIFT, DIK_Z}, 3);
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(board[b] % 10, 3);
+    EXPECT_EQ(board[b] % 10, d[2]);
     EXPECT_EQ(board[r], CELL_EMPTY);
-    EXPECT_EQ(marks(a), 0b1000);
-    for (int step = 0; step < 10; ++step) hold({DIK_LCONTROL, DIK_Z}, 1); // all 10 steps, and more
-    hold({DIK_LCONTROL, DIK_Z}, 1);
+    EXPECT_EQ(play_notes.marks[a], bits({3}));
+    for (int step = 0; step < 11; ++step) hold({DIK_LCONTROL, DIK_Z}, 1); // all ten, and one more
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(board[r] + board[c] + board[b] + marks(a), 0);
+    EXPECT_EQ(board[r] + board[c] + board[b] + play_notes.marks[a], 0);
     EXPECT_EQ(wrong_entries, wrong); // undo never lowers the count
     hold({DIK_Z}, 1);                // Z alone does nothing
     hold({DIK_LCONTROL, DIK_Y}, 1);
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(marks(a), 0b1);
+    EXPECT_EQ(play_notes.marks[a], bits({0}));
+
+    // In notes mode the picker's digits are marks too.
+    hold({DIK_N}, 1);
+    enter(a, d[1]);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(play_notes.marks[a], bits({0, 1}));
+    EXPECT_EQ(board[a], CELL_EMPTY);
+    EXPECT_EQ(wrong_entries, wrong);
 }
 
 TEST_F(PlayTest, PauseHidesTheBoardStopsTheClockAndAnyKeyOrClickResumes) {
