@@ -318,12 +318,15 @@ void put_digit(int cell, int digit, int32_t code) {
     for (const int peer : peers) play_notes.marks[peer] &= static_cast<uint16_t>(~mark_bit(digit));
 }
 
-// The history's step in either direction; the selection goes to its cell.
-void step_history(bool forward) {
+// The history's step in either direction; the selection goes to its cell. False when there was
+// none to take.
+bool step_history(bool forward) {
     int cell = 0;
     picker_open = false;
-    if (forward ? redo_step(cell) : undo_step(cell)) select_cell(cell);
+    if (!(forward ? redo_step(cell) : undo_step(cell))) return false;
+    select_cell(cell);
     if (boardcomplete(board)) current_screen = SCREEN_NEXT_LEVEL;
+    return true;
 }
 
 // Changes the board or the marks of a cell as one step of the history.
@@ -378,10 +381,8 @@ void apply_move(const Move& move) {
         finish_choice();
         break;
     case MoveKind::undo:
-        step_history(false);
-        break;
     case MoveKind::redo:
-        step_history(true);
+        if (!step_history(move.kind == MoveKind::redo)) return;
         break;
     case MoveKind::notes_mode:
         play_visit.notes_mode = !play_visit.notes_mode;
