@@ -10,6 +10,9 @@ Keyboard keyboard;
 
 namespace {
 
+// The rows of letter keys: from Q (16) to M (50).
+constexpr int DIK_FIRST_LETTER = 16, DIK_LAST_LETTER = 50;
+
 // The character a key types, 0 for keys without one. Letters and "/" come from the user's
 // keyboard layout (a letter the layout puts elsewhere is typed where the layout has it; a key
 // whose character is none of these types none); the digit row, space, the colon key and the
@@ -88,6 +91,12 @@ uint8_t Keyboard::readchar(bool refresh) {
         char_memory[k] = key_state[k] != 0;
     }
     return result;
+}
+
+int Keyboard::letter_key(char letter) {
+    for (int k = DIK_FIRST_LETTER; k <= DIK_LAST_LETTER; ++k)
+        if (platform::key_layout_char(k) == letter) return k;
+    return 0;
 }
 
 bool Keyboard::held(int key, bool refresh) {

@@ -8,13 +8,9 @@ enum : int {
     DIK_1 = 2, // to DIK_9 = 10, the digit row
     DIK_BACK = 14,
     DIK_TAB = 15,
-    DIK_Y = 21,
-    DIK_P = 25,
     DIK_RETURN = 28,
     DIK_LCONTROL = 29,
     DIK_LSHIFT = 42,
-    DIK_Z = 44,
-    DIK_N = 49,
     DIK_SLASH = 53,
     DIK_RSHIFT = 54,
     DIK_LMENU = 56, // the left Alt
@@ -52,6 +48,9 @@ class Keyboard {
     uint8_t readchar(bool refresh);
     // Whether the key is down (read anew first with refresh); the press edges are left alone.
     bool held(int key, bool refresh);
+    // The letter key that types the letter (lower case) on the user's keyboard layout, 0 when
+    // none does: the game screen's letter commands follow the keys' labels.
+    static int letter_key(char letter);
     ~Keyboard();
 
     // While set, a refresh finds the keys as they were: the frame loop's catch-up frames stand

@@ -255,12 +255,13 @@ Move interpret_keys() {
         if (picker_open) return {.kind = MoveKind::close_picker};
         return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::open_picker};
     }
-    if (key(DIK_N)) return {.kind = MoveKind::notes_mode};
-    if (key(DIK_P)) return {.kind = MoveKind::pause};
+    if (key(Keyboard::letter_key('n'))) return {.kind = MoveKind::notes_mode};
+    if (key(Keyboard::letter_key('p'))) return {.kind = MoveKind::pause};
     const bool control = keyboard.held(DIK_LCONTROL, false) || keyboard.held(DIK_RCONTROL, false);
     const bool shift = keyboard.held(DIK_LSHIFT, false) || keyboard.held(DIK_RSHIFT, false);
-    if (key(DIK_Z) && control) return {.kind = shift ? MoveKind::redo : MoveKind::undo};
-    if (key(DIK_Y) && control) return {.kind = MoveKind::redo};
+    if (key(Keyboard::letter_key('z')) && control)
+        return {.kind = shift ? MoveKind::redo : MoveKind::undo};
+    if (key(Keyboard::letter_key('y')) && control) return {.kind = MoveKind::redo};
     return {};
 }
 

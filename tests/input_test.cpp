@@ -12,7 +12,7 @@ namespace hl = platform::headless;
 
 using InputTest = GameTest;
 
-constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_0 = 11;
+constexpr int DIK_A = 30, DIK_S = 31, DIK_Q = 16, DIK_M = 50, DIK_0 = 11, DIK_Y = 21, DIK_Z = 44;
 
 TEST_F(InputTest, KeyHeldDownIsPressedOnceAndEachKeyKeepsItsOwnEdge) {
     hl::set_key(DIK_ESCAPE, true);

@@ -23,6 +23,8 @@ namespace hl = platform::headless;
 
 namespace {
 
+constexpr int DIK_Y = 21, DIK_P = 25, DIK_Z = 44, DIK_N = 49; // where a US layout has them
+
 float centre(int i) {
     return 45.0f + 160.0f * static_cast<float>(i / 3) + 50.0f * static_cast<float>(i % 3);
 }
@@ -302,6 +304,15 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     EXPECT_EQ(wrong_entries, wrong); // undo never lowers the count
     hold({DIK_Z}, 1);                // Z alone does nothing
     hold({DIK_LCONTROL, DIK_Y}, 1);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(play_notes.marks[a], bits({0}));
+    // Ctrl+Z follows the key's label: on a layout with Y and Z swapped it is the key at Y's place.
+    hl::set_key_layout_char(DIK_Y, 'z');
+    hl::set_key_layout_char(DIK_Z, 'y');
+    hold({DIK_LCONTROL, DIK_Y}, 3);
+    ASSERT_TRUE(run(1));
+    EXPECT_EQ(play_notes.marks[a], 0);
+    hold({DIK_LCONTROL, DIK_Z}, 3);
     ASSERT_TRUE(run(1));
     EXPECT_EQ(play_notes.marks[a], bits({0}));
 
