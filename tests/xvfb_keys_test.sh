@@ -9,6 +9,7 @@
 BINARY=$(readlink -f "$1")
 BUILD=$(readlink -f "$2")
 . "$(dirname "$0")/xvfb_lib.sh"
+LAYOUT=de # Ctrl+Z is the key that says Z, where a US keyboard has Y
 name=KEYS
 # The first puzzle of a fresh program at level 1 and the grid it was cut from: four empty cells,
 # at (5, 2), (7, 2), (2, 3) and (0, 7): 1, 6, 3 and 7.
@@ -73,6 +74,7 @@ xdotool keydown ctrl keydown z
 sleep 0.15
 xdotool keyup z keyup ctrl
 sleep 0.15
+expect_saved 2
 tap n # a pencil mark, then the entry
 tap 4
 tap n
