@@ -2,6 +2,7 @@
 // relative mode while the window has the focus, and absolute pointer positions where given.
 #include <SDL.h>
 #include <algorithm>
+#include <array>
 
 #include "platform/input.h"
 #include "platform/sdl/sdl_backend.h"
@@ -162,12 +163,17 @@ void keyboard_close() {
 }
 
 char key_layout_char(int dik) {
-    for (const KeyMap& k : KEYS) {
-        if (k.dik != dik) continue;
-        const SDL_Keycode code = SDL_GetKeyFromScancode(k.scancode);
-        return code > ' ' && code < 127 ? static_cast<char>(code) : 0;
-    }
-    return 0;
+    // The first key of the table with each code, looked up at once: the game screen asks for its
+    // letters every frame.
+    static const std::array<SDL_Scancode, 256> scancodes = [] {
+        std::array<SDL_Scancode, 256> first{};
+        for (auto k = std::rbegin(KEYS); k != std::rend(KEYS); ++k) first[k->dik] = k->scancode;
+        return first;
+    }();
+    const SDL_Scancode scancode = scancodes[dik & 0xFF];
+    if (scancode == SDL_SCANCODE_UNKNOWN) return 0;
+    const SDL_Keycode code = SDL_GetKeyFromScancode(scancode);
+    return code > ' ' && code < 127 ? static_cast<char>(code) : 0;
 }
 
 bool numlock_on() {
