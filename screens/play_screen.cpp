@@ -462,14 +462,14 @@ void draw_cell(int col, int row, int selected_digit) {
     const int digit = shown_digit(code);
     if (digit != 0 && digit == selected_digit && row * 9 + col != selected_cell())
         game_DisplayCell({.x = x, .y = y, .left = IMAGE_SAME_DIGIT, .anchor = CellAnchor::centre});
-    if (given)
-        game_DisplayNumber(code, 1, x, y, NumberAlign::centre, STRIP_X, STRIP_Y);
-    else if (code > CELL_RIGHT && code <= CELL_RIGHT + 9)
-        game_DisplayNumber(digit, 1, x, y, NumberAlign::centre, RIGHT_STRIP_X, STRIP_Y);
-    else if (code > CELL_WRONG && code <= CELL_WRONG + 9)
-        game_DisplayNumber(digit, 1, x, y, NumberAlign::centre, STRIP_X, WRONG_STRIP_Y);
-    else if (code == CELL_EMPTY)
-        draw_marks(x, y, play_notes.marks[row * 9 + col]);
+    if (digit == 0) {
+        if (code == CELL_EMPTY) draw_marks(x, y, play_notes.marks[row * 9 + col]);
+        return;
+    }
+    // A given's strip, a right entry's, or a wrong one's.
+    const bool wrong = !given && code > CELL_WRONG;
+    game_DisplayNumber(digit, 1, x, y, NumberAlign::centre,
+                       given || wrong ? STRIP_X : RIGHT_STRIP_X, wrong ? WRONG_STRIP_Y : STRIP_Y);
 }
 
 // The boxes row by row and each box's cells row by row, then the frame of the selected cell; while
