@@ -25,6 +25,9 @@ bool make_directory(const char* name);
 // The whole file; false (and bytes empty) when it cannot be read or holds more than limit bytes
 // (such a file is not read at all).
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit = SIZE_MAX);
+// The system's text for why the last file_read on this thread failed ("Permission denied", "Is a
+// directory", ...).
+std::string file_error();
 // Creates or truncates the file and writes the bytes.
 bool file_write(const char* name, const void* bytes, size_t size);
 // Writes the bytes beside the file, flushes them to the disk and renames them over the file, so

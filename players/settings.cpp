@@ -78,9 +78,7 @@ bool save_player_value(const char* stem, char letter, const char* name, int valu
     const int length = std::snprintf(text, sizeof text, "%c%d>", letter, value);
     if (!keepunreadable(path.c_str(), pairs_whole)) return false;
     platform::file_set_normal(path.c_str());
-    const bool written = platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
-    clearunlocked();
-    return written;
+    return platform::file_replace(path.c_str(), text, static_cast<size_t>(length));
 }
 
 // Reads the number after the letter from the player's file into value (a number after no letter

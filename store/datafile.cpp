@@ -99,6 +99,15 @@ bool scrambled_without_header(const std::vector<uint8_t>& stored,
     return beginswith(stored, OUTER_HEADER) && !beginswith(inner, INNER_HEADER);
 }
 
+// A file whose first bytes are the scrambled header with a few of them changed is a stored file
+// whose header was damaged, not a plain one: no text the game writes plain begins so.
+bool damaged_header(const std::vector<uint8_t>& stored) {
+    if (stored.size() < OUTER_HEADER.size() || beginswith(stored, OUTER_HEADER)) return false;
+    size_t same = 0;
+    for (size_t i = 0; i < OUTER_HEADER.size(); ++i) same += stored[i] == OUTER_HEADER[i];
+    return 2 * same > OUTER_HEADER.size();
+}
+
 // Writes a temporary afresh, whatever its attributes were.
 void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
     platform::file_set_normal(name);
@@ -106,8 +115,10 @@ void rewrite(const char* name, const std::vector<uint8_t>& bytes) {
     platform::file_write(name, bytes.data(), bytes.size());
 }
 
-// The files kept this run: the player is told once for each.
-std::set<std::string> kept_files;
+// The files the player was told about this run (kept, recovered or unreadable): once for each.
+std::set<std::string> told_files;
+// The files that exist but could not be read this run: none of them is replaced until the next run.
+std::set<std::string> unreadable_files;
 // The files whose old content was checked before their first background write; a synchronous write
 // ends the check's term (the next background write checks again).
 std::set<std::string> checked_files;
@@ -133,25 +144,45 @@ std::string keep_copy(const char* path, const std::vector<uint8_t>& bytes) {
     return "";
 }
 
+void tell_once(const char* path, const std::string& text) {
+    if (told_files.insert(path).second)
+        platform::message_box(text.c_str(), "Gridhollow", platform::MB_OK);
+}
+
 void tell_kept(const char* path, const std::string& keep) {
-    if (!kept_files.insert(path).second) return;
-    const std::string text = std::string("\"") + path +
-                             "\" could not be read whole. It was kept as \"" + keep +
-                             "\"; the game goes on with what it could read.";
-    platform::message_box(text.c_str(), "Gridhollow", platform::MB_OK);
+    tell_once(path, std::string("\"") + path + "\" could not be read whole. It was kept as \"" +
+                        keep + "\"; the game goes on with what it could read.");
+}
+
+// The bytes of an existing data file; false when it cannot be read, which marks it unreadable for
+// the run and tells the player why.
+bool read_existing(const char* path, std::vector<uint8_t>& bytes) {
+    if (!unreadable_files.contains(path) && platform::file_read(path, bytes)) return true;
+    const std::string why = platform::file_error();
+    if (unreadable_files.insert(path).second)
+        tell_once(path, std::string("\"") + path + "\" could not be read: " + why +
+                            ". It is left as it is, and the game saves no change to it until it "
+                            "is started again.");
+    return false;
 }
 
 } // namespace
 
 void datafile_reset() {
-    kept_files.clear();
+    told_files.clear();
+    unreadable_files.clear();
     checked_files.clear();
+}
+
+bool readdatabytes(const char* path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    return platform::file_exists(path) && read_existing(path, bytes);
 }
 
 bool keepunreadable(const char* path, bool (*whole)(const std::string& plain)) {
     if (!platform::file_exists(path)) return true;
     std::vector<uint8_t> old, plain;
-    if (!platform::file_read(path, old)) return false;
+    if (!read_existing(path, old)) return false;
     if (unlockbytes(path, old, plain) && (!whole || whole({plain.begin(), plain.end()})))
         return true;
     const std::string keep = keep_copy(path, old);
@@ -181,7 +212,19 @@ std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& con
 bool unlockbytes(const char* path, const std::vector<uint8_t>& stored,
                  std::vector<uint8_t>& plain) {
     const std::vector<uint8_t> inner = strip_outer(path, stored);
-    return !scrambled_without_header(stored, inner) && strip_inner(inner, plain);
+    return !damaged_header(stored) && !scrambled_without_header(stored, inner) &&
+           strip_inner(inner, plain);
+}
+
+bool recoverbytes(const char* path, const std::vector<uint8_t>& stored,
+                  std::vector<uint8_t>& plain) {
+    plain.clear();
+    if (!beginswith(stored, OUTER_HEADER) && !damaged_header(stored)) return false;
+    std::vector<uint8_t> header_mended = stored;
+    std::copy(OUTER_HEADER.begin(), OUTER_HEADER.end(), header_mended.begin());
+    const std::vector<uint8_t> inner = strip_outer(path, header_mended);
+    if (inner.size() >= CONTENT_AT) plain.assign(inner.begin() + CONTENT_AT, inner.end());
+    return true;
 }
 
 bool unlockfile(char* path) {
@@ -216,18 +259,27 @@ void clearunlocked() {
 
 bool readdatafile(const char* path, std::string& content) {
     content.clear();
-    if (!platform::file_exists(path)) return false;
-    std::string buffer(path);
-    buffer.resize(std::max(buffer.size(), std::strlen(READY_FILE)) + 1);
-    if (!unlockfile(buffer.data())) {
-        clearunlocked();
-        return false;
-    }
-    std::vector<uint8_t> bytes;
-    platform::file_read(buffer.c_str(), bytes);
-    content.assign(bytes.begin(), bytes.end());
-    clearunlocked();
+    std::vector<uint8_t> stored, plain;
+    if (!readdatabytes(path, stored) || !unlockbytes(path, stored, plain)) return false;
+    content.assign(plain.begin(), plain.end());
     return true;
+}
+
+bool readdamaged(const char* path, std::string& content) {
+    std::vector<uint8_t> stored, plain;
+    content.clear();
+    if (!readdatabytes(path, stored) || unlockbytes(path, stored, plain) ||
+        !recoverbytes(path, stored, plain))
+        return false;
+    content.assign(plain.begin(), plain.end());
+    return true;
+}
+
+void tell_recovered(const char* path, size_t records) {
+    tell_once(path, std::string("\"") + path + "\" could not be read whole; " +
+                        std::to_string(records) + (records == 1 ? " record was" : " records were") +
+                        " recovered from it. The file is kept as it is, as a \"" + path +
+                        ".damaged\" copy, when the game next writes it.");
 }
 
 bool writedatafile(const char* path, const std::string& content,

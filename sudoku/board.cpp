@@ -5,8 +5,8 @@
 #include <bit>
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "platform/files.h"
 #include "players/settings.h"
 #include "run/state.h"
 #include "store/archive.h"
@@ -268,12 +268,12 @@ int loadstoredgrid(int32_t* grid, int number) {
     char entry[32], file[32];
     std::snprintf(entry, sizeof entry, "edit\\emg%d.txt", number);
     std::snprintf(file, sizeof file, "emg%d.txt", number);
-    grid_archive.unlocksingle(ARCHIVE_FILE, entry, file);
-    std::string text;
-    const bool readable = readdatafile(file, text);
-    platform::file_set_normal(file);
-    platform::file_delete(file);
-    if (!readable) return 0;
+    // The entry is read in memory as the file it would be extracted to: a level start writes
+    // nothing.
+    long size = 0;
+    const uint8_t* data = grid_archive.unlockmemory(ARCHIVE_FILE, entry, size);
+    std::vector<uint8_t> text;
+    if (!data || !unlockbytes(file, {data, data + size}, text)) return 0;
     // Each value is a run of digits ended by one other byte; a run not yet ended is not stored.
     int stored = 0, value = 0;
     bool digits = false;

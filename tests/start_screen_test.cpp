@@ -3,6 +3,7 @@
 // pointer's absolute positions, the keyboard focus, and a player's game continued with its notes.
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "app/shell.h"
 #include "gfx_support.h"
@@ -310,10 +311,13 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
 }
 
 // A player's row continues the saved game with its pencil marks and undo history; a notes file
-// that is damaged or belongs to another puzzle leaves no marks, and the game goes on.
+// that is damaged or belongs to another puzzle leaves no marks, and the game goes on. On a full
+// disk every file still reads (reading writes nothing) and leaving costs only the change; a file
+// the system refuses to read is named once with the reason and never replaced in the run.
 TEST_F(StartTest, ContinuingAPlayerBringsBackTheGameWithItsNotes) {
     std::strcpy(player_name, "ANN");
     game_StorePlayer("ANN", 10, 3, 0);
+    score = 10;
     level = 3;
     game_StartLevel();
     const int entered = static_cast<int>(std::find(board, board + 81, CELL_EMPTY) - board);
@@ -329,8 +333,15 @@ TEST_F(StartTest, ContinuingAPlayerBringsBackTheGameWithItsNotes) {
     std::copy(board, board + 81, saved);
     ASSERT_TRUE(game_SaveGame());
 
-    for (bool damaged : {false, true}) {
-        if (damaged) {
+    enum Case { whole, full_disk, damaged, unreadable };
+    for (Case trial : {whole, full_disk, damaged, unreadable}) {
+        const size_t told = hl::message_boxes().size();
+        platform::set_disk_space(trial == full_disk ? 0 : -1);
+        if (trial == unreadable) {
+            std::filesystem::remove("edit/ANN.notes");
+            std::filesystem::create_directory("edit/ANN.notes");
+        }
+        if (trial == damaged) {
             ASSERT_TRUE(writedatafile("edit\\ANN.notes", "notes 1\r\nend\r\n"));
         }
         current_screen = SCREEN_START;
@@ -338,13 +349,33 @@ TEST_F(StartTest, ContinuingAPlayerBringsBackTheGameWithItsNotes) {
         std::fill(board, board + 81, 0);
         pass();
         point(200, 331);
-        ASSERT_STREQ(list_hover_name, "ANN");
+        ASSERT_STREQ(list_hover_name, "ANN") << trial;
         click(200, 331);
         EXPECT_EQ(current_screen, SCREEN_GAME);
-        EXPECT_TRUE(std::equal(board, board + 81, saved)) << damaged;
-        EXPECT_EQ(play_notes.marks[marked], damaged ? 0 : mark_bit(4));
+        EXPECT_TRUE(std::equal(board, board + 81, saved)) << trial;
+        const bool notes = trial == whole || trial == full_disk;
+        EXPECT_EQ(play_notes.marks[marked], notes ? mark_bit(4) : 0);
         int undone = -1;
-        EXPECT_EQ(undo_step(undone), !damaged); // the entry is undone with the saved history
-        EXPECT_EQ(undone, damaged ? -1 : entered);
+        EXPECT_EQ(undo_step(undone), notes); // the entry is undone with the saved history
+        EXPECT_EQ(undone, notes ? entered : -1);
+        if (trial == full_disk || trial == unreadable) {
+            press(DIK_ESCAPE, 3);
+            ASSERT_EQ(hl::message_boxes().size(), told + (trial == full_disk ? 1 : 2)) << trial;
+        }
+        if (trial == full_disk) {
+            EXPECT_EQ(hl::message_boxes()[told].text, "the game could not be saved");
+        }
+        if (trial == unreadable) {
+            EXPECT_EQ(hl::message_boxes()[told].text,
+                      "\"edit\\ANN.notes\" could not be read: Is a directory. It is left as it "
+                      "is, and the game saves no change to it until it is started again.");
+            EXPECT_EQ(hl::message_boxes()[told + 1].text,
+                      "the pencil marks and undo history could not be saved");
+        }
     }
+    char name[PLAYER_NAME_SIZE] = "ANN";
+    int32_t stored_score = 0, stored_level = 0;
+    ASSERT_TRUE(game_LoadPlayer(0, name, &stored_score, &stored_level)); // the full disk lost none
+    EXPECT_EQ(stored_score, 10);
+    EXPECT_EQ(stored_level, 3);
 }

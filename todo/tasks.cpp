@@ -90,7 +90,7 @@ Source load_chunks(const char* file, std::vector<Chunk>& chunks) {
     if (!finish_move()) return Source::unreadable;
     if (!platform::file_exists(file)) return Source::missing;
     std::vector<uint8_t> bytes;
-    if (!platform::file_read(file, bytes)) return Source::unreadable;
+    if (!readdatabytes(file, bytes)) return Source::unreadable;
     split_chunks({bytes.begin(), bytes.end()}, chunks);
     return Source::read;
 }

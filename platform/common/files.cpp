@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,8 +18,9 @@ namespace {
 // Files are also replaced on the saves' writer thread: what two threads share is atomic, and a
 // draw counts only the file calls of its own thread.
 std::atomic<long long> disk_space =
-    -1;                       // bytes a full disk still takes in tests; negative: no limit
-thread_local int drawing = 0; // DrawPhases alive on this thread
+    -1;                          // bytes a full disk still takes in tests; negative: no limit
+thread_local int drawing = 0;    // DrawPhases alive on this thread
+thread_local int read_error = 0; // errno of the last file_read that failed on this thread
 std::atomic<long> touched_while_drawing = 0;
 
 // Every file call but the streams' starts here.
@@ -140,26 +142,38 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     touch();
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        read_error = errno;
+        return false;
+    }
     struct stat st;
-    bool ok =
-        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) <= limit;
+    int error = ::fstat(fd, &st) != 0                        ? errno
+                : S_ISDIR(st.st_mode)                        ? EISDIR
+                : !S_ISREG(st.st_mode)                       ? EINVAL
+                : static_cast<uintmax_t>(st.st_size) > limit ? EFBIG
+                                                             : 0;
     uint8_t chunk[65536];
-    while (ok) {
+    while (error == 0) {
         ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n <= 0) {
-            ok = n == 0;
+            error = n == 0 ? 0 : errno;
             break;
         }
         if (static_cast<size_t>(n) > limit - bytes.size()) { // it grew past the limit
-            ok = false;
+            error = EFBIG;
             break;
         }
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
     ::close(fd);
-    if (!ok) bytes.clear();
-    return ok;
+    if (error == 0) return true;
+    read_error = error;
+    bytes.clear();
+    return false;
+}
+
+std::string file_error() {
+    return std::strerror(read_error);
 }
 
 bool file_write(const char* name, const void* bytes, size_t size) {
