@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,22 +32,65 @@ bool players_whole(const std::string& text) {
     return !after_last;
 }
 
-enum class Source { missing, read, damaged };
-
-// Reads the players file into its records; a file that fails its check gives no records.
-Source read_players(std::vector<PlayerRecord>& records) {
-    records.clear();
-    std::string text;
-    if (readdatafile(PLAYERS_FILE, text)) {
-        records = parse_players(text);
-        return Source::read;
-    }
-    return platform::file_exists(PLAYERS_FILE) ? Source::damaged : Source::missing;
-}
-
 void put_copy(std::string& out, const PlayerRecord& record) {
     for (const std::string& field : record.field) out += field + ',';
     out += "\r\n";
+}
+
+// A field of a recovered record: at least one byte, each of them one the test takes, ended by the
+// line's next comma at `at` (moved past it).
+template <typename Takes>
+bool take_field(std::string_view line, size_t& at, std::string& field, Takes takes) {
+    const size_t comma = line.find(',', at);
+    if (comma == std::string_view::npos || comma == at || comma - at > FIELD_LIMIT) return false;
+    field = line.substr(at, comma - at);
+    at = comma + 1;
+    return std::all_of(field.begin(), field.end(), takes);
+}
+
+// The records of a players file that failed its check: every line (ended by CR LF, or by the end of
+// the text) that is exactly a name of printable bytes, a decimal score with an optional minus and a
+// decimal level, each followed by a comma. A changed byte spoils only the line it stands in (both
+// lines, when it is their line end).
+std::vector<PlayerRecord> recover_players(const std::string& text) {
+    std::vector<PlayerRecord> records;
+    const auto printable = [](unsigned char c) { return c >= 32; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto score_digit = [&](char c) { return digit(c) || c == '-'; };
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find("\r\n", start), text.size());
+        const std::string_view line(text.data() + start, end - start);
+        PlayerRecord record;
+        size_t at = 0;
+        if (take_field(line, at, record.field[0], printable) &&
+            take_field(line, at, record.field[1], score_digit) &&
+            record.field[1].find('-', 1) == std::string::npos &&
+            take_field(line, at, record.field[2], digit) && at == line.size())
+            records.push_back(std::move(record));
+        start = end + 2;
+    }
+    return records;
+}
+
+enum class Source { missing, read, recovered };
+
+// Reads the players file as the game takes it: a file that fails its check gives the records that
+// still parse whole (the player is told how many), written out afresh.
+Source read_players_text(std::string& text) {
+    if (readdatafile(PLAYERS_FILE, text)) return Source::read;
+    if (!readdamaged(PLAYERS_FILE, text)) return Source::missing;
+    const std::vector<PlayerRecord> records = recover_players(text);
+    text.clear();
+    for (const PlayerRecord& record : records) put_copy(text, record);
+    tell_recovered(PLAYERS_FILE, records.size());
+    return Source::recovered;
+}
+
+Source read_players(std::vector<PlayerRecord>& records) {
+    std::string text;
+    const Source source = read_players_text(text);
+    records = parse_players(text);
+    return source;
 }
 
 void put_new(std::string& out, const char* name, int32_t score, int32_t level) {
@@ -105,10 +149,7 @@ bool player_taken(const char* name) {
 
 bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode) {
     std::vector<PlayerRecord> records;
-    if (read_players(records) == Source::damaged && mode == 1) {
-        players_file.saved = false; // nothing to replace in, and the damaged file stays as it is
-        return false;
-    }
+    const Source source = read_players(records);
     std::string out;
     bool replaced = false;
     for (const PlayerRecord& record : records) {
@@ -119,8 +160,14 @@ bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode) 
             put_copy(out, record);
         }
     }
-    if (mode == 0) put_new(out, name, score, level);
-    return write_players(out, true) && replaced;
+    // A player whose record was lost to damage in the file gets it back.
+    const bool restore = mode == 1 && !replaced && source == Source::recovered;
+    if (mode == 0 || restore) put_new(out, name, score, level);
+    return write_players(out, true) && (replaced || restore);
+}
+
+bool read_players_file(std::string& text) {
+    return read_players_text(text) != Source::missing;
 }
 
 bool game_LoadPlayer(int row, char* name, int32_t* score, int32_t* level) {
@@ -156,10 +203,7 @@ void game_SortScores() {
 
 bool game_RemovePlayer(int row) {
     std::vector<PlayerRecord> records;
-    if (read_players(records) == Source::damaged) {
-        players_file.saved = false;
-        return false;
-    }
+    read_players(records);
     std::string out;
     bool removed = false;
     for (size_t i = 0; i < records.size(); ++i) {

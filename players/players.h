@@ -42,12 +42,17 @@ struct PlayerRecord {
 // The complete records of the plain players file; text after the last one is no record. Every
 // reader of the file parses it here.
 std::vector<PlayerRecord> parse_players(const std::string& text);
+// The plain players file as the game takes it; false when it is missing or cannot be read. A file
+// that fails its check gives the records that still parse whole, one a line (the player is told
+// once how many were recovered; the file stays until its next write keeps it as damaged).
+bool read_players_file(std::string& text);
 // Whether a record of the players file holds exactly this name; a missing or damaged file holds
 // none.
 bool player_taken(const char* name);
 // Mode 0 adds a record at the end; mode 1 replaces the first record of the name (adding nothing
-// when there is none). Returns whether a record was replaced and written; players_file.saved tells
-// whether the file was written at all (a damaged file is never replaced in mode 1).
+// when there is none, but for a file that failed its check: there the record was lost to the damage
+// and is added back). Returns whether a record was replaced and written; players_file.saved tells
+// whether the file was written at all (a damaged file is kept as damaged first).
 bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode);
 // Finds the first record whose name equals name's text or whose position equals row, and copies
 // its name (at most PLAYER_NAME_SIZE - 1 characters), score and level out; false (outputs

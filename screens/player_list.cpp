@@ -10,7 +10,6 @@
 #include "gfx/text.h"
 #include "input/area.h"
 #include "platform/files.h"
-#include "store/datafile.h"
 
 namespace {
 
@@ -79,7 +78,7 @@ bool list_character(char c) {
 void list_enter() {
     game_SortScores();
     list_state.records.clear();
-    list_state.missing = !readdatafile(PLAYERS_FILE, list_text);
+    list_state.missing = !read_players_file(list_text);
     if (list_state.missing) {
         players_list_enter(); // every frame stays a first frame until the file appears
         list_visible_chars = 0;
