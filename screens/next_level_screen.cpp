@@ -143,13 +143,13 @@ bool update_focus() {
 void press_buttons(bool keyed) {
     if (tally_phase != TALLY_DONE) return;
     const int focused = keyed ? next_visit.focus.group : -1;
-    if (PLAY_ON.pressed() || focused == NEXT_PLAY_ON) {
-        start_next_level();
-    } else if (SAVE_AND_STOP.pressed() || focused == NEXT_SAVE_AND_STOP) {
-        start_next_level();
-        game_SaveGameOrTell();
-        current_screen = SCREEN_START;
-    }
+    const bool play_on = PLAY_ON.pressed() || focused == NEXT_PLAY_ON;
+    if (!play_on && !SAVE_AND_STOP.pressed() && focused != NEXT_SAVE_AND_STOP) return;
+    // Both store what the level earned and the next level's board at once, so that the players
+    // file and the saved game always describe the same level, whatever ends the run after.
+    start_next_level();
+    game_SaveGameOrTell();
+    if (!play_on) current_screen = SCREEN_START;
 }
 
 } // namespace

@@ -84,7 +84,11 @@ TEST_F(NextLevelTest, ErrorsCountDownOnceASecond) {
     EXPECT_EQ(accuracy_bonus, 10);
 }
 
-TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTally) {
+// Play on stores the level's score and the next level's board at once, as save and stop does: a
+// run that ends in the next level (a crash) continues it under its own number.
+TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTallyAndPlayOnStoresTheLevel) {
+    std::strcpy(player_name, "ANN");
+    game_StorePlayer("ANN", 0, 4, 0);
     finish_level(4, 90000, 10);
     pass();
     click(250, 460); // play on
@@ -96,6 +100,14 @@ TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTally) {
     EXPECT_EQ(level, 5);
     EXPECT_EQ(current_screen, SCREEN_GAME);
     EXPECT_EQ(wrong_entries, 0);
+    char name[PLAYER_NAME_SIZE] = "ANN";
+    int32_t stored_score = 0, stored_level = 0, saved[81], saved_solution[81];
+    ASSERT_TRUE(game_LoadPlayer(0, name, &stored_score, &stored_level));
+    EXPECT_EQ(stored_level, 5);
+    EXPECT_EQ(stored_score, 100); // the level bonus
+    EXPECT_EQ(game_LoadGame("ANN", saved, saved_solution), 162);
+    EXPECT_EQ(std::memcmp(saved_solution, solution, sizeof solution), 0);
+    EXPECT_TRUE(hl::message_boxes().empty());
 }
 
 TEST_F(NextLevelTest, SaveAndStopShowsASaveThatFailed) {

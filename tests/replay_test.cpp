@@ -64,7 +64,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     click(250, 462);
     ASSERT_EQ(current_screen, SCREEN_GAME);
     EXPECT_EQ(level, 2);
-    EXPECT_EQ(record_of("ALICE"), std::make_pair(0, 1)); // nothing stored while playing on
+    EXPECT_EQ(record_of("ALICE"), std::make_pair(earned, 2)); // stored at once on playing on
 
     // A wrong digit and some play time on level 2, then Escape: the game is saved.
     const int cell = static_cast<int>(std::find(board, board + 81, 0) - board);
