@@ -9,6 +9,7 @@
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
+#include "platform/window.h"
 #include "players/players.h"
 #include "screens/player_list.h"
 
@@ -132,8 +133,10 @@ void store_choice() {
     if (static_cast<unsigned char>(list_hover_name[0]) <= 13) return;
     if (!options_delete_mode) {
         board_theme = static_cast<int>(options_theme_row);
-        game_SaveTheme(list_hover_name);
-        game_SavePuzzleMode(list_hover_name, options_visit.puzzle_mode);
+        const bool theme = game_SaveTheme(list_hover_name);
+        if (!game_SavePuzzleMode(list_hover_name, options_visit.puzzle_mode) || !theme)
+            platform::message_box("the board theme and puzzle choice could not be saved",
+                                  "game_SaveTheme()", platform::MB_OK);
     } else if (options_selection > 0) {
         game_RemovePlayer(options_selection);
     }

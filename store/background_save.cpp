@@ -23,7 +23,6 @@ struct Writer {
     std::condition_variable changed; // a hand-over, a write done, or the stop
     std::vector<PendingFile> pending;
     bool writing = false; // the writer holds a file taken from pending
-    bool failed = false;  // a write failed since background_save_failed was last asked
     bool stopping = false;
     std::thread thread;
 };
@@ -38,11 +37,9 @@ void write_files() {
         writer.pending.erase(writer.pending.begin());
         writer.writing = true;
         hold.unlock();
-        const bool written =
-            platform::file_replace(file.path.c_str(), file.bytes.data(), file.bytes.size());
+        platform::file_replace(file.path.c_str(), file.bytes.data(), file.bytes.size());
         hold.lock();
         writer.writing = false;
-        writer.failed = writer.failed || !written;
         writer.changed.notify_all();
     }
 }
@@ -69,11 +66,6 @@ void saves_flush() {
     writer.changed.wait(hold, [] { return writer.pending.empty() && !writer.writing; });
 }
 
-bool background_save_failed() {
-    std::lock_guard hold(writer.lock);
-    return std::exchange(writer.failed, false);
-}
-
 void saves_stop() {
     std::unique_lock hold(writer.lock);
     if (writer.thread.joinable()) {
@@ -81,7 +73,5 @@ void saves_stop() {
         writer.changed.notify_all();
         hold.unlock();
         writer.thread.join(); // the writer writes what is pending first
-        hold.lock();
     }
-    writer.failed = false;
 }

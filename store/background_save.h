@@ -14,7 +14,6 @@ void replace_in_background(const std::string& path, std::vector<uint8_t> bytes);
 // Waits until every file handed over is written (or failed). Every synchronous write of a data
 // file calls it first, so that two writes of one file never overlap.
 void saves_flush();
-// True when a write of the writer failed since the last call; the failure is forgotten then.
-bool background_save_failed();
-// Flushes, then ends the writer thread and forgets any failure (the program's end, game_Reset).
+// Flushes, then ends the writer thread (the program's end, game_Reset). A write that failed is
+// made good by the owner's next synchronous write of the file (the saved game's on leaving).
 void saves_stop();

@@ -9,7 +9,6 @@
 
 #include "platform/window.h"
 #include "players/players.h"
-#include "store/background_save.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
 #include "sudoku/notes_file.h"
@@ -74,14 +73,14 @@ bool saved_game_whole(const std::string& text) {
 
 } // namespace
 
-bool game_SaveGame() {
+bool game_SaveGame(bool* notes_saved) {
     game_StorePlayer(player_name, score, level, 1);
     const bool stored = players_file.saved;
     const bool game = game_WriteGame(player_name, board, solution);
     const bool notes = writedatafile(notes_path(player_name).c_str(),
                                      notes_text(play_notes, board, solution), notes_whole);
-    // The writes above waited for the background saves: one that failed is told now.
-    return game && notes && stored && !background_save_failed();
+    if (notes_saved) *notes_saved = notes;
+    return game && stored;
 }
 
 void game_SaveInBackground() {
@@ -102,8 +101,12 @@ void game_LoadNotes(const char* name) {
 }
 
 void game_SaveGameOrTell() {
-    if (!game_SaveGame())
+    bool notes = true;
+    if (!game_SaveGame(&notes))
         platform::message_box("the game could not be saved", "game_SaveGame()", platform::MB_OK);
+    else if (!notes)
+        platform::message_box("the pencil marks and undo history could not be saved",
+                              "game_SaveGame()", platform::MB_OK);
 }
 
 bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution) {

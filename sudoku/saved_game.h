@@ -4,10 +4,13 @@
 #include <cstdint>
 
 // Stores the current player's record (score and level) and writes the saved game and the notes
-// file; false when any of them, or a background save since the last call, failed.
-bool game_SaveGame();
-// Saves as game_SaveGame does where the player leaves a game (the game screen's close and Escape,
-// the next-level screen's save and stop); a save that failed is shown in a message box.
+// file; false when the record or the saved game could not be written. Whether the notes file was
+// written goes to notes_saved, when given. Both files are written whole here, so a background save
+// that failed before is made good: it is not a failure of this save.
+bool game_SaveGame(bool* notes_saved = nullptr);
+// Saves as game_SaveGame does where the player stores a game (the game screen's close and Escape,
+// the next-level screen's buttons); a save that failed is shown in a message box, a notes file that
+// could not be written in one of its own.
 void game_SaveGameOrTell();
 // Writes the saved game of name from the two 81-value arrays and the two counters.
 bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution);
@@ -21,5 +24,5 @@ void game_LoadNotes(const char* name);
 // and the notes file of the current player are made here (cheap) and written on the background
 // writer (store/background_save.h), the latest of each file winning. The player's record is not
 // stored: score and level do not change during play. A save that fails here or on the writer is
-// told by the next game_SaveGame (the one made on leaving), which writes everything again.
+// made good by the next game_SaveGame (the one made on leaving), which writes everything again.
 void game_SaveInBackground();

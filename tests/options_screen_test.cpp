@@ -7,6 +7,7 @@
 
 #include "gfx_support.h"
 #include "input/keyboard.h"
+#include "platform/files.h"
 #include "players/players.h"
 #include "players/settings.h"
 #include "screen_support.h"
@@ -164,8 +165,23 @@ class OptionsWithPlayersTest : public OptionsTest {
     }
 };
 
+// A damaged theme file that cannot be kept (a full disk) stays, and the player is told the choice
+// was not stored.
 TEST_F(OptionsWithPlayersTest, ConfirmStoresTheMarkedThemeOfTheChosenPlayer) {
+    const std::string theme_file =
+        "edit/thame" + std::to_string(game_PlayerFileNumber("BOB")) + ".txt";
+    std::ofstream(theme_file) << "t\x01";
+    platform::set_disk_space(0);
     click(50, 455); // theme row 5
+    click(380, 486);
+    platform::set_disk_space(-1);
+    ASSERT_EQ(hl::message_boxes().size(), 1u);
+    EXPECT_EQ(hl::message_boxes()[0].text, "the board theme and puzzle choice could not be saved");
+    EXPECT_EQ(std::filesystem::file_size(theme_file), 2u);
+    current_screen = SCREEN_OPTIONS;
+    pass();
+    click(200, 80);
+    click(50, 455);
     click(380, 486);
     EXPECT_EQ(current_screen, SCREEN_START);
     EXPECT_EQ(board_theme, 0);
