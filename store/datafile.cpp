@@ -61,11 +61,11 @@ std::vector<uint8_t> add_outer(const char* path, const std::vector<uint8_t>& inn
     return beginswith(inner, OUTER_HEADER) ? inner : scrambled(path, inner);
 }
 
-// The inner layer of a stored file; anything not in the stored form is its own inner layer. The
-// inner length is recovered from the body's length, an odd last byte counting as a word of its own.
-std::vector<uint8_t> strip_outer(const char* path, const std::vector<uint8_t>& stored) {
-    if (!beginswith(stored, OUTER_HEADER)) return stored;
-    const size_t body = stored.size() - OUTER_HEADER.size();
+// The inner layer under the scrambled words that follow the outer header's place, whatever that
+// place holds. The inner length is recovered from the body's length, an odd last byte counting as
+// a word of its own.
+std::vector<uint8_t> unscramble(const char* path, const std::vector<uint8_t>& stored) {
+    const size_t body = stored.size() - std::min(stored.size(), OUTER_HEADER.size());
     const size_t inner_length = body / 2;
     const int sum = path_sum(path);
     std::vector<uint8_t> inner;
@@ -76,6 +76,11 @@ std::vector<uint8_t> strip_outer(const char* path, const std::vector<uint8_t>& s
         inner.push_back(static_cast<uint8_t>(word - key_term(n, sum, inner_length)));
     }
     return inner;
+}
+
+// The inner layer of a stored file; anything not in the stored form is its own inner layer.
+std::vector<uint8_t> strip_outer(const char* path, const std::vector<uint8_t>& stored) {
+    return beginswith(stored, OUTER_HEADER) ? unscramble(path, stored) : stored;
 }
 
 // The content of a checked layer, or false when its checksum byte is missing or wrong; a layer
@@ -99,13 +104,19 @@ bool scrambled_without_header(const std::vector<uint8_t>& stored,
     return beginswith(stored, OUTER_HEADER) && !beginswith(inner, INNER_HEADER);
 }
 
-// A file whose first bytes are the scrambled header with a few of them changed is a stored file
-// whose header was damaged, not a plain one: no text the game writes plain begins so.
-bool damaged_header(const std::vector<uint8_t>& stored) {
-    if (stored.size() < OUTER_HEADER.size() || beginswith(stored, OUTER_HEADER)) return false;
+// Whether more than half of the header's bytes stand in their places at the start of the bytes.
+bool nearly_begins(const std::vector<uint8_t>& bytes, std::string_view header) {
+    if (bytes.size() < header.size()) return false;
     size_t same = 0;
-    for (size_t i = 0; i < OUTER_HEADER.size(); ++i) same += stored[i] == OUTER_HEADER[i];
-    return 2 * same > OUTER_HEADER.size();
+    for (size_t i = 0; i < header.size(); ++i) same += bytes[i] == static_cast<uint8_t>(header[i]);
+    return 2 * same > header.size();
+}
+
+// A stored file whose outer header was damaged: most of that header is there, and the words after
+// it unscramble to most of the checked layer's header. No plain text the game reads begins so.
+bool damaged_header(const char* path, const std::vector<uint8_t>& stored) {
+    return !beginswith(stored, OUTER_HEADER) && nearly_begins(stored, OUTER_HEADER) &&
+           nearly_begins(unscramble(path, stored), INNER_HEADER);
 }
 
 // Writes a temporary afresh, whatever its attributes were.
@@ -212,17 +223,15 @@ std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& con
 bool unlockbytes(const char* path, const std::vector<uint8_t>& stored,
                  std::vector<uint8_t>& plain) {
     const std::vector<uint8_t> inner = strip_outer(path, stored);
-    return !damaged_header(stored) && !scrambled_without_header(stored, inner) &&
+    return !damaged_header(path, stored) && !scrambled_without_header(stored, inner) &&
            strip_inner(inner, plain);
 }
 
 bool recoverbytes(const char* path, const std::vector<uint8_t>& stored,
                   std::vector<uint8_t>& plain) {
     plain.clear();
-    if (!beginswith(stored, OUTER_HEADER) && !damaged_header(stored)) return false;
-    std::vector<uint8_t> header_mended = stored;
-    std::copy(OUTER_HEADER.begin(), OUTER_HEADER.end(), header_mended.begin());
-    const std::vector<uint8_t> inner = strip_outer(path, header_mended);
+    if (!beginswith(stored, OUTER_HEADER) && !damaged_header(path, stored)) return false;
+    const std::vector<uint8_t> inner = unscramble(path, stored);
     if (inner.size() >= CONTENT_AT) plain.assign(inner.begin() + CONTENT_AT, inner.end());
     return true;
 }
@@ -232,7 +241,9 @@ bool unlockfile(char* path) {
     if (!platform::file_read(path, stored)) return false;
     const std::vector<uint8_t> inner = strip_outer(path, stored);
     rewrite(DUMMY_FILE, inner);
-    if (scrambled_without_header(stored, inner) || !strip_inner(inner, plain)) return false;
+    if (damaged_header(path, stored) || scrambled_without_header(stored, inner) ||
+        !strip_inner(inner, plain))
+        return false;
     rewrite(READY_FILE, plain);
     std::strcpy(path, READY_FILE);
     return true;

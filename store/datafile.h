@@ -5,8 +5,8 @@
 // content. The words depend on the exact path string the file was written under, so a file must
 // always be read and written under the same string ("scores.txt", "edit\settings86.txt", ...).
 // A file that does not begin with "encryption v2.0" is plain and passes through unchanged, unless
-// more than half of its first 15 bytes are that header's: that is a stored file whose header was
-// damaged, and it fails its check.
+// most of that header's bytes stand in their places and the words after it unscramble to most of
+// "version 2.0": that is a stored file whose header was damaged, and it fails its check.
 //
 // How a data-file owner uses this module (no owner touches the stored form itself):
 //
