@@ -206,6 +206,16 @@ TEST_F(PlayTest, MouseAndKeysMixAndEveryChangeIsSavedAtOnce) {
     EXPECT_EQ(board[i], CELL_EMPTY);
     EXPECT_EQ(wrong_entries, 2);
     expect_saved("cleared");
+    for (int frames : {1, 3, 10}) { // Alt+Enter is full screen's alone
+        hold({DIK_LMENU, DIK_RETURN}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_FALSE(picker_open) << frames;
+        EXPECT_EQ(hl::fullscreen(), frames != 3) << frames;
+    }
+    hold({DIK_RMENU, DIK_RETURN}, 3);
+    ASSERT_TRUE(run(1));
+    EXPECT_FALSE(picker_open);
+    EXPECT_FALSE(hl::fullscreen());
     hold({DIK_RETURN}, 3); // opens the picker, and the mouse chooses in it
     ASSERT_TRUE(run(1));
     EXPECT_TRUE(picker_open);
