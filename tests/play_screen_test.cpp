@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "app/device.h"
 #include "app/shell.h"
@@ -325,9 +326,26 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     hold({DIK_LCONTROL, DIK_Z}, 3);
     ASSERT_TRUE(run(1));
     EXPECT_EQ(play_notes.marks[a], bits({0}));
+    // On a layout without Latin letters the commands are the keys at their US places.
+    for (const auto& [layout, frames] :
+         {std::pair{hl::KeyLayout::russian, 3}, {hl::KeyLayout::greek, 10}}) {
+        hl::set_key_layout(layout);
+        hold({DIK_LCONTROL, DIK_Z}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_EQ(play_notes.marks[a], 0) << frames;
+        hold({DIK_RCONTROL, DIK_Y}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_EQ(play_notes.marks[a], bits({0})) << frames;
+        hold({DIK_P}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_TRUE(play_visit.paused) << frames;
+        hold({DIK_P}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_FALSE(play_visit.paused) << frames;
+    }
 
     // In notes mode the picker's digits are marks too.
-    hold({DIK_N}, 1);
+    hold({DIK_N}, 1); // the Greek layout's N
     enter(a, d[1]);
     ASSERT_TRUE(run(1));
     EXPECT_EQ(play_notes.marks[a], bits({0, 1}));

@@ -291,6 +291,12 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
         ASSERT_EQ(dialog_active, 0);
     }
     point(256, 180); // the to-do panel's buttons show under the pointer
+        // Without Latin letters on the layout, the keys type what they type on a US one.
+        hl::set_key_layout(held == 1 ? hl::KeyLayout::russian : hl::KeyLayout::greek);
+        type("QZ");
+        press(DIK_SLASH, held);
+        EXPECT_STREQ(player_name, "QZ/") << held;
+        hl::set_key_layout(hl::KeyLayout::us);
     pass(20);
     click(static_cast<int>(256 - button_offset + 25), 180); // new task
     ASSERT_TRUE(editor_open);
