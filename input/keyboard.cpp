@@ -12,11 +12,37 @@ namespace {
 
 // The rows of letter keys: from Q (16) to M (50).
 constexpr int DIK_FIRST_LETTER = 16, DIK_LAST_LETTER = 50;
+// What a US layout types on the keys from Q (16) to "/" (53), of the characters the name box
+// takes: the letters and "/" by place.
+constexpr char US_KEYS[] = "qwertyuiop    asdfghjkl     zxcvbnm  /";
+constexpr int DIK_US_FIRST = 16;
+
+bool typable(char c) {
+    return (c >= 'a' && c <= 'z') || c == '/';
+}
+
+// Whether the user's layout has Latin letters: some letter key types one.
+bool latin_layout() {
+    for (int k = DIK_FIRST_LETTER; k <= DIK_LAST_LETTER; ++k)
+        if (const char c = platform::key_layout_char(k); c >= 'a' && c <= 'z') return true;
+    return false;
+}
+
+// The key's character on the user's layout; on a layout without Latin letters (Russian, Greek) a
+// key whose character the name box does not take gives what it gives on a US layout instead, as
+// desktop toolkits do for their shortcuts, so the letters and the letter commands work there too.
+char layout_char(int k, bool latin) {
+    const char c = platform::key_layout_char(k);
+    const int place = k - DIK_US_FIRST;
+    if (latin || typable(c) || place < 0 || place >= int{sizeof US_KEYS} - 1) return c;
+    return US_KEYS[place] == ' ' ? c : US_KEYS[place];
+}
 
 // The character a key types, 0 for keys without one. Letters and "/" come from the user's
 // keyboard layout (a letter the layout puts elsewhere is typed where the layout has it; a key
-// whose character is none of these types none); the digit row, space, the colon key and the
-// keys that act are read by their place.
+// whose character is none of these types none, but on a layout without Latin letters it types
+// the US layout's); the digit row, space, the colon key and the keys that act are read by their
+// place.
 uint8_t key_character(int k) {
     if (k >= 2 && k <= 10) return static_cast<uint8_t>('1' + k - 2);
     switch (k) {
@@ -39,7 +65,7 @@ uint8_t key_character(int k) {
     default:
         break;
     }
-    const char c = platform::key_layout_char(k);
+    const char c = layout_char(k, latin_layout());
     if (c >= 'a' && c <= 'z') return static_cast<uint8_t>(c - 'a' + 'A');
     return c == '/' ? '/' : 0;
 }
@@ -94,8 +120,9 @@ uint8_t Keyboard::readchar(bool refresh) {
 }
 
 int Keyboard::letter_key(char letter) {
+    const bool latin = latin_layout();
     for (int k = DIK_FIRST_LETTER; k <= DIK_LAST_LETTER; ++k)
-        if (platform::key_layout_char(k) == letter) return k;
+        if (layout_char(k, latin) == letter) return k;
     return 0;
 }
 

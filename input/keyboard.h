@@ -49,7 +49,8 @@ class Keyboard {
     // Whether the key is down (read anew first with refresh); the press edges are left alone.
     bool held(int key, bool refresh);
     // The letter key that types the letter (lower case) on the user's keyboard layout, 0 when
-    // none does: the game screen's letter commands follow the keys' labels.
+    // none does: the game screen's letter commands follow the keys' labels. On a layout without
+    // Latin letters they are the US layout's keys.
     static int letter_key(char letter);
     ~Keyboard();
 

@@ -251,7 +251,9 @@ Move interpret_keys() {
     }
     if (key(DIK_BACK) || key(DIK_DELETE))
         return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::clear_cell, .cell = cell};
-    if (key(DIK_RETURN) || key(DIK_SPACE) || key(DIK_NUMPADENTER)) {
+    // Alt+Enter is the full-screen chord: its Enter is taken and does nothing here.
+    const bool alt = keyboard.held(DIK_LMENU, false) || keyboard.held(DIK_RMENU, false);
+    if ((key(DIK_RETURN) && !alt) || key(DIK_SPACE) || key(DIK_NUMPADENTER)) {
         if (picker_open) return {.kind = MoveKind::close_picker};
         return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::open_picker};
     }

@@ -77,38 +77,59 @@ Hover hover_buttons() {
     return {NEW_GAME.area.hovered(), OPTIONS.area.hovered(), QUIT.area.hovered()};
 }
 
-// What the focus keys act on in a frame: the list's part, or the button (a group) they press.
+// What the focus keys act on in a frame: the list's part, the to-do panel's part, or the button (a
+// group) they press.
 struct Keyed {
     ListFocus list;
+    PanelFocus panel;
     int button = -1;
 };
 
-// The focus keys, unless the task editor has the keyboard: they move the focus over the list's
-// rows (while the list shows) and the buttons.
+// The to-do panel's part of the focus: on its tasks or on its buttons.
+PanelFocus panel_focus(const Focus& focus, const FocusKeys& keys, bool act) {
+    PanelFocus panel{.moved = keys.any(), .act = act};
+    if (focus.shown && focus.group == START_TASKS)
+        panel.task = focus.item;
+    else if (focus.shown && focus.group == START_PANEL_BUTTONS)
+        panel.button = focus.item;
+    else
+        return {};
+    return panel;
+}
+
+// The focus keys, unless the task editor has the keyboard: they move the focus over the to-do
+// panel's tasks and buttons (while the panel shows), the list's rows (while the list shows) and
+// the buttons.
 Keyed update_focus() {
     if (editor_open) return {};
     const FocusKeys keys = read_focus_keys();
-    const int sizes[START_GROUPS] = {panel_state == 0 ? players_list_rows() : 0, 1, 1, 1};
+    const bool panel = list_expanded == 0;
+    int sizes[START_GROUPS];
+    sizes[START_TASKS] = panel ? start_todo.count : 0;
+    sizes[START_PANEL_BUTTONS] = panel ? todo_buttons() : 0;
+    sizes[START_LIST] = panel_state == 0 ? players_list_rows() : 0;
+    sizes[START_NEW_GAME] = sizes[START_OPTIONS] = sizes[START_QUIT] = 1;
     Focus& focus = start_visit.focus;
     const bool act = move_focus(focus, keys, sizes);
-    return {list_focus(focus, START_LIST, keys, act), act ? focus.group : -1};
+    return {list_focus(focus, START_LIST, keys, act), panel_focus(focus, keys, act),
+            act ? focus.group : -1};
 }
 
 // The player list, while the to-do panel is collapsed, and the to-do panel, while the list is
 // compact; each takes its input and draws in its own call. Returns the 1-based row of the player
 // clicked or picked by the keys, or 0.
-int run_panels(const ListFocus& list_focus) {
+int run_panels(const Keyed& keyed) {
     int row = 0;
     if (panel_state == 0) {
         const bool compact = list_expanded == 0;
         row = game_DisplayPlayers(80, compact ? 290 : 170, 0, 0, 16, compact ? 3 : 10,
-                                  &list_expanded, list_focus);
+                                  &list_expanded, keyed.list);
     }
     if (list_expanded == 0)
         start_todo.width = game_DisplayTodo(
             (LAYOUT_W - start_todo.width) / 2, 170, start_todo.selection, &start_todo.selection,
             &editor_open, true, true, true, panel_state == 0 ? 3 : 10, 16, &start_todo.count,
-            &panel_state, "todo.txt");
+            &panel_state, "todo.txt", keyed.panel);
     return row;
 }
 
@@ -194,7 +215,7 @@ void game_StartScreen() {
     draw_title_and_buttons(hover);
     // The panels take their input and draw in one call each, layered between the buttons and the
     // web-link panel, so from here on the frame's input and drawing interleave in that order.
-    const int row = run_panels(keyed.list);
+    const int row = run_panels(keyed);
     draw_web_link();
     bool close = open_web_link();
     if (game_WindowControls()) close = true;

@@ -15,12 +15,21 @@ struct StartTodo {
 };
 extern StartTodo start_todo;
 
-// The groups the keyboard focus moves over, top down.
-enum StartFocusGroup : int { START_LIST, START_NEW_GAME, START_OPTIONS, START_QUIT, START_GROUPS };
+// The groups the keyboard focus moves over, top down: the to-do panel's tasks and buttons, the
+// player list's rows and the three buttons.
+enum StartFocusGroup : int {
+    START_TASKS,
+    START_PANEL_BUTTONS,
+    START_LIST,
+    START_NEW_GAME,
+    START_OPTIONS,
+    START_QUIT,
+    START_GROUPS
+};
 
 // Wiped on every entry into the screen (start_screen_enter).
 struct StartVisit {
-    Focus focus; // over the player list's rows and the three buttons
+    Focus focus{.group = START_LIST}; // the first key finds it on the player list, or New game
 };
 extern StartVisit start_visit;
 

@@ -13,25 +13,31 @@
 #include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "screens/focus.h"
 #include "todo/dates.h"
 
 namespace {
 
-// The form's clickable areas; the buttons' areas take in their left edge.
-constexpr Area ADD{99, 375, 150, 400};
-constexpr Area SET_TITLE{299, 40, 360, 60};
-constexpr Area DELETE{174, 375, 250, 400};
-constexpr Area UPDATE{264, 375, 335, 400};
-constexpr Area CLOSE{350, 375, 425, 400};
-constexpr Area DONE_TICK{250, 165, 275, 185};
-constexpr Area ALARM_TICK{250, 215, 275, 235};
-constexpr Area REPEAT_LABEL{99, 265, 201, 285};
-// The boxes a click focuses, by field number.
-constexpr Area BOXES[] = {{50, 110, 425, 135},
-                          {100, 160, 200, 185},
-                          {100, 210, 200, 240},
-                          {225, 265, 275, 285},
-                          {50, 40, 260, 60}};
+// The form's controls by EditorControl: their clickable areas (the buttons' take in their left
+// edge) and the field of a box (0 for the others).
+struct Control {
+    Area area;
+    int field = 0;
+};
+constexpr Control CONTROLS[EDITOR_CONTROLS] = {
+    {{50, 40, 260, 60}, FIELD_TITLE},         // the title box
+    {{299, 40, 360, 60}},                     // Set title
+    {{50, 110, 425, 135}, FIELD_DESCRIPTION}, // the description box
+    {{100, 160, 200, 185}, FIELD_DATE},       // the date box
+    {{250, 165, 275, 185}},                   // the done tick
+    {{100, 210, 200, 240}, FIELD_TIME},       // the time box
+    {{250, 215, 275, 235}},                   // the alarm tick
+    {{99, 265, 201, 285}},                    // the repeat label
+    {{225, 265, 275, 285}, FIELD_MINUTES},    // the warning minutes box
+    {{99, 375, 150, 400}},                    // Add
+    {{174, 375, 250, 400}},                   // Delete
+    {{264, 375, 335, 400}},                   // Update
+    {{350, 375, 425, 400}}};                  // Close
 
 constexpr const char* MESSAGES[MESSAGE_COUNT] = {"Incorrect Time",
                                                  "Incorrect Date",
@@ -208,6 +214,48 @@ void store_field(int field) {
     }
 }
 
+// Whether a click on the control does something: the buttons that are not masked (Delete only on
+// a task of the list), Close, and the rest on a task that can be changed.
+bool enabled(int control, int selection, bool show_open) {
+    switch (control) {
+    case EDITOR_ADD:
+        return !add_off;
+    case EDITOR_UPDATE:
+        return !update_off;
+    case EDITOR_SET_TITLE:
+        return !title_off;
+    case EDITOR_DELETE:
+        return !delete_off && selection > 0;
+    case EDITOR_CLOSE:
+        return true;
+    default:
+        return show_open;
+    }
+}
+
+// Down and Up walk the focus over the controls that act; onto a box, typing goes there. Enter on
+// a tick, the repeat label or a button acts as a click on it (in a box it moves on, as Tab does).
+// Returns the control that acts, or -1.
+int update_focus(uint8_t c, int selection, bool show_open) {
+    Focus& focus = editor_visit.focus;
+    const bool down = keyboard.keypressed(DIK_DOWN, false), up = keyboard.keypressed(DIK_UP, false);
+    const bool enter = c == 13 || keyboard.keypressed(DIK_NUMPADENTER, false);
+    const FocusKeys keys{.item = (down ? 1 : 0) - (up ? 1 : 0),
+                         .act = enter && CONTROLS[focus.group].field == 0};
+    int sizes[EDITOR_CONTROLS];
+    for (int k = 0; k < EDITOR_CONTROLS; ++k) sizes[k] = enabled(k, selection, show_open) ? 1 : 0;
+    const bool act = move_focus(focus, keys, sizes);
+    if (keys.item != 0 && CONTROLS[focus.group].field != 0)
+        edit_field = CONTROLS[focus.group].field;
+    return act ? focus.group : -1;
+}
+
+// The focus follows a box focused otherwise: by a click, Tab, a message or a save.
+void follow_field() {
+    for (int k = 0; k < EDITOR_CONTROLS; ++k)
+        if (CONTROLS[k].field == edit_field) editor_visit.focus.group = k;
+}
+
 // A key's character for the focused box (only for tasks that can be changed).
 void type_char(uint8_t c) {
     const bool digit = c >= '0' && c <= '9';
@@ -298,33 +346,51 @@ bool save_task(int selection) {
     return true;
 }
 
-// A left click on the form; false when it closes the editor.
-bool click(int selection, bool show_open, const char* file) {
-    if ((!add_off && ADD.hovered()) || (!update_off && UPDATE.hovered())) {
+// A click on the control, or Enter while it has the focus; false when it closes the editor. The
+// repeat label takes its clicks in change_repeat.
+bool act(int control, int selection, bool show_open, const char* file) {
+    if (!enabled(control, selection, show_open)) return true;
+    switch (control) {
+    case EDITOR_ADD:
+    case EDITOR_UPDATE:
         save_request = true;
         edit_field = FIELD_SAVE_TASK;
-    } else if (!title_off && SET_TITLE.hovered()) {
+        break;
+    case EDITOR_SET_TITLE:
         save_request = true;
         edit_field = FIELD_SAVE_HEADING;
-    } else if (!delete_off && selection > 0 && DELETE.hovered()) {
+        break;
+    case EDITOR_DELETE:
         deletetask(selection - 1, file);
         start_message(MESSAGE_DELETING);
-    } else if (CLOSE.hovered()) {
+        break;
+    case EDITOR_CLOSE:
         return false;
-    } else if (show_open) {
-        for (int field = FIELD_DESCRIPTION; field <= FIELD_TITLE; ++field)
-            if (BOXES[field - 1].hovered()) edit_field = field;
-        if (DONE_TICK.hovered()) edit_task.done = edit_task.done == 1 ? 0 : 1;
-        if (ALARM_TICK.hovered()) edit_task.alarm = !edit_task.alarm;
+    case EDITOR_DONE:
+        edit_task.done = edit_task.done == 1 ? 0 : 1;
+        break;
+    case EDITOR_ALARM:
+        edit_task.alarm = !edit_task.alarm;
+        break;
+    default:
+        if (CONTROLS[control].field != 0) edit_field = CONTROLS[control].field;
+        break;
     }
     return true;
 }
 
-// The repeat kind, changed by the arrow keys or by a click on its label.
-void change_repeat() {
+// The control a left click is on, or -1.
+int clicked_control() {
+    for (int k = 0; k < EDITOR_CONTROLS; ++k)
+        if (CONTROLS[k].area.hovered()) return k;
+    return -1;
+}
+
+// The repeat kind, changed by the arrow keys, by a click on its label or by Enter on it (keyed).
+void change_repeat(bool keyed) {
     const bool left = keyboard.keypressed(DIK_LEFT, true);
-    const bool right = keyboard.keypressed(DIK_RIGHT, true);
-    if (!left && !right && !REPEAT_LABEL.hovered()) return;
+    const bool right = keyboard.keypressed(DIK_RIGHT, true) || keyed;
+    if (!left && !right && !CONTROLS[EDITOR_REPEAT].area.hovered()) return;
     int32_t& repeat = edit_task.repeat;
     if (mouse.button_pressed[0] || right) ++repeat;
     if (mouse.button_pressed[1] || left) --repeat;
@@ -333,8 +399,9 @@ void change_repeat() {
 }
 
 // A save asked for on the frame before, else a click on the form (not on the opening frame, whose
-// press opened the editor), then the repeat kind. False when the editor closes.
-bool update_form(int selection, bool show_open, const char* file, bool opening) {
+// press opened the editor) and the control the keys act on, then the repeat kind. False when the
+// editor closes.
+bool update_form(int selection, bool show_open, const char* file, bool opening, int keyed) {
     if (save_request) {
         save_request = false;
         if (edit_field == FIELD_SAVE_HEADING) {
@@ -342,10 +409,14 @@ bool update_form(int selection, bool show_open, const char* file, bool opening) 
             return false;
         }
         if (save_task(selection)) return false;
-    } else if (!opening && mouse.button_pressed[0] && !click(selection, show_open, file)) {
-        return false;
+    } else if (!opening) {
+        const int clicked = mouse.button_pressed[0] ? clicked_control() : -1;
+        for (const int control : {clicked, keyed})
+            if (control >= 0 && control != EDITOR_REPEAT &&
+                !act(control, selection, show_open, file))
+                return false;
     }
-    if (show_open && !opening) change_repeat();
+    if (show_open && !opening) change_repeat(keyed == EDITOR_REPEAT);
     return true;
 }
 
@@ -396,6 +467,9 @@ void draw_form() {
     box(shown(FIELD_MINUTES, std::to_string(t.warn_minutes)).c_str(), 15, 230, 285);
     if (t.done == 1) tick(255, 160);
     if (t.alarm) tick(255, 210);
+    const Focus& focus = editor_visit.focus;
+    if (focus.shown && CONTROLS[focus.group].field == 0)
+        draw_focus_mark(CONTROLS[focus.group].area);
 }
 
 // The running messages before `last`, blinking: each shows while its clock's whole part modulo
@@ -421,7 +495,8 @@ bool game_EditTodo(int selection, bool show_open) {
     const int focus = edit_field;
     const uint8_t c = keyboard.readchar(true);
     if (c == 27) return false;
-    if (show_open) type_char(c);
+    const int keyed = save_request ? -1 : update_focus(c, selection, show_open);
+    if (show_open && keyed < 0) type_char(c);
     // While "Deleting" runs, the title's message and the form wait; its end closes the editor.
     const bool deleting = editor_visit.message_clock[MESSAGE_DELETING] > 0;
     const int last = deleting ? MESSAGE_TITLE : MESSAGE_COUNT;
@@ -429,10 +504,11 @@ bool game_EditTodo(int selection, bool show_open) {
     draw_messages(last);
     const int ended = end_messages(last);
     if (deleting) return ended != MESSAGE_DELETING;
-    if (!update_form(selection, show_open, file, opening)) return false;
+    if (!update_form(selection, show_open, file, opening, keyed)) return false;
     if (edit_field != focus) {
         store_field(focus);
         load_field();
+        follow_field();
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // The task editor: the form over the start screen that adds, changes, completes and deletes a task
 // or saves the list's heading; a task of the completed list can only be deleted.
 #pragma once
+#include "screens/focus.h"
 #include "todo/tasks.h"
 
 // The box with the keyboard focus; the last two stand for a save asked for by a button.
@@ -37,9 +38,30 @@ extern bool add_off, delete_off, update_off, title_off; // buttons switched off 
 extern float cursor_clock;                              // drives the "." cursor
 extern int editor_frame;                                // frame_counter of the last frame
 
+// The form's controls in reading order: the groups the keyboard focus walks.
+enum EditorControl : int {
+    EDITOR_TITLE,
+    EDITOR_SET_TITLE,
+    EDITOR_DESCRIPTION,
+    EDITOR_DATE,
+    EDITOR_DONE,
+    EDITOR_TIME,
+    EDITOR_ALARM,
+    EDITOR_REPEAT,
+    EDITOR_MINUTES,
+    EDITOR_ADD,
+    EDITOR_DELETE,
+    EDITOR_UPDATE,
+    EDITOR_CLOSE,
+    EDITOR_CONTROLS,
+};
+
 // Wiped each time the editor opens (editor_enter) and by editor_reset.
 struct EditorVisit {
     float message_clock[MESSAGE_COUNT] = {}; // 0 while a message is idle
+    // Starts on the description box, where typing starts, and shows at once: a box shows it by
+    // its cursor, the other controls by the mark.
+    Focus focus{.group = EDITOR_DESCRIPTION, .shown = true};
 };
 extern EditorVisit editor_visit;
 

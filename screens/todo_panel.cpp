@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "players/players.h"
+#include "screens/focus.h"
 #include "screens/task_editor.h"
 #include "store/datafile.h"
 #include "todo/dates.h"
@@ -195,6 +196,15 @@ PanelLayout lay_out(float y, float row_height, int rows, bool listed, bool headi
     return layout;
 }
 
+// The keys moving the focus onto the task select it and bring it into view; acting on it when
+// selected opens the editor.
+void update_focused_task(const PanelFocus& focus, int rows, int& selection) {
+    if (!focus.moved || focus.task < 0 || focus.task >= task_count || editor_open) return;
+    if (focus.act && selection == focus.task + 1) editor_open = true;
+    selection = focus.task + 1;
+    first_row = std::clamp(first_row, focus.task - rows + 1, focus.task);
+}
+
 // The mouse over a row: with no selection, or pressing, and the editor closed, the row is hovered
 // and shares its description as the hover text; pressing selects it, pressing the selected row
 // opens the editor. Returns whether the row is hovered.
@@ -234,9 +244,9 @@ PanelControls place_controls(const PanelLayout& layout, bool near, int rows) {
     return controls;
 }
 
-// Presses on the scroll arrows and the buttons.
+// Presses on the scroll arrows and the buttons, with the mouse or the keys.
 void update_controls(const PanelLayout& layout, const PanelControls& controls, int rows,
-                     int& selection) {
+                     int& selection, const PanelFocus& focus) {
     if (controls.arrows) {
         if (arrow_area(layout.top_y, layout.row_height).pressed() && first_row > 0) --first_row;
         if (arrow_area(layout.end_y, layout.row_height).pressed() && first_row + rows < task_count)
@@ -244,7 +254,8 @@ void update_controls(const PanelLayout& layout, const PanelControls& controls, i
     }
     if (!controls.buttons) return;
     for (int k = 0; k < controls.count; ++k) {
-        if (!button_area(controls.button_x[k], layout.end_y).pressed()) continue;
+        const bool keyed = focus.act && focus.button == k;
+        if (!button_area(controls.button_x[k], layout.end_y).pressed() && !keyed) continue;
         switch (controls.button[k]) {
         case PanelButton::expand:
             panel_state = panel_state == 1 ? 0 : 1;
@@ -378,8 +389,11 @@ void draw_button(float x, float y, int left, int top) {
                       .rotation = 1});
 }
 
-void draw_controls(const PanelLayout& layout, const PanelControls& controls) {
+void draw_controls(const PanelLayout& layout, const PanelControls& controls,
+                   const PanelFocus& focus) {
     const platform::DrawPhase drawing;
+    if (focus.button >= 0 && focus.button < controls.count)
+        draw_focus_mark(button_area(controls.button_x[focus.button], layout.end_y));
     if (controls.arrows) {
         draw_arrow(24, 100, layout.top_y, layout.row_height);
         draw_arrow(102, 176, layout.end_y, layout.row_height);
@@ -405,12 +419,18 @@ void draw_controls(const PanelLayout& layout, const PanelControls& controls) {
 
 } // namespace
 
+int todo_buttons() {
+    return show_open ? 3 : 2;
+}
+
 float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool* editor,
                        bool show_heading, bool show_time, bool show_date, int rows,
-                       float row_height, int* count_out, int* state_out, const char* file) {
+                       float row_height, int* count_out, int* state_out, const char* file,
+                       const PanelFocus& focus) {
     bool listed = true;
     if (first_frame(last_frame)) listed = todo_enter(file);
     if (editor && *editor) editor_open = true;
+    update_focused_task(focus, rows, selection);
     update_blink();
     const bool blink = blink_clock > BLINK_PERIOD / 2;
     const platform::SYSTEMTIME now = platform::local_time();
@@ -428,14 +448,15 @@ float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool
         const bool hovered = update_row(i, row_area(x, row_y, layout.row_height), selection);
         const uint32_t reminder = update_reminder(i);
         r = draw_row(i, x, row_y, reminder, hovered, selection, blink, now);
+        if (focus.task == i) draw_focus_mark(row_area(x, row_y, layout.row_height));
     }
 
     // The controls' pictures do not depend on this frame's presses, so they are drawn first and
     // the presses read after; the editor then runs on the state the presses leave.
-    const bool near = near_area(y, layout.end_y).hovered();
+    const bool near = near_area(y, layout.end_y).hovered() || focus.task >= 0 || focus.button >= 0;
     const PanelControls controls = place_controls(layout, near, rows);
-    draw_controls(layout, controls);
-    update_controls(layout, controls, rows, selection);
+    draw_controls(layout, controls, focus);
+    update_controls(layout, controls, rows, selection, focus);
     if (editor_open) update_editor(selection);
     update_selection(selection, near);
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "app/device.h"
 #include "app/shell.h"
@@ -206,6 +207,16 @@ TEST_F(PlayTest, MouseAndKeysMixAndEveryChangeIsSavedAtOnce) {
     EXPECT_EQ(board[i], CELL_EMPTY);
     EXPECT_EQ(wrong_entries, 2);
     expect_saved("cleared");
+    for (int frames : {1, 3, 10}) { // Alt+Enter is full screen's alone
+        hold({DIK_LMENU, DIK_RETURN}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_FALSE(picker_open) << frames;
+        EXPECT_EQ(hl::fullscreen(), frames != 3) << frames;
+    }
+    hold({DIK_RMENU, DIK_RETURN}, 3);
+    ASSERT_TRUE(run(1));
+    EXPECT_FALSE(picker_open);
+    EXPECT_FALSE(hl::fullscreen());
     hold({DIK_RETURN}, 3); // opens the picker, and the mouse chooses in it
     ASSERT_TRUE(run(1));
     EXPECT_TRUE(picker_open);
@@ -315,9 +326,26 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     hold({DIK_LCONTROL, DIK_Z}, 3);
     ASSERT_TRUE(run(1));
     EXPECT_EQ(play_notes.marks[a], bits({0}));
+    // On a layout without Latin letters the commands are the keys at their US places.
+    for (const auto& [layout, frames] :
+         {std::pair{hl::KeyLayout::russian, 3}, {hl::KeyLayout::greek, 10}}) {
+        hl::set_key_layout(layout);
+        hold({DIK_LCONTROL, DIK_Z}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_EQ(play_notes.marks[a], 0) << frames;
+        hold({DIK_RCONTROL, DIK_Y}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_EQ(play_notes.marks[a], bits({0})) << frames;
+        hold({DIK_P}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_TRUE(play_visit.paused) << frames;
+        hold({DIK_P}, frames);
+        ASSERT_TRUE(run(1));
+        EXPECT_FALSE(play_visit.paused) << frames;
+    }
 
     // In notes mode the picker's digits are marks too.
-    hold({DIK_N}, 1);
+    hold({DIK_N}, 1); // the Greek layout's N
     enter(a, d[1]);
     ASSERT_TRUE(run(1));
     EXPECT_EQ(play_notes.marks[a], bits({0, 1}));

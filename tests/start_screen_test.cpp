@@ -2,6 +2,7 @@
 // the web-link panel, both gone while the task editor runs, the pointer's visibility, the
 // pointer's absolute positions, the keyboard focus, and a player's game continued with its notes.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 
@@ -15,11 +16,14 @@
 #include "screens/name_box.h"
 #include "screens/player_list.h"
 #include "screens/start_screen.h"
+#include "screens/task_editor.h"
 #include "screens/todo_panel.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
 #include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
+#include "todo/tasks.h"
+#include "todo_support.h"
 
 namespace hl = platform::headless;
 
@@ -252,8 +256,9 @@ TEST_F(StartTest, GoldenStartScreen) {
 
 // The whole screen from the keyboard alone, each key held as long as a person holds it: the first
 // key shows the focus, Down walks the rows (scrolling the compact list), Enter continues the
-// focused player; Tab reaches New game, whose Space opens an empty name box that stays open;
-// while the task editor runs the focus keys do nothing; Shift+Tab wraps round to Quit.
+// focused player; Tab reaches New game, whose Space opens an empty name box that stays open and
+// takes letters on a Russian or Greek layout; while the task editor runs the focus keys do nothing;
+// Shift+Tab goes up to the to-do panel's buttons and wraps round to Quit.
 TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     game_StorePlayer("ALICE", 2450, 4, 0);
     game_StorePlayer("BOB", 380, 2, 0);
@@ -287,6 +292,12 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
         pass(3);
         ASSERT_EQ(dialog_active, 1) << held; // the box did not take the Space as typed
         EXPECT_STREQ(player_name, "");
+        // Without Latin letters on the layout, the keys type what they type on a US one.
+        hl::set_key_layout(held == 1 ? hl::KeyLayout::russian : hl::KeyLayout::greek);
+        type("QZ");
+        press(DIK_SLASH, held);
+        EXPECT_STREQ(player_name, "QZ/") << held;
+        hl::set_key_layout(hl::KeyLayout::us);
         press(DIK_ESCAPE, held);
         pass(3);
         ASSERT_EQ(dialog_active, 0);
@@ -303,11 +314,64 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     press(DIK_TAB); // the focus shows on the first row
     hl::set_key(DIK_LSHIFT, true);
     press(DIK_TAB, 3);
+    EXPECT_EQ(start_visit.focus.group, START_PANEL_BUTTONS);
+    press(DIK_TAB, 1); // past the panel without tasks
     hl::set_key(DIK_LSHIFT, false);
     EXPECT_EQ(start_visit.focus.group, START_QUIT);
     EXPECT_FALSE(ended());
     press(DIK_NUMPADENTER, 10);
     EXPECT_TRUE(ended());
+}
+
+// The to-do panel and its editor from the keyboard alone: Tab goes on from Quit to the panel's
+// tasks, which the focus selects and scrolls into view, and to its buttons; Enter opens the focused
+// task or presses the focused button. In the editor Down walks its boxes, ticks and buttons (the
+// masked Add passed over), letters go to the box in focus on a Russian layout too, Enter clicks a
+// tick or a button, and Escape leaves. The panel's clock shows its seconds in two digits.
+TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
+    std::string tasks = "Errands_t\r\n";
+    for (int i = 0; i < 4; ++i)
+        tasks += task_line(std::array{"GYM", "DENTIST", "SHOP", "VET"}[i], 2030, 5, 14 + i, 8, 30);
+    put_file(TODO_FILE, tasks);
+    hl::set_local_time({2026, 1, 4, 1, 6, 37, 3, 0});
+    pass(2);
+    EXPECT_TRUE(text_drawn("6:37:03"));
+    press(DIK_TAB); // shows the focus on New game: there is no player
+    for (int held : {1, 3, 10}) press(DIK_TAB, held); // Options, Quit, the first task
+    EXPECT_EQ(start_todo.selection, 1);
+    for (int held : {1, 3, 10}) press(DIK_DOWN, held);
+    EXPECT_EQ(start_todo.selection, 4);
+    EXPECT_EQ(first_row, 1); // the compact panel shows three rows
+    press(DIK_UP, 3);
+    press(DIK_RETURN, 10);
+    ASSERT_TRUE(editor_open);
+    EXPECT_STREQ(edit_task.description, "SHOP");
+    hl::set_key_layout(hl::KeyLayout::russian);
+    for (int i = 0; i < 4; ++i) press(DIK_BACK);
+    type("GIFTS");
+    press(DIK_DOWN, 3);
+    EXPECT_EQ(edit_field, FIELD_DATE);
+    EXPECT_STREQ(edit_task.description, "GIFTS");
+    for (int step = 0; step < 3; ++step) press(DIK_DOWN, 1); // the done tick, the time, the alarm
+    press(DIK_RETURN, 10);
+    EXPECT_TRUE(edit_task.alarm);
+    for (int step = 0; step < 4; ++step)
+        press(DIK_DOWN, 3); // the repeat, the minutes, Delete, Update
+    press(DIK_RETURN, 1);
+    pass(2);
+    ASSERT_FALSE(editor_open);
+    TaskRecord saved;
+    ASSERT_TRUE(readtask(2, saved, TODO_FILE));
+    EXPECT_STREQ(saved.description, "GIFTS");
+    EXPECT_TRUE(saved.alarm);
+
+    press(DIK_TAB, 3); // the panel's expand button
+    press(DIK_RETURN, 3);
+    EXPECT_EQ(panel_state, 1);
+    press(DIK_RIGHT, 1);
+    press(DIK_RETURN, 10); // new task
+    ASSERT_TRUE(editor_open);
+    EXPECT_EQ(start_todo.selection, -1);
 }
 
 // A player's row continues the saved game with its pencil marks and undo history; a notes file

@@ -205,8 +205,8 @@ TEST(TodoDatesTest, ValidityClosenessNamesAndTexts) {
 
     SYSTEMTIME t = at(2008, 5, 14, 9, 30, 7);
     t.wDayOfWeek = 3;
-    EXPECT_EQ(clocktext(t, true, true), "2008/5/14 Wednesday 9:30:7");
-    EXPECT_EQ(clocktext(t, false, true), "9:30:7");
+    EXPECT_EQ(clocktext(t, true, true), "2008/5/14 Wednesday 9:30:07");
+    EXPECT_EQ(clocktext(t, false, true), "9:30:07");
     EXPECT_EQ(clocktext(t, true, false), "2008/5/14 Wednesday ");
     EXPECT_EQ(editorclocktext(t), "2008/05/14 Wednesday 9:30:07");
     EXPECT_EQ(datetext(t), "2008/05/14");

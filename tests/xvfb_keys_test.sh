@@ -4,7 +4,10 @@
 # fresh program solved with the arrows and the digit keys, every entry on the disk as it is made.
 # Midway the program is killed (kill -9); started again, the player is continued by the keys and
 # every entry but the last is there. Then a wrong digit undone with Ctrl+Z, a pencil mark, a pause,
-# the last digit, Save and stop on the next-level screen, and Escape to quit.
+# the last digit, Save and stop on the next-level screen, and Escape to quit. Then on a Russian
+# layout, where no key types a Latin letter, the keys in the US letters' places: a new player RU
+# (the keys that say К and Г), a pencil mark in notes mode (Т), an entry undone with Ctrl+Я and
+# redone with Ctrl+Н, each seen on the disk.
 # Usage: xvfb_keys_test.sh GRIDHOLLOW_BINARY BUILD_DIR
 BINARY=$(readlink -f "$1")
 BUILD=$(readlink -f "$2")
@@ -42,6 +45,28 @@ expect_saved() {
     fail "after $1 entries the saved game holds: $(saved_board)"
 }
 
+# The players' table as it stands on the disk, and a wait of up to five seconds for it to hold a
+# text (a pattern).
+scores() { (cd "$data" && "$BUILD/gridhollow_show_file" scores.txt 2>/dev/null); }
+expect_record() {
+    for _ in $(seq 50); do scores | grep -q "$1" && return 0; sleep 0.1; done
+    fail "$2: $(scores)"
+}
+# Waits for the saved game to hold COUNT entries: codes of cells the player filled.
+expect_entries() {
+    for _ in $(seq 50); do
+        [ "$(saved_board | tr ' ' '\n' | awk '$1 > 9' | wc -l)" -eq "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the saved game does not hold $1 entries: $(saved_board)"
+}
+ctrl_tap() {
+    xdotool keydown ctrl keydown "$1"
+    sleep 0.15
+    xdotool keyup "$1" keyup ctrl
+    sleep 0.15
+}
+
 start_game
 tap Tab # shows the focus, on New game while the list is empty
 tap Return
@@ -70,10 +95,7 @@ else
     expect_saved 2
 fi
 tap 9 # a wrong digit, undone
-xdotool keydown ctrl keydown z
-sleep 0.15
-xdotool keyup z keyup ctrl
-sleep 0.15
+ctrl_tap z
 expect_saved 2
 tap n # a pencil mark, then the entry
 tap 4
@@ -95,11 +117,34 @@ done
 tap Tab # shows the focus, on Play on
 tap Tab
 tap Return # Save and stop: the next level's puzzle is saved and the start screen follows
-for _ in $(seq 50); do
-    (cd "$data" && "$BUILD/gridhollow_show_file" scores.txt 2>/dev/null) | grep -q "$name.*2" && break
-    sleep 0.1
-done
-(cd "$data" && "$BUILD/gridhollow_show_file" scores.txt) | grep -q "$name.*2" ||
-    fail "the player's record does not hold level 2: $(cd "$data" && "$BUILD/gridhollow_show_file" scores.txt)"
+expect_record "$name.*2" "the player's record does not hold level 2"
 quit_game
-echo "xvfb: a level played from the start screen to the next level with the keyboard alone"
+
+# On a Russian layout no key types a Latin letter: the keys at the US letters' places type them
+# and give the commands. A new player RU (the keys that say К and Г), a pencil mark in notes mode
+# (Т), an entry, Ctrl+Я undoing it and Ctrl+Н doing it again, each seen on the disk.
+setxkbmap -layout ru || fail "no keyboard layout ru"
+name=RU
+launch_game
+tap Tab # shows the focus, on the player's row
+tap Tab # New game
+tap Return
+tap Cyrillic_ka
+tap Cyrillic_ghe
+tap Return
+expect_record "$name" "no player $name after the name was typed on a Russian layout"
+tap Cyrillic_te # notes mode: the digit is a pencil mark
+tap 3
+wait_for "edit/$name.notes" || fail "no notes file after the pencil mark"
+expect_entries 0
+tap Cyrillic_te
+tap 5
+expect_entries 1
+ctrl_tap Cyrillic_ya
+expect_entries 0
+ctrl_tap Cyrillic_en
+expect_entries 1
+tap Escape # leaves the game
+quit_game
+echo "xvfb: a level played from the start screen to the next level with the keyboard alone, and"
+echo "      a game started and undone on a Russian layout"

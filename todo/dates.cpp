@@ -208,7 +208,7 @@ std::string clocktext(const SYSTEMTIME& now, bool date, bool time) {
     std::string text;
     if (date)
         text = format("%d/%d/%d %s ", now.wYear, now.wMonth, now.wDay, weekdayname(now.wDayOfWeek));
-    if (time) text = format("%s%d:%02d:%d", text.c_str(), now.wHour, now.wMinute, now.wSecond);
+    if (time) text = format("%s%d:%02d:%02d", text.c_str(), now.wHour, now.wMinute, now.wSecond);
     return text;
 }
 

@@ -426,6 +426,20 @@ void set_key_layout_char(int dik, char c) {
     state.layout[dik & 0xFF] = c;
 }
 
+void set_key_layout(KeyLayout layout) {
+    constexpr int Q = 16, Y = 21, Z = 44, M = 50, SLASH = 53;
+    state.layout = us_layout();
+    if (layout == KeyLayout::german) {
+        state.layout[Y] = 'z';
+        state.layout[Z] = 'y';
+        state.layout[SLASH] = '-';
+    } else if (layout != KeyLayout::us) {
+        std::fill(&state.layout[Q], &state.layout[M + 1], '\0');
+        if (layout == KeyLayout::greek) state.layout[Q] = ';';
+        if (layout == KeyLayout::russian) state.layout[SLASH] = '.';
+    }
+}
+
 void set_numlock(bool on) {
     state.numlock = on;
 }

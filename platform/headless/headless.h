@@ -29,6 +29,11 @@ void set_local_time(const SYSTEMTIME& time);
 void set_key(int dik, bool down);
 // The keyboard layout: the character the key gives without shift (a US layout after reset).
 void set_key_layout_char(int dik, char c);
+// A whole layout as SDL reports it: 0 for a key whose character is not ASCII. German swaps Y and Z
+// and has "-" where US has "/"; the Russian and Greek layouts have no Latin letter, the Greek
+// ";" on Q and "/" in its US place, the Russian "." there.
+enum class KeyLayout { us, german, russian, greek };
+void set_key_layout(KeyLayout layout);
 // Num Lock (on after reset).
 void set_numlock(bool on);
 void move_mouse(int dx, int dy, int dz = 0);
