@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks the tree, validates the desktop entry,
 # the metainfo and the manual page, and runs the installed gridhollow command: its options, and
-# the game started in a data folder that the launcher fills with the current game data.
+# the game started in a data folder that the launcher fills with the current game data; and that
+# `make run` builds the game alone.
 # Usage: install_test.sh SOURCE_DIR BUILD_DIR COMPONENT_ID
 set -eu
 source=$1
@@ -84,4 +85,11 @@ cmp -s "$prefix/scores.kept" "$folder/scores.txt" || fail "scores.txt was touche
 # Another household's folder, by a relative name with a space.
 folder="$prefix/household two"
 starts_in --data-dir "household two"
+# `make run` builds the game, its assets and its launcher: what it would build from nothing names
+# no test, benchmark or trial.
+build_command=$(make -s -C "$source" -n run BUILD="$build" | grep '^cmake --build')
+[ -n "$build_command" ] || fail "make run builds nothing"
+built=$(eval "$build_command -- -n -B" |
+    grep -oE 'gridhollow_(tests|bench|kill_trials|soak|sdl_smoke|show_file)' | sort -u)
+[ -z "$built" ] || fail "make run builds $(echo $built)"
 echo "install test: passed"
