@@ -268,7 +268,7 @@ int loadstoredgrid(int32_t* grid, int number) {
     char entry[32], file[32];
     std::snprintf(entry, sizeof entry, "edit\\emg%d.txt", number);
     std::snprintf(file, sizeof file, "emg%d.txt", number);
-    grid_archive.unlocksingle(ARCHIVE_FILE, entry, file);
+    grid_archive.unlocksingle(platform::asset_path(ARCHIVE_FILE).c_str(), entry, file);
     std::string text;
     const bool readable = readdatafile(file, text);
     platform::file_set_normal(file);
