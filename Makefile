@@ -35,7 +35,10 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the game, its assets and its launcher (made when the build is configured); `make test`
+# builds the rest.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target gridhollow assets
 	$(BUILD)/gridhollow-launch
 
 # Every test: the normal build, then the same tests built with AddressSanitizer and UBSan.

@@ -1,12 +1,16 @@
 // The command line: --help, --version, --data-dir DIR and --puzzles MODE, read before the game
-// starts.
+// starts, and the data folder made ready.
 #include "app/cmdline.h"
 
+#include <cerrno>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/window.h"
 #include "players/settings.h"
+#include "store/archive.h"
 
 namespace {
 
@@ -24,6 +28,7 @@ constexpr const char* HELP =
     "  --version       print the version and exit\n";
 constexpr std::string_view DATA_DIR = "--data-dir";
 constexpr std::string_view PUZZLES = "--puzzles";
+constexpr const char* ALREADY_RUNNING = "Gridhollow is already running with this data folder.";
 
 int usage_error(std::FILE* err, const char* what, const char* arg) {
     std::fprintf(err, "gridhollow: %s '%s'\n%s", what, arg, USAGE);
@@ -39,6 +44,37 @@ const char* option_value(std::string_view option, int argc, char** argv, int& i)
 
 bool is_option(std::string_view option, std::string_view arg) {
     return arg == option || (arg.starts_with(option) && arg[option.size()] == '=');
+}
+
+// The game's read-only files: beside the program in the build folder, or where the installation
+// put them (GRIDHOLLOW_ASSETS, relative to the installed program). The current folder when the
+// system does not tell where the program is.
+std::string asset_folder() {
+    const std::string program = platform::executable_folder();
+    if (program.empty() || platform::file_exists((program + "/" + ARCHIVE_FILE).c_str()))
+        return program;
+    return program + "/" GRIDHOLLOW_ASSETS;
+}
+
+int tell(const std::string& text) {
+    platform::message_box(text.c_str(), "Gridhollow", platform::MB_OK);
+    return 1;
+}
+
+// Makes the data folder where it is missing, enters it and takes its lock, before any file of it is
+// read or written. A folder that cannot be made or written in is told in a box (exit code 1);
+// while another copy of the game runs in it, that copy's window comes to the front, or a box says
+// so, and this one ends with 0 having changed nothing. Returns -1 when the game runs.
+int enter_data_folder(const char* dir) {
+    if (!platform::make_folders(dir) || !platform::change_directory(dir))
+        return tell(std::string("Gridhollow cannot make or enter its data folder '") + dir +
+                    "': " + std::strerror(errno) + ".");
+    if (!platform::current_folder_writable())
+        return tell(std::string("Gridhollow cannot write in its data folder '") + dir + "'.");
+    long holder = 0;
+    if (platform::lock_current_folder(holder)) return -1;
+    if (!platform::window_raise_other(holder)) tell(ALREADY_RUNNING);
+    return 0;
 }
 
 } // namespace
@@ -72,9 +108,6 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
             return usage_error(err, "unknown option", argv[i]);
         }
     }
-    if (data_dir && !platform::change_directory(data_dir)) {
-        std::fprintf(err, "gridhollow: cannot enter the data folder '%s'\n", data_dir);
-        return 1;
-    }
-    return -1;
+    platform::set_asset_folder(asset_folder());
+    return enter_data_folder(data_dir ? data_dir : ".");
 }

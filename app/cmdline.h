@@ -4,7 +4,10 @@
 
 // Reads the options before the game starts (main calls it first). Prints the help or the version
 // to out, or what is wrong and the usage to err, and returns the exit code: 0 after the help or
-// the version, 2 for a wrong option, 1 when the data folder cannot be entered. Returns -1 when
-// the game should run; with "--data-dir DIR" it then runs in DIR, with "--puzzles MODE" every
-// player plays MODE (run_puzzle_mode).
+// the version, 2 for a wrong option. Otherwise it makes the data folder ready: the folder given
+// with "--data-dir DIR" (the current one without), made where it is missing, entered and locked
+// for this process. A folder that cannot be made or written in is told in a message box (1);
+// while another copy of the game runs in it, that copy's window is raised, or a box says so (0).
+// Returns -1 when the game should run, reading its own data where it is installed or built; with
+// "--puzzles MODE" every player plays MODE (run_puzzle_mode).
 int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err);

@@ -120,11 +120,12 @@ bool game_Start(int& exit_code) {
 }
 
 long Game_0Stage0() {
-    if (loadtexture(ARCHIVE_FILE, IMAGE_CHARSET.name, &charset_texture) < 0) {
+    if (loadtexture(platform::asset_path(ARCHIVE_FILE).c_str(), IMAGE_CHARSET.name,
+                    &charset_texture) < 0) {
         platform::message_box("chrset1.tga", "Game_0Stage0()", platform::MB_OK);
         return E_FAIL;
     }
-    alarm_sound = sound_bank->loadwav("alarm.wav");
+    alarm_sound = sound_bank->loadwav(platform::asset_path("alarm.wav").c_str());
     current_screen = SCREEN_START;
     return 0;
 }

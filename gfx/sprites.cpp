@@ -22,7 +22,7 @@ void cache_image(ImageCache& cache, int id, const char* name) {
     cache.id = id;
     cache.name = name;
     release_dense(cache.dense);
-    if (loadtexture(ARCHIVE_FILE, name, &cache.texture) < 0)
+    if (loadtexture(platform::asset_path(ARCHIVE_FILE).c_str(), name, &cache.texture) < 0)
         platform::message_box(name, "game_DisplayLayer()", platform::MB_OK);
 }
 
@@ -34,7 +34,8 @@ platform::Texture* at_density(platform::Texture* texture, DenseTextures& dense, 
     const int i = density - 2;
     if (!dense.tried[i]) {
         dense.tried[i] = true;
-        loadtexture(ARCHIVE_FILE, dense_entry(name, density).c_str(), &dense.at[i], density);
+        loadtexture(platform::asset_path(ARCHIVE_FILE).c_str(), dense_entry(name, density).c_str(),
+                    &dense.at[i], density);
     }
     return dense.at[i] != nullptr ? dense.at[i] : texture;
 }

@@ -54,6 +54,26 @@ void set_disk_space(long long bytes);
 
 // Makes the folder the current directory, where every game file name starts; false when it cannot.
 bool change_directory(const char* path);
+// Makes the folder (a path of the system) and every missing folder above it; false, with errno
+// telling why, when it cannot.
+bool make_folders(const char* path);
+// Whether new files can be made in the current directory.
+bool current_folder_writable();
+// The current directory's lock, which one process at a time holds: an advisory lock on the file
+// "gridhollow.lock" there, released by the system when the process ends, and holding the id of
+// the process that has it. True when this process holds it now (or the folder's file system keeps
+// no locks, or has no room for the file: the program then runs without); false when another
+// process holds it, holder then being its id (0 while it has not written it yet). A process holds
+// one such lock: taking one lets go of the one held before.
+bool lock_current_folder(long& holder);
+
+// The game's read-only files (the archive, the alarm sound, the about page) stay where the game is
+// installed or built; only the player's files live in the current directory. The path of such a
+// file in the folder set last, or in the current directory until one is set ("" again).
+void set_asset_folder(const std::string& folder);
+std::string asset_path(const char* name);
+// The folder the running program's executable is in; empty when the system does not tell.
+std::string executable_folder();
 // Makes a new empty folder "PREFIX-XXXXXX" in $TMPDIR (or /tmp) and makes it the current
 // directory; returns its path, or an empty text when it cannot. For tests, tools and benchmarks
 // (the fuzz runs keep their folders in memory this way).

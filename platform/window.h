@@ -58,6 +58,10 @@ enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 // A modal message box; the answer is IDOK, IDYES or IDNO.
 int message_box(const char* text, const char* caption, unsigned buttons);
 
+// Brings the window of the game running as process pid to the front, as the player's own request
+// to the window manager; false when it cannot (no such window, or no window manager to ask).
+bool window_raise_other(long pid);
+
 // Opens a web page in the default browser; a name without a scheme is a file of the current
 // folder.
 void open_url(const char* url);

@@ -136,7 +136,7 @@ int run_panels(const Keyed& keyed) {
 // A press on the web-link panel opens the product's page; returns whether the program closes.
 bool open_web_link() {
     if (editor_open || !WEB_LINK.pressed()) return false;
-    platform::open_url(ABOUT_PAGE);
+    platform::open_url(platform::asset_path(ABOUT_PAGE).c_str());
     return true;
 }
 

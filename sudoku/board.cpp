@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "players/settings.h"
 #include "run/state.h"
 #include "store/archive.h"
@@ -271,7 +272,7 @@ int loadstoredgrid(int32_t* grid, int number) {
     // The entry is read in memory as the file it would be extracted to: a level start writes
     // nothing.
     long size = 0;
-    const uint8_t* data = grid_archive.unlockmemory(ARCHIVE_FILE, entry, size);
+    const uint8_t* data = grid_archive.unlockmemory(platform::asset_path(ARCHIVE_FILE).c_str(), entry, size);
     std::vector<uint8_t> text;
     if (!data || !unlockbytes(file, {data, data + size}, text)) return 0;
     // Each value is a run of digits ended by one other byte; a run not yet ended is not stored.

@@ -1,16 +1,24 @@
-// The command line: help and version on stdout, wrong options on stderr, the data folder entered.
+// The command line: help and version on stdout, wrong options on stderr, the data folder made,
+// entered and held.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/file.h>
+#include <unistd.h>
 #include <vector>
 
 #include "app/cmdline.h"
 #include "platform/files.h"
+#include "platform/headless/headless.h"
 #include "players/settings.h"
 #include "tests/support.h"
+#include "tools/driver/driver.h"
+
+namespace hl = platform::headless;
 
 namespace {
 
@@ -85,29 +93,63 @@ TEST_F(CommandLineTest, WrongOptionsPrintTheUsageToStderrAndExitTwo) {
     EXPECT_EQ(std::filesystem::current_path(), folder);
 }
 
-TEST_F(CommandLineTest, DataDirIsEnteredBeforeTheGameRuns) {
+TEST_F(CommandLineTest, DataDirIsMadeAndEnteredBeforeTheGameRuns) {
     EXPECT_EQ(run({}).code, -1);
     EXPECT_EQ(std::filesystem::current_path(), folder);
 
     ASSERT_TRUE(platform::make_directory("household one"));
-    ASSERT_TRUE(platform::make_directory("household two"));
     EXPECT_EQ(run({"--data-dir", folder + "/household one"}).code, -1);
     EXPECT_EQ(std::filesystem::current_path(), folder + "/household one");
-    // A relative folder, in the "=" form, and the last one given counts.
-    Outcome second = run({"--data-dir", "/", "--data-dir=../household two"});
+    // A relative folder, in the "=" form, made with the folder above it; the last one given counts.
+    Outcome second = run({"--data-dir", "/", "--data-dir=../new/household two"});
     EXPECT_EQ(second.code, -1);
     EXPECT_EQ(second.out + second.err, "");
-    EXPECT_EQ(std::filesystem::current_path(), folder + "/household two");
+    EXPECT_EQ(std::filesystem::current_path(), folder + "/new/household two");
+    EXPECT_TRUE(hl::message_boxes().empty());
 }
 
-TEST_F(CommandLineTest, DataDirThatCannotBeEnteredEndsWithOneAndStaysPut) {
+TEST_F(CommandLineTest, DataDirThatCannotBeMadeIsToldInABoxAndEndsWithOne) {
     ASSERT_TRUE(platform::file_write("plain file", "x", 1));
-    for (const char* dir : {"missing", "plain file", ""}) {
-        Outcome missing = run({"--data-dir", dir});
-        EXPECT_EQ(missing.code, 1) << dir;
-        EXPECT_NE(missing.err.find("cannot enter the data folder"), std::string::npos) << dir;
+    for (const char* dir : {"plain file/below", "plain file", ""}) {
+        EXPECT_EQ(run({"--data-dir", dir}).code, 1) << dir;
+        ASSERT_EQ(hl::message_boxes().size(), 1u) << dir;
+        EXPECT_NE(hl::message_boxes()[0].text.find("data folder '" + std::string(dir) + "'"),
+                  std::string::npos)
+            << hl::message_boxes()[0].text;
         EXPECT_EQ(std::filesystem::current_path(), folder) << dir;
+        hl::reset();
     }
+}
+
+// The game's own data is read where it was built (or installed), never from the data folder, where
+// older versions kept a copy.
+TEST_F(CommandLineTest, GameDataIsReadWhereTheGameIsNotFromTheDataFolder) {
+    ASSERT_TRUE(platform::make_directory("old"));
+    ASSERT_TRUE(platform::file_write("old/_data.loc", "stale", 5));
+    ASSERT_TRUE(platform::file_write("old/alarm.wav", "stale", 5));
+    ASSERT_EQ(run({"--data-dir", "old"}).code, -1);
+    ASSERT_TRUE(drive_start());
+    EXPECT_TRUE(hl::message_boxes().empty());
+    EXPECT_TRUE(drive_pass(3));
+    std::vector<uint8_t> old_copy; // left as it was
+    EXPECT_TRUE(platform::file_read("_data.loc", old_copy) && old_copy.size() == 5);
+}
+
+// One game per data folder: while another copy holds its lock, a start on it says so and ends with
+// 0, the holder's id left as it was; another folder runs, and so does this one once it is let go.
+TEST_F(CommandLineTest, ASecondStartOnAFolderInUseSaysSoAndEndsWithZero) {
+    ASSERT_TRUE(platform::file_write("gridhollow.lock", "77\n", 3));
+    const int first = open("gridhollow.lock", O_RDWR);
+    ASSERT_EQ(flock(first, LOCK_EX), 0);
+    EXPECT_EQ(run({"--data-dir", folder}).code, 0);
+    ASSERT_EQ(hl::message_boxes().size(), 1u);
+    EXPECT_EQ(hl::message_boxes()[0].text, "Gridhollow is already running with this data folder.");
+    std::vector<uint8_t> lock;
+    EXPECT_TRUE(platform::file_read("gridhollow.lock", lock) && lock.size() == 3);
+    EXPECT_EQ(run({"--data-dir", "elsewhere"}).code, -1);
+    close(first);
+    EXPECT_EQ(run({"--data-dir", folder}).code, -1);
+    EXPECT_EQ(hl::message_boxes().size(), 1u);
 }
 
 TEST_F(CommandLineTest, PuzzlesSetTheModeOfTheRun) {

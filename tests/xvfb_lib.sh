@@ -14,7 +14,7 @@ finish() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$data" "$log" "$data.display" "$data.fb" "$data.still"
+    rm -rf "$data" "$data".*
 }
 trap finish EXIT
 fail() {
@@ -23,12 +23,11 @@ fail() {
     exit 1
 }
 
-# Starts the game on a display of its own (XVFB_SCREEN=WxHxDEPTH, 1024x768x24 by default; with
+# Starts the game (which reads its own data in the build folder) on a display of its own (XVFB_SCREEN=WxHxDEPTH, 1024x768x24 by default; with
 # the keyboard layout LAYOUT, when set; with WINDOW_MANAGER=openbox under that window manager, as on
 # a desktop) and waits for its window. -noreset keeps the server up when the game, its last client,
 # ends. The screen's pixels are kept in the file $data.fb/Xvfb_screen0 (XWD).
 start_game() {
-    for f in _data.loc alarm.wav; do cp "$BUILD/$f" "$data/" || fail "no $f in $BUILD"; done
     mkdir -p "$data.fb"
     # The server picks a free display number and writes it to the file.
     Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -fbdir "$data.fb" -noreset -nolisten tcp \

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +24,8 @@ std::atomic<long long> disk_space =
 thread_local int drawing = 0;    // DrawPhases alive on this thread
 thread_local int read_error = 0; // errno of the last file_read that failed on this thread
 std::atomic<long> touched_while_drawing = 0;
+std::string asset_folder; // where the read-only files are; empty: the current directory
+int lock_file = -1;       // the current directory's lock this process holds, open while it does
 
 // Every file call but the streams' starts here.
 void touch() {
@@ -136,6 +140,51 @@ bool make_directory(const char* name) {
 
 bool change_directory(const char* path) {
     return ::chdir(path) == 0;
+}
+
+bool make_folders(const char* path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error) errno = error.value();
+    return !error;
+}
+
+bool current_folder_writable() {
+    return ::access(".", W_OK) == 0;
+}
+
+bool lock_current_folder(long& holder) {
+    touch();
+    if (lock_file >= 0) ::close(lock_file);
+    lock_file = -1;
+    const int fd = ::open("gridhollow.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool taken = errno == EWOULDBLOCK;
+        char id[24] = {};
+        holder = taken && ::pread(fd, id, sizeof id - 1, 0) > 0 ? std::atol(id) : 0;
+        ::close(fd);
+        return !taken;
+    }
+    lock_file = fd;
+    const std::string id = std::to_string(::getpid()) + "\n";
+    // A second start reads it to find this one's window; without it, that start says so in a box.
+    if (::ftruncate(fd, 0) == 0) write_all(fd, id.data(), id.size());
+    return true;
+}
+
+void set_asset_folder(const std::string& folder) {
+    asset_folder = folder;
+}
+
+std::string asset_path(const char* name) {
+    return asset_folder.empty() ? name : asset_folder + "/" + name;
+}
+
+std::string executable_folder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? "" : program.parent_path().string();
 }
 
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {

@@ -234,6 +234,10 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
+bool window_raise_other(long) {
+    return false; // no other program's window is there
+}
+
 void open_url(const char* url) {
     state.urls.push_back(url);
 }
@@ -390,6 +394,7 @@ namespace headless {
 void reset() {
     state = State{};
     set_disk_space(-1);
+    set_asset_folder("");
     detail::catch_end_signals(false);
     detail::take_end_signal();
     detail::frames_reset();

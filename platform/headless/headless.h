@@ -13,7 +13,8 @@ namespace platform::headless {
 // Puts every control back to its starting state: no keys or buttons held, no pending motion,
 // focus on, the window visible, clock at 0 s, local time 2026-01-01 12:00:00, no recorded draws,
 // plays, boxes or opened pages, no scripted answers or events, desktop 1920 x 1080, video
-// available, end signals not caught, no limit on disk space, no exit hook, waits for input off.
+// available, end signals not caught, no limit on disk space, the game's read-only files read from
+// the current folder, no exit hook, waits for input off.
 void reset();
 // For fuzzing: exit_process calls the hook (which leaves by throwing) instead of ending the
 // process; null ends the process again.
