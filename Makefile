@@ -6,7 +6,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libcairo2-dev \
             fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox \
-            xvfb xdotool libqqwing-dev openbox
+            xvfb xdotool libqqwing-dev openbox clang
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test test-fast bench bench-desktop fuzz fuzz-run kill-trials \
@@ -15,10 +15,15 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # The sanitizer runs report leaks; only leaks inside system libraries are suppressed, by name.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
-# The long forms: kill trials, simulated soak minutes, and seconds per fuzz target.
+# The long forms: kill trials, simulated soak minutes, and seconds per fuzz target; the seconds
+# per fuzz target in `make test`.
 TRIALS ?= 1000
 SOAK_MINUTES ?= 60
 FUZZ_SECONDS ?= 180
+FUZZ_TEST_SECONDS ?= 10
+# The fuzz build: only the fuzz targets and the code they need, unoptimised (it builds fastest).
+FUZZ_BUILD ?= $(BUILD)-fuzz
+FUZZ_TARGETS := $(basename $(notdir $(wildcard fuzz/*.cpp)))
 
 all: build
 
@@ -41,8 +46,9 @@ run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target gridhollow assets
 	$(BUILD)/gridhollow-launch
 
-# Every test: the normal build, then the same tests built with AddressSanitizer and UBSan.
-test: build
+# Every test: the normal build, then the same tests built with AddressSanitizer and UBSan, then
+# every fuzz target for FUZZ_TEST_SECONDS from its seeds, $(JOBS) at a time.
+test: build fuzz
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests gridhollow_sdl_smoke \
@@ -51,6 +57,7 @@ test: build
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_sdl_smoke --gtest_brief=1
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_kill_trials 100 0 files
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_soak 3
+	tools/fuzz-run $(FUZZ_BUILD) $(FUZZ_TEST_SECONDS) $(JOBS)
 
 # The normal build's tests only, for a quick check while working.
 test-fast: build
@@ -79,30 +86,21 @@ bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11 python3
 bench-desktop: build
 	bench/desktop-measure $(BUILD) 5
 
-fuzz: PACKAGES += clang
 fuzz: deps
-	@[ -f $(BUILD)-fuzz/CMakeCache.txt ] || CXX=clang++ CC=clang cmake -S . -B $(BUILD)-fuzz -DGRIDHOLLOW_FUZZ=ON
-	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || \
+		CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -DGRIDHOLLOW_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
 
-# Runs every fuzz target for FUZZ_SECONDS at the lowest priority, from its seeds in fuzz/corpus/;
-# what it finds new is kept in $(BUILD)-fuzz/corpus/. The targets work in folders of their own, so
-# every path they are given is absolute.
+# Runs every fuzz target for FUZZ_SECONDS at the lowest priority, one at a time, from its seeds in
+# fuzz/corpus/; what it finds new is kept in $(FUZZ_BUILD)/corpus/.
 fuzz-run: fuzz
-	@out=$(abspath $(BUILD))-fuzz; mkdir -p $$out/logs; for source in fuzz/*.cpp; do \
-		name=$$(basename $$source .cpp); mkdir -p $$out/corpus/$$name; \
-		echo "== $$name"; \
-		TMPDIR=/dev/shm nice -n 19 $$out/$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-			-artifact_prefix=$$out/ $$out/corpus/$$name $(CURDIR)/fuzz/corpus/$$name \
-			> $$out/logs/$$name.log 2>&1; status=$$?; \
-		grep -aE 'DONE|number_of_executed_units|ERROR|SUMMARY' $$out/logs/$$name.log; \
-		[ $$status = 0 ] || exit 1; \
-	done
+	tools/fuzz-run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
 
 # ---- Installing: `make install PREFIX=DIR` (DESTDIR is honoured) puts the game, its data, desktop
 # entry, icons, metainfo and manual page under DIR; `make package` makes the Debian package

@@ -6,15 +6,13 @@
 #include <cstring>
 #include <string.h>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "store/archive.h"
 #include "sudoku/board.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool in_folder = [] {
-        return !platform::enter_temporary_folder("gridhollow-fuzz-archive").empty();
-    }();
-    if (!in_folder) return 0;
+    if (!fuzz_folder("gridhollow-fuzz-archive")) return 0;
     platform::file_write("_data.loc", data, size);
 
     // Look up the archive's first entry by its own name, so matches happen as well as misses.

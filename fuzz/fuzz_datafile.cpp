@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "store/datafile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool in_folder = [] {
-        return !platform::enter_temporary_folder("gridhollow-fuzz-datafile").empty();
-    }();
-    if (!in_folder) return 0;
+    if (!fuzz_folder("gridhollow-fuzz-datafile")) return 0;
     const std::vector<uint8_t> bytes(data, data + size);
 
     std::vector<uint8_t> plain;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "store/datafile.h"
 #include "sudoku/board.h"
@@ -43,9 +44,7 @@ void check_ranges(const PlayNotes& notes, const std::string& puzzle) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready = !platform::enter_temporary_folder("gridhollow-fuzz-notes").empty() &&
-                              platform::make_directory("edit");
-    if (!ready || size > 200000) return 0;
+    if (size > 200000 || !fuzz_folder("gridhollow-fuzz-notes", {"edit"})) return 0;
     const std::string text(reinterpret_cast<const char*>(data), size);
 
     const auto notes = std::make_unique<PlayNotes>(), again = std::make_unique<PlayNotes>();

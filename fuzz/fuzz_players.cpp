@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <vector>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "players/players.h"
@@ -30,27 +29,12 @@ long records() {
     return std::count(text.begin(), text.end(), ',') / 3;
 }
 
-// Removes the copies of damaged files the earlier inputs kept: after a thousand copies of one file
-// no further copy is made, the file is no longer written and the checks below would fail.
-void forget_kept_copies() {
-    std::vector<std::filesystem::path> copies;
-    for (const char* folder : {".", "edit"})
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            if (entry.path().filename().string().find(".damaged") != std::string::npos)
-                copies.push_back(entry.path());
-    for (const auto& copy : copies) std::filesystem::remove(copy);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready =
-        !platform::enter_temporary_folder("gridhollow-fuzz-players").empty() &&
-        platform::make_directory("edit");
-    if (!ready || size > 8192) return 0;
+    if (size > 8192 || !fuzz_folder("gridhollow-fuzz-players", {"edit"})) return 0;
 
     platform::headless::reset(); // the draws the list records would pile up across inputs
-    forget_kept_copies();
     platform::file_write(PLAYERS_FILE, data, size);
     const long before = records();
     char name[PLAYER_NAME_SIZE] = "";

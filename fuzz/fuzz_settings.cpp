@@ -9,6 +9,7 @@
 
 #include "app/frame.h"
 #include "app/shell.h"
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "players/players.h"
 #include "players/settings.h"
@@ -31,11 +32,7 @@ bool write_file(const char* name, const uint8_t* data, size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready = [] {
-        return !platform::enter_temporary_folder("gridhollow-fuzz-settings").empty() &&
-               platform::make_directory("edit");
-    }();
-    if (!ready || size > 4096) return 0;
+    if (size > 4096 || !fuzz_folder("gridhollow-fuzz-settings", {"edit"})) return 0;
     std::strcpy(player_name, "AB");
     bool closed = write_file("edit\\settings86.txt", data, size);
     window_x = window_y = window_w = window_h = 7;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "screens/todo_panel.h"
 #include "todo/tasks.h"
@@ -25,11 +26,7 @@ void check(bool ok) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = [] {
-        return !platform::enter_temporary_folder("gridhollow-fuzz-tasks").empty();
-    }();
-    if (!ready || size > 8192) return 0;
-    platform::file_delete(DONE_FILE);
+    if (size > 8192 || !fuzz_folder("gridhollow-fuzz-tasks")) return 0;
     platform::file_write(TODO_FILE, data, size);
     long count = std::count(data, data + size, '|');
 

@@ -5,15 +5,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "platform/renderer.h"
 #include "store/archive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool in_folder =
-        !platform::enter_temporary_folder("gridhollow-fuzz-texture").empty() &&
-        platform::device_create(platform::DeviceType::hardware);
-    if (!in_folder) return 0;
+    static const bool device = platform::device_create(platform::DeviceType::hardware);
+    if (!device || !fuzz_folder("gridhollow-fuzz-texture")) return 0;
     std::string archive = "img\\chrset1.tga;" + std::to_string(size) + ";";
     archive.append(reinterpret_cast<const char*>(data), size);
     platform::file_write(ARCHIVE_FILE, archive.data(), archive.size());

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/fuzz_folder.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "sound/dswav.h"
@@ -18,8 +19,7 @@ struct Refused {};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool in_folder = !platform::enter_temporary_folder("gridhollow-fuzz-wave").empty();
-    if (!in_folder) return 0;
+    if (!fuzz_folder("gridhollow-fuzz-wave")) return 0;
     platform::file_write("alarm.wav", data, size);
     platform::headless::reset();
     platform::headless::on_exit_process(refuse);

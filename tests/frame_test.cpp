@@ -192,9 +192,10 @@ struct Outcome {
 
 // A session of a player who leaves the game open: the start screen with a task that blinks and
 // sounds its alarm, a new player, a pause on the game screen, the level played through with the
-// mouse, the tally. Every input arrives at a time, halfway between two frames at 60 frames a
-// second, so both ways take it in the same frame. A loop pass may wait past input scripted after
-// it, so the level's entries are scripted before the start when they are known.
+// mouse (some clicks taps shorter than a frame), the tally. Every input arrives at a time, halfway
+// between two frames at 60 frames a second, so both ways take it in the same frame. A loop pass may
+// wait past input scripted after it, so the level's entries are scripted before the start when they
+// are known.
 Outcome play_session(bool idle_waits, const std::string& folder,
                      std::vector<std::pair<int, int>> entries = {}) {
     std::filesystem::create_directory(folder);
@@ -207,8 +208,8 @@ Outcome play_session(bool idle_waits, const std::string& folder,
     put_file(TODO_FILE,
              "Errands_t\r\n" + task_line("DENTIST", 2026, 1, 1, 12, 1, REPEAT_NORMAL, true, 15));
     // Frame n (frame_counter) has the time (n - 1) / 60: the first runs at 0.
-    auto at = [](long frame, hl::EventKind kind, int a = 0, int b = 0, int c = 0) {
-        hl::script_at((static_cast<double>(frame) - 1.5) / 60, {0, kind, a, b, c});
+    auto at = [](double frame, hl::EventKind kind, int a = 0, int b = 0, int c = 0) {
+        hl::script_at((frame - 1.5) / 60, {0, kind, a, b, c});
     };
     // Runs the loop up to frame n exactly: input arrives then and in the frame after.
     auto run_to = [&](long n) {
@@ -220,7 +221,7 @@ Outcome play_session(bool idle_waits, const std::string& folder,
         at(1 + 60L * s, hl::EventKind::local_time, 12, (40 + s) / 60, (40 + s) % 60);
     int px = 0, py = 0;
     long frame = 1500;
-    auto click = [&](int x, int y, int held) {
+    auto click = [&](int x, int y, double held) {
         at(frame, hl::EventKind::mouse_move, x - px, y - py);
         px = x;
         py = y;
@@ -235,18 +236,20 @@ Outcome play_session(bool idle_waits, const std::string& folder,
     };
     EXPECT_TRUE(drive_start());
     at(frame++, hl::EventKind::mouse_move, -1000, -1000); // the pointer to the corner
-    click(430, 400, 3);                                   // New game
-    key(30, 1);                                           // A
-    key(48, 3);                                           // B
-    key(28, 10);                                          // Enter
-    const long paused = frame += 300;                     // a pause on the game screen
+    // A tap's press and release 4 ms apart fall between two frames, or inside one wait.
+    const double tap = 0.25;
+    click(430, 400, tap);             // New game
+    key(30, 1);                       // A
+    key(48, 3);                       // B
+    key(28, 10);                      // Enter
+    const long paused = frame += 300; // a pause on the game screen
     at(frame++, hl::EventKind::mouse_move, -1000, -1000);
     px = py = 0;
     auto centre = [](int i) { return 45 + 160 * (i / 3) + 50 * (i % 3); };
     auto enter = [&] {
         for (auto [i, digit] : entries) {
             const int cx = centre(i % 9), cy = centre(i / 9);
-            click(cx, cy, 1 + i % 3 * 4);
+            click(cx, cy, i % 2 ? tap : 1 + i % 3 * 4);
             const int x = cx + 140 > 511 ? 372 : cx, y = cy + 35 + 140 > 511 ? cy - 105 : cy + 35;
             click(x + 35 * ((digit - 1) % 4), y + 35 * ((digit - 1) / 4), 3);
         }

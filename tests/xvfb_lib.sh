@@ -78,6 +78,12 @@ click() {
     xdotool mouseup 1
     sleep 0.3
 }
+# A click as a touchpad's tap or a remote desktop sends it: the release right after the press.
+quick_click() {
+    point "$1" "$2"
+    xdotool mousedown 1 mouseup 1
+    sleep 0.3
+}
 tap() {
     xdotool keydown "$1"
     sleep 0.15

@@ -29,17 +29,18 @@ type_keys "$name"
 tap Return
 wait_for scores.txt || fail "no scores.txt after the name was entered"
 # The first puzzle of a fresh program is always the same; its cell in column 5, row 2 is empty.
-click 305 155
-click 305 190 # the picker's first item, the digit 1, opens below the cell
+# Taps: the cell, then the picker's first item, the digit 1, which opens below the cell.
+quick_click 305 155
+quick_click 305 190
 tap Escape
 wait_for "edit/$name.txt" || fail "no saved game edit/$name.txt after Escape"
 running || fail "the game ended on Escape from the game screen"
 [ -f "$data/scores.txt" ] || fail "no scores.txt after saving"
 # Options, the player's row, the classic puzzles' label, Confirm: the player's mode is stored in
-# the file named by the player's file number (64 for TESTZY).
+# the file named by the player's file number (64 for TESTZY). Two of the clicks are taps.
 click 430 435
-click 200 60
-click 420 458
+quick_click 200 60
+quick_click 420 458
 click 380 486
 wait_for edit/puzzles64.txt "p1>" || fail "the options screen stored no classic puzzle mode"
 quit_game

@@ -15,6 +15,7 @@
 
 #include "platform/audio.h"
 #include "platform/clock.h"
+#include "platform/common/button_latch.h"
 #include "platform/common/end_signal.h"
 #include "platform/common/sdl_draw.h"
 #include "platform/files.h"
@@ -52,6 +53,7 @@ struct State {
     bool numlock = true;
     std::array<char, 256> layout = us_layout();
     MouseRead mouse{};
+    detail::ButtonLatch buttons;
     bool focused = true;
     bool visible = true;
     std::vector<std::string> urls;
@@ -315,8 +317,15 @@ int mouse_acquire() {
 
 int mouse_read(MouseRead& out) {
     if (!state.mouse_device) return DIERR_NOTINITIALIZED;
-    if (!state.focused) return DIERR_NOTACQUIRED;
+    if (!state.focused) {
+        state.buttons.forget();
+        return DIERR_NOTACQUIRED;
+    }
     out = state.mouse;
+    uint8_t held = 0;
+    for (int i = 0; i < 8; ++i)
+        if (state.mouse.buttons[i]) held |= static_cast<uint8_t>(1u << i);
+    state.buttons.read(held, out.buttons);
     state.mouse.dx = state.mouse.dy = state.mouse.dz = 0;
     state.mouse.absolute = false;
     return INPUT_OK;
@@ -465,6 +474,7 @@ void place_mouse(int x, int y) {
 
 void set_button(int button, bool down) {
     state.mouse.buttons[button & 7] = down ? 0x80 : 0;
+    state.buttons.change(button, down);
     state.input_pending = true;
 }
 void set_focus(bool focused) {

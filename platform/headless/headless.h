@@ -40,6 +40,8 @@ void set_numlock(bool on);
 void move_mouse(int dx, int dy, int dz = 0);
 // Places the pointer at a layout position, as an absolute pointing device does.
 void place_mouse(int x, int y);
+// A button down or up; as on the real backend, a press and release between two reads are both
+// reported, a read each.
 void set_button(int button, bool down);
 void set_focus(bool focused);
 void set_window_visible(bool visible);

@@ -155,6 +155,17 @@ bool absolute_position(bool moved_relatively, int32_t& x, int32_t& y) {
 
 } // namespace
 
+int sdl::button_index(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_RIGHT:
+        return 1;
+    case SDL_BUTTON_MIDDLE:
+        return 2;
+    default:
+        return button - 1; // left 0, the side buttons 3 and 4
+    }
+}
+
 bool keyboard_open() {
     return keyboard = true;
 }
@@ -212,18 +223,19 @@ int mouse_read(MouseRead& out) {
     if (!sdl::focused() || sdl::deactivated || !SDL_GetRelativeMouseMode()) {
         SDL_GetRelativeMouseState(nullptr, nullptr); // motion while unacquired is not reported
         sdl::wheel = 0;
+        sdl::buttons.forget();
         return DIERR_NOTACQUIRED;
     }
     int dx = 0, dy = 0;
-    Uint32 buttons = SDL_GetRelativeMouseState(&dx, &dy);
+    const Uint32 state = SDL_GetRelativeMouseState(&dx, &dy);
     out = MouseRead{dx, dy, sdl::wheel, {}, false, 0, 0};
     sdl::wheel = 0;
     out.absolute = absolute_position(dx != 0 || dy != 0, out.x, out.y);
-    out.buttons[0] = buttons & SDL_BUTTON_LMASK ? 0x80 : 0;
-    out.buttons[1] = buttons & SDL_BUTTON_RMASK ? 0x80 : 0;
-    out.buttons[2] = buttons & SDL_BUTTON_MMASK ? 0x80 : 0;
-    out.buttons[3] = buttons & SDL_BUTTON_X1MASK ? 0x80 : 0;
-    out.buttons[4] = buttons & SDL_BUTTON_X2MASK ? 0x80 : 0;
+    uint8_t held = 0;
+    for (Uint8 button = SDL_BUTTON_LEFT; button <= SDL_BUTTON_X2; ++button)
+        if (state & SDL_BUTTON(button))
+            held |= static_cast<uint8_t>(1u << sdl::button_index(button));
+    sdl::buttons.read(held, out.buttons);
     return INPUT_OK;
 }
 

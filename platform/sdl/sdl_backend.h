@@ -2,12 +2,17 @@
 #pragma once
 #include <SDL.h>
 
+#include "platform/common/button_latch.h"
+
 namespace platform::sdl {
 
 extern SDL_Window* window;
 bool focused();          // the window has the keyboard focus
 extern bool deactivated; // the player handed the focus away; a click on the window ends it
 extern int wheel;        // wheel motion gathered from events since the last mouse read
+extern detail::ButtonLatch buttons; // the button presses and releases events brought
+// A mouse read's index of an SDL button (SDL_BUTTON_LEFT, ...): left, right, middle, side buttons.
+int button_index(Uint8 button);
 
 // The square the 512 x 512 layout is shown in: the largest the client area holds, centred, in
 // pixels or in window coordinates (they differ on a high-density desktop).

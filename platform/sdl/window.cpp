@@ -24,6 +24,7 @@ bool focused() {
 }
 bool deactivated = false;
 int wheel = 0;
+detail::ButtonLatch buttons;
 } // namespace sdl
 
 namespace {
@@ -139,6 +140,10 @@ bool peek_message(Message& msg) {
             break;
         case SDL_MOUSEBUTTONDOWN:
             sdl::deactivated = false;
+            sdl::buttons.change(sdl::button_index(e.button.button), true);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            sdl::buttons.change(sdl::button_index(e.button.button), false);
             break;
         default:
             break; // the close box and other window-manager requests have no effect
