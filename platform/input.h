@@ -11,7 +11,10 @@ constexpr int DIERR_NOTACQUIRED = static_cast<int>(0x8007000C);
 constexpr int DIERR_OTHERAPPHASPRIO = static_cast<int>(0x80070005);
 constexpr int DIERR_NOTINITIALIZED = static_cast<int>(0x80070015);
 
-// Key state: non-zero (0x80) for keys held, indexed by DirectInput key code (DIK_*).
+// Key state: non-zero (0x80) for keys held, indexed by DirectInput key code (DIK_*). A click on
+// the window manager's close box reads as the Escape key held for the pass after it, so that it
+// acts as Escape does on the screen shown.
+constexpr int ESCAPE_KEY = 1; // DIK_ESCAPE
 bool keyboard_open();
 bool keyboard_read(uint8_t keys[256]);
 void keyboard_close();

@@ -516,12 +516,19 @@ TEST_F(PlayTest, EscapeClosesThePickerFirstThenSavesAndTheGameComesBackExactly) 
     EXPECT_EQ(s, 1234);
 }
 
+// The close control and the window manager's close box save and leave as Escape does.
 TEST_F(PlayTest, CloseControlSavesAndAFailedSaveIsShown) {
     click(497, 8);
     ASSERT_TRUE(run());
     EXPECT_EQ(current_screen, SCREEN_START);
     EXPECT_TRUE(platform::file_exists("edit\\ANN.txt"));
     EXPECT_TRUE(hl::message_boxes().empty());
+    std::filesystem::remove("edit/ANN.txt");
+    current_screen = SCREEN_GAME;
+    events.push_back({pass + 1, hl::EventKind::close_box});
+    ASSERT_TRUE(run(3));
+    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_TRUE(platform::file_exists("edit\\ANN.txt"));
 
     current_screen = SCREEN_GAME;
     picker_open = false; // the click also opened the picker at the corner cell

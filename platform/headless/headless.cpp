@@ -54,6 +54,7 @@ struct State {
     std::array<char, 256> layout = us_layout();
     MouseRead mouse{};
     detail::ButtonLatch buttons;
+    bool close_box = false; // clicked for this pass
     bool focused = true;
     bool visible = true;
     std::vector<std::string> urls;
@@ -119,6 +120,9 @@ void apply(const headless::Event& e) {
         state.local.wHour = static_cast<uint16_t>(e.a);
         state.local.wMinute = static_cast<uint16_t>(e.b);
         state.local.wSecond = static_cast<uint16_t>(e.c);
+        break;
+    case EventKind::close_box:
+        state.close_box = true;
         break;
     }
 }
@@ -205,6 +209,7 @@ bool window_visible() {
 
 bool peek_message(Message& msg) {
     ++state.passes;
+    state.close_box = false;
     for (const headless::Event& e : state.script)
         if (e.pass == state.passes) apply(e);
     state.input_pending = false; // this pass takes it
@@ -301,6 +306,7 @@ bool numlock_on() {
 bool keyboard_read(uint8_t keys[256]) {
     if (!state.keyboard) return false;
     std::copy(state.keys, state.keys + 256, keys);
+    if (state.close_box) keys[ESCAPE_KEY] = 0x80;
     return true;
 }
 

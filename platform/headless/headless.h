@@ -57,7 +57,8 @@ enum class EventKind {
     button_up,
     set_focus,
     end_signal,
-    local_time
+    local_time,
+    close_box // the window manager's close box: Escape held for the pass
 };
 struct Event {
     long pass;

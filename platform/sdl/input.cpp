@@ -199,6 +199,7 @@ bool keyboard_read(uint8_t keys[256]) {
     std::fill(keys, keys + 256, 0);
     for (const KeyMap& k : KEYS)
         if (state[k.scancode]) keys[k.dik] = 0x80;
+    if (sdl::close_box) keys[ESCAPE_KEY] = 0x80;
     return true;
 }
 

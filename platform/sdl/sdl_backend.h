@@ -10,6 +10,7 @@ extern SDL_Window* window;
 bool focused();          // the window has the keyboard focus
 extern bool deactivated; // the player handed the focus away; a click on the window ends it
 extern int wheel;        // wheel motion gathered from events since the last mouse read
+extern bool close_box;   // the window manager's close box was clicked in this pass
 extern detail::ButtonLatch buttons; // the button presses and releases events brought
 // A mouse read's index of an SDL button (SDL_BUTTON_LEFT, ...): left, right, middle, side buttons.
 int button_index(Uint8 button);

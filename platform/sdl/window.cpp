@@ -24,6 +24,7 @@ bool focused() {
 }
 bool deactivated = false;
 int wheel = 0;
+bool close_box = false;
 detail::ButtonLatch buttons;
 } // namespace sdl
 
@@ -133,8 +134,12 @@ bool peek_message(Message& msg) {
         return true;
     }
     SDL_Event e;
+    sdl::close_box = false; // shown for one pass: the key goes up again
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
+        case SDL_WINDOWEVENT:
+            sdl::close_box = sdl::close_box || e.window.event == SDL_WINDOWEVENT_CLOSE;
+            break;
         case SDL_MOUSEWHEEL:
             sdl::wheel += e.wheel.y * 120;
             break;
@@ -146,7 +151,7 @@ bool peek_message(Message& msg) {
             sdl::buttons.change(sdl::button_index(e.button.button), false);
             break;
         default:
-            break; // the close box and other window-manager requests have no effect
+            break; // the quit request that comes with the close box is not the system's end
         }
     }
     if (queue.empty()) {
