@@ -21,12 +21,12 @@ void check(bool ok) {
     if (!ok) std::abort();
 }
 
-// The number of complete records the players file holds as its readers see it: every third
-// comma of the plain content; -1 when the file fails its check.
+// The number of complete records the players file holds as its readers see it (those recovered,
+// when it fails its check); -1 when it cannot be read.
 long records() {
     std::string text;
-    if (!readdatafile(PLAYERS_FILE, text)) return -1;
-    return std::count(text.begin(), text.end(), ',') / 3;
+    if (!read_players_file(text)) return -1;
+    return static_cast<long>(parse_players(text).size());
 }
 
 } // namespace

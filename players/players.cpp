@@ -72,13 +72,14 @@ std::vector<PlayerRecord> recover_players(const std::string& text) {
     return records;
 }
 
-enum class Source { missing, read, recovered };
+enum class Source { missing, read, recovered, unreadable };
 
 // Reads the players file as the game takes it: a file that fails its check gives the records that
 // still parse whole (the player is told how many), written out afresh.
 Source read_players_text(std::string& text) {
     if (readdatafile(PLAYERS_FILE, text)) return Source::read;
-    if (!readdamaged(PLAYERS_FILE, text)) return Source::missing;
+    if (!platform::file_exists(PLAYERS_FILE)) return Source::missing;
+    if (!readdamaged(PLAYERS_FILE, text)) return Source::unreadable;
     const std::vector<PlayerRecord> records = recover_players(text);
     text.clear();
     for (const PlayerRecord& record : records) put_copy(text, record);
@@ -91,6 +92,14 @@ Source read_players(std::vector<PlayerRecord>& records) {
     const Source source = read_players_text(text);
     records = parse_players(text);
     return source;
+}
+
+// The records a change of the file starts from; false, with nothing written, when the file exists
+// but the system refuses to read it: it stays as it is.
+bool read_for_change(std::vector<PlayerRecord>& records) {
+    if (read_players(records) != Source::unreadable) return true;
+    players_file.saved = false;
+    return false;
 }
 
 void put_new(std::string& out, const char* name, int32_t score, int32_t level) {
@@ -149,7 +158,7 @@ bool player_taken(const char* name) {
 
 bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode) {
     std::vector<PlayerRecord> records;
-    const Source source = read_players(records);
+    if (!read_for_change(records)) return false;
     std::string out;
     bool replaced = false;
     for (const PlayerRecord& record : records) {
@@ -160,14 +169,13 @@ bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode) 
             put_copy(out, record);
         }
     }
-    // A player whose record was lost to damage in the file gets it back.
-    const bool restore = mode == 1 && !replaced && source == Source::recovered;
-    if (mode == 0 || restore) put_new(out, name, score, level);
-    return write_players(out, true) && (replaced || restore);
+    if (mode == 0) put_new(out, name, score, level);
+    return write_players(out, true) && replaced;
 }
 
 bool read_players_file(std::string& text) {
-    return read_players_text(text) != Source::missing;
+    const Source source = read_players_text(text);
+    return source == Source::read || source == Source::recovered;
 }
 
 bool game_LoadPlayer(int row, char* name, int32_t* score, int32_t* level) {
@@ -203,7 +211,7 @@ void game_SortScores() {
 
 bool game_RemovePlayer(int row) {
     std::vector<PlayerRecord> records;
-    read_players(records);
+    if (!read_for_change(records)) return false;
     std::string out;
     bool removed = false;
     for (size_t i = 0; i < records.size(); ++i) {

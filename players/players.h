@@ -50,9 +50,9 @@ bool read_players_file(std::string& text);
 // none.
 bool player_taken(const char* name);
 // Mode 0 adds a record at the end; mode 1 replaces the first record of the name (adding nothing
-// when there is none, but for a file that failed its check: there the record was lost to the damage
-// and is added back). Returns whether a record was replaced and written; players_file.saved tells
-// whether the file was written at all (a damaged file is kept as damaged first).
+// when there is none). A file that failed its check gives the records recovered from it, and is
+// kept as damaged before it is replaced. Returns whether a record was replaced and written;
+// players_file.saved tells whether the file was written at all.
 bool game_StorePlayer(const char* name, int32_t score, int32_t level, int mode);
 // Finds the first record whose name equals name's text or whose position equals row, and copies
 // its name (at most PLAYER_NAME_SIZE - 1 characters), score and level out; false (outputs

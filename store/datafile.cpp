@@ -230,8 +230,9 @@ bool unlockbytes(const char* path, const std::vector<uint8_t>& stored,
 bool recoverbytes(const char* path, const std::vector<uint8_t>& stored,
                   std::vector<uint8_t>& plain) {
     plain.clear();
-    if (!beginswith(stored, OUTER_HEADER) && !damaged_header(path, stored)) return false;
-    const std::vector<uint8_t> inner = unscramble(path, stored);
+    const bool scrambled = beginswith(stored, OUTER_HEADER) || damaged_header(path, stored);
+    if (!scrambled && !beginswith(stored, INNER_HEADER)) return false;
+    const std::vector<uint8_t> inner = scrambled ? unscramble(path, stored) : stored;
     if (inner.size() >= CONTENT_AT) plain.assign(inner.begin() + CONTENT_AT, inner.end());
     return true;
 }

@@ -76,9 +76,9 @@ std::vector<uint8_t> lockbytes(const char* path, const std::vector<uint8_t>& con
 // The plain content of the bytes of a data file read under the path string. False when they are
 // in the stored form and fail the checksum (or lack the checksum byte); plain bytes pass through.
 bool unlockbytes(const char* path, const std::vector<uint8_t>& stored, std::vector<uint8_t>& plain);
-// The content of bytes in the stored form (or with a damaged header) as far as they unscramble,
-// whatever the headers and the checksum hold: a changed byte of the file changes at most one byte
-// of the content, at the place it had. False when the bytes are not in the stored form at all.
+// The content of bytes in the stored form (or with a damaged header, or with the checked layer
+// alone) as far as they unscramble, whatever the headers and the checksum hold: a changed byte of
+// the file changes at most one byte of the content, at the place it had. False for plain bytes.
 bool recoverbytes(const char* path, const std::vector<uint8_t>& stored,
                   std::vector<uint8_t>& plain);
 

@@ -165,7 +165,8 @@ TEST_F(PlayersTest, DamagedFileGivesBackEveryRecordTheDamageMissedAndIsKept) {
                                  std::to_string(std::count(read.begin(), read.end(), '\n'));
         EXPECT_EQ(hl::message_boxes().back().text.find(told), 0u);
         if (trial % 30 != 0) continue;
-        ASSERT_TRUE(game_StorePlayer("NEW", 7, 2, 1)); // lost to the damage: added back
+        game_StorePlayer("NEW", 7, 2, 0);
+        ASSERT_TRUE(players_file.saved);
         EXPECT_EQ(plain(), read + "NEW,7,2,\r\n");
         ASSERT_TRUE(platform::file_read("scores.txt.damaged", unlocked));
         EXPECT_EQ(unlocked, stored);
