@@ -76,6 +76,7 @@ soak: build
 	cd $(BUILD) && ./gridhollow_soak $(SOAK_MINUTES)
 
 bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target gridhollow_bench
 	cd $(BUILD) && ./gridhollow_bench
 
 # The real game on a virtual X display, five runs: launch to window, windows made, resident memory,
