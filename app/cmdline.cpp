@@ -62,15 +62,17 @@ int tell(const std::string& text) {
 }
 
 // Makes the data folder where it is missing, enters it and takes its lock, before any file of it is
-// read or written. A folder that cannot be made or written in is told in a box (exit code 1);
+// read or written. A folder that cannot be made or entered is told in a box (exit code 1), one
+// that cannot be written in too, and the game runs on it (every save then says it failed);
 // while another copy of the game runs in it, that copy's window comes to the front, or a box says
 // so, and this one ends with 0 having changed nothing. Returns -1 when the game runs.
 int enter_data_folder(const char* dir) {
     if (!platform::make_folders(dir) || !platform::change_directory(dir))
         return tell(std::string("Gridhollow cannot make or enter its data folder '") + dir +
                     "': " + std::strerror(errno) + ".");
-    if (!platform::current_folder_writable())
-        return tell(std::string("Gridhollow cannot write in its data folder '") + dir + "'.");
+    if (!platform::current_folder_writable()) // the players' files still read: the game runs on
+        tell(std::string("Gridhollow cannot write in its data folder '") + dir +
+             "'. You can play, but nothing you change can be saved.");
     long holder = 0;
     if (platform::lock_current_folder(holder)) return -1;
     if (!platform::window_raise_other(holder)) tell(ALREADY_RUNNING);
