@@ -46,18 +46,21 @@ run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target gridhollow assets
 	$(BUILD)/gridhollow-launch
 
-# Every test: the normal build, then the same tests built with AddressSanitizer and UBSan, then
-# every fuzz target for FUZZ_TEST_SECONDS from its seeds, $(JOBS) at a time.
+# Every test: the normal build, then the same tests built with AddressSanitizer and UBSan, and
+# beside them every fuzz target for FUZZ_TEST_SECONDS from its seeds.
 test: build fuzz
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGRIDHOLLOW_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gridhollow_tests gridhollow_sdl_smoke \
 		gridhollow_kill_trials gridhollow_soak
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_tests --gtest_brief=1
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_sdl_smoke --gtest_brief=1
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_kill_trials 100 0 files
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_soak 3
-	tools/fuzz-run $(FUZZ_BUILD) $(FUZZ_TEST_SECONDS) $(JOBS)
+	@# The short fuzz runs take one core while the sanitizer runs, one program at a time, take the other.
+	tools/fuzz-run $(FUZZ_BUILD) $(FUZZ_TEST_SECONDS) 1 >$(FUZZ_BUILD)/short-runs.log 2>&1 & fuzzing=$$!; \
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ./gridhollow_tests --gtest_brief=1 && \
+		$(SANITIZER_ENV) ./gridhollow_sdl_smoke --gtest_brief=1 && \
+		$(SANITIZER_ENV) ./gridhollow_kill_trials 100 0 files && \
+		$(SANITIZER_ENV) ./gridhollow_soak 3; tested=$$?; \
+	wait $$fuzzing; fuzzed=$$?; cat $(abspath $(FUZZ_BUILD))/short-runs.log; \
+	[ $$tested = 0 ] && [ $$fuzzed = 0 ]
 
 # The normal build's tests only, for a quick check while working.
 test-fast: build
