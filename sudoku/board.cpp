@@ -272,7 +272,8 @@ int loadstoredgrid(int32_t* grid, int number) {
     // The entry is read in memory as the file it would be extracted to: a level start writes
     // nothing.
     long size = 0;
-    const uint8_t* data = grid_archive.unlockmemory(platform::asset_path(ARCHIVE_FILE).c_str(), entry, size);
+    const uint8_t* data =
+        grid_archive.unlockmemory(platform::asset_path(ARCHIVE_FILE).c_str(), entry, size);
     std::vector<uint8_t> text;
     if (!data || !unlockbytes(file, {data, data + size}, text)) return 0;
     // Each value is a run of digits ended by one other byte; a run not yet ended is not stored.
