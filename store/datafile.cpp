@@ -169,9 +169,9 @@ void tell_kept(const char* path, const std::string& keep) {
 // the run and tells the player why.
 bool read_existing(const char* path, std::vector<uint8_t>& bytes) {
     if (!unreadable_files.contains(path) && platform::file_read(path, bytes)) return true;
-    const std::string why = platform::file_error();
     if (unreadable_files.insert(path).second)
-        tell_once(path, std::string("\"") + path + "\" could not be read: " + why +
+        tell_once(path, std::string("\"") + path +
+                            "\" could not be read: " + platform::file_error() +
                             ". It is left as it is, and the game saves no change to it until it "
                             "is started again.");
     return false;
@@ -280,9 +280,7 @@ bool readdatafile(const char* path, std::string& content) {
 bool readdamaged(const char* path, std::string& content) {
     std::vector<uint8_t> stored, plain;
     content.clear();
-    if (!readdatabytes(path, stored) || unlockbytes(path, stored, plain) ||
-        !recoverbytes(path, stored, plain))
-        return false;
+    if (!readdatabytes(path, stored) || !recoverbytes(path, stored, plain)) return false;
     content.assign(plain.begin(), plain.end());
     return true;
 }

@@ -99,8 +99,8 @@ bool readdatabytes(const char* path, std::vector<uint8_t>& bytes);
 // The reader's recipe: the plain content of the data file, or false when it is missing, cannot be
 // read or fails its check. Nothing is written.
 bool readdatafile(const char* path, std::string& content);
-// The content of a data file that fails its check, as recoverbytes gives it; false when the file is
-// missing, cannot be read, passes its check or is not in the stored form.
+// The content of a data file as recoverbytes gives it, for a file readdatafile found failing its
+// check; false when the file is missing, cannot be read or is not in the stored form.
 bool readdamaged(const char* path, std::string& content);
 // Tells the player once a run that the file failed its check and how many of its records were
 // recovered; the keeping of the file before its next write is then not told again.
