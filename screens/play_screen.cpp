@@ -126,13 +126,13 @@ Area slot_area(int slot) {
 bool name_accepted() {
     if (new_game_flag) name_check_pending = true;
     if (!name_check_pending) return true;
-    const int check = game_CheckNewPlayer(player_name);
-    if (check == 2 || check == 3) {
+    const NameCheck check = game_CheckNewPlayer(player_name);
+    if (check == NameCheck::taken || check == NameCheck::empty) {
         name_check_pending = false;
         current_screen = Screen::start;
         return false;
     }
-    if (check != 0) return false; // the warning blinks; the check runs again next frame
+    if (check == NameCheck::warning) return false; // it blinks; the check runs again next frame
     name_check_pending = false;
     game_StorePlayer(player_name, score, level, 0);
     return true;
@@ -560,7 +560,8 @@ void game_PlayScreen() {
 }
 
 bool game_SaveOnEnd() {
-    if (current_screen == Screen::next_level && dialog_active == 0) return game_NextLevelSaveOnEnd();
+    if (current_screen == Screen::next_level && dialog_active == 0)
+        return game_NextLevelSaveOnEnd();
     if (current_screen != Screen::game || dialog_active != 0 || name_check_pending || new_game_flag)
         return false;
     return game_SaveGame();
