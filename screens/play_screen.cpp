@@ -274,9 +274,9 @@ Move interpret_resume() {
     return {.kind = any ? MoveKind::resume : MoveKind::none};
 }
 
-// The window controls draw themselves and report a click on their close control.
-Move interpret_close_control() {
-    return {.kind = game_WindowControls() ? MoveKind::leave : MoveKind::none};
+// A click on the window controls' close control, as their update found it.
+Move interpret_close_control(const ControlsFrame& controls) {
+    return {.kind = controls.close_clicked ? MoveKind::leave : MoveKind::none};
 }
 
 // Escape closes an open picker, or else leaves the game.
@@ -551,9 +551,12 @@ void game_PlayScreen() {
             draw_picker();
         }
     }
-    // The window controls are drawn over the picker, and Escape is read after their close
-    // control: a click on it and Escape in one frame are two moves, as the design orders.
-    apply_move(interpret_close_control());
+    // The window controls are drawn over the picker, with the hover their update found, and
+    // Escape is read after their close control: a click on it and Escape in one frame are two
+    // moves, as the design orders.
+    const ControlsFrame controls = window_controls_update();
+    window_controls_draw(controls);
+    apply_move(interpret_close_control(controls));
     apply_move(interpret_escape());
     game_DisplayCursor(true);
     new_game_flag = false;
