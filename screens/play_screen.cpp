@@ -210,7 +210,8 @@ constexpr int KEYPAD_DIGITS[SIDE + 1] = {0,           DIK_NUMPAD1, DIK_NUMPAD2, 
                                          DIK_NUMPAD8, DIK_NUMPAD9};
 
 // The arrow that moves the selection this frame, or -1: one just pressed, or one held past the
-// repeat delay, every few frames.
+// repeat delay, every few frames. It reads the arrow keys and keeps their repeat count (the
+// visit's held_arrow and held_frames), so the keys' move itself only reads (interpret_keys).
 int arrow_this_frame() {
     PlayVisit& visit = play_visit;
     const bool keypad_arrows = !platform::numlock_on();
@@ -239,11 +240,11 @@ int typed_digit() {
     return 0;
 }
 
-// The keys of the game screen (Escape aside). One move a frame: a key not asked about keeps its
-// press for the next frame.
-Move interpret_keys() {
+// The keys of the game screen (Escape aside), after the arrow of the frame (arrow_this_frame). One
+// move a frame: a key not asked about keeps its press for the next frame.
+Move interpret_keys(int arrow) {
     const int cell = selected_cell();
-    if (const int arrow = arrow_this_frame(); arrow >= 0) {
+    if (arrow >= 0) {
         const int col = (play_run.selected_col + ARROWS[arrow].col + SIDE) % SIDE;
         const int row = (play_run.selected_row + ARROWS[arrow].row + SIDE) % SIDE;
         return {.kind = MoveKind::select_cell, .cell = row * SIDE + col};
@@ -549,7 +550,7 @@ namespace {
 bool apply_board_moves() {
     MoveResult result = apply_move(interpret_picker_click());
     if (!result.complete) {
-        const MoveResult keyed = apply_move(interpret_keys());
+        const MoveResult keyed = apply_move(interpret_keys(arrow_this_frame()));
         result = {.changed = result.changed || keyed.changed, .complete = keyed.complete};
     }
     if (result.complete) {
@@ -581,8 +582,9 @@ void game_PlayScreen() {
         apply_move(interpret_grid_click());
         // The board is drawn before the picker's move is applied (docs/ARCHITECTURE.md, "The game
         // screen: moves"): an entry shows from the next frame on, and one that completes the
-        // board ends the frame here, with no picker, window controls or pointer drawn. A key's
-        // move goes with the picker's.
+        // board ends the frame here, before the window controls' update and before Escape is
+        // read, with no picker, window controls or pointer drawn. A key's move goes with the
+        // picker's.
         draw_board();
         if (!apply_board_moves()) return;
         if (picker_open) {
