@@ -218,7 +218,9 @@ void game_StartScreen() {
     const int row = run_panels(keyed);
     draw_web_link();
     bool close = open_web_link();
-    if (game_WindowControls()) close = true;
+    const ControlsFrame controls = window_controls_update();
+    window_controls_draw(controls);
+    if (controls.close_clicked) close = true;
     if ((mouse.button_pressed[0] || keyed.list.pick) && row > 0) continue_player(row);
     if (platform::window_visible()) game_DisplayCursor(true);
     if (press_keys_and_buttons(hover, keyed.button)) close = true;

@@ -273,7 +273,8 @@ Outcome play_session(bool idle_waits, const std::string& folder,
                  time_bonus,    level_total,
                  level_bonus};
     o.numbers.insert(o.numbers.end(), board, board + 81);
-    o.reals = {frame_step, frames_per_second, tick_accumulator, tally_accumulator, next_fade};
+    o.reals = {frame_step, frames_per_second, play_screen_run().tick_accumulator, tally_accumulator,
+               next_fade};
     o.scores = file_text("scores.txt");
     o.saved = file_text("todo.txt");
     o.plays = hl::plays();

@@ -11,6 +11,7 @@
 
 #include "gfx/cursor.h"
 #include "gfx_support.h"
+#include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -82,7 +83,7 @@ TEST_F(PlayersTest, NamesWithSpacesAreFoundAgain) {
     EXPECT_TRUE(game_StorePlayer("ANN LEE", 90, 4, 1));
     EXPECT_EQ(plain(), "ANN LEE,90,4,\r\n");
     frame_counter = 5;
-    EXPECT_EQ(game_CheckNewPlayer("ANN LEE"), 1); // taken: the warning shows
+    EXPECT_EQ(game_CheckNewPlayer("ANN LEE"), NameCheck::warning);
     EXPECT_EQ(load(0, "ANN LEE").score, 90);
 }
 
@@ -185,25 +186,27 @@ TEST_F(PlayersTest, FailedWritesAreReported) {
 }
 
 TEST_F(PlayersTest, NameCheckWarnsForFiveSecondsOrUntilEscape) {
-    EXPECT_EQ(game_CheckNewPlayer(""), 3);
+    EXPECT_EQ(game_CheckNewPlayer(""), NameCheck::empty);
     frame_counter = 1;
-    EXPECT_EQ(game_CheckNewPlayer("ANN"), 0); // no file: every name is free
+    EXPECT_EQ(game_CheckNewPlayer("ANN"), NameCheck::free); // no file: every name is free
     game_StorePlayer("ANN", 0, 1, 0);
     frame_step = 200.0f / 60;
-    int result = 0, frames = 0, dark = 0;
-    for (frame_counter = 10; (result = game_CheckNewPlayer("ANN")) == 1; ++frame_counter) {
+    int frames = 0, dark = 0;
+    auto result = NameCheck::free;
+    for (frame_counter = 10; (result = game_CheckNewPlayer("ANN")) == NameCheck::warning;
+         ++frame_counter) {
         ++frames;
         if (draws().empty()) ++dark;
         clear();
     }
-    EXPECT_EQ(result, 2);
+    EXPECT_EQ(result, NameCheck::taken);
     EXPECT_NEAR(frames, 300, 2);
     EXPECT_NEAR(dark, 150, 4); // half the time off: it blinks
     frame_counter += 5;        // a new check
-    EXPECT_EQ(game_CheckNewPlayer("ANN"), 1);
+    EXPECT_EQ(game_CheckNewPlayer("ANN"), NameCheck::warning);
     ++frame_counter;
-    hl::set_key(1, true);
-    EXPECT_EQ(game_CheckNewPlayer("ANN"), 2);
+    hl::set_key(DIK_ESCAPE, true);
+    EXPECT_EQ(game_CheckNewPlayer("ANN"), NameCheck::taken);
 }
 
 // The list driven frame by frame as a screen runs it: mouse read, list, pointer.

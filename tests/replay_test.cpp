@@ -72,9 +72,8 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     const int x = 45 + 160 * (cell % 9 / 3) + 50 * (cell % 3);
     const int y = 55 + 160 * (cell / 27) + 50 * (cell / 9 % 3);
     click(x, y);
-    const int wrong = solution[cell] % 9; // a digit 0..8 that is not the solution's, as item k
-    click(static_cast<int>(picker_x) + 35 * (wrong % 4),
-          static_cast<int>(picker_y) + 35 * (wrong / 4));
+    const int wrong = solution[cell] % 9 + 1; // a digit that is not the solution's
+    click(static_cast<int>(picker_slot_x(wrong)), static_cast<int>(picker_slot_y(wrong)));
     ASSERT_EQ(wrong_entries, 1);
     pass(90);
     const std::vector<int32_t> saved_board(board, board + 81),
