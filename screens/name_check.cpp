@@ -50,20 +50,18 @@ NameCheck update_warning() {
     return keyboard.keypressed(DIK_ESCAPE, true) ? NameCheck::taken : NameCheck::warning;
 }
 
-void draw_warning() {
+} // namespace
+
+void name_check_draw() {
     const platform::DrawPhase drawing;
     if (static_cast<int>(name_check_visit.timer) % BLINK_PERIOD < BLINK_PERIOD / 2)
         game_DisplayFontText("name already exist. please enter different name.", 15, 256, 256,
                              0.55f, TextAnchor::centre);
 }
 
-} // namespace
-
 NameCheck game_CheckNewPlayer(const char* name) {
     if (name[0] == '\0') return NameCheck::empty;
     if (first_frame(name_check_run.frame)) name_check_enter(name);
     if (!warning_due()) return name_check_visit.result;
-    const NameCheck result = update_warning();
-    draw_warning();
-    return result;
+    return update_warning();
 }

@@ -12,3 +12,6 @@ enum class NameCheck {
 void name_check_reset();
 // Called every frame while a newly typed name waits.
 NameCheck game_CheckNewPlayer(const char* name);
+// Draws the frame's blink of the warning; the caller draws it in a frame the check said
+// NameCheck::warning.
+void name_check_draw();

@@ -119,20 +119,20 @@ Area slot_area(int slot) {
 }
 
 // A new player's name is checked against the table before play starts; a free name adds the
-// player. True when the frame goes on; a refused name returns to the start screen.
-bool name_accepted() {
+// player. NameCheck::free when the frame goes on; a refused name returns to the start screen.
+NameCheck name_accepted() {
     if (new_game_flag) play_run.name_check_pending = true;
-    if (!play_run.name_check_pending) return true;
+    if (!play_run.name_check_pending) return NameCheck::free;
     const NameCheck check = game_CheckNewPlayer(player_name);
     if (check == NameCheck::taken || check == NameCheck::empty) {
         play_run.name_check_pending = false;
         current_screen = Screen::start;
-        return false;
+        return check;
     }
-    if (check == NameCheck::warning) return false; // it blinks; the check runs again next frame
+    if (check == NameCheck::warning) return check; // it blinks; the check runs again next frame
     play_run.name_check_pending = false;
     game_StorePlayer(player_name, score, level, 0);
-    return true;
+    return check;
 }
 
 // One play-time tick at most a frame, once the frame steps passed the interval.
@@ -415,9 +415,100 @@ void play_screen_enter() {
     if (empty != board + CELLS) select_cell(static_cast<int>(empty - board));
 }
 
-// ---- draw ----
+// ---- the frame's update: the moves applied in order, the saves, the board as the frame draws it
+// ----
 
 namespace {
+
+// The board as the frame draws it: taken before the picker's and the keys' moves (docs/
+// ARCHITECTURE.md, "The game screen: moves"), so an entry shows from the next frame on.
+struct BoardView {
+    int32_t codes[CELLS] = {};
+    uint16_t marks[CELLS] = {};
+    int32_t wrong_entries = 0, elapsed_ticks = 0;
+    int selected = 0; // the selected cell
+    float selected_x = 0, selected_y = 0;
+    bool notes_mode = false, paused = false;
+};
+
+BoardView board_view() {
+    BoardView view{.wrong_entries = wrong_entries,
+                   .elapsed_ticks = elapsed_ticks,
+                   .selected = selected_cell(),
+                   .selected_x = play_run.selected_x,
+                   .selected_y = play_run.selected_y,
+                   .notes_mode = play_visit.notes_mode,
+                   .paused = play_visit.paused};
+    std::copy(board, board + CELLS, view.codes);
+    std::copy(play_notes.marks, play_notes.marks + CELLS, view.marks);
+    return view;
+}
+
+// What the frame draws, as its update left it.
+struct PlayFrame {
+    enum class Shows { nothing, warning, board, all } shows = Shows::nothing;
+    BoardView board{};   // from the board on
+    bool picker = false; // and with all, the open picker, the window controls and the pointer
+    ControlsFrame controls;
+};
+
+// The picker's move and then the key's (none after a completing one: its key keeps its press),
+// saved once when they changed the board or the marks. False when the board is complete: the
+// next-level screen follows, and it saves the next level.
+bool apply_board_moves() {
+    MoveResult result = apply_move(interpret_picker_click());
+    if (!result.complete) {
+        const MoveResult keyed = apply_move(interpret_keys(arrow_this_frame()));
+        result = {.changed = result.changed || keyed.changed, .complete = keyed.complete};
+    }
+    if (result.complete) {
+        current_screen = Screen::next_level;
+        return false;
+    }
+    if (result.changed) game_SaveInBackground();
+    return true;
+}
+
+// Leaving saves the game whole (a save that failed is shown) and returns to the start screen.
+void leave_on(const MoveResult& result) {
+    if (!result.leave) return;
+    game_SaveGameOrTell();
+    current_screen = Screen::start;
+}
+
+// The board is taken for the draw before the picker's move is applied: an entry shows from the
+// next frame on, and one that completes the board ends the frame there, before the window
+// controls' update and before Escape is read, so that last frame shows the board alone. Escape is
+// read after the close control: a click on it and Escape in one frame are two moves, and both
+// leave (docs/ARCHITECTURE.md, "The game screen: moves").
+PlayFrame play_screen_update() {
+    PlayFrame frame;
+    if (const NameCheck check = name_accepted(); check != NameCheck::free) {
+        if (check == NameCheck::warning) frame.shows = PlayFrame::Shows::warning;
+        return frame;
+    }
+    frame.shows = PlayFrame::Shows::board;
+    if (play_visit.paused) { // the clock stands and the board is hidden; any key or click resumes
+        frame.board = board_view();
+        apply_move(interpret_resume());
+    } else {
+        count_play_time();
+        apply_move(interpret_notes_control());
+        apply_move(interpret_grid_click());
+        frame.board = board_view();
+        if (!apply_board_moves()) return frame;
+        if (picker_open) note_picker_slot();
+        frame.picker = picker_open;
+    }
+    frame.controls = window_controls_update();
+    leave_on(apply_move(interpret_close_control(frame.controls)));
+    leave_on(apply_move(interpret_escape()));
+    new_game_flag = false;
+    frame.shows = PlayFrame::Shows::all;
+    return frame;
+}
+
+// ---- draw ----
 
 void counter_label(float x, int left, int right) {
     game_DisplayCell({.x = x,
@@ -428,13 +519,13 @@ void counter_label(float x, int left, int right) {
                       .bottom = COUNTER_LABEL_BOTTOM});
 }
 
-void draw_counters() {
+void draw_counters(const BoardView& view) {
     counter_label(20, 0, 90);
-    game_DisplayNumber(wrong_entries, TEXT_SCALE, 115, COUNTER_Y, NumberAlign::left_top,
-                       DIGIT_STRIP_X,
-                       wrong_entries > WRONG_COUNT_WARNS ? WRONG_DIGIT_STRIP_Y : DIGIT_STRIP_Y);
+    game_DisplayNumber(
+        view.wrong_entries, TEXT_SCALE, 115, COUNTER_Y, NumberAlign::left_top, DIGIT_STRIP_X,
+        view.wrong_entries > WRONG_COUNT_WARNS ? WRONG_DIGIT_STRIP_Y : DIGIT_STRIP_Y);
     counter_label(195, 100, 154);
-    game_DisplayTime(elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, TimeAlign::left, true);
+    game_DisplayTime(view.elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, TimeAlign::left, true);
     counter_label(355, 160, 226);
     game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, NumberAlign::left_top, DIGIT_STRIP_X,
                        DIGIT_STRIP_Y);
@@ -465,20 +556,21 @@ void draw_marks(float x, float y, uint16_t marks) {
 
 // A cell's tile, and unless the board is hidden its mark for the selected digit, its digit or its
 // pencil marks.
-void draw_cell(int col, int row, int selected_digit) {
+void draw_cell(const BoardView& view, int col, int row, int selected_digit) {
     const float x = GRID_X + cell_offset(col), y = GRID_Y + cell_offset(row);
-    const int32_t code = board[row * SIDE + col];
-    const bool given = is_given(code) && !play_visit.paused; // paused, every tile looks alike
+    const int cell = row * SIDE + col;
+    const int32_t code = view.codes[cell];
+    const bool given = is_given(code) && !view.paused; // paused, every tile looks alike
     game_DisplayCell({.x = x,
                       .y = y,
                       .left = theme_cell_image(board_theme, given),
                       .anchor = CellAnchor::centre});
-    if (play_visit.paused) return;
+    if (view.paused) return;
     const int digit = shown_digit(code);
-    if (digit != 0 && digit == selected_digit && row * SIDE + col != selected_cell())
+    if (digit != 0 && digit == selected_digit && cell != view.selected)
         game_DisplayCell({.x = x, .y = y, .left = IMAGE_SAME_DIGIT, .anchor = CellAnchor::centre});
     if (digit == 0) {
-        if (code == CELL_EMPTY) draw_marks(x, y, play_notes.marks[row * SIDE + col]);
+        if (code == CELL_EMPTY) draw_marks(x, y, view.marks[cell]);
         return;
     }
     // A given's strip, a right entry's, or a wrong one's.
@@ -490,31 +582,31 @@ void draw_cell(int col, int row, int selected_digit) {
 
 // The boxes row by row and each box's cells row by row, then the frame of the selected cell; while
 // paused, the tiles alone under the pause panel.
-void draw_grid() {
-    const int selected_digit = shown_digit(board[selected_cell()]);
+void draw_grid(const BoardView& view) {
+    const int selected_digit = shown_digit(view.codes[view.selected]);
     for (int box_row = 0; box_row < BOX_SIDE; ++box_row)
         for (int box_col = 0; box_col < BOX_SIDE; ++box_col)
             for (int row = 0; row < BOX_SIDE; ++row)
                 for (int col = 0; col < BOX_SIDE; ++col)
-                    draw_cell(box_col * BOX_SIDE + col, box_row * BOX_SIDE + row, selected_digit);
-    if (play_visit.paused) {
+                    draw_cell(view, box_col * BOX_SIDE + col, box_row * BOX_SIDE + row,
+                              selected_digit);
+    if (view.paused) {
         draw_sheet_region(PAUSED_PANEL, BOARD_CENTRE_X, BOARD_CENTRE_Y, 1, CellAnchor::centre);
         return;
     }
-    game_DisplayCell({.x = play_run.selected_x,
-                      .y = play_run.selected_y,
+    game_DisplayCell({.x = view.selected_x,
+                      .y = view.selected_y,
                       .left = IMAGE_FRAME,
-                      .opacity = is_given(board[selected_cell()]) ? GIVEN_FRAME_OPACITY : OPAQUE,
+                      .opacity = is_given(view.codes[view.selected]) ? GIVEN_FRAME_OPACITY : OPAQUE,
                       .anchor = CellAnchor::centre});
 }
 
 // The counters, the notes control, the grid and the player's name.
-void draw_board() {
-    const platform::DrawPhase drawing;
-    draw_counters();
-    draw_sheet_region(play_visit.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
+void draw_board(const BoardView& view) {
+    draw_counters(view);
+    draw_sheet_region(view.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
                       CellAnchor::centre);
-    draw_grid();
+    draw_grid(view);
     game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
 }
 
@@ -530,7 +622,6 @@ void picker_image(int slot, int image, float opacity) {
 
 // The open picker's items, and the mark on the slot under the pointer.
 void draw_picker() {
-    const platform::DrawPhase drawing;
     for (int item = 1; item <= PICKER_ITEMS; ++item) {
         picker_image(item, IMAGE_EMPTY, PICKER_OPACITY);
         picker_image(item, item + IMAGE_ITEMS, PICKER_OPACITY);
@@ -538,69 +629,25 @@ void draw_picker() {
     if (play_run.picker_choice > 0) picker_image(play_run.picker_choice, IMAGE_FRAME, OPAQUE);
 }
 
-} // namespace
-
-// ---- the frame: the moves applied in order, the draws between them, the saves ----
-
-namespace {
-
-// The picker's move and then the key's (none after a completing one: its key keeps its press),
-// saved once when they changed the board or the marks. False when the board is complete: the
-// next-level screen follows, and it saves the next level.
-bool apply_board_moves() {
-    MoveResult result = apply_move(interpret_picker_click());
-    if (!result.complete) {
-        const MoveResult keyed = apply_move(interpret_keys(arrow_this_frame()));
-        result = {.changed = result.changed || keyed.changed, .complete = keyed.complete};
-    }
-    if (result.complete) {
-        current_screen = Screen::next_level;
-        return false;
-    }
-    if (result.changed) game_SaveInBackground();
-    return true;
-}
-
-// Leaving saves the game whole (a save that failed is shown) and returns to the start screen.
-void leave_on(const MoveResult& result) {
-    if (!result.leave) return;
-    game_SaveGameOrTell();
-    current_screen = Screen::start;
+// The frame as its update left it: the name check's warning, or the board, then the open picker,
+// the window controls over it and the pointer.
+void play_screen_draw(const PlayFrame& frame) {
+    const platform::DrawPhase drawing;
+    if (frame.shows == PlayFrame::Shows::warning) name_check_draw();
+    if (frame.shows < PlayFrame::Shows::board) return;
+    draw_board(frame.board);
+    if (frame.shows != PlayFrame::Shows::all) return;
+    if (frame.picker) draw_picker();
+    window_controls_draw(frame.controls);
+    game_DisplayCursor(true);
 }
 
 } // namespace
+
+// ---- the entry point ----
 
 void game_PlayScreen() {
-    if (!name_accepted()) return;
-    if (play_visit.paused) {
-        // The clock stands and the board is hidden; any key or click resumes.
-        draw_board();
-        apply_move(interpret_resume());
-    } else {
-        count_play_time();
-        apply_move(interpret_notes_control());
-        apply_move(interpret_grid_click());
-        // The board is drawn before the picker's move is applied (docs/ARCHITECTURE.md, "The game
-        // screen: moves"): an entry shows from the next frame on, and one that completes the
-        // board ends the frame here, before the window controls' update and before Escape is
-        // read, with no picker, window controls or pointer drawn. A key's move goes with the
-        // picker's.
-        draw_board();
-        if (!apply_board_moves()) return;
-        if (picker_open) {
-            note_picker_slot();
-            draw_picker();
-        }
-    }
-    // The window controls are drawn over the picker, with the hover their update found, and
-    // Escape is read after their close control: a click on it and Escape in one frame are two
-    // moves, and both leave (docs/ARCHITECTURE.md, "The game screen: moves").
-    const ControlsFrame controls = window_controls_update();
-    window_controls_draw(controls);
-    leave_on(apply_move(interpret_close_control(controls)));
-    leave_on(apply_move(interpret_escape()));
-    game_DisplayCursor(true);
-    new_game_flag = false;
+    play_screen_draw(play_screen_update());
 }
 
 bool game_SaveOnEnd() {

@@ -195,6 +195,7 @@ TEST_F(PlayersTest, NameCheckWarnsForFiveSecondsOrUntilEscape) {
     auto result = NameCheck::free;
     for (frame_counter = 10; (result = game_CheckNewPlayer("ANN")) == NameCheck::warning;
          ++frame_counter) {
+        name_check_draw();
         ++frames;
         if (draws().empty()) ++dark;
         clear();
