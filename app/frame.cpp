@@ -102,6 +102,7 @@ void frame_reset() {
     frames_per_second = 0;
     frame_pacing = {};
     dispatch_memory = {};
+    template_screen_entry = {};
 }
 
 double game_Timer() {
@@ -139,7 +140,7 @@ int game_Dispatch() {
             game_PlayScreen();
             break;
         case Screen::next_level:
-            if (first) next_level_enter();
+            if (first) next_level_screen_enter();
             game_NextLevelScreen();
             break;
         case Screen::options:
