@@ -18,6 +18,8 @@ constexpr Area SAVE_AND_STOP{50, 450, 150, 475};
 
 constexpr int32_t LAST_LEVEL = 99;
 constexpr int32_t LEVEL_BONUS = 100;
+constexpr int32_t ACCURACY_POINTS = 10; // for every wrong entry fewer than TALLY_ERRORS_START
+constexpr int32_t TOTAL_STEP = 10;      // the bonuses go into the score 10 points a step
 
 // The time bonus counts the ticks left down in coarse steps, then in fine ones.
 constexpr int32_t COARSE_TICKS = 360, FINE_TICKS = 60;
@@ -75,25 +77,25 @@ void step_time() {
     }
 }
 
-// The accuracy bonus: 10 points for every wrong entry fewer than TALLY_ERRORS_START.
+// The accuracy bonus: ACCURACY_POINTS for every wrong entry fewer than TALLY_ERRORS_START.
 void step_accuracy() {
     if (next_level_visit.errors_left <= wrong_entries) {
         next_level_visit.errors_left = wrong_entries;
         next_level_visit.tally_phase = TALLY_TOTAL;
     } else {
         next_level_visit.errors_left -= 1;
-        next_level_visit.accuracy_bonus += 10;
+        next_level_visit.accuracy_bonus += ACCURACY_POINTS;
     }
 }
 
-// The two bonuses into the score, 10 points a step (1 when they sum to 10 or less).
+// The two bonuses into the score, TOTAL_STEP points a step (1 when they sum to no more).
 void step_total() {
     const int32_t sum = next_level_visit.time_bonus + next_level_visit.accuracy_bonus;
     if (next_level_visit.level_total >= sum) {
         next_level_visit.level_total = sum;
         next_level_visit.tally_phase = TALLY_LEVEL;
     } else {
-        const int32_t step = sum > 10 ? 10 : 1;
+        const int32_t step = sum > TOTAL_STEP ? TOTAL_STEP : 1;
         next_level_visit.level_total += step;
         score += step;
     }

@@ -35,6 +35,7 @@ constexpr int THEME_TOP = 325;  // y of theme row 0
 constexpr int THEME_ROW_H = 25; // height of a theme row
 // A theme row's samples at half size: the empty cell, then the given cell, to the row's right.
 constexpr float THEME_EMPTY_X = 25, THEME_GIVEN_X = 50, THEME_RIGHT = 75;
+constexpr float THEME_SAMPLE_SCALE = 0.5f;
 constexpr float THEME_MARK_X = 40;
 constexpr float REMOVE_TICK_X = 245, REMOVE_TICK_Y = 267;
 constexpr platform::Rect MARK{175, 425, 200, 450}; // the marker and tick on the sheet
@@ -167,8 +168,8 @@ void draw_themes() {
             game_DisplayCell({.x = given ? THEME_GIVEN_X : THEME_EMPTY_X,
                               .y = sy,
                               .left = theme_cell_image(k, given),
-                              .scale_x = 0.5f,
-                              .scale_y = 0.5f});
+                              .scale_x = THEME_SAMPLE_SCALE,
+                              .scale_y = THEME_SAMPLE_SCALE});
     }
 }
 
@@ -224,8 +225,10 @@ void draw_warning_and_cursor(bool warning) {
     const platform::DrawPhase drawing;
     if (warning &&
         static_cast<int>(options_visit.options_warning_timer) % BLINK_PERIOD < BLINK_PERIOD / 2)
-        game_DisplayText(
-            {.text = "no player selected.", .x = 256, .y = 256, .anchor = TextAnchor::centre});
+        game_DisplayText({.text = "no player selected.",
+                          .x = LAYOUT_CENTRE_X,
+                          .y = LAYOUT_CENTRE_Y,
+                          .anchor = TextAnchor::centre});
     game_DisplayCursor(true);
 }
 

@@ -18,6 +18,9 @@ namespace {
 constexpr float LIST_WIDTH = 350;
 // The columns, from the list's x.
 constexpr float NAME_X = 50, SCORE_X = 180, LEVEL_X = 300, BAR_X = 330;
+constexpr float BAR_W = 30, BAR_H = 8; // the level bar
+constexpr float CONTROLS_MARGIN = 30;
+constexpr int DEFAULT_ROWS = 8;     // shown when the screen asks for none
 constexpr float ROW_STEP = 0.8f;    // a row's height, in row heights as the screen gives them
 constexpr float HEADER_STEP = 1.2f; // the bar to the titles and the titles to the rows, likewise
 
@@ -34,19 +37,14 @@ struct ListControl {
         return {left, y, right, y + (height > 0 ? height : row_height)};
     }
 };
-constexpr ListControl SCROLL_DOWN{LAYOUT_CENTRE_X,
-                                  ARROW_DOWN_IMAGE,
-                                  CENTRE_CONTROL_LEFT,
-                                  CENTRE_CONTROL_RIGHT,
-                                  0,
-                                  1.3f}; // below the rows
-constexpr ListControl SCROLL_UP{LAYOUT_CENTRE_X,
-                                ARROW_UP_IMAGE,
-                                CENTRE_CONTROL_LEFT,
-                                CENTRE_CONTROL_RIGHT,
-                                0,
-                                1.3f};                                       // above them
-constexpr ListControl TOGGLE{316, {200, 400, 225, 425}, 304, 328, 25, 1.1f}; // below the rows
+constexpr float ARROW_ENLARGED = 1.3f; // the scroll arrows' scale under the mouse
+// Below the rows, above them, and the toggle below them.
+constexpr ListControl SCROLL_DOWN{
+    LAYOUT_CENTRE_X, ARROW_DOWN_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0,
+    ARROW_ENLARGED};
+constexpr ListControl SCROLL_UP{
+    LAYOUT_CENTRE_X, ARROW_UP_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0, ARROW_ENLARGED};
+constexpr ListControl TOGGLE{316, {200, 400, 225, 425}, 304, 328, 25, 1.1f};
 
 // Fewer letters, digits, ":" and spaces than this in the file: the table shows as empty.
 constexpr int MIN_VISIBLE_CHARS = 3;
@@ -151,9 +149,9 @@ Area focus_area(const ListView& view, float row_y) {
     return {view.x - 6, row_y - 1, view.x + BAR_X + 36, row_y + ROW_STEP * view.h + 1};
 }
 
-// The controls show and answer only while the mouse is over the list.
+// The controls show and answer only while the mouse is over the list or CONTROLS_MARGIN round it.
 Area controls_area(const ListView& view) {
-    return {view.x, view.y - 30, view.x + LIST_WIDTH, view.bottom + 30};
+    return {view.x, view.y - CONTROLS_MARGIN, view.x + LIST_WIDTH, view.bottom + CONTROLS_MARGIN};
 }
 
 // The row the mouse is on, 0 for none, and whether the left button is held on it.
@@ -239,7 +237,7 @@ void draw_row(const PlayerRecord& r, int record, float x, float row_y, bool mark
     draw_field(r.field[2], x + LEVEL_X, row_y);
     const float percent =
         static_cast<float>(std::clamp(leading_number(r.field[2].c_str()), 0, 100));
-    game_DisplayBar(x + BAR_X, row_y + 4, percent, 30, 8);
+    game_DisplayBar(x + BAR_X, row_y + 4, percent, BAR_W, BAR_H);
 }
 
 // A control, larger while the mouse is on it.
@@ -283,7 +281,7 @@ int game_DisplayPlayers(float x, float y, int form, int preselected, float h, in
         draw_empty_table(form, y);
         return 0;
     }
-    const int rows = visible_rows > 0 ? visible_rows : 8;
+    const int rows = visible_rows > 0 ? visible_rows : DEFAULT_ROWS;
     if (focus.moved && focus.record > 0) scroll_to(focus.record, rows);
     const ListView view = list_view(x, y, table && form == LIST_START_FORM, h, rows);
     const RowTouch touch = update_rows(view, preselected, focus);
