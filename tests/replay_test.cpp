@@ -20,7 +20,6 @@
 namespace hl = platform::headless;
 
 namespace {
-const OptionsVisit& options = options_screen_visit();
 // The stored record of a player: score and level, or -1 and -1 when there is none.
 std::pair<int32_t, int32_t> record_of(const char* name) {
     char buffer[PLAYER_NAME_SIZE];
@@ -111,7 +110,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     click(430, 435);
     ASSERT_EQ(current_screen, Screen::options);
     click(200, 60);
-    EXPECT_EQ(options.options_selection, 1);
+    EXPECT_EQ(options_screen_visit().options_selection, 1);
     click(50, 430);
     click(380, 486);
     ASSERT_EQ(current_screen, Screen::start);
@@ -156,10 +155,10 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     click(430, 435);
     ASSERT_EQ(current_screen, Screen::options);
     click(200, 60);
-    ASSERT_EQ(options.options_selection, 1);
-    EXPECT_EQ(options.puzzle_mode, PUZZLES_DESIGNED);
+    ASSERT_EQ(options_screen_visit().options_selection, 1);
+    EXPECT_EQ(options_screen_visit().puzzle_mode, PUZZLES_DESIGNED);
     click(420, 458); // the classic label
-    EXPECT_EQ(options.puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_screen_visit().puzzle_mode, PUZZLES_CLASSIC);
     click(380, 486);
     ASSERT_EQ(current_screen, Screen::start);
     EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED); // taken when the player is picked
@@ -178,7 +177,7 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     // The options screen shows the stored choice; designed again is stored as designed.
     click(430, 435);
     click(200, 60);
-    EXPECT_EQ(options.puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_screen_visit().puzzle_mode, PUZZLES_CLASSIC);
     click(270, 458); // the designed box
     click(380, 486);
     EXPECT_EQ(game_StoredPuzzleMode("CARLA"), PUZZLES_DESIGNED);

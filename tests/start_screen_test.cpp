@@ -43,7 +43,6 @@ bool pointer_drawn() {
     return false;
 }
 const StartVisit& start = start_screen_visit();
-const PlayerListRun& list = player_list_run();
 } // namespace
 
 using StartTest = ScreenTest;
@@ -217,23 +216,23 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     current_screen = Screen::start;
     pass();
     // Both show; each remembers the frame it last ran in.
-    EXPECT_EQ(list.frame, frame_counter);
+    EXPECT_EQ(player_list_run().frame, frame_counter);
     EXPECT_EQ(last_frame, frame_counter);
 
     click(316, 350); // the player list's toggle, below its one row
-    ASSERT_TRUE(list.list_expanded);
+    ASSERT_TRUE(player_list_run().list_expanded);
     pass();
-    EXPECT_EQ(list.frame, frame_counter);
+    EXPECT_EQ(player_list_run().frame, frame_counter);
     EXPECT_NE(last_frame, frame_counter);
 
     click(316, 230); // the toggle below the expanded list's one row
-    ASSERT_FALSE(list.list_expanded);
+    ASSERT_FALSE(player_list_run().list_expanded);
     point(240, 212); // near the to-do panel: its buttons settle centred
     pass(30);
     click(240, 212); // its expand button
     ASSERT_EQ(panel_state, 1);
     pass();
-    EXPECT_NE(list.frame, frame_counter);
+    EXPECT_NE(player_list_run().frame, frame_counter);
     EXPECT_EQ(last_frame, frame_counter);
 }
 
@@ -277,7 +276,7 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
         EXPECT_EQ(start.focus.group, START_LIST);
         EXPECT_EQ(start.focus.item, 0);
         for (int step = 0; step < 3; ++step) press(DIK_DOWN, held);
-        EXPECT_EQ(list.list_first_row, 2) << held; // DAN, the fourth, ends the compact list
+        EXPECT_EQ(player_list_run().list_first_row, 2) << held; // DAN ends the compact list
         press(DIK_RETURN, held);
         ASSERT_EQ(current_screen, Screen::game) << held;
         EXPECT_STREQ(player_name, "DAN");

@@ -18,13 +18,12 @@ class TemplateScreenTest : public ScreenTest {
         template_screen_entry = {template_screen_enter, game_TemplateScreen}; // game_Reset wipes it
         current_screen = Screen::template_screen;
     }
-    const TemplateRun& run = template_screen_run();
     const TemplateVisit& visit = template_screen_visit();
 };
 
 TEST_F(TemplateScreenTest, EnteredOncePerVisitAndLeftByBackEscapeOrTheFocusKeys) {
     for (int i = 0; i < 3; ++i) pass();
-    EXPECT_EQ(run.visits, 1);
+    EXPECT_EQ(template_screen_run().visits, 1);
     EXPECT_GT(visit.fade, 0);
     EXPECT_FALSE(hl::draws().empty());
 
@@ -39,7 +38,7 @@ TEST_F(TemplateScreenTest, EnteredOncePerVisitAndLeftByBackEscapeOrTheFocusKeys)
 
     current_screen = Screen::template_screen;
     pass();
-    EXPECT_EQ(run.visits, 2);
+    EXPECT_EQ(template_screen_run().visits, 2);
     EXPECT_TRUE(visit.back_hovered); // the pointer still on Back
     for (int held : {1, 3, 10}) {
         current_screen = Screen::template_screen;
@@ -50,7 +49,7 @@ TEST_F(TemplateScreenTest, EnteredOncePerVisitAndLeftByBackEscapeOrTheFocusKeys)
         EXPECT_EQ(current_screen, Screen::start) << "held " << held;
         pass();
     }
-    EXPECT_EQ(run.visits, 4);
+    EXPECT_EQ(template_screen_run().visits, 4);
 }
 
 } // namespace
