@@ -147,7 +147,7 @@ bool update_focus() {
 // save and stop.
 void press_buttons(bool keyed) {
     if (next_level_visit.tally_phase != TALLY_DONE) return;
-    const int focused = keyed ? next_level_visit.focus.group : -1;
+    const int focused = keyed ? next_level_visit.focus.group : NO_GROUP;
     const bool play_on = PLAY_ON.pressed() || focused == NEXT_PLAY_ON;
     if (!play_on && !SAVE_AND_STOP.pressed() && focused != NEXT_SAVE_AND_STOP) return;
     // Both store what the level earned and the next level's board at once, so that the players

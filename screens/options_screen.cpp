@@ -90,7 +90,7 @@ Keyed update_focus() {
     const FocusKeys keys = read_focus_keys();
     const int sizes[OPTIONS_GROUPS] = {player_list_rows(), THEME_COUNT, 1, 2, 1, 1};
     const bool act = move_focus(options_visit.focus, keys, sizes);
-    return {list_focus(options_visit.focus, OPTIONS_LIST, keys, act), act};
+    return {player_list_focus(options_visit.focus, OPTIONS_LIST, keys, act), act};
 }
 
 // Acts on a left-button press, or on the keys' act on the focused control; returns whether

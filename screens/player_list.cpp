@@ -67,7 +67,7 @@ void player_list_reset() {
     list_visit = {};
 }
 
-ListFocus list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act) {
+ListFocus player_list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act) {
     if (!focus.shown || focus.group != group) return {};
     return {focus.item + 1, keys.any(), act};
 }

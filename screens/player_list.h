@@ -34,7 +34,7 @@ struct ListFocus {
 };
 
 // The list's part of a screen's focus whose group `group` is the list's rows.
-ListFocus list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act);
+ListFocus player_list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act);
 
 // The list's two forms: the start screen's, with a bar and the column titles above the rows, and
 // the options screen's.

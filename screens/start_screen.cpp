@@ -33,6 +33,8 @@ constexpr Button QUIT{{360, 470, 510, 505}, 470, {355, 455, 505, 485}};
 constexpr float BUTTON_RIGHT = 505;
 
 constexpr Area WEB_LINK{30, 390, 143, 490}; // the web-link panel's clickable part
+// The product's page, a file that ships beside the game data; the web-link panel opens it.
+constexpr const char* ABOUT_PAGE = "about.html";
 
 constexpr platform::Rect TITLE{0, 0, 511, 200};            // drawn centred at (256, 100)
 constexpr platform::Rect WEB_LINK_PANEL{0, 375, 300, 511}; // drawn by its top-left corner
@@ -93,7 +95,7 @@ Hover hover_buttons() {
 struct Keyed {
     ListFocus list;
     PanelFocus panel;
-    int button = -1;
+    int button = NO_GROUP;
 };
 
 // The to-do panel's part of the focus: on its tasks or on its buttons.
@@ -122,8 +124,8 @@ Keyed update_focus() {
     sizes[START_NEW_GAME] = sizes[START_OPTIONS] = sizes[START_QUIT] = 1;
     Focus& focus = start_visit.focus;
     const bool act = move_focus(focus, keys, sizes);
-    return {list_focus(focus, START_LIST, keys, act), panel_focus(focus, keys, act),
-            act ? focus.group : -1};
+    return {player_list_focus(focus, START_LIST, keys, act), panel_focus(focus, keys, act),
+            act ? focus.group : NO_GROUP};
 }
 
 // The player list, while the to-do panel is collapsed, and the to-do panel, while the list is

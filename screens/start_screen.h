@@ -33,9 +33,6 @@ struct StartVisit {
 // The screen's visit as it stands, for reading.
 const StartVisit& start_screen_visit();
 
-// The product's page, a file that ships beside the game data; the web-link panel opens it.
-constexpr const char* ABOUT_PAGE = "about.html";
-
 void start_screen_reset();
 
 // Entering the start screen: the fade starts afresh, the window placement is read and the player
