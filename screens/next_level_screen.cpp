@@ -177,24 +177,28 @@ void draw_number(int32_t value, float x, float y, NumberAlign align) {
     game_DisplayNumber(value, TEXT_SCALE, x, y, align, DIGIT_STRIP_X, DIGIT_STRIP_Y);
 }
 
+// The tally as a frame draws it: as it stood before the frame's step, with the score and the
+// level it had then.
+struct TallyView {
+    NextLevelVisit tally;
+    int32_t score, level;
+};
+
 // The background at the fade's opacity, the screen's image and the tally's figures.
-void draw_tally() {
-    const platform::DrawPhase drawing;
-    draw_screen_image(next_level_visit.fade, IMAGE_NEXT_LEVEL);
-    game_DisplayTime(next_level_visit.time_left, TEXT_SCALE, COUNTER_X, TIME_Y, TimeAlign::left,
-                     true);
-    draw_number(next_level_visit.errors_left, COUNTER_X, ERRORS_Y, NumberAlign::left_top);
-    draw_number(next_level_visit.time_bonus, BONUS_X, TIME_Y, NumberAlign::left_top);
-    draw_number(next_level_visit.accuracy_bonus, BONUS_X, ERRORS_Y, NumberAlign::left_top);
-    draw_number(next_level_visit.level_total, BONUS_X, 227, NumberAlign::left_top);
-    draw_number(score, CENTRE_X, 380, NumberAlign::centre_top);
-    draw_number(level + 1, 300, 453, NumberAlign::left_top);
-    if (next_level_visit.level_bonus > 0)
-        draw_number(next_level_visit.level_bonus, CENTRE_X, 310, NumberAlign::centre_top);
+void draw_tally(const TallyView& view) {
+    const NextLevelVisit& t = view.tally;
+    draw_screen_image(t.fade, IMAGE_NEXT_LEVEL);
+    game_DisplayTime(t.time_left, TEXT_SCALE, COUNTER_X, TIME_Y, TimeAlign::left, true);
+    draw_number(t.errors_left, COUNTER_X, ERRORS_Y, NumberAlign::left_top);
+    draw_number(t.time_bonus, BONUS_X, TIME_Y, NumberAlign::left_top);
+    draw_number(t.accuracy_bonus, BONUS_X, ERRORS_Y, NumberAlign::left_top);
+    draw_number(t.level_total, BONUS_X, 227, NumberAlign::left_top);
+    draw_number(view.score, CENTRE_X, 380, NumberAlign::centre_top);
+    draw_number(view.level + 1, 300, 453, NumberAlign::left_top);
+    if (t.level_bonus > 0) draw_number(t.level_bonus, CENTRE_X, 310, NumberAlign::centre_top);
 }
 
 void draw_focus() {
-    const platform::DrawPhase drawing;
     if (focus_on(next_level_visit.focus, NEXT_PLAY_ON)) draw_focus_mark(PLAY_ON);
     if (focus_on(next_level_visit.focus, NEXT_SAVE_AND_STOP)) draw_focus_mark(SAVE_AND_STOP);
 }
@@ -204,12 +208,14 @@ void draw_focus() {
 int32_t game_NextLevelScreen() {
     next_level_run.shown_frame = frame_counter;
     fade_in(next_level_visit.fade);
-    // The figures show the tally as it stood before this frame's step: drawn, then stepped.
-    draw_tally();
+    // The figures show the tally as it stood before this frame's step.
+    const TallyView shown{next_level_visit, score, level};
     tally();
     const bool keyed = update_focus();
+    press_buttons(keyed);
+    const platform::DrawPhase drawing;
+    draw_tally(shown);
     draw_focus();
     game_DisplayCursor(true);
-    press_buttons(keyed);
     return next_level_visit.level_total;
 }
