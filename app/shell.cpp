@@ -86,7 +86,7 @@ void game_Reset() {
     player_list_reset();
     name_check_reset();
     panel_reset();
-    editor_reset();
+    task_editor_reset();
     start_screen_reset();
     next_level_reset();
     options_reset();

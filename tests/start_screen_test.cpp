@@ -345,16 +345,16 @@ TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
     press(DIK_UP, 3);
     press(DIK_RETURN, 10);
     ASSERT_TRUE(editor_open);
-    EXPECT_STREQ(edit_task.description, "SHOP");
+    EXPECT_STREQ(task_editor_visit().edit_task.description, "SHOP");
     hl::set_key_layout(hl::KeyLayout::russian);
     for (int i = 0; i < 4; ++i) press(DIK_BACK);
     type("GIFTS");
     press(DIK_DOWN, 3);
-    EXPECT_EQ(edit_field, FIELD_DATE);
-    EXPECT_STREQ(edit_task.description, "GIFTS");
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DATE);
+    EXPECT_STREQ(task_editor_visit().edit_task.description, "GIFTS");
     for (int step = 0; step < 3; ++step) press(DIK_DOWN, 1); // the done tick, the time, the alarm
     press(DIK_RETURN, 10);
-    EXPECT_TRUE(edit_task.alarm);
+    EXPECT_TRUE(task_editor_visit().edit_task.alarm);
     for (int step = 0; step < 4; ++step)
         press(DIK_DOWN, 3); // the repeat, the minutes, Delete, Update
     press(DIK_RETURN, 1);

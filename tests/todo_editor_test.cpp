@@ -27,6 +27,7 @@ bool has(const std::string& text, const std::string& part) {
 
 class EditorTest : public TodoTest {
   protected:
+    const TaskEditorVisit& visit = task_editor_visit();
     void at(const int (&where)[2]) { click(where[0], where[1]); }
     void open_new() {
         frame();
@@ -60,11 +61,11 @@ class EditorTest : public TodoTest {
 
 TEST_F(EditorTest, NewTaskNeedsADescription) {
     open_new();
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_EQ(visit.edit_field, FIELD_DESCRIPTION);
     at(ADD);
     EXPECT_TRUE(blinks("Description cannot be empty"));
     EXPECT_TRUE(editor);
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_EQ(visit.edit_field, FIELD_DESCRIPTION);
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
 
@@ -74,15 +75,15 @@ TEST_F(EditorTest, DateAndTimeThatDoNotExistAreReportedAndNeverSaved) {
     at(DATE);
     for (int i = 0; i < 10; ++i) type(DIK_BACK);
     type_text("20080230");
-    EXPECT_STREQ(edit_text, "2008/02/30");
+    EXPECT_STREQ(visit.edit_text, "2008/02/30");
     type(DIK_TAB);
-    EXPECT_EQ(edit_field, FIELD_TIME);
+    EXPECT_EQ(visit.edit_field, FIELD_TIME);
     EXPECT_TRUE(blinks("Incorrect Date"));
     frames(130);
-    EXPECT_EQ(edit_field, FIELD_DATE); // back on the date after 2.5 seconds
-    EXPECT_EQ(edit_task.when.wDay, 30);
+    EXPECT_EQ(visit.edit_field, FIELD_DATE); // back on the date after 2.5 seconds
+    EXPECT_EQ(visit.edit_task.when.wDay, 30);
     at(ADD); // refused with the same message, the focus on the date, nothing written
-    EXPECT_EQ(edit_field, FIELD_DATE);
+    EXPECT_EQ(visit.edit_field, FIELD_DATE);
     EXPECT_TRUE(blinks("Incorrect Date"));
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 
@@ -92,11 +93,11 @@ TEST_F(EditorTest, DateAndTimeThatDoNotExistAreReportedAndNeverSaved) {
     at(TIME);
     for (int i = 0; i < 8; ++i) type(DIK_BACK);
     type_text("250000");
-    EXPECT_STREQ(edit_text, "25:00:00");
+    EXPECT_STREQ(visit.edit_text, "25:00:00");
     at(DESCRIPTION);
     EXPECT_TRUE(blinks("Incorrect Time"));
     at(ADD);
-    EXPECT_EQ(edit_field, FIELD_TIME);
+    EXPECT_EQ(visit.edit_field, FIELD_TIME);
     EXPECT_TRUE(blinks("Incorrect Time"));
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
@@ -105,13 +106,13 @@ TEST_F(EditorTest, TabGoesRoundTheFourBoxesAndNeverToTheTitle) {
     open_new();
     for (int expected : {2, 3, 4, 1, 2}) {
         type(DIK_TAB);
-        EXPECT_EQ(edit_field, expected);
+        EXPECT_EQ(visit.edit_field, expected);
     }
     at(TITLE);
-    EXPECT_EQ(edit_field, FIELD_TITLE);
-    EXPECT_STREQ(edit_text, "...");
+    EXPECT_EQ(visit.edit_field, FIELD_TITLE);
+    EXPECT_STREQ(visit.edit_text, "...");
     type(DIK_RETURN);
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_EQ(visit.edit_field, FIELD_DESCRIPTION);
 }
 
 TEST_F(EditorTest, BlankTitleIsRefusedAndNothingSaved) {
@@ -120,10 +121,10 @@ TEST_F(EditorTest, BlankTitleIsRefusedAndNothingSaved) {
     for (int i = 0; i < 3; ++i) type(DIK_BACK);
     at(SET_TITLE);
     EXPECT_TRUE(blinks("title cannot be blank"));
-    EXPECT_EQ(edit_field, FIELD_TITLE);
+    EXPECT_EQ(visit.edit_field, FIELD_TITLE);
     frames(10);
     EXPECT_TRUE(editor);
-    EXPECT_FALSE(save_request);
+    EXPECT_FALSE(visit.save_request);
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
 
@@ -158,10 +159,10 @@ TEST_F(EditorTest, CompletedTaskShowsMasksTakesNoTypingAndDeletes) {
     EXPECT_EQ(draws_of(0, 150, 75, 175), 0); // Delete stays
     type_text("AB");
     at(DATE);
-    EXPECT_STREQ(edit_text, "FILED");
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_STREQ(visit.edit_text, "FILED");
+    EXPECT_EQ(visit.edit_field, FIELD_DESCRIPTION);
     at(UPDATE);
-    EXPECT_FALSE(save_request);
+    EXPECT_FALSE(visit.save_request);
     at(DELETE);
     EXPECT_TRUE(blinks("Deleting"));
     at(CLOSE); // the form waits while "Deleting" runs
@@ -213,9 +214,9 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     type(DIK_RIGHT);
     type(DIK_LEFT);
     type(DIK_LEFT);
-    EXPECT_EQ(edit_task.repeat, REPEAT_YEARLY);
+    EXPECT_EQ(visit.edit_task.repeat, REPEAT_YEARLY);
     click(150, 275); // the repeat label: left adds one
-    EXPECT_EQ(edit_task.repeat, REPEAT_NORMAL);
+    EXPECT_EQ(visit.edit_task.repeat, REPEAT_NORMAL);
     at(TITLE);
     for (int i = 0; i < 3; ++i) type(DIK_BACK);
     type_text("HEALTH");
@@ -246,7 +247,7 @@ TEST_F(EditorTest, PastMomentIsRefusedAndCloseKeepsTheFile) {
     const std::string before = open_only(task_line("OLD", 2008, 5, 1, 9, 0));
     at(UPDATE);
     EXPECT_TRUE(blinks("Set Date, Time must be in the future"));
-    EXPECT_EQ(edit_field, FIELD_DATE);
+    EXPECT_EQ(visit.edit_field, FIELD_DATE);
     at(CLOSE);
     EXPECT_FALSE(editor);
     EXPECT_EQ(file_text(TODO_FILE), before);

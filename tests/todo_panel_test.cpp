@@ -74,7 +74,7 @@ TEST_F(PanelTest, ClickSelectsSecondClickOpensAndTimeAwayClears) {
     click(200, row_y(1));
     EXPECT_TRUE(editor);
     EXPECT_EQ(state, 2);
-    EXPECT_STREQ(edit_task.description, "TASK B");
+    EXPECT_STREQ(task_editor_visit().edit_task.description, "TASK B");
 }
 
 TEST_F(PanelTest, TwelveTasksScrollUntilTheLastIsTheLastRow) {
