@@ -125,11 +125,15 @@ int run_panels(const Keyed& keyed) {
         row = game_DisplayPlayers(80, compact ? 290 : 170, 0, 0, 16, compact ? 3 : 10,
                                   &list_expanded, keyed.list);
     }
-    if (list_expanded == 0)
-        start_todo.width = game_DisplayTodo(
-            (LAYOUT_W - start_todo.width) / 2, 170, start_todo.selection, &start_todo.selection,
-            &editor_open, true, true, true, panel_state == 0 ? 3 : 10, 16, &start_todo.count,
-            &panel_state, "todo.txt", keyed.panel);
+    if (list_expanded == 0) {
+        const TodoPanelResult todo = game_DisplayTodo({.x = (LAYOUT_W - start_todo.width) / 2,
+                                                       .y = 170,
+                                                       .selection = start_todo.selection,
+                                                       .rows = panel_state == 0 ? 3 : 10,
+                                                       .row_height = 16,
+                                                       .focus = keyed.panel});
+        start_todo = {.selection = todo.selection, .count = todo.count, .width = todo.width};
+    }
     return row;
 }
 

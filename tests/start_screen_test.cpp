@@ -137,7 +137,7 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
 
         point(256, 180); // the to-do panel's buttons show under the pointer
         pass(20);
-        click(static_cast<int>(256 - button_offset + 25), 180); // new task
+        click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
         ASSERT_TRUE(editor_open) << held;
         press(DIK_ESCAPE, held);
         pass(3);
@@ -161,7 +161,7 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
 TEST_F(StartTest, WhileTheTaskEditorRunsTheButtonsAndTheWebLinkAreGoneAndDoNothing) {
     point(256, 180); // the to-do panel's buttons show under the pointer
     pass(20);
-    click(static_cast<int>(256 - button_offset + 25), 180); // new task
+    click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
     ASSERT_TRUE(editor_open);
     point(400, 470);
     EXPECT_EQ(region_draw(360, 470), nullptr); // neither the buttons
@@ -216,13 +216,13 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     pass();
     // Both show; each remembers the frame it last ran in.
     EXPECT_EQ(list_state.frame, frame_counter);
-    EXPECT_EQ(last_frame, frame_counter);
+    EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
 
     click(316, 350); // the player list's toggle, below its one row
     ASSERT_EQ(list_expanded, 1);
     pass();
     EXPECT_EQ(list_state.frame, frame_counter);
-    EXPECT_NE(last_frame, frame_counter);
+    EXPECT_NE(todo_panel_run().last_frame, frame_counter);
 
     click(316, 230); // the toggle below the expanded list's one row
     ASSERT_EQ(list_expanded, 0);
@@ -232,7 +232,7 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     ASSERT_EQ(panel_state, 1);
     pass();
     EXPECT_NE(list_state.frame, frame_counter);
-    EXPECT_EQ(last_frame, frame_counter);
+    EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
 }
 
 TEST_F(StartTest, GoldenStartScreen) {
@@ -304,7 +304,7 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     }
     point(256, 180); // the to-do panel's buttons show under the pointer
     pass(20);
-    click(static_cast<int>(256 - button_offset + 25), 180); // new task
+    click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
     ASSERT_TRUE(editor_open);
     for (int key : {DIK_DOWN, DIK_UP, DIK_RIGHT}) press(key, 3);
     EXPECT_FALSE(start_visit.focus.shown);
@@ -341,7 +341,7 @@ TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
     EXPECT_EQ(start_todo.selection, 1);
     for (int held : {1, 3, 10}) press(DIK_DOWN, held);
     EXPECT_EQ(start_todo.selection, 4);
-    EXPECT_EQ(first_row, 1); // the compact panel shows three rows
+    EXPECT_EQ(todo_panel_run().first_row, 1); // the compact panel shows three rows
     press(DIK_UP, 3);
     press(DIK_RETURN, 10);
     ASSERT_TRUE(editor_open);

@@ -62,8 +62,16 @@ void TodoTest::frame() {
     ++frame_counter;
     mouse.poll();
     panel_x = (512 - r) / 2;
-    r = game_DisplayTodo(panel_x, PANEL_Y, selection, &selection, &editor, true, true, true,
-                         state == 0 ? 3 : 10, ROW_HEIGHT, &count, &state, TODO_FILE);
+    const TodoPanelResult result = game_DisplayTodo({.x = panel_x,
+                                                     .y = PANEL_Y,
+                                                     .selection = selection,
+                                                     .rows = state == 0 ? 3 : 10,
+                                                     .row_height = ROW_HEIGHT});
+    selection = result.selection;
+    count = result.count;
+    r = result.width;
+    editor = editor_open;
+    state = panel_state;
     platform::render_present();
 }
 
@@ -111,12 +119,13 @@ void TodoTest::type_text(const char* text) {
 void TodoTest::press_button(int k) {
     frame(); // a list changed by the frame before is loaded again
     const int rows = state == 0 ? 3 : 10;
-    const bool listed = platform::file_exists(show_open ? TODO_FILE : DONE_FILE);
-    const int drawn = listed ? std::min(rows, task_count - first_row) : 0;
+    const TodoPanelRun& panel = todo_panel_run();
+    const bool listed = platform::file_exists(panel.show_open ? TODO_FILE : DONE_FILE);
+    const int drawn = listed ? std::min(rows, count - panel.first_row) : 0;
     const int end_y = listed ? 202 + 16 * drawn : 170;
     point(256, end_y + 10);
     frames(20);
-    const float x = 256 + (drawn == rows ? 120 : 0) - button_offset + 25 * k;
+    const float x = 256 + (drawn == rows ? 120 : 0) - panel.button_offset + 25 * k;
     click(static_cast<int>(x), end_y + 10);
 }
 
