@@ -295,31 +295,23 @@ int end_messages(int last) {
     return ended;
 }
 
+// A save refused: the message starts and the focus goes to the box it is about.
+bool refuse(int field, int message) {
+    visit.edit_field = field;
+    start_message(message);
+    return false;
+}
+
 // Carries out a save asked for on the frame before; false when a message refuses it.
 bool save_task(int selection) {
     TaskRecord& t = visit.edit_task;
     const platform::SYSTEMTIME& w = t.when;
     visit.edit_field = FIELD_DESCRIPTION;
-    if (!t.description[0]) {
-        start_message(MESSAGE_DESCRIPTION);
-        return false;
-    }
+    if (!t.description[0]) return refuse(FIELD_DESCRIPTION, MESSAGE_DESCRIPTION);
     // A date or time that does not exist is no moment to compare or to store.
-    if (validdate(w.wYear, w.wMonth, w.wDay) != 0) {
-        visit.edit_field = FIELD_DATE;
-        start_message(MESSAGE_DATE);
-        return false;
-    }
-    if (!validtime(w.wHour, w.wMinute, w.wSecond)) {
-        visit.edit_field = FIELD_TIME;
-        start_message(MESSAGE_TIME);
-        return false;
-    }
-    if (comparetimes(w, platform::local_time()) == 2) {
-        visit.edit_field = FIELD_DATE;
-        start_message(MESSAGE_FUTURE);
-        return false;
-    }
+    if (validdate(w.wYear, w.wMonth, w.wDay) != 0) return refuse(FIELD_DATE, MESSAGE_DATE);
+    if (!validtime(w.wHour, w.wMinute, w.wSecond)) return refuse(FIELD_TIME, MESSAGE_TIME);
+    if (comparetimes(w, platform::local_time()) == 2) return refuse(FIELD_DATE, MESSAGE_FUTURE);
     if (t.done == 1 && selection > 0) {
         completetask(selection - 1);
         if (t.repeat != REPEAT_NORMAL) {
