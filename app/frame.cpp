@@ -1,6 +1,7 @@
 // The frame: timing, the per-frame step, clearing, dispatch to the screens, presenting, pacing.
 #include "app/frame.h"
 
+#include <array>
 #include <cmath>
 
 #include "input/keyboard.h"
@@ -16,6 +17,7 @@
 
 float frames_per_second = 0;
 FramePacing frame_pacing;
+ScreenEntry template_screen_entry;
 
 namespace {
 
@@ -24,6 +26,20 @@ constexpr double FRAME_SECONDS = 1.0 / 60;
 // most 50 ms late; while the window is not seen the logic runs four times a second.
 constexpr int IDLE_FRAMES = 3;
 constexpr int UNSEEN_FRAMES = 15;
+
+using ScreenFrames = std::array<int, static_cast<int>(Screen::count)>;
+constexpr ScreenFrames never_run() {
+    ScreenFrames frames{};
+    frames.fill(-1);
+    return frames;
+}
+// The dispatcher's first-frame memory (run/state.h, first_frame): one a screen, -1 for never run,
+// and the name box's; lives for the run, wiped by frame_reset.
+struct DispatchMemory {
+    ScreenFrames screen_frames = never_run();
+    int name_box_frame = -1;
+};
+DispatchMemory dispatch_memory;
 
 uint64_t timer_frequency() {
     static const uint64_t frequency = platform::perf_frequency();
@@ -85,6 +101,7 @@ void idle_wait() {
 void frame_reset() {
     frames_per_second = 0;
     frame_pacing = {};
+    dispatch_memory = {};
 }
 
 double game_Timer() {
@@ -109,29 +126,38 @@ int game_Dispatch() {
     ++frame_counter;
     mouse.poll();
     if (dialog_active == 0) {
+        // A screen the previous frame did not run is entered before its frame.
+        const bool first =
+            first_frame(dispatch_memory.screen_frames[static_cast<int>(current_screen)]);
         switch (current_screen) {
-        case SCREEN_START:
-            if (first_frame(screen_frames[SCREEN_START])) start_screen_enter();
+        case Screen::start:
+            if (first) start_screen_enter();
             game_StartScreen();
             break;
-        case SCREEN_GAME:
-            if (first_frame(screen_frames[SCREEN_GAME])) play_screen_enter();
+        case Screen::game:
+            if (first) play_screen_enter();
             game_PlayScreen();
             break;
-        case SCREEN_NEXT_LEVEL:
-            if (first_frame(screen_frames[SCREEN_NEXT_LEVEL])) next_level_enter();
+        case Screen::next_level:
+            if (first) next_level_enter();
             game_NextLevelScreen();
             break;
-        case SCREEN_OPTIONS:
-            if (first_frame(screen_frames[SCREEN_OPTIONS])) options_screen_enter();
+        case Screen::options:
+            if (first) options_screen_enter();
             game_OptionsScreen();
             break;
-        default:
+        case Screen::template_screen: // set only by its test
+            if (template_screen_entry.frame == nullptr) break;
+            if (first) template_screen_entry.enter();
+            template_screen_entry.frame();
+            break;
+        case Screen::none:
+        case Screen::count:
             break;
         }
     }
     if (dialog_active == 1) {
-        if (first_frame(screen_frames[NAME_BOX_SLOT])) name_box_enter(player_name);
+        if (first_frame(dispatch_memory.name_box_frame)) name_box_enter(player_name);
         game_InputBox(player_name, 256, 256);
     }
     return 0;

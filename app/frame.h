@@ -14,6 +14,14 @@ struct FramePacing {
 };
 extern FramePacing frame_pacing;
 
+// A screen the dispatcher runs through pointers: the template screen, whose test sets them (outside
+// that test they stay null and Screen::template_screen runs nothing).
+struct ScreenEntry {
+    void (*enter)() = nullptr;
+    void (*frame)() = nullptr;
+};
+extern ScreenEntry template_screen_entry;
+
 void frame_reset();
 // Seconds from a fixed origin.
 double game_Timer();

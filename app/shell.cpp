@@ -126,7 +126,7 @@ long Game_0Stage0() {
         return E_FAIL;
     }
     alarm_sound = sound_bank->loadwav(platform::asset_path("alarm.wav").c_str());
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     return 0;
 }
 

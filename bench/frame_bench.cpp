@@ -8,7 +8,7 @@
 static void BM_EmptyFrame(benchmark::State& state) {
     platform::headless::reset();
     platform::device_create(platform::DeviceType::hardware);
-    current_screen = 3;
+    current_screen = Screen::none;
     for (auto _ : state) {
         platform::headless::advance_clock(1.0 / 60);
         game_Render();

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::strcpy(player_name, "AB");
     bool closed = write_file("edit\\settings86.txt", data, size);
     window_x = window_y = window_w = window_h = 7;
-    const bool taken = game_LoadSettings(SCREEN_GAME);
+    const bool taken = game_LoadSettings(Screen::game);
     check(!taken || closed);
     if (taken)
         check(window_x >= 0 && window_y >= 0 && window_w >= 0 && window_h >= 0);
@@ -44,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(window_x == 7 && window_y == 7 && window_w == 7 && window_h == 7);
     if (taken) {
         const int x = window_x, y = window_y, w = window_w, h = window_h;
-        game_SaveSettings(SCREEN_GAME);
+        game_SaveSettings(Screen::game);
         window_x = window_y = window_w = window_h = -1;
-        check(game_LoadSettings(SCREEN_GAME));
+        check(game_LoadSettings(Screen::game));
         check(window_x == x && window_y == y && window_w == w && window_h == h);
     }
 

@@ -36,8 +36,8 @@ bool file_replace(const char* name, const void* bytes, size_t size);
 
 // Drawing touches no file. While a DrawPhase lives (a screen's draw declares one), every call of
 // the calls above (a look, a read or a change) made on its thread is counted (the saves' writer
-// thread works meanwhile uncounted); the tests require none. The archive's
-// streams below are not counted: the image caches load from it while drawing, as designed.
+// thread works meanwhile uncounted); the tests require none. The archive's streams below are not
+// counted: the image caches load from it while drawing (docs/ARCHITECTURE.md, "Screens").
 struct DrawPhase {
     DrawPhase();
     ~DrawPhase();

@@ -27,8 +27,8 @@ constexpr int FILE_NUMBER_SEED = 0x55;
 constexpr const char* GENERAL_SETTINGS = "settings.txt";
 
 // The settings file for a screen: the current player's on the game screen, else the general one.
-std::string settings_path(int screen) {
-    if (screen != SCREEN_GAME) return GENERAL_SETTINGS;
+std::string settings_path(Screen screen) {
+    if (screen != Screen::game) return GENERAL_SETTINGS;
     char path[32];
     std::snprintf(path, sizeof path, "edit\\settings%d.txt", game_PlayerFileNumber(player_name));
     return path;
@@ -105,13 +105,13 @@ int game_PlayerFileNumber(const char* name) {
     return number;
 }
 
-bool game_SaveSettings(int screen) {
+bool game_SaveSettings(Screen screen) {
     char text[64];
     std::snprintf(text, sizeof text, "x%d y%d w%d h%d>", window_x, window_y, window_w, window_h);
     return writedatafile(settings_path(screen).c_str(), text, pairs_whole);
 }
 
-bool game_LoadSettings(int screen) {
+bool game_LoadSettings(Screen screen) {
     std::string text;
     if (!readdatafile(settings_path(screen).c_str(), text)) return false;
     int w = window_w, h = window_h, x = window_x, y = window_y;

@@ -7,6 +7,8 @@
 // same number share their files.
 #pragma once
 
+#include "run/state.h"
+
 constexpr int THEME_COUNT = 7; // board themes 0 (plain) to 6
 
 extern int board_theme; // the board's colour theme, 0 to THEME_COUNT - 1
@@ -22,13 +24,13 @@ extern int run_puzzle_mode;
 void settings_reset();
 // 0x55 combined with every byte of the name by exclusive or: 0 to 255.
 int game_PlayerFileNumber(const char* name);
-// Writes window_x/y/w/h to the current player's settings file when screen is SCREEN_GAME, else
+// Writes window_x/y/w/h to the current player's settings file when screen is Screen::game, else
 // to "settings.txt"; false when it could not be written (the old file stays). The window controls
 // call it when the left button is released over them.
-bool game_SaveSettings(int screen);
+bool game_SaveSettings(Screen screen);
 // Reads the placement from the same file choice into window_x/y/w/h; true when values were taken
 // (the file's text reached ">"). Otherwise the placement is left as it was.
-bool game_LoadSettings(int screen);
+bool game_LoadSettings(Screen screen);
 // Writes board_theme into the named player's theme file; false when it could not be written (the
 // old file stays).
 bool game_SaveTheme(const char* name);

@@ -1,9 +1,7 @@
 // The run state: its definitions, the first-frame rule and its reset.
 #include "run/state.h"
 
-#include <algorithm>
-
-int current_screen = 0;
+Screen current_screen = Screen::none;
 int dialog_active = 0;
 int frame_counter = 0;
 float frame_step = 0;
@@ -24,7 +22,6 @@ char player_name[PLAYER_NAME_SIZE] = {};
 int32_t level = 1;
 int32_t score = 0;
 bool new_game_flag = false;
-int screen_frames[NAME_BOX_SLOT + 1] = {-1, -1, -1, -1, -1, -1, -1, -1};
 
 void release_dense(DenseTextures& dense) {
     for (platform::Texture* texture : dense.at) platform::texture_release(texture);
@@ -38,7 +35,7 @@ bool first_frame(int& remembered) {
 }
 
 void run_state_reset() {
-    current_screen = 0;
+    current_screen = Screen::none;
     dialog_active = 0;
     frame_counter = 0;
     frame_step = 0;
@@ -57,5 +54,4 @@ void run_state_reset() {
     level = 1;
     score = 0;
     new_game_flag = false;
-    std::fill(std::begin(screen_frames), std::end(screen_frames), -1);
 }

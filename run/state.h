@@ -6,12 +6,15 @@
 #include "platform/renderer.h"
 #include "sound/dswav.h"
 
-enum : int { SCREEN_START = 2, SCREEN_GAME = 4, SCREEN_NEXT_LEVEL = 5, SCREEN_OPTIONS = 6 };
+// The screens the dispatcher runs, one a frame; `none` runs none and leaves the frame black. The
+// template screen (docs/template) is run only by its test. The name box is no screen: it runs over
+// them while dialog_active is 1.
+enum class Screen { none, start, game, next_level, options, template_screen, count };
 
-extern int current_screen; // the screen run each frame; other values run none
-extern int dialog_active;  // 1 while the name dialog replaces the screens
-extern int frame_counter;  // +1 at the start of every dispatch
-extern float frame_step;   // 200 units per second since the last frame, at most 20, never 0
+extern Screen current_screen; // the screen run each frame
+extern int dialog_active;     // 1 while the name dialog replaces the screens
+extern int frame_counter;     // +1 at the start of every dispatch
+extern float frame_step;      // 200 units per second since the last frame, at most 20, never 0
 
 extern int desktop_w, desktop_h;
 // The wanted outer rectangle of the window; the loop applies changes at the end of each pass. At
@@ -57,11 +60,6 @@ extern bool new_game_flag;                 // a newly typed name waits for the g
 // counter does not follow the remembered one by exactly one starts afresh. Remembers the counter
 // and returns whether this call is such a first frame.
 bool first_frame(int& remembered);
-
-// The dispatcher keeps that memory for the screens, by screen number, and for the name box; a
-// screen it runs in a first frame is entered (its enter function runs before its frame).
-constexpr int NAME_BOX_SLOT = 7;
-extern int screen_frames[NAME_BOX_SLOT + 1]; // -1: never run
 
 // Puts the run state back at its start values, releasing the cached images.
 void run_state_reset();

@@ -31,6 +31,10 @@ float tally_accumulator = 0;
 float next_fade = 0;
 NextLevelVisit next_visit;
 
+namespace {
+int shown_frame = -1; // frame_counter of the screen's last frame; wiped by next_level_reset
+} // namespace
+
 void next_level_enter() {
     tally_phase = TALLY_TIME;
     time_left = TALLY_TIME_START;
@@ -45,6 +49,7 @@ void next_level_enter() {
 }
 
 void next_level_reset() {
+    shown_frame = -1;
     next_level_enter();
 }
 
@@ -149,7 +154,7 @@ void press_buttons(bool keyed) {
     // file and the saved game always describe the same level, whatever ends the run after.
     start_next_level();
     game_SaveGameOrTell();
-    if (!play_on) current_screen = SCREEN_START;
+    if (!play_on) current_screen = Screen::start;
 }
 
 } // namespace
@@ -157,7 +162,7 @@ void press_buttons(bool keyed) {
 bool game_NextLevelSaveOnEnd() {
     // The tally runs to its end at once (starting afresh when the screen has not shown yet), so the
     // player keeps every bonus of the level just finished; then save and stop, as its button does.
-    if (screen_frames[SCREEN_NEXT_LEVEL] != frame_counter) next_level_enter();
+    if (shown_frame != frame_counter) next_level_enter();
     while (tally_phase != TALLY_DONE) {
         tally_accumulator = 60; // every phase's step is due
         tally();
@@ -195,6 +200,7 @@ void draw_focus() {
 } // namespace
 
 int32_t game_NextLevelScreen() {
+    shown_frame = frame_counter;
     fade_in(next_fade);
     // The figures show the tally as it stood before this frame's step: drawn, then stepped.
     draw_tally();

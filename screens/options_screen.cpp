@@ -101,12 +101,12 @@ bool handle_press(bool keyed) {
     if (THEME_COLUMN.pressed())
         options_theme_row = static_cast<float>((mouse.y - THEME_TOP) / THEME_ROW_H);
     if (keyed_on(OPTIONS_THEMES)) options_theme_row = static_cast<float>(focus.item);
-    if (BACK.pressed() || keyed_on(OPTIONS_BACK)) current_screen = SCREEN_START;
+    if (BACK.pressed() || keyed_on(OPTIONS_BACK)) current_screen = Screen::start;
     if (CONFIRM.pressed() || keyed_on(OPTIONS_CONFIRM)) {
         if (options_selection == 0)
             options_warning_timer = 1;
         else
-            current_screen = SCREEN_START;
+            current_screen = Screen::start;
         confirmed = true;
     }
     if (REMOVE_BOX.pressed() || keyed_on(OPTIONS_REMOVE))
@@ -147,8 +147,8 @@ void store_choice() {
 bool update_options(bool keyed) {
     const bool confirmed = handle_press(keyed);
     const bool warning = advance_warning();
-    if (keyboard.keypressed(DIK_ESCAPE, true)) current_screen = SCREEN_START;
-    if (current_screen == SCREEN_START) {
+    if (keyboard.keypressed(DIK_ESCAPE, true)) current_screen = Screen::start;
+    if (current_screen == Screen::start) {
         if (confirmed) store_choice();
         board_theme = 0; // the chosen player's theme is loaded again when the player is picked
     }

@@ -129,7 +129,7 @@ bool name_accepted() {
     const int check = game_CheckNewPlayer(player_name);
     if (check == 2 || check == 3) {
         name_check_pending = false;
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         return false;
     }
     if (check != 0) return false; // the warning blinks; the check runs again next frame
@@ -301,7 +301,7 @@ void select_cell(int cell) {
 // Every choice from the picker closes it; a complete board then ends the level.
 void finish_choice() {
     picker_open = false;
-    if (boardcomplete(board)) current_screen = SCREEN_NEXT_LEVEL;
+    if (boardcomplete(board)) current_screen = Screen::next_level;
 }
 
 // Notes the picker slot under the pointer in picker_choice; the next click chooses it.
@@ -328,7 +328,7 @@ bool step_history(bool forward) {
     picker_open = false;
     if (!(forward ? redo_step(cell) : undo_step(cell))) return false;
     select_cell(cell);
-    if (boardcomplete(board)) current_screen = SCREEN_NEXT_LEVEL;
+    if (boardcomplete(board)) current_screen = Screen::next_level;
     return true;
 }
 
@@ -377,7 +377,7 @@ void apply_move(const Move& move) {
         return;
     case MoveKind::leave:
         game_SaveGameOrTell(); // a save that failed is shown
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         return;
     case MoveKind::toggle_mark:
         record(move.cell, [&] { play_notes.marks[move.cell] ^= mark_bit(move.digit); });
@@ -400,7 +400,7 @@ void apply_move(const Move& move) {
     }
     // A change of the board or the marks is saved at once; one that completed the board is not:
     // the next-level screen saves the next level's puzzle.
-    if (current_screen == SCREEN_GAME) game_SaveInBackground();
+    if (current_screen == Screen::game) game_SaveInBackground();
 }
 
 void play_screen_enter() {
@@ -544,8 +544,8 @@ void game_PlayScreen() {
         // with no picker, window controls or pointer drawn. A key's move goes with the picker's.
         draw_board();
         apply_move(interpret_picker_click());
-        if (current_screen == SCREEN_GAME) apply_move(interpret_keys());
-        if (current_screen == SCREEN_NEXT_LEVEL) return;
+        if (current_screen == Screen::game) apply_move(interpret_keys());
+        if (current_screen == Screen::next_level) return;
         if (picker_open) {
             note_picker_slot();
             draw_picker();
@@ -560,8 +560,8 @@ void game_PlayScreen() {
 }
 
 bool game_SaveOnEnd() {
-    if (current_screen == SCREEN_NEXT_LEVEL && dialog_active == 0) return game_NextLevelSaveOnEnd();
-    if (current_screen != SCREEN_GAME || dialog_active != 0 || name_check_pending || new_game_flag)
+    if (current_screen == Screen::next_level && dialog_active == 0) return game_NextLevelSaveOnEnd();
+    if (current_screen != Screen::game || dialog_active != 0 || name_check_pending || new_game_flag)
         return false;
     return game_SaveGame();
 }

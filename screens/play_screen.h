@@ -37,7 +37,7 @@ struct Move {
 };
 // Applies a move to the board, the marks, the wrong-entry count, the selection, the picker and the
 // screen. Every choice from the picker (enter_digit, clear_cell, choose_nothing, toggle_mark) ends
-// by checking the board: a complete one switches current_screen to SCREEN_NEXT_LEVEL. Every change
+// by checking the board: a complete one switches current_screen to Screen::next_level. Every change
 // of the board or the marks is a step of the history (sudoku/notes.h) and is saved at once, in the
 // background, unless it completed the board.
 void apply_move(const Move& move);
@@ -54,7 +54,7 @@ extern PlayVisit play_visit;
 void play_screen_reset();
 // Entering the screen: the selection goes to the first empty cell, notes mode and pause are off.
 void play_screen_enter();
-// One frame of the game screen; run by the dispatcher while current_screen is SCREEN_GAME.
+// One frame of the game screen; run by the dispatcher while current_screen is Screen::game.
 void game_PlayScreen();
 // Saves what the screen's close control saves, when a game is in progress on the game screen;
 // the shell calls it when the system asks the program to end. True when a game was saved.

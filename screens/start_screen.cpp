@@ -52,7 +52,7 @@ void start_screen_reset() {
 void start_screen_enter() {
     start_fade = 0;
     start_visit = {};
-    game_LoadSettings(0);
+    game_LoadSettings(Screen::start);
     players_list_enter();
     if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
 }
@@ -151,7 +151,7 @@ void continue_player(int row) {
     new_game_flag = false;
     player_name[0] = '\0';
     if (!game_LoadPlayer(row, player_name, &score, &level)) {
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         return;
     }
     game_LoadPuzzleMode(player_name);
@@ -160,7 +160,7 @@ void continue_player(int row) {
         game_StartLevel();
     else
         game_LoadNotes(player_name);
-    game_LoadSettings(SCREEN_GAME);
+    game_LoadSettings(Screen::game);
     game_LoadTheme(player_name);
 }
 
@@ -173,7 +173,7 @@ bool press_keys_and_buttons(const Hover& hover, int keyed_button) {
     pressed.options |= keyed_button == START_OPTIONS;
     pressed.quit |= keyed_button == START_QUIT;
     if (pressed.options) {
-        current_screen = SCREEN_OPTIONS;
+        current_screen = Screen::options;
     } else if (pressed.quit) {
         return true;
     } else if (pressed.new_game) {

@@ -32,8 +32,9 @@
 //   that begins like a header comes back unchanged), replaces the file by write-then-rename
 //   (a crash leaves the old file or the new one, and the folder is synced) and first keeps an
 //   existing file the game cannot read whole as "NAME.damaged" ("NAME.damaged2", ... when that
-//   exists), telling the player once a run (not again when tell_recovered told of it). No
-//   "writting.txt" work file is needed: the data file is never seen half written.
+//   exists), telling the player once a run (not again when tell_recovered told of it). The data
+//   file is never seen half written; the plain work copy "writting.txt" that the players file and
+//   the task files still leave is kept on purpose (docs/ARCHITECTURE.md, "Kept on purpose").
 //
 //   Each owner says what its file read whole is: a function of the plain content that is false
 //   when bytes stand there that no record of the file can hold, or a record is cut short (a

@@ -161,7 +161,7 @@ void game_StartLevel() {
         generatepuzzle(board, box_removal, full_removal_chance);
     }
     picker_open = false;
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
 }
 
 void levelparameters(int lvl, int32_t& removal, int32_t& chance) {

@@ -207,11 +207,11 @@ TEST_F(BoardTest, LevelOnePuzzlesLoseAtMostOneCellPerBox) {
 TEST_F(BoardTest, LevelStartsCutPuzzlesFromValidGrids) {
     for (int lvl = 1; lvl <= 99; ++lvl) {
         level = lvl;
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         board[90] = 7;
         game_StartLevel();
         ASSERT_TRUE(validgrid(solution)) << lvl;
-        EXPECT_EQ(current_screen, SCREEN_GAME);
+        EXPECT_EQ(current_screen, Screen::game);
         EXPECT_EQ(board[90], 0);
         for (int i = 0; i < 81; ++i)
             ASSERT_TRUE(board[i] == 0 || board[i] == solution[i]) << lvl << " cell " << i;

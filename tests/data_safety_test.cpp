@@ -41,8 +41,8 @@ TaskRecord task(const char* description, int day) {
 const std::vector<std::pair<const char*, std::function<bool()>>>& saves() {
     static const std::vector<std::pair<const char*, std::function<bool()>>> all = {
         {"stored file", [] { return writedatafile("scores.txt", "Ada 120 3\r\nBob 80 2\r\n"); }},
-        {"settings", [] { return game_SaveSettings(SCREEN_START); }},
-        {"player settings", [] { return game_SaveSettings(SCREEN_GAME); }},
+        {"settings", [] { return game_SaveSettings(Screen::start); }},
+        {"player settings", [] { return game_SaveSettings(Screen::game); }},
         {"theme", [] { return game_SaveTheme("AB"); }},
         {"append", [] { return appendtask(task("New", 9), TODO_FILE, "") >= 0; }},
         {"replace", [] { return replacetask(0, task("Changed", 4)); }},
@@ -63,7 +63,7 @@ class DataSafety : public GameTest {
         window_x = 40;
         board_theme = 4;
         ASSERT_TRUE(writedatafile("scores.txt", "Ada 100 2\r\n"));
-        ASSERT_TRUE(game_SaveSettings(SCREEN_START) && game_SaveSettings(SCREEN_GAME));
+        ASSERT_TRUE(game_SaveSettings(Screen::start) && game_SaveSettings(Screen::game));
         ASSERT_TRUE(game_SaveTheme("AB"));
         // Out of date order, so that sorting has to write.
         for (int day : {20, 10, 30}) appendtask(task("Task", day), TODO_FILE, "Week");
@@ -97,7 +97,7 @@ TEST_F(DataSafety, FullDiskFailsEverySaveAndKeepsTheFiles) {
     // The files still read, and the game goes on saving once there is room again.
     std::string scores;
     EXPECT_TRUE(readdatafile("scores.txt", scores));
-    EXPECT_TRUE(game_LoadSettings(SCREEN_GAME) && game_LoadTheme("AB"));
+    EXPECT_TRUE(game_LoadSettings(Screen::game) && game_LoadTheme("AB"));
     for (const auto& [name, save] : saves()) EXPECT_TRUE(save()) << name;
 }
 
@@ -128,7 +128,7 @@ TEST_F(DataSafety, FilesThatCannotBeReadWholeAreKeptAndToldOnce) {
         {"scores.txt", "ADA,100,2,\r\nBOB,80,1,\r\n", true,
          [] { return game_StorePlayer("ZED", 1, 1, 0) || players_file.saved; }},
         {"edit\\AB.txt", "", true, [] { return game_WriteGame("AB", board, solution); }},
-        {"settings.txt", "x40 y0 w520 h546>", true, [] { return game_SaveSettings(SCREEN_START); }},
+        {"settings.txt", "x40 y0 w520 h546>", true, [] { return game_SaveSettings(Screen::start); }},
         {"edit\\thame86.txt", "t4>", false, [] { return game_SaveTheme("AB"); }},
         {TODO_FILE,
          "Week_t\r\nDentist_x 14_D 5_M 2026_Y 9_h 30_m 0_s 0_? 0_j 1_a 10_n 0_e 0_f|\r\n", false,

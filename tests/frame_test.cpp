@@ -55,8 +55,8 @@ TEST_F(FrameTest, StepKeepsItsPrecisionAfterLongUptime) {
     EXPECT_NEAR(frame_step, 200.0 / 60, 1e-2);
 }
 
-TEST_F(FrameTest, ScreenWithoutNumberDrawsABlackFrame) {
-    current_screen = 3;
+TEST_F(FrameTest, NoScreenDrawsABlackFrame) {
+    current_screen = Screen::none;
     frame_at(10);
     EXPECT_EQ(frame_counter, 1);
     EXPECT_TRUE(hl::draws().empty());
@@ -65,7 +65,8 @@ TEST_F(FrameTest, ScreenWithoutNumberDrawsABlackFrame) {
 }
 
 TEST_F(FrameTest, CounterGrowsByOneEveryFrameAlsoUnderTheDialog) {
-    for (int screen : {0, +SCREEN_START, +SCREEN_GAME, +SCREEN_NEXT_LEVEL, +SCREEN_OPTIONS, 7}) {
+    for (Screen screen : {Screen::none, Screen::start, Screen::game, Screen::next_level,
+                          Screen::options, Screen::template_screen}) {
         current_screen = screen;
         game_Dispatch();
     }
@@ -119,7 +120,7 @@ TEST_F(FrameTest, CloseRendersOneMoreFrameThenEndsTheLoop) {
 
 // The picture is the platform's business: the game runs every frame whatever is shown.
 TEST_F(FrameTest, GameRunsEveryFrameWhileTheWindowIsHiddenOrUnchanged) {
-    current_screen = 3;
+    current_screen = Screen::none;
     window_w = 512; // as applied at start, so no pass moves the window
     window_h = 512;
     for (int i = 0; i < 3; ++i) game_LoopPass();
@@ -265,8 +266,12 @@ Outcome play_session(bool idle_waits, const std::string& folder,
     Outcome o;
     o.entries = entries;
     o.passes = hl::passes();
-    o.numbers = {frame_counter, current_screen, elapsed_ticks, wrong_entries, score,      level,
-                 tally_phase,   time_left,      time_bonus,    level_total,   level_bonus};
+    o.numbers = {frame_counter, static_cast<int>(current_screen),
+                 elapsed_ticks, wrong_entries,
+                 score,         level,
+                 tally_phase,   time_left,
+                 time_bonus,    level_total,
+                 level_bonus};
     o.numbers.insert(o.numbers.end(), board, board + 81);
     o.reals = {frame_step, frames_per_second, tick_accumulator, tally_accumulator, next_fade};
     o.scores = file_text("scores.txt");
@@ -287,7 +292,7 @@ TEST_F(GameTest, IdleWaitsChangeHowOftenFramesRunNeverWhatTheyCompute) {
     const Outcome sixty = play_session(false, "sixty");
     const Outcome waiting = play_session(true, "waiting", sixty.entries);
     // The session went where it should, and waited most of the time.
-    EXPECT_EQ(sixty.numbers[1], SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(sixty.numbers[1], static_cast<int>(Screen::next_level));
     EXPECT_EQ(sixty.numbers[0], sixty.passes);
     EXPECT_LT(waiting.passes, sixty.passes * 9 / 10);
     EXPECT_FALSE(sixty.scores.empty()); // the new player

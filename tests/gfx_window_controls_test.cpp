@@ -98,7 +98,7 @@ TEST_F(WindowControlsTest, ReleaseSavesThePlacementForTheScreen) {
     game_WindowControls();
     EXPECT_EQ(file("settings.txt"), "x700 y267 w520 h546>");
 
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
     std::strcpy(player_name, "AB");
     point(5, 5, true);
     game_WindowControls();

@@ -21,7 +21,7 @@ class NextLevelTest : public ScreenTest {
         level = lvl;
         elapsed_ticks = ticks;
         wrong_entries = wrong;
-        current_screen = SCREEN_NEXT_LEVEL;
+        current_screen = Screen::next_level;
     }
     // Runs the tally to its end; returns the passes it took.
     int run_tally() {
@@ -54,7 +54,7 @@ TEST_F(NextLevelTest, QuickFlawlessLevelEarnsBothBonusesAStepAFrame) {
     EXPECT_EQ(level_bonus, 100);
     EXPECT_EQ(score, 40 + 1360 + 100); // the total in steps of 10, then the level bonus
     EXPECT_EQ(level, 3);
-    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(current_screen, Screen::next_level);
 }
 
 TEST_F(NextLevelTest, SlowCarelessLevelEarnsOnlyTheLevelBonus) {
@@ -94,11 +94,11 @@ TEST_F(NextLevelTest, ButtonsWaitForTheEndOfTheTallyAndPlayOnStoresTheLevel) {
     click(250, 460); // play on
     click(100, 460); // save and stop
     EXPECT_EQ(level, 4);
-    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(current_screen, Screen::next_level);
     run_tally();
     click(250, 460);
     EXPECT_EQ(level, 5);
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
     EXPECT_EQ(wrong_entries, 0);
     char name[PLAYER_NAME_SIZE] = "ANN";
     int32_t stored_score = 0, stored_level = 0, saved[81], saved_solution[81];
@@ -116,7 +116,7 @@ TEST_F(NextLevelTest, SaveAndStopShowsASaveThatFailed) {
     run_tally();
     std::filesystem::create_directory("edit/ANN.txt.new"); // in the way of the saved game
     click(100, 460);
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_EQ(level, 5);
     ASSERT_EQ(hl::message_boxes().size(), 1u);
     EXPECT_EQ(hl::message_boxes()[0].caption, "game_SaveGame()");
@@ -145,13 +145,13 @@ TEST_F(NextLevelTest, PlayingOnFromLevel99StartsLevel1) {
     run_tally();
     click(250, 460);
     EXPECT_EQ(level, 1);
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
 }
 
 TEST_F(NextLevelTest, EachVisitStartsTheTallyAfresh) {
     finish_level(2, 90000, 10);
     run_tally();
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     pass();
     finish_level(2, 0, 0);
     pass();
@@ -180,7 +180,7 @@ TEST_F(NextLevelTest, KeysAlonePlayOnOrSaveAndStopOnceTheTallyIsDone) {
         finish_level(3, 90000, 10);
         pass();
         for (int key : {DIK_TAB, DIK_RETURN, DIK_SPACE}) press(key, held);
-        EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL) << held;
+        EXPECT_EQ(current_screen, Screen::next_level) << held;
         EXPECT_FALSE(next_visit.focus.shown);
         run_tally();
         press(DIK_DOWN, held);
@@ -191,7 +191,7 @@ TEST_F(NextLevelTest, KeysAlonePlayOnOrSaveAndStopOnceTheTallyIsDone) {
         press(DIK_UP, held);
         ASSERT_EQ(next_visit.focus.group, NEXT_PLAY_ON);
         press(held == 3 ? DIK_NUMPADENTER : DIK_RETURN, held);
-        EXPECT_EQ(current_screen, SCREEN_GAME) << held;
+        EXPECT_EQ(current_screen, Screen::game) << held;
         EXPECT_EQ(level, 4);
 
         std::filesystem::remove("edit/ANN.txt");
@@ -202,7 +202,7 @@ TEST_F(NextLevelTest, KeysAlonePlayOnOrSaveAndStopOnceTheTallyIsDone) {
         press(DIK_TAB, held);
         ASSERT_EQ(next_visit.focus.group, NEXT_SAVE_AND_STOP);
         press(DIK_SPACE, held);
-        EXPECT_EQ(current_screen, SCREEN_START) << held;
+        EXPECT_EQ(current_screen, Screen::start) << held;
         EXPECT_EQ(level, 4);
         EXPECT_TRUE(on_disk("edit\\ANN.txt")) << held; // the next level's game, saved
     }

@@ -33,7 +33,7 @@ class OptionsTest : public ScreenTest {
     void SetUp() override {
         ScreenTest::SetUp();
         board_theme = 3;
-        current_screen = SCREEN_OPTIONS;
+        current_screen = Screen::options;
         pass();
     }
 };
@@ -66,7 +66,7 @@ TEST_F(OptionsTest, ThemeColumnEndsAboveTheLowestPointerRow) {
     EXPECT_FLOAT_EQ(options_theme_row, 0);
     click(50, 500);
     EXPECT_FLOAT_EQ(options_theme_row, 0);
-    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_EQ(current_screen, Screen::options);
 }
 
 TEST_F(OptionsTest, RemoveBoxMovesTheMarkerToItsTick) {
@@ -109,16 +109,16 @@ TEST_F(OptionsTest, PuzzleBoxesTickOneMode) {
 TEST_F(OptionsTest, BackAndEscapeStoreNothingAndResetTheTheme) {
     click(50, 380); // theme row 2
     click(460, 480);
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_EQ(board_theme, 0);
 
     board_theme = 5;
-    current_screen = SCREEN_OPTIONS;
+    current_screen = Screen::options;
     pass();
     EXPECT_FLOAT_EQ(options_theme_row, 5); // a new visit starts afresh
     click(50, 380);
     press(DIK_ESCAPE);
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_EQ(board_theme, 0);
     EXPECT_TRUE(std::filesystem::is_empty("edit"));
 }
@@ -127,7 +127,7 @@ TEST_F(OptionsTest, ConfirmWithoutAPlayerBlinksTheWarningForASecond) {
     point(380, 485);
     const size_t plain = hl::draws().size();
     click(380, 485);
-    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_EQ(current_screen, Screen::options);
     EXPECT_GT(options_warning_timer, 0);
     int frames_with_text = 0, frames = 0;
     while (options_warning_timer > 0 && frames < 200) {
@@ -139,7 +139,7 @@ TEST_F(OptionsTest, ConfirmWithoutAPlayerBlinksTheWarningForASecond) {
     EXPECT_LE(frames, 62);
     EXPECT_GE(frames_with_text, 26); // on for half of each quarter second
     EXPECT_LE(frames_with_text, 34);
-    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_EQ(current_screen, Screen::options);
     EXPECT_TRUE(std::filesystem::is_empty("edit"));
 }
 
@@ -149,9 +149,9 @@ class OptionsWithPlayersTest : public OptionsTest {
         OptionsTest::SetUp();
         game_StorePlayer("ALICE", 50, 3, 0);
         game_StorePlayer("BOB", 10, 1, 0);
-        current_screen = SCREEN_START; // the list reads the table when the screen is entered
+        current_screen = Screen::start; // the list reads the table when the screen is entered
         pass();
-        current_screen = SCREEN_OPTIONS;
+        current_screen = Screen::options;
         pass();
         click(200, 80); // the second row: BOB
         ASSERT_EQ(options_selection, 2);
@@ -178,12 +178,12 @@ TEST_F(OptionsWithPlayersTest, ConfirmStoresTheMarkedThemeOfTheChosenPlayer) {
     ASSERT_EQ(hl::message_boxes().size(), 1u);
     EXPECT_EQ(hl::message_boxes()[0].text, "the board theme and puzzle choice could not be saved");
     EXPECT_EQ(std::filesystem::file_size(theme_file), 2u);
-    current_screen = SCREEN_OPTIONS;
+    current_screen = Screen::options;
     pass();
     click(200, 80);
     click(50, 455);
     click(380, 486);
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_EQ(board_theme, 0);
     EXPECT_TRUE(game_LoadTheme("BOB"));
     EXPECT_EQ(board_theme, 5);
@@ -196,7 +196,7 @@ TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoThe
     click(50, 455);
     click(250, 280); // the remove box
     click(380, 486);
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_FALSE(has_record("BOB"));
     EXPECT_TRUE(has_record("ALICE"));
     EXPECT_FALSE(game_LoadTheme("BOB"));
@@ -205,15 +205,15 @@ TEST_F(OptionsWithPlayersTest, ConfirmInRemoveModeRemovesThePlayerAndStoresNoThe
     point(200, 347);
     EXPECT_STREQ(list_hover_name, "CAROL");
     click(200, 347);
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
     EXPECT_STREQ(player_name, "CAROL");
 }
 
 TEST_F(OptionsTest, ANameIsChosenAsItWasTyped) {
     game_StorePlayer("A/1", 20, 4, 0);
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     pass();
-    current_screen = SCREEN_OPTIONS;
+    current_screen = Screen::options;
     pass();
     click(200, 60); // the first row
     EXPECT_STREQ(list_hover_name, "A/1");
@@ -238,9 +238,9 @@ TEST_F(OptionsTest, KeysAloneChooseAThemeAndModeThenRemoveAPlayer) {
     game_StorePlayer("BOB", 10, 1, 0);
     for (const char* name : {"X1", "X2", "X3"}) game_StorePlayer(name, 1, 1, 0);
     auto enter_options = [] {
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         pass();
-        current_screen = SCREEN_OPTIONS;
+        current_screen = Screen::options;
         pass();
     };
     auto read_file = [](const char* stem, const char* name) {
@@ -271,7 +271,7 @@ TEST_F(OptionsTest, KeysAloneChooseAThemeAndModeThenRemoveAPlayer) {
         press(DIK_TAB, held);
         ASSERT_EQ(options_visit.focus.group, OPTIONS_CONFIRM);
         press(DIK_NUMPADENTER, held);
-        ASSERT_EQ(current_screen, SCREEN_START) << held;
+        ASSERT_EQ(current_screen, Screen::start) << held;
         EXPECT_EQ(read_file("thame", "BOB"), "t" + std::to_string(themes[round]) + ">");
         EXPECT_EQ(game_StoredPuzzleMode("BOB"), PUZZLES_CLASSIC);
 
@@ -290,7 +290,7 @@ TEST_F(OptionsTest, KeysAloneChooseAThemeAndModeThenRemoveAPlayer) {
         press(DIK_TAB, held);
         press(DIK_TAB, held);
         press(DIK_RETURN, held);
-        ASSERT_EQ(current_screen, SCREEN_START);
+        ASSERT_EQ(current_screen, Screen::start);
         char removed[PLAYER_NAME_SIZE] = {'X', static_cast<char>('3' - round), '\0'};
         int32_t s, l;
         EXPECT_FALSE(game_LoadPlayer(0, removed, &s, &l)) << held;

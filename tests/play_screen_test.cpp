@@ -143,8 +143,8 @@ TEST_F(PlayTest, ALevelPlayedWithTheMouseEndsOnTheNextLevelScreenInTheCompleting
         }
     ASSERT_GT(empty, 20);
     hl::script(events);
-    while (hl::passes() < pass && current_screen == SCREEN_GAME) game_LoopPass();
-    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    while (hl::passes() < pass && current_screen == Screen::game) game_LoopPass();
+    EXPECT_EQ(current_screen, Screen::next_level);
     EXPECT_EQ(hl::passes(), pass - 1); // the pass of the last press
     EXPECT_TRUE(boardcomplete(board));
     EXPECT_EQ(wrong_entries, 0);
@@ -175,8 +175,8 @@ TEST_F(PlayTest, ALevelFinishedFromTheKeyboardAlone) {
     }
     ASSERT_GT(empty, 20);
     hl::script(events);
-    while (hl::passes() < pass && current_screen == SCREEN_GAME) game_LoopPass();
-    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    while (hl::passes() < pass && current_screen == Screen::game) game_LoopPass();
+    EXPECT_EQ(current_screen, Screen::next_level);
     EXPECT_TRUE(boardcomplete(board));
     EXPECT_EQ(wrong_entries, 1);
 }
@@ -431,13 +431,13 @@ TEST_F(PlayTest, MovesJudgeTheirCellAndEveryPickerChoiceChecksTheBoard) {
     for (int j = 0; j < 81; ++j)
         if (j != i && board[j] == CELL_EMPTY) board[j] = solution[j] + CELL_RIGHT;
     apply_move({.kind = MoveKind::clear_cell, .cell = i});
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
     board[i] = solution[i];
     ASSERT_TRUE(boardcomplete(board));
     apply_move({.kind = MoveKind::close_picker});
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
     apply_move({.kind = MoveKind::choose_nothing});
-    EXPECT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    EXPECT_EQ(current_screen, Screen::next_level);
     EXPECT_EQ(wrong_entries, 1);
 }
 
@@ -477,7 +477,7 @@ TEST_F(PlayTest, PickerOpensLeftOfTheEdgeAndAboveTheLowRows) {
     // Outside the grid the nearest cell is taken; the gap after a box belongs to its last cell.
     key(DIK_ESCAPE); // nothing open: saves and leaves; come back
     ASSERT_TRUE(run());
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
     click(500, 187);
     ASSERT_TRUE(run());
     EXPECT_EQ(selected_col, 8);
@@ -493,10 +493,10 @@ TEST_F(PlayTest, EscapeClosesThePickerFirstThenSavesAndTheGameComesBackExactly) 
     key(DIK_ESCAPE);
     ASSERT_TRUE(run());
     EXPECT_FALSE(picker_open);
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
     key(DIK_ESCAPE);
     ASSERT_TRUE(run());
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
 
     int32_t saved_board[81], saved_solution[81];
     std::copy(board, board + 81, saved_board);
@@ -520,22 +520,22 @@ TEST_F(PlayTest, EscapeClosesThePickerFirstThenSavesAndTheGameComesBackExactly) 
 TEST_F(PlayTest, CloseControlSavesAndAFailedSaveIsShown) {
     click(497, 8);
     ASSERT_TRUE(run());
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_TRUE(platform::file_exists("edit\\ANN.txt"));
     EXPECT_TRUE(hl::message_boxes().empty());
     std::filesystem::remove("edit/ANN.txt");
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
     events.push_back({pass + 1, hl::EventKind::close_box});
     ASSERT_TRUE(run(3));
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_TRUE(platform::file_exists("edit\\ANN.txt"));
 
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
     picker_open = false; // the click also opened the picker at the corner cell
     std::filesystem::create_directory("edit/ANN.txt.new");
     key(DIK_ESCAPE);
     ASSERT_TRUE(run());
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     ASSERT_EQ(hl::message_boxes().size(), 1u);
     EXPECT_EQ(hl::message_boxes()[0].caption, "game_SaveGame()");
 }
@@ -544,24 +544,24 @@ TEST_F(PlayTest, TakenNameWarnsThenReturnsAfterFiveSecondsOrOnEscape) {
     game_StorePlayer("ANN", 0, 1, 0);
     new_game_flag = true;
     ASSERT_TRUE(run(295)); // 1.67 units a frame after the first, which has no step yet
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
     EXPECT_TRUE(name_check_pending);
     ASSERT_TRUE(run(10));
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
 
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
     new_game_flag = true;
     ASSERT_TRUE(run(5));
     key(DIK_ESCAPE);
     ASSERT_TRUE(run());
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_FALSE(platform::file_exists("edit\\ANN.txt")); // nothing saved
 
     player_name[0] = '\0';
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
     new_game_flag = true;
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
 }
 
 TEST_F(PlayTest, PlayTimeTicksOnceAFrameAtSixtyFrames) {
@@ -587,7 +587,7 @@ TEST_F(PlayTest, EndSignalDuringPlaySavesLikeTheCloseControlAndEndsWithZero) {
 }
 
 TEST_F(PlayTest, EndSignalsOutsideAGameEndTheLoopWithoutSaving) {
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     for (int signal : {SIGINT, SIGHUP}) {
         events.push_back({pass + 1, hl::EventKind::end_signal, signal});
         EXPECT_FALSE(run(1)) << signal;

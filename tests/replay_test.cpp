@@ -50,19 +50,19 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     type("ALICE");
     press(DIK_RETURN);
     pass(2);
-    ASSERT_EQ(current_screen, SCREEN_GAME);
+    ASSERT_EQ(current_screen, Screen::game);
     EXPECT_STREQ(player_name, "ALICE");
     EXPECT_EQ(record_of("ALICE"), std::make_pair(0, 1));
 
     // The level solved by clicking, the tally, play on.
     ASSERT_TRUE(drive_solve());
-    ASSERT_EQ(current_screen, SCREEN_NEXT_LEVEL);
+    ASSERT_EQ(current_screen, Screen::next_level);
     pass(2000);
     ASSERT_EQ(tally_phase, TALLY_DONE);
     const int32_t earned = score;
     EXPECT_GT(earned, 100);
     click(250, 462);
-    ASSERT_EQ(current_screen, SCREEN_GAME);
+    ASSERT_EQ(current_screen, Screen::game);
     EXPECT_EQ(level, 2);
     EXPECT_EQ(record_of("ALICE"), std::make_pair(earned, 2)); // stored at once on playing on
 
@@ -82,7 +82,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     const int32_t saved_ticks = elapsed_ticks;
     ASSERT_GT(saved_ticks, 0);
     press(DIK_ESCAPE);
-    ASSERT_EQ(current_screen, SCREEN_START);
+    ASSERT_EQ(current_screen, Screen::start);
     EXPECT_TRUE(on_disk("edit\\ALICE.txt"));
     EXPECT_EQ(record_of("ALICE"), std::make_pair(earned, 2));
 
@@ -94,7 +94,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     level = 1;
     pass(30);
     click(200, 335); // the list's first row
-    ASSERT_EQ(current_screen, SCREEN_GAME);
+    ASSERT_EQ(current_screen, Screen::game);
     EXPECT_STREQ(player_name, "ALICE");
     EXPECT_FALSE(new_game_flag);
     EXPECT_EQ(level, 2);
@@ -104,16 +104,16 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     EXPECT_EQ(wrong_entries, 1);
     EXPECT_GE(elapsed_ticks, saved_ticks);
     press(DIK_ESCAPE);
-    ASSERT_EQ(current_screen, SCREEN_START);
+    ASSERT_EQ(current_screen, Screen::start);
 
     // Options: the player, theme row 4, Confirm: the theme file is written.
     click(430, 435);
-    ASSERT_EQ(current_screen, SCREEN_OPTIONS);
+    ASSERT_EQ(current_screen, Screen::options);
     click(200, 60);
     EXPECT_EQ(options_selection, 1);
     click(50, 430);
     click(380, 486);
-    ASSERT_EQ(current_screen, SCREEN_START);
+    ASSERT_EQ(current_screen, Screen::start);
     EXPECT_EQ(board_theme, 0);
     const std::string theme_file =
         "edit\\thame" + std::to_string(game_PlayerFileNumber("ALICE")) + ".txt";
@@ -122,7 +122,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     // Continuing again shows the board in that theme.
     pass(2);
     click(200, 335);
-    ASSERT_EQ(current_screen, SCREEN_GAME);
+    ASSERT_EQ(current_screen, Screen::game);
     EXPECT_EQ(board_theme, 4);
     pass();
     EXPECT_TRUE(board_drawn_in_theme(4));
@@ -153,21 +153,21 @@ void expect_classic_board(int grade) {
 TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     game_StorePlayer("CARLA", 500, 60, 0);
     click(430, 435);
-    ASSERT_EQ(current_screen, SCREEN_OPTIONS);
+    ASSERT_EQ(current_screen, Screen::options);
     click(200, 60);
     ASSERT_EQ(options_selection, 1);
     EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
     click(420, 458); // the classic label
     EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
     click(380, 486);
-    ASSERT_EQ(current_screen, SCREEN_START);
+    ASSERT_EQ(current_screen, Screen::start);
     EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED); // taken when the player is picked
     EXPECT_EQ(game_StoredPuzzleMode("CARLA"), PUZZLES_CLASSIC);
 
     game_Finish(); // a restart
     ASSERT_TRUE(drive_start());
     click(200, 335);
-    ASSERT_EQ(current_screen, SCREEN_GAME);
+    ASSERT_EQ(current_screen, Screen::game);
     EXPECT_STREQ(player_name, "CARLA");
     EXPECT_EQ(level, 60);
     EXPECT_EQ(puzzle_mode, PUZZLES_CLASSIC);
@@ -193,7 +193,7 @@ TEST_F(ReplayTest, PuzzlesClassicOnTheCommandLineGivesOneSolution) {
     ASSERT_TRUE(drive_start());
     click(200, 335);
     run_puzzle_mode = -1;
-    ASSERT_EQ(current_screen, SCREEN_GAME);
+    ASSERT_EQ(current_screen, Screen::game);
     EXPECT_EQ(level, 60);
     EXPECT_EQ(game_StoredPuzzleMode("DAN"), PUZZLES_DESIGNED);
     expect_classic_board(GRADE_INTERMEDIATE);

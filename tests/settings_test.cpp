@@ -44,18 +44,18 @@ TEST_F(SettingsTest, FileNumberCombinesTheNameBytes) {
 
 TEST_F(SettingsTest, PlacementRoundTripsPerScreen) {
     set_window(252, 271, 520, 546);
-    EXPECT_TRUE(game_SaveSettings(SCREEN_START));
+    EXPECT_TRUE(game_SaveSettings(Screen::start));
     set_window(9, 9, 400, 400);
-    EXPECT_TRUE(game_SaveSettings(SCREEN_GAME));
+    EXPECT_TRUE(game_SaveSettings(Screen::game));
     std::string text;
     ASSERT_TRUE(readdatafile("settings.txt", text));
     EXPECT_EQ(text, "x252 y271 w520 h546>");
     EXPECT_FALSE(platform::file_exists("dummy") || platform::file_exists("ready"));
 
     std::strcpy(player_name, "BA"); // shares AB's file
-    EXPECT_TRUE(game_LoadSettings(0));
+    EXPECT_TRUE(game_LoadSettings(Screen::start));
     expect_window(252, 271, 520, 546);
-    EXPECT_TRUE(game_LoadSettings(SCREEN_GAME));
+    EXPECT_TRUE(game_LoadSettings(Screen::game));
     expect_window(9, 9, 400, 400);
 }
 
@@ -71,22 +71,22 @@ TEST_F(SettingsTest, ReadingRule) {
                    {"w99999999999999 h>", true, 1, 2, 2147483647, 0}}) {
         set_window(1, 2, 3, 4);
         ASSERT_TRUE(writedatafile("settings.txt", c.text));
-        EXPECT_EQ(game_LoadSettings(0), c.taken) << c.text;
+        EXPECT_EQ(game_LoadSettings(Screen::start), c.taken) << c.text;
         expect_window(c.x, c.y, c.w, c.h);
     }
     platform::file_delete("settings.txt");
     set_window(1, 2, 3, 4);
-    EXPECT_FALSE(game_LoadSettings(0));
+    EXPECT_FALSE(game_LoadSettings(Screen::start));
     expect_window(1, 2, 3, 4);
 }
 
 TEST_F(SettingsTest, SavesThatCannotBeWrittenReportIt) {
     std::filesystem::remove_all("edit");
     std::filesystem::create_directories("edit/settings86.txt"); // in the way of the settings file
-    EXPECT_FALSE(game_SaveSettings(SCREEN_GAME));
+    EXPECT_FALSE(game_SaveSettings(Screen::game));
     std::filesystem::remove_all("edit");
     EXPECT_FALSE(game_SaveTheme("AB"));
-    EXPECT_TRUE(game_SaveSettings(SCREEN_START));
+    EXPECT_TRUE(game_SaveSettings(Screen::start));
 }
 
 TEST_F(SettingsTest, ThemesAreSharedByFileNumberAndStayPlain) {

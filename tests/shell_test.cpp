@@ -48,7 +48,7 @@ TEST_F(ShellTest, StartPlacesAndCreatesTheWindowAndTheDevices) {
     EXPECT_EQ(backbuffer_h, 512u);
     EXPECT_EQ(mouse.x, 256);
     EXPECT_EQ(mouse.y, 256);
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_EQ(alarm_sound, 0);
     EXPECT_TRUE(std::filesystem::is_directory("edit"));
 }

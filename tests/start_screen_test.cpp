@@ -52,9 +52,9 @@ TEST_F(StartTest, FadesInAgainOnEveryEntry) {
     EXPECT_LT(start_fade, 100);
     pass(400);
     EXPECT_FLOAT_EQ(start_fade, 100);
-    current_screen = SCREEN_OPTIONS;
+    current_screen = Screen::options;
     pass();
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     pass();
     EXPECT_LT(start_fade, 2);
 }
@@ -81,12 +81,12 @@ TEST_F(StartTest, NewGameOpensTheNameDialogOnAFreshPlayer) {
     EXPECT_EQ(level, 1);
     EXPECT_EQ(score, 0);
     EXPECT_TRUE(new_game_flag);
-    EXPECT_EQ(current_screen, SCREEN_GAME);
+    EXPECT_EQ(current_screen, Screen::game);
 }
 
 TEST_F(StartTest, OptionsButtonOpensTheOptionsScreen) {
     click(400, 435);
-    EXPECT_EQ(current_screen, SCREEN_OPTIONS);
+    EXPECT_EQ(current_screen, Screen::options);
     EXPECT_TRUE(pass());
 }
 
@@ -108,7 +108,7 @@ TEST_F(StartTest, EscapeWinsOverAButtonPressedInTheSameFrame) {
     hl::set_key(DIK_ESCAPE, true);
     pass(2);
     EXPECT_TRUE(ended());
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
 }
 
 TEST_F(StartTest, WebLinkPanelOpensTheAboutPageOncePerPressAndCloses) {
@@ -133,7 +133,7 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
         pass(3);
         EXPECT_FALSE(ended()) << "name box, held " << held;
         EXPECT_EQ(dialog_active, 0);
-        EXPECT_EQ(current_screen, SCREEN_START);
+        EXPECT_EQ(current_screen, Screen::start);
 
         point(256, 180); // the to-do panel's buttons show under the pointer
         pass(20);
@@ -148,11 +148,11 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
         type("ANN");
         press(DIK_RETURN);
         pass(30); // "Name already exist..." blinks
-        ASSERT_EQ(current_screen, SCREEN_GAME);
+        ASSERT_EQ(current_screen, Screen::game);
         press(DIK_ESCAPE, held);
         pass(3);
         EXPECT_FALSE(ended()) << "taken name, held " << held;
-        EXPECT_EQ(current_screen, SCREEN_START);
+        EXPECT_EQ(current_screen, Screen::start);
     }
     press(DIK_ESCAPE, 3); // on the start screen itself Escape still quits
     EXPECT_TRUE(ended());
@@ -169,7 +169,7 @@ TEST_F(StartTest, WhileTheTaskEditorRunsTheButtonsAndTheWebLinkAreGoneAndDoNothi
     for (int y : {400, 435, 470}) click(400, y);
     click(100, 450);
     EXPECT_FALSE(ended());
-    EXPECT_EQ(current_screen, SCREEN_START);
+    EXPECT_EQ(current_screen, Screen::start);
     EXPECT_EQ(dialog_active, 0);
     EXPECT_TRUE(hl::urls_opened().empty());
     press(DIK_ESCAPE);
@@ -210,9 +210,9 @@ TEST_F(StartTest, AbsolutePositionsPlaceThePointerAndRelativeMotionMovesIt) {
 TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     game_StorePlayer("ALICE", 10, 1, 0);
     ASSERT_TRUE(platform::file_write("todo.txt", "", 0));
-    current_screen = SCREEN_OPTIONS; // the lists read their files when the screen is entered
+    current_screen = Screen::options; // the lists read their files when the screen is entered
     pass();
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     pass();
     // Both show; each remembers the frame it last ran in.
     EXPECT_EQ(list_state.frame, frame_counter);
@@ -238,9 +238,9 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
 TEST_F(StartTest, GoldenStartScreen) {
     game_StorePlayer("ALICE", 2450, 4, 0);
     game_StorePlayer("BOB", 380, 2, 0);
-    current_screen = SCREEN_OPTIONS;
+    current_screen = Screen::options;
     pass();
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     pass(400);
     point(420, 435); // over Options
     expect_golden("start");
@@ -266,9 +266,9 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     game_StorePlayer("DAN", 90, 5, 0);
     for (int held : {1, 3, 10}) {
         // Entered afresh: the list reads the table in the screen's first frame, after the keys.
-        current_screen = 0;
+        current_screen = Screen::none;
         pass();
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         pass();
         press(DIK_DOWN, held);
         ASSERT_TRUE(start_visit.focus.shown) << held;
@@ -277,12 +277,12 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
         for (int step = 0; step < 3; ++step) press(DIK_DOWN, held);
         EXPECT_EQ(list_first_row, 2) << held; // DAN, the fourth, is the compact list's last row
         press(DIK_RETURN, held);
-        ASSERT_EQ(current_screen, SCREEN_GAME) << held;
+        ASSERT_EQ(current_screen, Screen::game) << held;
         EXPECT_STREQ(player_name, "DAN");
         EXPECT_EQ(level, 5);
         press(DIK_ESCAPE, held);
         pass(3);
-        ASSERT_EQ(current_screen, SCREEN_START);
+        ASSERT_EQ(current_screen, Screen::start);
         EXPECT_FALSE(start_visit.focus.shown); // a new visit
 
         press(DIK_TAB, held);
@@ -408,14 +408,14 @@ TEST_F(StartTest, ContinuingAPlayerBringsBackTheGameWithItsNotes) {
         if (trial == damaged) {
             ASSERT_TRUE(writedatafile("edit\\ANN.notes", "notes 1\r\nend\r\n"));
         }
-        current_screen = SCREEN_START;
+        current_screen = Screen::start;
         notes_reset();
         std::fill(board, board + 81, 0);
         pass();
         point(200, 331);
         ASSERT_STREQ(list_hover_name, "ANN") << trial;
         click(200, 331);
-        EXPECT_EQ(current_screen, SCREEN_GAME);
+        EXPECT_EQ(current_screen, Screen::game);
         EXPECT_TRUE(std::equal(board, board + 81, saved)) << trial;
         const bool notes = trial == whole || trial == full_disk;
         EXPECT_EQ(play_notes.marks[marked], notes ? mark_bit(4) : 0);

@@ -24,7 +24,7 @@ void TodoTest::SetUp() {
     bank = std::make_unique<SoundBank>();
     sound_bank = bank.get();
     alarm_sound = bank->loadwav("alarm.wav");
-    current_screen = SCREEN_START;
+    current_screen = Screen::start;
     hl::set_clock(1000);
     set_now(2008, 5, 14, 9, 0, 0);
 }

@@ -35,7 +35,7 @@ void template_screen_enter() {
 void template_screen_update() {
     fade_in(template_visit.fade);
     template_visit.back_hovered = BACK.hovered();
-    if (BACK.pressed() || keyboard.keypressed(DIK_ESCAPE, true)) current_screen = SCREEN_START;
+    if (BACK.pressed() || keyboard.keypressed(DIK_ESCAPE, true)) current_screen = Screen::start;
 }
 
 void template_screen_draw() {

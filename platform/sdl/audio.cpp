@@ -119,23 +119,30 @@ bool audio_open() {
     return true;
 }
 
-SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint32_t size) {
-    SDL_AudioFormat format;
-    switch (f.bits_per_sample) {
+namespace {
+
+// The SDL sample format of a PCM format's sample size (24-bit samples are widened to 32 first);
+// 0 for a size the game does not play.
+SDL_AudioFormat sample_format(uint16_t bits_per_sample) {
+    switch (bits_per_sample) {
     case 8:
-        format = AUDIO_U8;
-        break;
+        return AUDIO_U8;
     case 16:
-        format = AUDIO_S16LSB;
-        break;
+        return AUDIO_S16LSB;
     case 24:
     case 32:
-        format = AUDIO_S32LSB;
-        break;
+        return AUDIO_S32LSB;
     default:
-        return nullptr;
+        return 0;
     }
-    if (!device || f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 || f.channels > 8)
+}
+
+} // namespace
+
+SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint32_t size) {
+    const SDL_AudioFormat format = sample_format(f.bits_per_sample);
+    if (format == 0 || !device || f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 ||
+        f.channels > 8)
         return nullptr;
     std::vector<uint8_t> wide;
     if (f.bits_per_sample == 24) {
@@ -148,7 +155,7 @@ SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint3
                           static_cast<int>(f.samples_per_sec), spec.format, spec.channels,
                           spec.freq) < 0)
         return nullptr;
-    uint32_t frame = f.channels * ((f.bits_per_sample == 24 ? 32 : f.bits_per_sample) / 8);
+    uint32_t frame = f.channels * (SDL_AUDIO_BITSIZE(format) / 8);
     cvt.len = static_cast<int>(size - size % frame);
     if (cvt.len == 0) return nullptr;
     std::vector<uint8_t> work(static_cast<size_t>(cvt.len) * cvt.len_mult);

@@ -160,7 +160,7 @@ std::string check_saved_game() {
 
 void prepare_settings() {
     window_x = 10, window_y = 20, window_w = 520, window_h = 546;
-    game_SaveSettings(SCREEN_START);
+    game_SaveSettings(Screen::start);
     board_theme = 2;
     game_SaveTheme("Ada");
 }
@@ -168,7 +168,7 @@ void prepare_settings() {
 [[noreturn]] void save_settings() {
     for (int turn = 0;; ++turn) {
         window_x = turn % 2 ? 11 : 10;
-        game_SaveSettings(SCREEN_START);
+        game_SaveSettings(Screen::start);
         board_theme = turn % 2 ? 3 : 2;
         game_SaveTheme("Ada");
     }
@@ -176,7 +176,7 @@ void prepare_settings() {
 
 std::string check_settings() {
     window_x = -1;
-    if (!game_LoadSettings(SCREEN_START)) return "settings unreadable";
+    if (!game_LoadSettings(Screen::start)) return "settings unreadable";
     if ((window_x != 10 && window_x != 11) || window_y != 20 || window_w != 520 || window_h != 546)
         return "settings hold neither placement";
     if (!game_LoadTheme("Ada") || (board_theme != 2 && board_theme != 3))

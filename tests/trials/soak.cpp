@@ -114,13 +114,13 @@ void advance_local_time() {
 // Every other simulated minute a player goes from the start screen into a game, as the start
 // screen's buttons do: a new player the first time, the same players again later.
 void enter_game(long minute) {
-    if (current_screen != SCREEN_START || dialog_active != 0) return;
+    if (current_screen != Screen::start || dialog_active != 0) return;
     std::snprintf(player_name, sizeof player_name, "Soak %ld", minute % 4);
     new_game_flag = minute < 4;
     level = 1 + static_cast<int32_t>(minute % 5);
     score = 0;
     game_StartLevel();
-    current_screen = SCREEN_GAME;
+    current_screen = Screen::game;
 }
 
 // Every data file in the folder and in "edit" that fails its check, and every task file whose
@@ -176,11 +176,11 @@ int main(int argc, char** argv) {
 
     Player player(seed);
     long first_minute_kib = 0, peak_kib = 0, restarts = 0;
-    long screen_frames[8] = {}; // frames shown per screen number
+    long screen_frames[static_cast<int>(Screen::count)] = {}; // frames shown per screen
     const long frames = static_cast<long>(minutes) * FRAMES_PER_MINUTE;
     for (long frame = 1; frame <= frames; ++frame) {
         player.act();
-        ++screen_frames[current_screen >= 0 && current_screen < 8 ? current_screen : 0];
+        ++screen_frames[static_cast<int>(current_screen)];
         if (!game_LoopPass()) { // the player quit from the start screen: start again
             game_Finish();
             if (!game_Start(code)) return 2;
@@ -202,8 +202,10 @@ int main(int argc, char** argv) {
                 "after the first minute %ld KiB, peak %ld KiB, end %ld KiB\n",
                 minutes, frames, seed, restarts, first_minute_kib, peak_kib, end_kib);
     std::printf("frames on the start screen %ld, game %ld, next level %ld, options %ld\n",
-                screen_frames[SCREEN_START], screen_frames[SCREEN_GAME],
-                screen_frames[SCREEN_NEXT_LEVEL], screen_frames[SCREEN_OPTIONS]);
+                screen_frames[static_cast<int>(Screen::start)],
+                screen_frames[static_cast<int>(Screen::game)],
+                screen_frames[static_cast<int>(Screen::next_level)],
+                screen_frames[static_cast<int>(Screen::options)]);
     for (const std::string& name : damaged) std::printf("fails its check: %s\n", name.c_str());
     bool flat = true;
 #ifndef __SANITIZE_ADDRESS__ // the sanitizer's quarantine holds freed memory back on purpose

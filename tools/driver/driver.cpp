@@ -73,7 +73,7 @@ bool drive_solve() {
         const int k = solution[cell] - 1;
         drive_click(static_cast<int>(picker_x) + 35 * (k % 4),
                     static_cast<int>(picker_y) + 35 * (k / 4));
-        if (current_screen != SCREEN_GAME) break;
+        if (current_screen != Screen::game) break;
     }
-    return current_screen == SCREEN_NEXT_LEVEL || boardcomplete(board);
+    return current_screen == Screen::next_level || boardcomplete(board);
 }

@@ -1,0 +1,12 @@
+// The layout values that more than one screen uses, in layout pixels (the 512 x 512 picture) and
+// frame_step units (200 a second).
+#pragma once
+
+constexpr float TEXT_SCALE = 0.65f; // the screens' text: names, counters, figures, rows
+
+// A control centred on the layout's middle column, such as the lists' scroll arrows and the window
+// controls' move up and move down, is clickable from x 220 to 300.
+constexpr float CENTRE_CONTROL_LEFT = 220, CENTRE_CONTROL_RIGHT = 300;
+
+// A blinking warning or row goes on and off once every BLINK_PERIOD, lit half the time.
+constexpr int BLINK_PERIOD = 50;
