@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "screens/focus.h"
+#include "screens/layout.h"
 #include "todo/dates.h"
 
 namespace {
@@ -437,7 +438,7 @@ void draw_form() {
     if (visit.title_off) mask(300, 39, 50);
     if (visit.delete_off) mask(175, 375, 75);
     if (visit.update_off) mask(260, 375, 80);
-    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, 0.65f,
+    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, TEXT_SCALE,
                          TextAnchor::centre);
     const std::string typed =
         std::string(visit.edit_text) + (run.cursor_clock > CURSOR_PERIOD / 2 ? "." : "");

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "gfx/bar.h"
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
@@ -15,6 +16,7 @@
 #include "platform/files.h"
 #include "players/players.h"
 #include "screens/focus.h"
+#include "screens/layout.h"
 #include "screens/task_editor.h"
 #include "store/datafile.h"
 #include "todo/dates.h"
@@ -22,30 +24,39 @@
 
 namespace {
 
+constexpr float CENTRE_X = 256; // the layout's middle column: the header, the arrows, the buttons
+// A row's columns from its x: the description, the right of the date or countdown, the time; and
+// its clickable width.
+constexpr float DESCRIPTION_X = 20, DATE_RIGHT_X = 320, TIME_X = 340, ROW_WIDTH = 390;
+constexpr float NEAR_MARGIN = 30; // how far above and below the panel its controls show
+// The rows' icons and the buttons are squares of the sheet SQUARE wide; the icons lie on the line
+// at ICON_TOP, the due mark's and, from REPEAT_ICONS_LEFT, one per repeat kind.
+constexpr int SQUARE = 25, ICON_TOP = 300, DUE_ICON_LEFT = 450, REPEAT_ICONS_LEFT = 300;
+
 // The clickable areas move with the panel, so each is laid out on the spot from where the panel's
 // lines stand this frame.
-// A task row whose top is at y: from the panel's x, 390 wide.
+// A task row whose top is at y: from the panel's x, ROW_WIDTH wide.
 constexpr Area row_area(float x, float y, float row_height) {
-    return {x, y, x + 390, y + row_height};
+    return {x, y, x + ROW_WIDTH, y + row_height};
 }
-// A scroll arrow, centred on x 256, on the line whose top is at y.
+// A scroll arrow, centred on CENTRE_X, on the line whose top is at y.
 constexpr Area arrow_area(float y, float row_height) {
-    return {220, y, 300, y + row_height};
+    return {CENTRE_CONTROL_LEFT, y, CENTRE_CONTROL_RIGHT, y + row_height};
 }
 // A button centred on x with its top at y.
 constexpr Area button_area(float x, float y) {
-    return {x - 12, y, x + 12, y + 25};
+    return {x - 12, y, x + 12, y + SQUARE};
 }
-// The band in which the controls show: from 30 above the panel to 30 below its last line.
+// The band in which the controls show: from NEAR_MARGIN above the panel to as far below its last
+// line.
 constexpr Area near_area(float y, float end_y) {
-    return {-Area::OPEN, y - 30, Area::OPEN, end_y + 30};
+    return {-Area::OPEN, y - NEAR_MARGIN, Area::OPEN, end_y + NEAR_MARGIN};
 }
 
 // The controls' row starts at CONTROL_X, moved on by ARROWS_WIDTH when the arrows show and by
-// BUTTON_STEP per button.
-constexpr float CONTROL_X = 256, ARROWS_WIDTH = 120, BUTTON_STEP = 25;
-constexpr int DIGIT_STRIP_X = 50, DIGIT_STRIP_Y = 450;
-constexpr float BLINK_PERIOD = 50, SELECTION_TIMEOUT = 300;
+// SQUARE per button.
+constexpr float CONTROL_X = CENTRE_X, ARROWS_WIDTH = 120;
+constexpr float SELECTION_TIMEOUT = 300;
 
 // The buttons of the controls' row, left to right; the new-task button shows only with the open
 // tasks.
@@ -193,7 +204,7 @@ PanelControls place_controls(const PanelLayout& layout, bool near, int rows) {
         if (button == PanelButton::new_task && !run.show_open) continue;
         controls.button[controls.count] = button;
         controls.button_x[controls.count++] = x;
-        x += BUTTON_STEP;
+        x += SQUARE;
     }
     controls.end_x = x;
     return controls;
@@ -263,11 +274,11 @@ void draw_header(const PanelLayout& layout, const platform::SYSTEMTIME& now, boo
                  bool show_time) {
     const platform::DrawPhase drawing;
     if (layout.heading)
-        game_DisplayFontText(visit.list_heading, 15, 256, layout.heading_y, 0.65f,
+        game_DisplayFontText(visit.list_heading, 15, CENTRE_X, layout.heading_y, TEXT_SCALE,
                              TextAnchor::centre);
     if (layout.clock)
-        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, 256, layout.clock_y,
-                             0.65f, TextAnchor::centre);
+        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, CENTRE_X,
+                             layout.clock_y, TEXT_SCALE, TextAnchor::centre);
 }
 
 // The highlight behind a hovered or selected row.
@@ -275,17 +286,17 @@ void highlight(float x, float y) {
     game_DisplayCell({.x = x, .y = y, .left = 15, .opacity = 40, .scale_x = 8, .scale_y = 0.3f});
 }
 
-// A row's small icon at (x, y): the sheet's 25 x 25 square at (left, 300), the due mark or the
-// repeat kind's.
+// A row's small icon at (x, y), scaled as the row's text: the sheet's square at (left, ICON_TOP),
+// the due mark or the repeat kind's.
 void draw_icon(float x, float y, int left) {
     game_DisplayCell({.x = x,
                       .y = y,
                       .left = left,
-                      .top = 300,
-                      .right = left + 25,
-                      .bottom = 325,
-                      .scale_x = 0.65f,
-                      .scale_y = 0.65f,
+                      .top = ICON_TOP,
+                      .right = left + SQUARE,
+                      .bottom = ICON_TOP + SQUARE,
+                      .scale_x = TEXT_SCALE,
+                      .scale_y = TEXT_SCALE,
                       .rotation = 1});
 }
 
@@ -303,44 +314,45 @@ float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int sel
     if (hovered || selection == i + 1) highlight(x, y);
     game_DisplayNumber(i + 1, 0.45f, x, y, NumberAlign::right_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
     if (!((due || warn) && !blink && count == 0))
-        game_DisplayFontText(task.description, 15, x + 20, y, 0.65f, TextAnchor::top_left);
+        game_DisplayFontText(task.description, 15, x + DESCRIPTION_X, y, TEXT_SCALE,
+                             TextAnchor::top_left);
     if ((due || warn) && blink && count > 0)
-        game_DisplayNumber(count, 0.55f, x + 20, y, NumberAlign::left_top, DIGIT_STRIP_X,
+        game_DisplayNumber(count, 0.55f, x + DESCRIPTION_X, y, NumberAlign::left_top, DIGIT_STRIP_X,
                            DIGIT_STRIP_Y);
     float e;
     if (selection != 0 || hovered) {
-        game_DisplayFontText(datetext(task.when).c_str(), 11, x + 320, y, 0.65f,
+        game_DisplayFontText(datetext(task.when).c_str(), 11, x + DATE_RIGHT_X, y, TEXT_SCALE,
                              TextAnchor::top_right);
-        e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + 340, y, 0.65f,
+        e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + TIME_X, y, TEXT_SCALE,
                                  TextAnchor::top_left);
     } else {
-        game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + 320, y, 0.65f,
+        game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + DATE_RIGHT_X, y, TEXT_SCALE,
                              TextAnchor::top_right);
-        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + 340, y, 0.65f,
+        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + TIME_X, y, TEXT_SCALE,
                                  TextAnchor::top_left);
     }
     game_DisplayBar(e + 10, y + 3, std::clamp(closeness(when, now), 0.0f, 100.0f), 30, 10);
-    if (due && blink) draw_icon(e + 10, y, 450);
+    if (due && blink) draw_icon(e + 10, y, DUE_ICON_LEFT);
     if (task.repeat >= REPEAT_NORMAL && task.repeat <= REPEAT_YEARLY)
-        draw_icon(x + 3.75f, y, 300 + 25 * task.repeat);
+        draw_icon(x + 3.75f, y, REPEAT_ICONS_LEFT + SQUARE * task.repeat);
     return e + 30;
 }
 
-// A scroll arrow, the sheet's (left, 400)-(right, 420), centred on x 256 with its top at y.
-void draw_arrow(int left, int right, float y, float row_height) {
+// A scroll arrow, centred on CENTRE_X with its top at y.
+void draw_arrow(const platform::Rect& image, float y, float row_height) {
     const float scale = arrow_area(y, row_height).hovered() ? 1.3f : 1.0f;
-    draw_sheet_region({left, 400, right, 420}, 256, y, scale, CellAnchor::top_middle);
+    draw_sheet_region(image, CENTRE_X, y, scale, CellAnchor::top_middle);
 }
 
-// A round button, the sheet's 25 x 25 square at (left, top), at (x, y).
+// A round button, the sheet's square at (left, top), at (x, y).
 void draw_button(float x, float y, int left, int top) {
     const float scale = button_area(x, y).hovered() ? 1.1f : 1.0f;
     game_DisplayCell({.x = x,
                       .y = y,
                       .left = left,
                       .top = top,
-                      .right = left + 25,
-                      .bottom = top + 25,
+                      .right = left + SQUARE,
+                      .bottom = top + SQUARE,
                       .scale_x = scale,
                       .scale_y = scale,
                       .anchor = CellAnchor::top_middle,
@@ -353,8 +365,8 @@ void draw_controls(const PanelLayout& layout, const PanelControls& controls,
     if (focus.button >= 0 && focus.button < controls.count)
         draw_focus_mark(button_area(controls.button_x[focus.button], layout.end_y));
     if (controls.arrows) {
-        draw_arrow(24, 100, layout.top_y, layout.row_height);
-        draw_arrow(102, 176, layout.end_y, layout.row_height);
+        draw_arrow(ARROW_UP_IMAGE, layout.top_y, layout.row_height);
+        draw_arrow(ARROW_DOWN_IMAGE, layout.end_y, layout.row_height);
     }
     for (int k = 0; k < controls.count; ++k) {
         const float x = controls.button_x[k];

@@ -52,9 +52,9 @@ struct TaskList {
     char heading[32]{};  // the value of the last "_t" read
 };
 
-// The one parser of the task files: splits the text into the heading line and the records (bytes
-// below 32, the line ends, are skipped; every "|" ends a record, also one after "_") and sets each
-// record's fields from its tags.
+// The one parser of the task files (docs/FORMATS.md, "Tasks"): splits the text into the heading
+// line and the records (bytes below 32, the line ends, are skipped; every "|" ends a record, also
+// one after "_") and sets each record's fields from its tags.
 TaskList readtasks(const std::string& text, const TaskReading& how);
 
 // Reads record `index` (from 0) of `file` into `record`; false when there is no such record.
