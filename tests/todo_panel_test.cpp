@@ -40,12 +40,12 @@ TEST_F(PanelTest, WithoutTaskFileOnlyTheButtonsShowAndNewTaskOpensTheEditor) {
                   draws_of(175, 400, 200, 425),
               3);
     EXPECT_NEAR(hl::draws()[1].tx + 12.5f * 1.1f, 256, 0.5f); // centred, the middle one hovered
-    EXPECT_EQ(count, 0);
-    EXPECT_FLOAT_EQ(r, 0);
+    EXPECT_EQ(panel.count, 0);
+    EXPECT_FLOAT_EQ(panel.width, 0);
     press_button(1);
-    EXPECT_TRUE(editor);
-    EXPECT_EQ(selection, -1);
-    EXPECT_EQ(state, 2);
+    EXPECT_TRUE(editor_open);
+    EXPECT_EQ(panel.selection, -1);
+    EXPECT_EQ(panel_state, 2);
     EXPECT_TRUE(text_drawn("...")); // the new task's title
     EXPECT_FALSE(text_drawn("to-do"));
 }
@@ -53,27 +53,27 @@ TEST_F(PanelTest, WithoutTaskFileOnlyTheButtonsShowAndNewTaskOpensTheEditor) {
 TEST_F(PanelTest, ClickSelectsSecondClickOpensAndTimeAwayClears) {
     put_file(TODO_FILE, tasks(2));
     frames(2);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(panel.count, 2);
     EXPECT_TRUE(text_drawn("Errands"));
     EXPECT_TRUE(text_drawn("+01D")); // the countdown while nothing is selected
     EXPECT_FALSE(text_drawn("2008/05/15"));
     click(200, row_y(0));
-    EXPECT_EQ(selection, 1);
+    EXPECT_EQ(panel.selection, 1);
     EXPECT_STREQ(list_hover_name, "TASK A");
     EXPECT_TRUE(text_drawn("2008/05/15"));
     EXPECT_TRUE(text_drawn("10:00:00"));
 
     point(200, 450); // away from the panel: the selection lasts 1.5 seconds
     frames(85);
-    EXPECT_EQ(selection, 1);
+    EXPECT_EQ(panel.selection, 1);
     frames(5);
-    EXPECT_EQ(selection, 0);
+    EXPECT_EQ(panel.selection, 0);
 
     click(200, row_y(1));
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     click(200, row_y(1));
-    EXPECT_TRUE(editor);
-    EXPECT_EQ(state, 2);
+    EXPECT_TRUE(editor_open);
+    EXPECT_EQ(panel_state, 2);
     EXPECT_STREQ(task_editor_visit().edit_task.description, "TASK B");
 }
 
@@ -81,7 +81,7 @@ TEST_F(PanelTest, TwelveTasksScrollUntilTheLastIsTheLastRow) {
     put_file(TODO_FILE, tasks(12));
     frame();
     press_button(0);
-    EXPECT_EQ(state, 1);
+    EXPECT_EQ(panel_state, 1);
     frame();
     const int down_y = 202 + 16 * 10 + 8, up_y = 186 + 8;
     for (int i = 0; i < 4; ++i) click(256, down_y);
