@@ -127,8 +127,8 @@ template <size_t N> void copy_text(char (&field)[N], const std::string& text) {
     field[n] = 0;
 }
 
-} // namespace
-
+// Sets the field of `r` that a tag letter names from the text gathered in front of the tag (a
+// number or a text); other letters change nothing.
 void settaskfield(TaskRecord& r, char tag, const std::string& value) {
     const uint32_t v = number(value);
     // The 16-bit numbers: the moment's six fields and the warning minutes.
@@ -164,8 +164,6 @@ void settaskfield(TaskRecord& r, char tag, const std::string& value) {
         break;
     }
 }
-
-namespace {
 
 // Sets the fields named by the tags of a chunk's text: each value is the text gathered since
 // the previous tag, kept by the gather rule `wrap` (TaskReading). Returns whether a heading was

@@ -24,10 +24,6 @@ struct TaskRecord {
     platform::FILETIME due{};    // e (low half), f (high half): when the reminder fires
 };
 
-// Sets the field of `record` that a tag letter names from the text gathered in front of the tag
-// (a number or a text); other letters change nothing. Every task reader fills records with it.
-void settaskfield(TaskRecord& record, char tag, const std::string& value);
-
 // How a reader takes a task file's text: the task editor's record (readtask) and the to-do panel's
 // list differ in these.
 struct TaskReading {
