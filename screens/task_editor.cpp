@@ -56,9 +56,11 @@ constexpr int TYPED_LIMIT = 20;       // characters typed into the description a
 constexpr int TITLE_LIMIT = 30;
 constexpr const char* NEW_HEADING = "...";
 
-} // namespace
-
-namespace {
+// Wiped when the game resets (task_editor_reset).
+struct TaskEditorRun {
+    float cursor_clock = 0; // drives the "." cursor
+    int editor_frame = 0;   // frame_counter of the last frame
+};
 
 TaskEditorVisit visit;
 TaskEditorRun run;

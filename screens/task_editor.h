@@ -61,12 +61,6 @@ struct TaskEditorVisit {
     Focus focus{.group = EDITOR_DESCRIPTION, .shown = true};
 };
 
-// Wiped when the game resets (task_editor_reset).
-struct TaskEditorRun {
-    float cursor_clock = 0; // drives the "." cursor
-    int editor_frame = 0;   // frame_counter of the last frame
-};
-
 void task_editor_reset();
 
 // For reading only (tests).
