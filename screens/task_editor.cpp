@@ -54,6 +54,8 @@ constexpr float MESSAGE_LENGTH = 500; // 2.5 seconds of frame_step
 constexpr float CURSOR_PERIOD = 60;   // the cursor shows in the second half
 constexpr int TYPED_LIMIT = 20;       // characters typed into the description and title boxes
 constexpr int TITLE_LIMIT = 30;
+// The typed date and time, "YYYY/MM/DD" and "HH:mm:ss", and the warning minutes at most.
+constexpr int DATE_LENGTH = 10, TIME_LENGTH = 8, MINUTES_LENGTH = 3;
 constexpr const char* NEW_HEADING = "...";
 
 // Wiped when the game resets (task_editor_reset).
@@ -156,12 +158,13 @@ void append_separated(char digit, char separator, int a, int b) {
 }
 
 // Reads the typed date or time into its three fields: the number before the first separator,
-// the one before the second and, after exactly two, the rest. A field without its number stays.
+// the one before the second and, after exactly two, the rest, within the first DATE_LENGTH
+// characters (the longer text). A field without its number stays.
 void read_numbers(char separator, uint16_t& first, uint16_t& second, uint16_t& third) {
     uint16_t* const fields[3] = {&first, &second, &third};
     int separators = 0;
     uint32_t value = 0;
-    for (int i = 0; i < 10 && visit.edit_text[i]; ++i) {
+    for (int i = 0; i < DATE_LENGTH && visit.edit_text[i]; ++i) {
         if (visit.edit_text[i] == separator) {
             if (separators < 2) *fields[separators] = static_cast<uint16_t>(value);
             ++separators;
@@ -265,11 +268,13 @@ void type_char(uint8_t c) {
     } else if (visit.edit_field == FIELD_DESCRIPTION || visit.edit_field == FIELD_TITLE) {
         if (visit.edit_length < TYPED_LIMIT) append(static_cast<char>(c));
     } else if (visit.edit_field == FIELD_DATE) {
-        if (digit && visit.edit_length < 10) append_separated(static_cast<char>(c), '/', 4, 7);
+        if (digit && visit.edit_length < DATE_LENGTH)
+            append_separated(static_cast<char>(c), '/', 4, 7);
     } else if (visit.edit_field == FIELD_TIME) {
-        if (digit && visit.edit_length < 8) append_separated(static_cast<char>(c), ':', 2, 5);
+        if (digit && visit.edit_length < TIME_LENGTH)
+            append_separated(static_cast<char>(c), ':', 2, 5);
     } else if (visit.edit_field == FIELD_MINUTES) {
-        if (digit && visit.edit_length < 3) append(static_cast<char>(c));
+        if (digit && visit.edit_length < MINUTES_LENGTH) append(static_cast<char>(c));
     }
 }
 
