@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/renderer.h"
 #include "players/players.h"
+#include "screens/layout.h"
 #include "screens/name_box.h"
 #include "screens/next_level_screen.h"
 #include "screens/options_screen.h"
@@ -102,6 +103,7 @@ void frame_reset() {
     frames_per_second = 0;
     frame_pacing = {};
     dispatch_memory = {};
+    template_screen_entry = {};
 }
 
 double game_Timer() {
@@ -139,7 +141,7 @@ int game_Dispatch() {
             game_PlayScreen();
             break;
         case Screen::next_level:
-            if (first) next_level_enter();
+            if (first) next_level_screen_enter();
             game_NextLevelScreen();
             break;
         case Screen::options:
@@ -158,7 +160,7 @@ int game_Dispatch() {
     }
     if (dialog_active == 1) {
         if (first_frame(dispatch_memory.name_box_frame)) name_box_enter(player_name);
-        game_InputBox(player_name, 256, 256);
+        game_InputBox(player_name, LAYOUT_CENTRE_X, LAYOUT_CENTRE_Y);
     }
     return 0;
 }

@@ -14,8 +14,9 @@ struct FramePacing {
 };
 extern FramePacing frame_pacing;
 
-// A screen the dispatcher runs through pointers: the template screen, whose test sets them (outside
-// that test they stay null and Screen::template_screen runs nothing).
+// A screen the dispatcher runs through pointers: the template screen (docs/template), which the
+// game does not build. Its test sets them; frame_reset (game_Reset) wipes them, and while they are
+// null Screen::template_screen runs nothing.
 struct ScreenEntry {
     void (*enter)() = nullptr;
     void (*frame)() = nullptr;

@@ -76,7 +76,7 @@ void game_Reset() {
     keyboard.create();
     mouse.create();
     bar_reset();
-    dialog_reset();
+    name_box_reset();
     window_controls_reset();
     board_reset();
     notes_reset();
@@ -88,8 +88,8 @@ void game_Reset() {
     todo_panel_reset();
     task_editor_reset();
     start_screen_reset();
-    next_level_reset();
-    options_reset();
+    next_level_screen_reset();
+    options_screen_reset();
 }
 
 bool game_Start(int& exit_code) {

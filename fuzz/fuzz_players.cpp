@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ++frame_counter;
     game_CheckNewPlayer("ANN LEE");
     ++frame_counter;
-    game_DisplayPlayers(80, 290, static_cast<int>(size % 2), 0, 16, 3, nullptr);
+    game_DisplayPlayers(80, 290, static_cast<int>(size % 2), 0, 16, 3);
     game_SortScores();
     check(records() == before);
     game_StorePlayer(name, s, l, 1);

@@ -1,6 +1,7 @@
 // Bitmap-font text, numbers and clock times.
 #include "gfx/text.h"
 
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "run/state.h"
 
@@ -8,8 +9,6 @@ namespace {
 
 constexpr int DIGIT_W = 20;
 constexpr int DIGIT_H = 24;
-constexpr int STRIP_X = 50;
-constexpr int STRIP_Y = 450;
 constexpr int NUMBER_DIGITS = 9;
 constexpr int LARGEST_NUMBER = 999999999;
 constexpr int HOUR_DIGITS = 6;
@@ -137,8 +136,8 @@ float game_DisplayNumber(int value, float scale, float x, float y, NumberAlign a
     if (value < 0) value = 0;
     // Ten digits do not fit the strip: larger values show the largest that does.
     if (value > LARGEST_NUMBER) value = LARGEST_NUMBER;
-    if (strip_x < 0) strip_x = STRIP_X;
-    if (strip_y < 0) strip_y = STRIP_Y;
+    if (strip_x < 0) strip_x = DIGIT_STRIP_X;
+    if (strip_y < 0) strip_y = DIGIT_STRIP_Y;
     int digits[NUMBER_DIGITS];
     split_digits(value, digits, NUMBER_DIGITS);
     int leading = 0;
@@ -165,6 +164,24 @@ float game_DisplayNumber(int value, float scale, float x, float y, NumberAlign a
     return px;
 }
 
+namespace {
+
+// The width of a time, in strip pixels, for its alignment: the hour digits shown from `first`, the
+// minute and second digits shown, the seconds `s`. It counts the minute colon even when it blinks
+// off, and no second digit for a zero time, so blinking and zero times are not exactly aligned.
+int time_width(int first, int minute_digits, int second_digits, int s) {
+    int width = 0;
+    if (first < HOUR_DIGITS) width += (HOUR_DIGITS - first) * DIGIT_W + COLON_ADVANCE;
+    if (minute_digits > 0) width += minute_digits * DIGIT_W + COLON_ADVANCE;
+    if (second_digits == 2)
+        width += 2 * DIGIT_W;
+    else if (s > 0)
+        width += DIGIT_W;
+    return width;
+}
+
+} // namespace
+
 float game_DisplayTime(int ticks, float scale, float x, float y, TimeAlign align, bool steady) {
     // A negative count has no clock face: it shows as no time at all rather than digits cut from
     // outside the strip.
@@ -183,30 +200,19 @@ float game_DisplayTime(int ticks, float scale, float x, float y, TimeAlign align
     const int minute_digits = m >= 10 || h > 0 ? 2 : m > 0 || steady ? 1 : 0;
     const bool minute_colon = (m > 0 || h > 0 || steady) && (phase < 30 || steady);
     const int second_digits = s >= 10 || m > 0 || h > 0 ? 2 : 1;
-
-    // The width used for alignment. It counts the minute colon even when it blinks off, and no
-    // second digit for a zero time, so blinking and zero times are not exactly aligned.
-    int width = 0;
-    if (first < HOUR_DIGITS) width += (HOUR_DIGITS - first) * DIGIT_W + COLON_ADVANCE;
-    if (minute_digits == 2)
-        width += 2 * DIGIT_W + COLON_ADVANCE;
-    else if (minute_digits == 1)
-        width += DIGIT_W + COLON_ADVANCE;
-    if (second_digits == 2)
-        width += 2 * DIGIT_W;
-    else if (s > 0)
-        width += DIGIT_W;
-    const float total = static_cast<float>(width) * scale;
+    const float total =
+        static_cast<float>(time_width(first, minute_digits, second_digits, s)) * scale;
 
     float pen = align == TimeAlign::right    ? x - total
                 : align == TimeAlign::centre ? x - total / 2
                                              : x;
-    for (int i = first; i < HOUR_DIGITS; ++i)
-        pen = draw_digit(hours[i], scale, pen, y, STRIP_X, STRIP_Y);
+    auto digit = [&](int d) { pen = draw_digit(d, scale, pen, y, DIGIT_STRIP_X, DIGIT_STRIP_Y); };
+    for (int i = first; i < HOUR_DIGITS; ++i) digit(hours[i]);
     if (hour_colon) pen = draw_colon(scale, pen, y);
-    if (minute_digits == 2) pen = draw_digit(m / 10, scale, pen, y, STRIP_X, STRIP_Y);
-    if (minute_digits >= 1) pen = draw_digit(m % 10, scale, pen, y, STRIP_X, STRIP_Y);
+    if (minute_digits == 2) digit(m / 10);
+    if (minute_digits >= 1) digit(m % 10);
     if (minute_colon) pen = draw_colon(scale, pen, y);
-    if (second_digits == 2) pen = draw_digit(s / 10, scale, pen, y, STRIP_X, STRIP_Y);
-    return draw_digit(s % 10, scale, pen, y, STRIP_X, STRIP_Y);
+    if (second_digits == 2) digit(s / 10);
+    digit(s % 10);
+    return pen;
 }

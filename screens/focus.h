@@ -14,6 +14,9 @@ struct FocusKeys {
     bool any() const { return item != 0 || group != 0 || act; }
 };
 
+// No group: the keys act on none of a screen's controls.
+constexpr int NO_GROUP = -1;
+
 // Reads the focus keys' presses; a screen calls it once a frame, while no box over it has the
 // keyboard. A press that acts is taken whole: a box it opens does not find its Enter or Space
 // typed.

@@ -3,6 +3,9 @@
 #pragma once
 
 constexpr float TEXT_SCALE = 0.65f; // the screens' text: names, counters, figures, rows
+constexpr float TEXT_ADVANCE = 15;  // the screens' text's letter spacing at TEXT_SCALE
+
+constexpr float LAYOUT_CENTRE_X = 256, LAYOUT_CENTRE_Y = 256; // the layout's middle
 
 // A control centred on the layout's middle column, such as the lists' scroll arrows and the window
 // controls' move up and move down, is clickable from x 220 to 300.

@@ -6,19 +6,23 @@
 #include "input/keyboard.h"
 #include "platform/files.h"
 #include "run/state.h"
+#include "screens/layout.h"
 
 namespace {
 
 constexpr platform::Rect BOX{0, 0, 170, 85}; // in the dialogs image, drawn centred
 constexpr float TEXT_DROP = 10;              // the text's centre below the box's
-constexpr float TEXT_SCALE = 0.65f;
 constexpr char BACKSPACE = 8, ENTER = 13, ESCAPE = 27;
+
+NameBoxVisit name_box_edit;
 
 } // namespace
 
-NameBoxEdit name_box_edit;
+const NameBoxVisit& name_box_visit() {
+    return name_box_edit;
+}
 
-void dialog_reset() {
+void name_box_reset() {
     name_box_edit = {};
 }
 
@@ -40,7 +44,7 @@ void update_text(char* text) {
     } else if (c == ESCAPE) {
         dialog_active = 0;
         text[0] = '\0';
-    } else if (c >= ' ' && position < DIALOG_TEXT_LIMIT - 1) { // no control byte (Tab)
+    } else if (c >= ' ' && position < NAME_BOX_TEXT_LIMIT - 1) { // no control byte (Tab)
         text[++position] = static_cast<char>(c);
         text[position + 1] = '\0';
     }
@@ -51,7 +55,8 @@ void draw_box(const char* text, float x, float y) {
     game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, BOX.left, BOX.top, BOX.right, BOX.bottom, 1,
                       LayerAnchor::centre);
     if (name_box_edit.position >= 0)
-        game_DisplayFontText(text, 15, x, y + TEXT_DROP, TEXT_SCALE, TextAnchor::centre, 1);
+        game_DisplayFontText(text, TEXT_ADVANCE, x, y + TEXT_DROP, TEXT_SCALE, TextAnchor::centre,
+                             1);
 }
 
 } // namespace

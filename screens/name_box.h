@@ -1,15 +1,16 @@
 // The name-entry dialog: a box in which the player types a short text.
 #pragma once
 
-constexpr int DIALOG_TEXT_LIMIT = 11; // characters the dialog keeps
+constexpr int NAME_BOX_TEXT_LIMIT = 11; // characters the dialog keeps
 
-// The text being edited; wiped on every opening of the box (name_box_enter) and by dialog_reset.
-struct NameBoxEdit {
+// The text being edited; wiped on every opening of the box (name_box_enter) and by name_box_reset.
+struct NameBoxVisit {
     int position = -1; // index of the text's last character; -1 for an empty text
 };
-extern NameBoxEdit name_box_edit;
+// The box's visit as it stands, for reading.
+const NameBoxVisit& name_box_visit();
 
-void dialog_reset();
+void name_box_reset();
 // Entering the dialog: the text it edits starts empty.
 void name_box_enter(char* text);
 // One frame of the dialog editing text (at least 12 bytes) centred at (x, y). Run by the

@@ -7,54 +7,61 @@
 #include "platform/files.h"
 #include "players/players.h"
 #include "run/state.h"
+#include "screens/layout.h"
 
 namespace {
+
 constexpr float WARNING_TIME = 500; // five seconds at 100 units a second
-constexpr int WARNING_BLINK = 50;   // a blink cycle: on for its first half
+
+// Wiped when the check starts afresh (name_check_enter).
+struct NameCheckVisit {
+    NameCheck result = NameCheck::free; // free or taken, as the players file says
+    float timer = 0;                    // the taken-name warning's time, 100 units a second
+};
+// Wiped only when the game resets (name_check_reset).
+struct NameCheckRun {
+    int frame = -1; // the check's first-frame memory
+};
+NameCheckVisit name_check_visit;
+NameCheckRun name_check_run;
+
 } // namespace
 
-int name_check_result = 0;
-float name_check_timer = 0;
-NameCheckState name_check_state;
-
 void name_check_reset() {
-    name_check_result = 0;
-    name_check_timer = 0;
-    name_check_state = {};
+    name_check_visit = {};
+    name_check_run = {};
 }
 
 namespace {
 
 void name_check_enter(const char* name) {
-    name_check_result = player_taken(name) ? 2 : 0;
-    name_check_timer = 0;
+    name_check_visit = {};
+    if (player_taken(name)) name_check_visit.result = NameCheck::taken;
 }
 
 // Whether the warning runs this frame: the name is taken and the five seconds are not over.
 bool warning_due() {
-    return name_check_result == 2 && name_check_timer < WARNING_TIME;
+    return name_check_visit.result == NameCheck::taken && name_check_visit.timer < WARNING_TIME;
 }
 
-// The warning's time goes on; 2 when Escape ends it, else 1.
-int update_warning() {
-    name_check_timer += 0.5f * frame_step;
-    return keyboard.keypressed(DIK_ESCAPE, true) ? 2 : 1;
-}
-
-void draw_warning() {
-    const platform::DrawPhase drawing;
-    if (static_cast<int>(name_check_timer) % WARNING_BLINK < WARNING_BLINK / 2)
-        game_DisplayFontText("name already exist. please enter different name.", 15, 256, 256,
-                             0.55f, TextAnchor::centre);
+// The warning's time goes on; taken when Escape ends it.
+NameCheck update_warning() {
+    name_check_visit.timer += 0.5f * frame_step;
+    return keyboard.keypressed(DIK_ESCAPE, true) ? NameCheck::taken : NameCheck::warning;
 }
 
 } // namespace
 
-int game_CheckNewPlayer(const char* name) {
-    if (name[0] == '\0') return 3;
-    if (first_frame(name_check_state.frame)) name_check_enter(name);
-    if (!warning_due()) return name_check_result;
-    const int result = update_warning();
-    draw_warning();
-    return result;
+void name_check_draw() {
+    const platform::DrawPhase drawing;
+    if (static_cast<int>(name_check_visit.timer) % BLINK_PERIOD < BLINK_PERIOD / 2)
+        game_DisplayFontText("name already exist. please enter different name.", 15, 256, 256,
+                             0.55f, TextAnchor::centre);
+}
+
+NameCheck game_CheckNewPlayer(const char* name) {
+    if (name[0] == '\0') return NameCheck::empty;
+    if (first_frame(name_check_run.frame)) name_check_enter(name);
+    if (!warning_due()) return name_check_visit.result;
+    return update_warning();
 }

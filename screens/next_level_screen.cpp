@@ -2,10 +2,12 @@
 #include "screens/next_level_screen.h"
 
 #include "gfx/cursor.h"
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
 #include "platform/files.h"
+#include "screens/layout.h"
 #include "sudoku/board.h"
 #include "sudoku/saved_game.h"
 
@@ -14,114 +16,112 @@ namespace {
 constexpr Area PLAY_ON{200, 450, 300, 475};
 constexpr Area SAVE_AND_STOP{50, 450, 150, 475};
 
-constexpr float FIGURE_SCALE = 0.65f;
-constexpr int STRIP_X = 50, STRIP_Y = 450;
 constexpr int32_t LAST_LEVEL = 99;
+constexpr int32_t LEVEL_BONUS = 100;
+constexpr int32_t ACCURACY_POINTS = 10; // for every wrong entry fewer than TALLY_ERRORS_START
+constexpr int32_t TOTAL_STEP = 10;      // the bonuses go into the score 10 points a step
+
+// The time bonus counts the ticks left down in coarse steps, then in fine ones.
+constexpr int32_t COARSE_TICKS = 360, FINE_TICKS = 60;
+// The frame steps between two steps of a phase: the accuracy phase's, every other phase's.
+constexpr float ACCURACY_INTERVAL = 60, STEP_INTERVAL = 2;
+
+// The figures' columns: the counters, the bonuses, and the figures centred under them.
+constexpr float COUNTER_X = 200, BONUS_X = 375, CENTRE_X = 255;
+// The rows of the time and the wrong entries.
+constexpr float TIME_Y = 100, ERRORS_Y = 170;
+
+// Lives for the run; wiped by next_level_screen_reset.
+struct NextLevelRun {
+    int shown_frame = -1; // frame_counter of the screen's last frame
+};
+NextLevelRun next_level_run;
+NextLevelVisit next_level_visit;
 
 } // namespace
 
-int32_t tally_phase = TALLY_TIME;
-int32_t time_left = TALLY_TIME_START;
-int32_t time_bonus = 0;
-int32_t errors_left = TALLY_ERRORS_START;
-int32_t accuracy_bonus = 0;
-int32_t level_total = 0;
-int32_t level_bonus = 0;
-float tally_accumulator = 0;
-float next_fade = 0;
-NextLevelVisit next_visit;
-
-namespace {
-int shown_frame = -1; // frame_counter of the screen's last frame; wiped by next_level_reset
-} // namespace
-
-void next_level_enter() {
-    tally_phase = TALLY_TIME;
-    time_left = TALLY_TIME_START;
-    time_bonus = 0;
-    errors_left = TALLY_ERRORS_START;
-    accuracy_bonus = 0;
-    level_total = 0;
-    level_bonus = 0;
-    tally_accumulator = 0;
-    next_fade = 0;
-    next_visit = {};
+const NextLevelVisit& next_level_screen_visit() {
+    return next_level_visit;
 }
 
-void next_level_reset() {
-    shown_frame = -1;
-    next_level_enter();
+void next_level_screen_enter() {
+    next_level_visit = {};
+}
+
+void next_level_screen_reset() {
+    next_level_run = {};
+    next_level_visit = {};
 }
 
 namespace {
 
 // Whether the phase's interval has passed since its last step; at most one step a frame.
 bool tally_step_due(float interval) {
-    tally_accumulator += frame_step;
-    if (tally_accumulator < interval) return false;
-    tally_accumulator = 0;
+    next_level_visit.tally_accumulator += frame_step;
+    if (next_level_visit.tally_accumulator < interval) return false;
+    next_level_visit.tally_accumulator = 0;
     return true;
 }
 
-// The time bonus: 5 points for every 360 ticks left, then 1 for every 60.
+// The time bonus: 5 points for every COARSE_TICKS left, then 1 for every FINE_TICKS.
 void step_time() {
-    if (time_left <= elapsed_ticks) {
-        time_left = elapsed_ticks;
-        tally_phase = TALLY_ACCURACY;
-    } else if (time_left > 360) {
-        time_bonus += 5;
-        time_left -= 360;
+    if (next_level_visit.time_left <= elapsed_ticks) {
+        next_level_visit.time_left = elapsed_ticks;
+        next_level_visit.tally_phase = TALLY_ACCURACY;
+    } else if (next_level_visit.time_left > COARSE_TICKS) {
+        next_level_visit.time_bonus += 5;
+        next_level_visit.time_left -= COARSE_TICKS;
     } else {
-        time_bonus += 1;
-        time_left -= 60;
+        next_level_visit.time_bonus += 1;
+        next_level_visit.time_left -= FINE_TICKS;
     }
 }
 
-// The accuracy bonus: 10 points for every wrong entry fewer than TALLY_ERRORS_START.
+// The accuracy bonus: ACCURACY_POINTS for every wrong entry fewer than TALLY_ERRORS_START.
 void step_accuracy() {
-    if (errors_left <= wrong_entries) {
-        errors_left = wrong_entries;
-        tally_phase = TALLY_TOTAL;
+    if (next_level_visit.errors_left <= wrong_entries) {
+        next_level_visit.errors_left = wrong_entries;
+        next_level_visit.tally_phase = TALLY_TOTAL;
     } else {
-        errors_left -= 1;
-        accuracy_bonus += 10;
+        next_level_visit.errors_left -= 1;
+        next_level_visit.accuracy_bonus += ACCURACY_POINTS;
     }
 }
 
-// The two bonuses into the score, 10 points a step (1 when they sum to 10 or less).
+// The two bonuses into the score, TOTAL_STEP points a step (1 when they sum to no more).
 void step_total() {
-    const int32_t sum = time_bonus + accuracy_bonus;
-    if (level_total >= sum) {
-        level_total = sum;
-        tally_phase = TALLY_LEVEL;
+    const int32_t sum = next_level_visit.time_bonus + next_level_visit.accuracy_bonus;
+    if (next_level_visit.level_total >= sum) {
+        next_level_visit.level_total = sum;
+        next_level_visit.tally_phase = TALLY_LEVEL;
     } else {
-        const int32_t step = sum > 10 ? 10 : 1;
-        level_total += step;
+        const int32_t step = sum > TOTAL_STEP ? TOTAL_STEP : 1;
+        next_level_visit.level_total += step;
         score += step;
     }
 }
 
 // The level bonus into the score, a point a step.
 void step_level() {
-    level_bonus += 1;
-    if (level_bonus >= LEVEL_BONUS) tally_phase = TALLY_DONE;
+    next_level_visit.level_bonus += 1;
+    if (next_level_visit.level_bonus >= LEVEL_BONUS) next_level_visit.tally_phase = TALLY_DONE;
     score += 1;
 }
 
 // One frame of the tally: at most one step of the current phase, once its interval has passed.
 void tally() {
-    switch (tally_phase) {
+    switch (next_level_visit.tally_phase) {
     case TALLY_TIME:
-        if (tally_step_due(2)) step_time();
+        if (tally_step_due(STEP_INTERVAL)) step_time();
         break;
     case TALLY_ACCURACY:
-        if (tally_step_due(60)) step_accuracy();
+        if (tally_step_due(ACCURACY_INTERVAL)) step_accuracy();
         break;
     case TALLY_TOTAL:
-        if (tally_step_due(2)) step_total();
+        if (tally_step_due(STEP_INTERVAL)) step_total();
         break;
     case TALLY_LEVEL:
-        if (tally_step_due(2)) step_level();
+        if (tally_step_due(STEP_INTERVAL)) step_level();
         break;
     default:
         break;
@@ -138,16 +138,16 @@ void start_next_level() {
 // whether they press the focused button.
 bool update_focus() {
     const FocusKeys keys = read_focus_keys();
-    if (tally_phase != TALLY_DONE) return false;
+    if (next_level_visit.tally_phase != TALLY_DONE) return false;
     const int sizes[NEXT_BUTTONS] = {1, 1};
-    return move_focus(next_visit.focus, keys, sizes);
+    return move_focus(next_level_visit.focus, keys, sizes);
 }
 
 // On a press (a click, or the keys on the focused button) once the tally is done: play on, or
 // save and stop.
 void press_buttons(bool keyed) {
-    if (tally_phase != TALLY_DONE) return;
-    const int focused = keyed ? next_visit.focus.group : -1;
+    if (next_level_visit.tally_phase != TALLY_DONE) return;
+    const int focused = keyed ? next_level_visit.focus.group : NO_GROUP;
     const bool play_on = PLAY_ON.pressed() || focused == NEXT_PLAY_ON;
     if (!play_on && !SAVE_AND_STOP.pressed() && focused != NEXT_SAVE_AND_STOP) return;
     // Both store what the level earned and the next level's board at once, so that the players
@@ -162,9 +162,9 @@ void press_buttons(bool keyed) {
 bool game_NextLevelSaveOnEnd() {
     // The tally runs to its end at once (starting afresh when the screen has not shown yet), so the
     // player keeps every bonus of the level just finished; then save and stop, as its button does.
-    if (shown_frame != frame_counter) next_level_enter();
-    while (tally_phase != TALLY_DONE) {
-        tally_accumulator = 60; // every phase's step is due
+    if (next_level_run.shown_frame != frame_counter) next_level_screen_enter();
+    while (next_level_visit.tally_phase != TALLY_DONE) {
+        next_level_visit.tally_accumulator = ACCURACY_INTERVAL; // every phase's step is due
         tally();
     }
     start_next_level();
@@ -174,34 +174,36 @@ bool game_NextLevelSaveOnEnd() {
 namespace {
 
 void draw_number(int32_t value, float x, float y, NumberAlign align) {
-    game_DisplayNumber(value, FIGURE_SCALE, x, y, align, STRIP_X, STRIP_Y);
+    game_DisplayNumber(value, TEXT_SCALE, x, y, align, DIGIT_STRIP_X, DIGIT_STRIP_Y);
 }
 
 // The background at the fade's opacity, the screen's image and the tally's figures.
 void draw_tally() {
     const platform::DrawPhase drawing;
-    draw_screen_image(next_fade, IMAGE_NEXT_LEVEL);
-    game_DisplayTime(time_left, FIGURE_SCALE, 200, 100, TimeAlign::left, true);
-    draw_number(errors_left, 200, 170, NumberAlign::left_top);
-    draw_number(time_bonus, 375, 100, NumberAlign::left_top);
-    draw_number(accuracy_bonus, 375, 170, NumberAlign::left_top);
-    draw_number(level_total, 375, 227, NumberAlign::left_top);
-    draw_number(score, 255, 380, NumberAlign::centre_top);
+    draw_screen_image(next_level_visit.fade, IMAGE_NEXT_LEVEL);
+    game_DisplayTime(next_level_visit.time_left, TEXT_SCALE, COUNTER_X, TIME_Y, TimeAlign::left,
+                     true);
+    draw_number(next_level_visit.errors_left, COUNTER_X, ERRORS_Y, NumberAlign::left_top);
+    draw_number(next_level_visit.time_bonus, BONUS_X, TIME_Y, NumberAlign::left_top);
+    draw_number(next_level_visit.accuracy_bonus, BONUS_X, ERRORS_Y, NumberAlign::left_top);
+    draw_number(next_level_visit.level_total, BONUS_X, 227, NumberAlign::left_top);
+    draw_number(score, CENTRE_X, 380, NumberAlign::centre_top);
     draw_number(level + 1, 300, 453, NumberAlign::left_top);
-    if (level_bonus > 0) draw_number(level_bonus, 255, 310, NumberAlign::centre_top);
+    if (next_level_visit.level_bonus > 0)
+        draw_number(next_level_visit.level_bonus, CENTRE_X, 310, NumberAlign::centre_top);
 }
 
 void draw_focus() {
     const platform::DrawPhase drawing;
-    if (focus_on(next_visit.focus, NEXT_PLAY_ON)) draw_focus_mark(PLAY_ON);
-    if (focus_on(next_visit.focus, NEXT_SAVE_AND_STOP)) draw_focus_mark(SAVE_AND_STOP);
+    if (focus_on(next_level_visit.focus, NEXT_PLAY_ON)) draw_focus_mark(PLAY_ON);
+    if (focus_on(next_level_visit.focus, NEXT_SAVE_AND_STOP)) draw_focus_mark(SAVE_AND_STOP);
 }
 
 } // namespace
 
 int32_t game_NextLevelScreen() {
-    shown_frame = frame_counter;
-    fade_in(next_fade);
+    next_level_run.shown_frame = frame_counter;
+    fade_in(next_level_visit.fade);
     // The figures show the tally as it stood before this frame's step: drawn, then stepped.
     draw_tally();
     tally();
@@ -209,5 +211,5 @@ int32_t game_NextLevelScreen() {
     draw_focus();
     game_DisplayCursor(true);
     press_buttons(keyed);
-    return level_total;
+    return next_level_visit.level_total;
 }

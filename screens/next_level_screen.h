@@ -10,31 +10,29 @@ enum : int32_t { TALLY_TIME = 0, TALLY_ACCURACY, TALLY_TOTAL, TALLY_LEVEL, TALLY
 
 constexpr int32_t TALLY_TIME_START = 90000; // ticks from which the time bonus counts down
 constexpr int32_t TALLY_ERRORS_START = 10;  // wrong entries from which the accuracy bonus counts
-constexpr int32_t LEVEL_BONUS = 100;
-
-// The tally, reset on every entry.
-extern int32_t tally_phase;
-extern int32_t time_left; // counts down from 90000 to elapsed_ticks
-extern int32_t time_bonus;
-extern int32_t errors_left; // counts down from 10 to wrong_entries
-extern int32_t accuracy_bonus;
-extern int32_t level_total;     // counts up to time_bonus + accuracy_bonus, added to the score
-extern int32_t level_bonus;     // counts up to 100, added to the score
-extern float tally_accumulator; // frame steps since the last tally step
-extern float next_fade;         // opacity of the background, 0 to 100
 
 // The buttons the keyboard focus moves over, left to right.
 enum NextLevelButton : int { NEXT_SAVE_AND_STOP, NEXT_PLAY_ON, NEXT_BUTTONS };
 
-// Wiped on every entry into the screen (next_level_enter).
+// The tally and the buttons' focus; wiped on every entry into the screen (next_level_screen_enter).
 struct NextLevelVisit {
+    int32_t tally_phase = TALLY_TIME;
+    int32_t time_left = TALLY_TIME_START; // counts down from 90000 to elapsed_ticks
+    int32_t time_bonus = 0;
+    int32_t errors_left = TALLY_ERRORS_START; // counts down from 10 to wrong_entries
+    int32_t accuracy_bonus = 0;
+    int32_t level_total = 0;     // counts up to time_bonus + accuracy_bonus, added to the score
+    int32_t level_bonus = 0;     // counts up to 100, added to the score
+    float tally_accumulator = 0; // frame steps since the last tally step
+    float fade = 0;              // opacity of the background, 0 to 100
     Focus focus{.group = NEXT_PLAY_ON}; // moves and acts once the tally is done
 };
-extern NextLevelVisit next_visit;
+// The screen's visit as it stands, for reading.
+const NextLevelVisit& next_level_screen_visit();
 
-void next_level_reset();
+void next_level_screen_reset();
 // Entering the screen: the tally and the fade start afresh.
-void next_level_enter();
+void next_level_screen_enter();
 
 // When the system ends the program on this screen: the tally's bonuses are counted in whole, and
 // the player and the next level's saved game are stored as save-and-stop stores them.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gfx/cursor.h"
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
@@ -15,6 +16,7 @@
 #include "platform/input.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/layout.h"
 #include "screens/name_check.h"
 #include "screens/next_level_screen.h"
 #include "screens/window_controls.h"
@@ -23,28 +25,34 @@
 
 namespace {
 
-// The grid: the centre of the top-left cell, and the pitch of the cells and of the boxes. Every
-// point of the window belongs to some cell (cell_at), so the grid has no area of its own.
-constexpr float GRID_X = 45, GRID_Y = 55;
+// The grid (its top-left cell's centre is in play_screen.h): the pitch of the cells and of the
+// boxes. Every point of the window belongs to some cell (cell_at), so the grid has no area of its
+// own.
+constexpr int SIDE = 9;     // the cells of a row or a column; the digits 1 to 9
+constexpr int BOX_SIDE = 3; // a box's cells in a row or a column; also the pencil marks'
+constexpr int CELLS = 81;   // row * SIDE + column
 constexpr int CELL_SIZE = 50;
 constexpr int BOX_SIZE = 160; // three cells and the 10-pixel gap
 constexpr int GRID_REACH = 479;
-// The picker: twelve slots in rows of four, PICKER_STEP apart, each clickable over its whole
-// square (slot_area); the eleven items fill the first eleven.
-constexpr float PICKER_STEP = 35;
+// The picker: twelve slots in three rows of four, PICKER_STEP apart, each clickable over its
+// whole square (slot_area); the eleven items fill the first eleven.
+constexpr int PICKER_COLUMNS = 4, PICKER_ROWS = 3;
 constexpr float PICKER_SCALE = 0.7f;
 constexpr float PICKER_SIZE = 140;
 constexpr float SCREEN_EDGE = 511;
 constexpr float PICKER_RIGHTMOST = 372; // where a picker that would pass the edge starts
 constexpr int PICKER_ITEMS = 11;        // digits 1 to 9, clear, close
-constexpr int PICKER_SLOTS = 12;        // the items and the empty slot after them
+constexpr int PICKER_SLOTS = PICKER_COLUMNS * PICKER_ROWS; // the items and the empty slot
 constexpr int ITEM_CLEAR = 10;
 // The counters along the top and the name below the grid.
 constexpr float TICK_INTERVAL = 2.4f;
 constexpr float COUNTER_Y = 3;
-constexpr float TEXT_SCALE = 0.65f; // the counters' values and the name
-constexpr int IMAGE_EMPTY = 0, IMAGE_GIVEN = 1, IMAGE_FRAME = 2, IMAGE_ITEMS = 3;
-constexpr int STRIP_X = 50, STRIP_Y = 450, WRONG_STRIP_Y = 475, RIGHT_STRIP_X = 275;
+constexpr int COUNTER_LABEL_TOP = 380, COUNTER_LABEL_BOTTOM = 398;
+constexpr int WRONG_COUNT_WARNS = 10; // above it the wrong-entry count shows in the wrong strip
+// The sheet's images: the selection frame, and the picker's items after IMAGE_ITEMS. Opacities
+// are in percent; a given's frame is faint, the picker's items a little see-through.
+constexpr int IMAGE_EMPTY = 0, IMAGE_FRAME = 2, IMAGE_ITEMS = 3;
+constexpr float OPAQUE = 100, GIVEN_FRAME_OPACITY = 40, PICKER_OPACITY = 90;
 // The additions: the mark on cells holding the selected digit, the notes-mode control beside the
 // counters (off and on), the pencil marks' digits (MARK_WIDTH apart on the sheet, MARK_STEP apart
 // in a cell) and the pause panel over the hidden board.
@@ -58,28 +66,25 @@ constexpr platform::Rect PAUSED_PANEL{210, 210, 410, 270};
 constexpr float BOARD_CENTRE_X = 255, BOARD_CENTRE_Y = 265;
 // An arrow key held this many frames repeats, then every REPEAT_EVERY frames.
 constexpr int REPEAT_DELAY = 24, REPEAT_EVERY = 4;
+constexpr int KEY_CODES = 256; // the keyboard snapshot's size
+
+// The screen's state (play_screen.h): the run's, and the visit's.
+PlayRun play_run;
+PlayVisit play_visit;
 
 } // namespace
 
-// The screen's state is the design's own globals; game_Reset wipes them (play_screen_reset).
-int32_t selected_col = 0, selected_row = 0;
-float selected_x = GRID_X, selected_y = GRID_Y;
-int32_t picker_choice = -1;
-float picker_x = GRID_X, picker_y = GRID_Y + PICKER_STEP;
-float tick_accumulator = 0;
-bool name_check_pending = false;
-PlayVisit play_visit;
+const PlayRun& play_screen_run() {
+    return play_run;
+}
+
+const PlayVisit& play_screen_visit() {
+    return play_visit;
+}
 
 void play_screen_reset() {
+    play_run = {};
     play_visit = {};
-    selected_col = selected_row = 0;
-    selected_x = GRID_X;
-    selected_y = GRID_Y;
-    picker_choice = -1;
-    picker_x = GRID_X;
-    picker_y = GRID_Y + PICKER_STEP;
-    tick_accumulator = 0;
-    name_check_pending = false;
 }
 
 // ---- update: the name check, the play time, and input as moves ----
@@ -88,61 +93,53 @@ namespace {
 
 // The centre offset of column or row i (0 to 8) from the top-left cell's centre.
 float cell_offset(int i) {
-    return static_cast<float>(BOX_SIZE * (i / 3) + CELL_SIZE * (i % 3));
+    return static_cast<float>(BOX_SIZE * (i / BOX_SIDE) + CELL_SIZE * (i % BOX_SIDE));
 }
 
 // The column or row under a mouse coordinate; a point in the gap after a box belongs to the box's
 // last cell, and every point of the window maps to a cell.
 int cell_at(int pointer, float origin) {
     const int p = std::clamp(pointer - static_cast<int>(origin) + CELL_SIZE / 2, 0, GRID_REACH);
-    return 3 * (p / BOX_SIZE) + std::min((p % BOX_SIZE) / CELL_SIZE, 2);
+    return BOX_SIDE * (p / BOX_SIZE) + std::min((p % BOX_SIZE) / CELL_SIZE, BOX_SIDE - 1);
 }
 
 bool is_given(int32_t code) {
-    return code >= 1 && code <= 9;
+    return code >= 1 && code <= SIDE;
 }
 
 int selected_cell() {
-    return selected_row * 9 + selected_col;
-}
-
-// The centre of picker slot 1 to 12.
-float slot_x(int slot) {
-    return picker_x + PICKER_STEP * static_cast<float>((slot - 1) % 4);
-}
-float slot_y(int slot) {
-    return picker_y + PICKER_STEP * static_cast<float>((slot - 1) / 4);
+    return play_run.selected_row * SIDE + play_run.selected_col;
 }
 
 // The square of a picker slot. The picker stands on whole pixels, so no pixel lies on the
 // half-pixel edges between two slots.
 Area slot_area(int slot) {
-    const float half = PICKER_STEP / 2;
-    return {slot_x(slot) - half, slot_y(slot) - half, slot_x(slot) + half, slot_y(slot) + half};
+    const float x = picker_slot_x(slot), y = picker_slot_y(slot), half = PICKER_STEP / 2;
+    return {x - half, y - half, x + half, y + half};
 }
 
 // A new player's name is checked against the table before play starts; a free name adds the
-// player. True when the frame goes on; a refused name returns to the start screen.
-bool name_accepted() {
-    if (new_game_flag) name_check_pending = true;
-    if (!name_check_pending) return true;
-    const int check = game_CheckNewPlayer(player_name);
-    if (check == 2 || check == 3) {
-        name_check_pending = false;
+// player. NameCheck::free when the frame goes on; a refused name returns to the start screen.
+NameCheck name_accepted() {
+    if (new_game_flag) play_run.name_check_pending = true;
+    if (!play_run.name_check_pending) return NameCheck::free;
+    const NameCheck check = game_CheckNewPlayer(player_name);
+    if (check == NameCheck::taken || check == NameCheck::empty) {
+        play_run.name_check_pending = false;
         current_screen = Screen::start;
-        return false;
+        return check;
     }
-    if (check != 0) return false; // the warning blinks; the check runs again next frame
-    name_check_pending = false;
+    if (check == NameCheck::warning) return check; // it blinks; the check runs again next frame
+    play_run.name_check_pending = false;
     game_StorePlayer(player_name, score, level, 0);
-    return true;
+    return check;
 }
 
 // One play-time tick at most a frame, once the frame steps passed the interval.
 void count_play_time() {
-    tick_accumulator += frame_step;
-    if (tick_accumulator > TICK_INTERVAL) {
-        tick_accumulator = 0;
+    play_run.tick_accumulator += frame_step;
+    if (play_run.tick_accumulator > TICK_INTERVAL) {
+        play_run.tick_accumulator = 0;
         ++elapsed_ticks;
     }
 }
@@ -156,7 +153,7 @@ bool board_clicked() {
 Move interpret_grid_click() {
     if (picker_open || !board_clicked()) return {};
     return {.kind = MoveKind::select_cell,
-            .cell = cell_at(mouse.y, GRID_Y) * 9 + cell_at(mouse.x, GRID_X)};
+            .cell = cell_at(mouse.y, GRID_Y) * SIDE + cell_at(mouse.x, GRID_X)};
 }
 
 // A digit chosen for the selected cell: entered, or in notes mode pencilled into an empty cell.
@@ -175,13 +172,13 @@ Move digit_move(int digit) {
 // slot, closes the picker.
 Move interpret_picker_click() {
     if (!board_clicked()) return {};
-    const int cell = selected_cell();
+    const int cell = selected_cell(), choice = play_run.picker_choice;
     const bool given = is_given(board[cell]);
     if (!picker_open && !given) return {.kind = MoveKind::open_picker};
-    if (picker_choice < 0) return {.kind = MoveKind::close_picker};
+    if (choice < 0) return {.kind = MoveKind::close_picker};
     if (given) return {.kind = MoveKind::choose_nothing};
-    if (picker_choice == ITEM_CLEAR) return {.kind = MoveKind::clear_cell, .cell = cell};
-    if (picker_choice >= 1 && picker_choice <= 9) return digit_move(picker_choice);
+    if (choice == ITEM_CLEAR) return {.kind = MoveKind::clear_cell, .cell = cell};
+    if (choice >= 1 && choice <= SIDE) return digit_move(choice);
     return {.kind = MoveKind::choose_nothing};
 }
 
@@ -191,6 +188,11 @@ Move interpret_notes_control() {
 
 bool key(int code) {
     return keyboard.keypressed(code, true);
+}
+
+// Either of a pair of keys (left and right) is held.
+bool held(int left, int right) {
+    return keyboard.held(left, false) || keyboard.held(right, false);
 }
 
 // The arrow keys, and the keypad's while Num Lock is off.
@@ -203,11 +205,13 @@ constexpr Arrow ARROWS[] = {{DIK_UP, 0, -1, false},     {DIK_DOWN, 0, 1, false},
                             {DIK_NUMPAD8, 0, -1, true}, {DIK_NUMPAD2, 0, 1, true},
                             {DIK_NUMPAD4, -1, 0, true}, {DIK_NUMPAD6, 1, 0, true}};
 constexpr int ARROW_COUNT = static_cast<int>(std::size(ARROWS));
-constexpr int KEYPAD_DIGITS[10] = {0,           DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3, DIK_NUMPAD4,
-                                   DIK_NUMPAD5, DIK_NUMPAD6, DIK_NUMPAD7, DIK_NUMPAD8, DIK_NUMPAD9};
+constexpr int KEYPAD_DIGITS[SIDE + 1] = {0,           DIK_NUMPAD1, DIK_NUMPAD2, DIK_NUMPAD3,
+                                         DIK_NUMPAD4, DIK_NUMPAD5, DIK_NUMPAD6, DIK_NUMPAD7,
+                                         DIK_NUMPAD8, DIK_NUMPAD9};
 
 // The arrow that moves the selection this frame, or -1: one just pressed, or one held past the
-// repeat delay, every few frames.
+// repeat delay, every few frames. It reads the arrow keys and keeps their repeat count (the
+// visit's held_arrow and held_frames), so the keys' move itself only reads (interpret_keys).
 int arrow_this_frame() {
     PlayVisit& visit = play_visit;
     const bool keypad_arrows = !platform::numlock_on();
@@ -228,22 +232,22 @@ int arrow_this_frame() {
 
 // The digit typed on the top row, or on the keypad while Num Lock is on; 0 for none.
 int typed_digit() {
-    for (int digit = 1; digit <= 9; ++digit)
+    for (int digit = 1; digit <= SIDE; ++digit)
         if (key(DIK_1 + digit - 1)) return digit;
     if (platform::numlock_on())
-        for (int digit = 1; digit <= 9; ++digit)
+        for (int digit = 1; digit <= SIDE; ++digit)
             if (key(KEYPAD_DIGITS[digit])) return digit;
     return 0;
 }
 
-// The keys of the game screen (Escape aside). One move a frame: a key not asked about keeps its
-// press for the next frame.
-Move interpret_keys() {
+// The keys of the game screen (Escape aside), after the arrow of the frame (arrow_this_frame). One
+// move a frame: a key not asked about keeps its press for the next frame.
+Move interpret_keys(int arrow) {
     const int cell = selected_cell();
-    if (const int arrow = arrow_this_frame(); arrow >= 0) {
-        const int col = (selected_col + ARROWS[arrow].col + 9) % 9;
-        const int row = (selected_row + ARROWS[arrow].row + 9) % 9;
-        return {.kind = MoveKind::select_cell, .cell = row * 9 + col};
+    if (arrow >= 0) {
+        const int col = (play_run.selected_col + ARROWS[arrow].col + SIDE) % SIDE;
+        const int row = (play_run.selected_row + ARROWS[arrow].row + SIDE) % SIDE;
+        return {.kind = MoveKind::select_cell, .cell = row * SIDE + col};
     }
     if (const int digit = typed_digit()) {
         const Move move = digit_move(digit);
@@ -252,15 +256,14 @@ Move interpret_keys() {
     if (key(DIK_BACK) || key(DIK_DELETE))
         return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::clear_cell, .cell = cell};
     // Alt+Enter is the full-screen chord: its Enter is taken and does nothing here.
-    const bool alt = keyboard.held(DIK_LMENU, false) || keyboard.held(DIK_RMENU, false);
+    const bool alt = held(DIK_LMENU, DIK_RMENU);
     if ((key(DIK_RETURN) && !alt) || key(DIK_SPACE) || key(DIK_NUMPADENTER)) {
         if (picker_open) return {.kind = MoveKind::close_picker};
         return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::open_picker};
     }
     if (key(Keyboard::letter_key('n'))) return {.kind = MoveKind::notes_mode};
     if (key(Keyboard::letter_key('p'))) return {.kind = MoveKind::pause};
-    const bool control = keyboard.held(DIK_LCONTROL, false) || keyboard.held(DIK_RCONTROL, false);
-    const bool shift = keyboard.held(DIK_LSHIFT, false) || keyboard.held(DIK_RSHIFT, false);
+    const bool control = held(DIK_LCONTROL, DIK_RCONTROL), shift = held(DIK_LSHIFT, DIK_RSHIFT);
     if (key(Keyboard::letter_key('z')) && control)
         return {.kind = shift ? MoveKind::redo : MoveKind::undo};
     if (key(Keyboard::letter_key('y')) && control) return {.kind = MoveKind::redo};
@@ -270,13 +273,14 @@ Move interpret_keys() {
 // While paused, any key or click resumes; every key's press is taken, so none acts on the board.
 Move interpret_resume() {
     bool any = mouse.button_pressed[0] || mouse.button_pressed[1] || mouse.button_pressed[2];
-    for (int code = 1; code < 256; ++code) any = keyboard.keypressed(code, code == 1) || any;
+    for (int code = 1; code < KEY_CODES; ++code)
+        any = keyboard.keypressed(code, code == DIK_ESCAPE) || any;
     return {.kind = any ? MoveKind::resume : MoveKind::none};
 }
 
-// The window controls draw themselves and report a click on their close control.
-Move interpret_close_control() {
-    return {.kind = game_WindowControls() ? MoveKind::leave : MoveKind::none};
+// A click on the window controls' close control, as their update found it.
+Move interpret_close_control(const ControlsFrame& controls) {
+    return {.kind = controls.close_clicked ? MoveKind::leave : MoveKind::none};
 }
 
 // Escape closes an open picker, or else leaves the game.
@@ -288,27 +292,29 @@ Move interpret_escape() {
 // Selects a cell. The picker follows the selection: its first item goes below the cell, left of
 // the right edge where it would pass it, and above the cell in the low rows.
 void select_cell(int cell) {
-    selected_col = cell % 9;
-    selected_row = cell / 9;
-    selected_x = GRID_X + cell_offset(selected_col);
-    selected_y = GRID_Y + cell_offset(selected_row);
-    picker_x = selected_x;
-    picker_y = selected_y + PICKER_STEP;
-    if (picker_x + PICKER_SIZE > SCREEN_EDGE) picker_x = PICKER_RIGHTMOST;
-    if (picker_y + PICKER_SIZE > SCREEN_EDGE) picker_y = selected_y - 3 * PICKER_STEP;
+    PlayRun& run = play_run;
+    run.selected_col = cell % SIDE;
+    run.selected_row = cell / SIDE;
+    run.selected_x = GRID_X + cell_offset(run.selected_col);
+    run.selected_y = GRID_Y + cell_offset(run.selected_row);
+    run.picker_x = run.selected_x;
+    run.picker_y = run.selected_y + PICKER_STEP;
+    if (run.picker_x + PICKER_SIZE > SCREEN_EDGE) run.picker_x = PICKER_RIGHTMOST;
+    if (run.picker_y + PICKER_SIZE > SCREEN_EDGE)
+        run.picker_y = run.selected_y - PICKER_ROWS * PICKER_STEP;
 }
 
-// Every choice from the picker closes it; a complete board then ends the level.
-void finish_choice() {
+// Every choice from the picker closes it and checks the board.
+MoveResult finish_choice(bool changed) {
     picker_open = false;
-    if (boardcomplete(board)) current_screen = Screen::next_level;
+    return {.changed = changed, .complete = boardcomplete(board)};
 }
 
 // Notes the picker slot under the pointer in picker_choice; the next click chooses it.
 void note_picker_slot() {
-    picker_choice = -1;
+    play_run.picker_choice = -1;
     for (int slot = 1; slot <= PICKER_SLOTS; ++slot)
-        if (slot_area(slot).hovered()) picker_choice = slot;
+        if (slot_area(slot).hovered()) play_run.picker_choice = slot;
 }
 
 // A digit goes into a cell: the cell's own marks go, and the digit's mark from its row, column
@@ -316,133 +322,230 @@ void note_picker_slot() {
 void put_digit(int cell, int digit, int32_t code) {
     board[cell] = code;
     play_notes.marks[cell] = 0;
-    int peers[20];
+    int peers[STEP_CELLS - 1];
     peer_cells(cell, peers);
     for (const int peer : peers) play_notes.marks[peer] &= static_cast<uint16_t>(~mark_bit(digit));
 }
 
-// The history's step in either direction; the selection goes to its cell. False when there was
-// none to take.
-bool step_history(bool forward) {
-    int cell = 0;
-    picker_open = false;
-    if (!(forward ? redo_step(cell) : undo_step(cell))) return false;
-    select_cell(cell);
-    if (boardcomplete(board)) current_screen = Screen::next_level;
-    return true;
+// A choice's change of a cell (enter_digit, clear_cell or toggle_mark).
+void change_cell(const Move& move) {
+    if (move.kind == MoveKind::enter_digit) {
+        const bool right = move.digit == solution[move.cell];
+        put_digit(move.cell, move.digit, move.digit + (right ? CELL_RIGHT : CELL_WRONG));
+    } else if (move.kind == MoveKind::clear_cell) {
+        board[move.cell] = CELL_EMPTY;
+        play_notes.marks[move.cell] = 0;
+    } else {
+        play_notes.marks[move.cell] ^= mark_bit(move.digit);
+    }
 }
 
-// Changes the board or the marks of a cell as one step of the history.
-template <class Change> void record(int cell, Change change) {
+// A choice that changes a cell, as one step of the history; a wrong entry is counted.
+MoveResult record_choice(const Move& move) {
     HistoryStep step;
-    begin_step(step, cell);
-    change();
+    begin_step(step, move.cell);
+    change_cell(move);
     end_step(step);
+    if (move.kind == MoveKind::enter_digit && move.digit != solution[move.cell]) ++wrong_entries;
+    return finish_choice(true);
+}
+
+// The history's step in either direction; the selection goes to its cell. Nothing changed when
+// there was none to take.
+MoveResult step_history(bool forward) {
+    int cell = 0;
+    picker_open = false;
+    if (!(forward ? redo_step(cell) : undo_step(cell))) return {};
+    select_cell(cell);
+    return {.changed = true, .complete = boardcomplete(board)};
 }
 
 } // namespace
 
-void apply_move(const Move& move) {
+float picker_slot_x(int slot) {
+    return play_run.picker_x + PICKER_STEP * static_cast<float>((slot - 1) % PICKER_COLUMNS);
+}
+
+float picker_slot_y(int slot) {
+    return play_run.picker_y + PICKER_STEP * static_cast<float>((slot - 1) / PICKER_COLUMNS);
+}
+
+MoveResult apply_move(const Move& move) {
     switch (move.kind) {
     case MoveKind::none:
-        return;
+        return {};
     case MoveKind::select_cell:
         picker_open = false;
         select_cell(move.cell);
-        return;
+        return {};
     case MoveKind::open_picker:
         picker_open = true;
-        return;
-    case MoveKind::enter_digit: {
-        const bool right = move.digit == solution[move.cell];
-        record(move.cell, [&] {
-            put_digit(move.cell, move.digit, move.digit + (right ? CELL_RIGHT : CELL_WRONG));
-        });
-        if (!right) ++wrong_entries;
-        finish_choice();
-        break;
-    }
+        return {};
+    case MoveKind::enter_digit:
     case MoveKind::clear_cell:
-        record(move.cell, [&] {
-            board[move.cell] = CELL_EMPTY;
-            play_notes.marks[move.cell] = 0;
-        });
-        finish_choice();
-        break;
+    case MoveKind::toggle_mark:
+        return record_choice(move);
     case MoveKind::choose_nothing:
-        finish_choice();
-        return;
+        return finish_choice(false);
     case MoveKind::close_picker:
         picker_open = false;
-        return;
+        return {};
     case MoveKind::leave:
-        game_SaveGameOrTell(); // a save that failed is shown
-        current_screen = Screen::start;
-        return;
-    case MoveKind::toggle_mark:
-        record(move.cell, [&] { play_notes.marks[move.cell] ^= mark_bit(move.digit); });
-        finish_choice();
-        break;
+        return {.leave = true};
     case MoveKind::undo:
     case MoveKind::redo:
-        if (!step_history(move.kind == MoveKind::redo)) return;
-        break;
+        return step_history(move.kind == MoveKind::redo);
     case MoveKind::notes_mode:
         play_visit.notes_mode = !play_visit.notes_mode;
-        return;
+        return {};
     case MoveKind::pause:
         play_visit.paused = true;
         picker_open = false;
-        return;
+        return {};
     case MoveKind::resume:
         play_visit.paused = false;
-        return;
+        return {};
     }
-    // A change of the board or the marks is saved at once; one that completed the board is not:
-    // the next-level screen saves the next level's puzzle.
-    if (current_screen == Screen::game) game_SaveInBackground();
+    return {};
 }
 
 void play_screen_enter() {
     play_visit = {};
-    const int32_t* empty = std::find(board, board + 81, CELL_EMPTY);
-    if (empty != board + 81) select_cell(static_cast<int>(empty - board));
+    const int32_t* empty = std::find(board, board + CELLS, CELL_EMPTY);
+    if (empty != board + CELLS) select_cell(static_cast<int>(empty - board));
+}
+
+// ---- the frame's update: the moves applied in order, the saves, the board as the frame draws it
+// ----
+
+namespace {
+
+// The board as the frame draws it: taken before the picker's and the keys' moves (docs/
+// ARCHITECTURE.md, "The game screen: moves"), so an entry shows from the next frame on.
+struct BoardView {
+    int32_t codes[CELLS] = {};
+    uint16_t marks[CELLS] = {};
+    int32_t wrong_entries = 0, elapsed_ticks = 0;
+    int selected = 0; // the selected cell
+    float selected_x = 0, selected_y = 0;
+    bool notes_mode = false, paused = false;
+};
+
+BoardView board_view() {
+    BoardView view{.wrong_entries = wrong_entries,
+                   .elapsed_ticks = elapsed_ticks,
+                   .selected = selected_cell(),
+                   .selected_x = play_run.selected_x,
+                   .selected_y = play_run.selected_y,
+                   .notes_mode = play_visit.notes_mode,
+                   .paused = play_visit.paused};
+    std::copy(board, board + CELLS, view.codes);
+    std::copy(play_notes.marks, play_notes.marks + CELLS, view.marks);
+    return view;
+}
+
+// What the frame draws, as its update left it.
+struct PlayFrame {
+    enum class Shows { nothing, warning, board, all } shows = Shows::nothing;
+    BoardView board{};   // from the board on
+    bool picker = false; // and with all, the open picker, the window controls and the pointer
+    ControlsFrame controls;
+};
+
+// The picker's move and then the key's (none after a completing one: its key keeps its press),
+// saved once when they changed the board or the marks. False when the board is complete: the
+// next-level screen follows, and it saves the next level.
+bool apply_board_moves() {
+    MoveResult result = apply_move(interpret_picker_click());
+    if (!result.complete) {
+        const MoveResult keyed = apply_move(interpret_keys(arrow_this_frame()));
+        result = {.changed = result.changed || keyed.changed, .complete = keyed.complete};
+    }
+    if (result.complete) {
+        current_screen = Screen::next_level;
+        return false;
+    }
+    if (result.changed) game_SaveInBackground();
+    return true;
+}
+
+// Leaving saves the game whole (a save that failed is shown) and returns to the start screen.
+void leave_on(const MoveResult& result) {
+    if (!result.leave) return;
+    game_SaveGameOrTell();
+    current_screen = Screen::start;
+}
+
+// The board is taken for the draw before the picker's move is applied: an entry shows from the
+// next frame on, and one that completes the board ends the frame there, before the window
+// controls' update and before Escape is read, so that last frame shows the board alone. Escape is
+// read after the close control: a click on it and Escape in one frame are two moves, and both
+// leave (docs/ARCHITECTURE.md, "The game screen: moves").
+PlayFrame play_screen_update() {
+    PlayFrame frame;
+    if (const NameCheck check = name_accepted(); check != NameCheck::free) {
+        if (check == NameCheck::warning) frame.shows = PlayFrame::Shows::warning;
+        return frame;
+    }
+    frame.shows = PlayFrame::Shows::board;
+    if (play_visit.paused) { // the clock stands and the board is hidden; any key or click resumes
+        frame.board = board_view();
+        apply_move(interpret_resume());
+    } else {
+        count_play_time();
+        apply_move(interpret_notes_control());
+        apply_move(interpret_grid_click());
+        frame.board = board_view();
+        if (!apply_board_moves()) return frame;
+        if (picker_open) note_picker_slot();
+        frame.picker = picker_open;
+    }
+    frame.controls = window_controls_update();
+    leave_on(apply_move(interpret_close_control(frame.controls)));
+    leave_on(apply_move(interpret_escape()));
+    new_game_flag = false;
+    frame.shows = PlayFrame::Shows::all;
+    return frame;
 }
 
 // ---- draw ----
 
-namespace {
-
 void counter_label(float x, int left, int right) {
-    game_DisplayCell(
-        {.x = x, .y = COUNTER_Y, .left = left, .top = 380, .right = right, .bottom = 398});
+    game_DisplayCell({.x = x,
+                      .y = COUNTER_Y,
+                      .left = left,
+                      .top = COUNTER_LABEL_TOP,
+                      .right = right,
+                      .bottom = COUNTER_LABEL_BOTTOM});
 }
 
-void draw_counters() {
+void draw_counters(const BoardView& view) {
     counter_label(20, 0, 90);
-    game_DisplayNumber(wrong_entries, TEXT_SCALE, 115, COUNTER_Y, NumberAlign::left_top, STRIP_X,
-                       wrong_entries > 10 ? WRONG_STRIP_Y : STRIP_Y);
+    game_DisplayNumber(
+        view.wrong_entries, TEXT_SCALE, 115, COUNTER_Y, NumberAlign::left_top, DIGIT_STRIP_X,
+        view.wrong_entries > WRONG_COUNT_WARNS ? WRONG_DIGIT_STRIP_Y : DIGIT_STRIP_Y);
     counter_label(195, 100, 154);
-    game_DisplayTime(elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, TimeAlign::left, true);
+    game_DisplayTime(view.elapsed_ticks, TEXT_SCALE, 249, COUNTER_Y, TimeAlign::left, true);
     counter_label(355, 160, 226);
-    game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, NumberAlign::left_top, STRIP_X, STRIP_Y);
+    game_DisplayNumber(level, TEXT_SCALE, 425, COUNTER_Y, NumberAlign::left_top, DIGIT_STRIP_X,
+                       DIGIT_STRIP_Y);
 }
 
 // The digit a board code shows: a given's, or an entry's right or wrong; 0 for none.
 int shown_digit(int32_t code) {
     if (is_given(code)) return code;
-    if (code > CELL_RIGHT && code <= CELL_RIGHT + 9) return code - CELL_RIGHT;
-    if (code > CELL_WRONG && code <= CELL_WRONG + 9) return code - CELL_WRONG;
+    if (code > CELL_RIGHT && code <= CELL_RIGHT + SIDE) return code - CELL_RIGHT;
+    if (code > CELL_WRONG && code <= CELL_WRONG + SIDE) return code - CELL_WRONG;
     return 0;
 }
 
 // An empty cell's pencil marks, in three rows of three.
 void draw_marks(float x, float y, uint16_t marks) {
-    for (int digit = 1; digit <= 9; ++digit) {
+    for (int digit = 1; digit <= SIDE; ++digit) {
         if ((marks & mark_bit(digit)) == 0) continue;
         const int left = MARKS_LEFT + MARK_WIDTH * (digit - 1);
-        game_DisplayCell({.x = x + MARK_STEP * static_cast<float>((digit - 1) % 3 - 1),
-                          .y = y + MARK_STEP * static_cast<float>((digit - 1) / 3 - 1),
+        game_DisplayCell({.x = x + MARK_STEP * static_cast<float>((digit - 1) % BOX_SIDE - 1),
+                          .y = y + MARK_STEP * static_cast<float>((digit - 1) / BOX_SIDE - 1),
                           .left = left,
                           .top = MARKS_TOP,
                           .right = left + MARK_WIDTH,
@@ -453,60 +556,63 @@ void draw_marks(float x, float y, uint16_t marks) {
 
 // A cell's tile, and unless the board is hidden its mark for the selected digit, its digit or its
 // pencil marks.
-void draw_cell(int col, int row, int selected_digit) {
+void draw_cell(const BoardView& view, int col, int row, int selected_digit) {
     const float x = GRID_X + cell_offset(col), y = GRID_Y + cell_offset(row);
-    const int32_t code = board[row * 9 + col];
-    const bool given = is_given(code) && !play_visit.paused; // paused, every tile looks alike
-    int image = given ? IMAGE_GIVEN : IMAGE_EMPTY;
-    if (board_theme != 0) image = 14 + 2 * board_theme + (given ? 1 : 0);
-    game_DisplayCell({.x = x, .y = y, .left = image, .anchor = CellAnchor::centre});
-    if (play_visit.paused) return;
+    const int cell = row * SIDE + col;
+    const int32_t code = view.codes[cell];
+    const bool given = is_given(code) && !view.paused; // paused, every tile looks alike
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = theme_cell_image(board_theme, given),
+                      .anchor = CellAnchor::centre});
+    if (view.paused) return;
     const int digit = shown_digit(code);
-    if (digit != 0 && digit == selected_digit && row * 9 + col != selected_cell())
+    if (digit != 0 && digit == selected_digit && cell != view.selected)
         game_DisplayCell({.x = x, .y = y, .left = IMAGE_SAME_DIGIT, .anchor = CellAnchor::centre});
     if (digit == 0) {
-        if (code == CELL_EMPTY) draw_marks(x, y, play_notes.marks[row * 9 + col]);
+        if (code == CELL_EMPTY) draw_marks(x, y, view.marks[cell]);
         return;
     }
     // A given's strip, a right entry's, or a wrong one's.
     const bool wrong = !given && code > CELL_WRONG;
     game_DisplayNumber(digit, 1, x, y, NumberAlign::centre,
-                       given || wrong ? STRIP_X : RIGHT_STRIP_X, wrong ? WRONG_STRIP_Y : STRIP_Y);
+                       given || wrong ? DIGIT_STRIP_X : RIGHT_DIGIT_STRIP_X,
+                       wrong ? WRONG_DIGIT_STRIP_Y : DIGIT_STRIP_Y);
 }
 
 // The boxes row by row and each box's cells row by row, then the frame of the selected cell; while
 // paused, the tiles alone under the pause panel.
-void draw_grid() {
-    const int selected_digit = shown_digit(board[selected_cell()]);
-    for (int box_row = 0; box_row < 3; ++box_row)
-        for (int box_col = 0; box_col < 3; ++box_col)
-            for (int row = 0; row < 3; ++row)
-                for (int col = 0; col < 3; ++col)
-                    draw_cell(box_col * 3 + col, box_row * 3 + row, selected_digit);
-    if (play_visit.paused) {
+void draw_grid(const BoardView& view) {
+    const int selected_digit = shown_digit(view.codes[view.selected]);
+    for (int box_row = 0; box_row < BOX_SIDE; ++box_row)
+        for (int box_col = 0; box_col < BOX_SIDE; ++box_col)
+            for (int row = 0; row < BOX_SIDE; ++row)
+                for (int col = 0; col < BOX_SIDE; ++col)
+                    draw_cell(view, box_col * BOX_SIDE + col, box_row * BOX_SIDE + row,
+                              selected_digit);
+    if (view.paused) {
         draw_sheet_region(PAUSED_PANEL, BOARD_CENTRE_X, BOARD_CENTRE_Y, 1, CellAnchor::centre);
         return;
     }
-    game_DisplayCell({.x = selected_x,
-                      .y = selected_y,
+    game_DisplayCell({.x = view.selected_x,
+                      .y = view.selected_y,
                       .left = IMAGE_FRAME,
-                      .opacity = is_given(board[selected_cell()]) ? 40.0f : 100.0f,
+                      .opacity = is_given(view.codes[view.selected]) ? GIVEN_FRAME_OPACITY : OPAQUE,
                       .anchor = CellAnchor::centre});
 }
 
 // The counters, the notes control, the grid and the player's name.
-void draw_board() {
-    const platform::DrawPhase drawing;
-    draw_counters();
-    draw_sheet_region(play_visit.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
+void draw_board(const BoardView& view) {
+    draw_counters(view);
+    draw_sheet_region(view.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
                       CellAnchor::centre);
-    draw_grid();
+    draw_grid(view);
     game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
 }
 
-void picker_image(float x, float y, int image, float opacity) {
-    game_DisplayCell({.x = x,
-                      .y = y,
+void picker_image(int slot, int image, float opacity) {
+    game_DisplayCell({.x = picker_slot_x(slot),
+                      .y = picker_slot_y(slot),
                       .left = image,
                       .opacity = opacity,
                       .scale_x = PICKER_SCALE,
@@ -516,13 +622,24 @@ void picker_image(float x, float y, int image, float opacity) {
 
 // The open picker's items, and the mark on the slot under the pointer.
 void draw_picker() {
-    const platform::DrawPhase drawing;
     for (int item = 1; item <= PICKER_ITEMS; ++item) {
-        picker_image(slot_x(item), slot_y(item), IMAGE_EMPTY, 90);
-        picker_image(slot_x(item), slot_y(item), item + IMAGE_ITEMS, 90);
+        picker_image(item, IMAGE_EMPTY, PICKER_OPACITY);
+        picker_image(item, item + IMAGE_ITEMS, PICKER_OPACITY);
     }
-    if (picker_choice > 0)
-        picker_image(slot_x(picker_choice), slot_y(picker_choice), IMAGE_FRAME, 100);
+    if (play_run.picker_choice > 0) picker_image(play_run.picker_choice, IMAGE_FRAME, OPAQUE);
+}
+
+// The frame as its update left it: the name check's warning, or the board, then the open picker,
+// the window controls over it and the pointer.
+void play_screen_draw(const PlayFrame& frame) {
+    const platform::DrawPhase drawing;
+    if (frame.shows == PlayFrame::Shows::warning) name_check_draw();
+    if (frame.shows < PlayFrame::Shows::board) return;
+    draw_board(frame.board);
+    if (frame.shows != PlayFrame::Shows::all) return;
+    if (frame.picker) draw_picker();
+    window_controls_draw(frame.controls);
+    game_DisplayCursor(true);
 }
 
 } // namespace
@@ -530,38 +647,14 @@ void draw_picker() {
 // ---- the entry point ----
 
 void game_PlayScreen() {
-    if (!name_accepted()) return;
-    if (play_visit.paused) {
-        // The clock stands and the board is hidden; any key or click resumes.
-        draw_board();
-        apply_move(interpret_resume());
-    } else {
-        count_play_time();
-        apply_move(interpret_notes_control());
-        apply_move(interpret_grid_click());
-        // The board is drawn before the picker's move is applied, as the design orders: an entry
-        // shows from the next frame on, and one that completes the board ends the frame here,
-        // with no picker, window controls or pointer drawn. A key's move goes with the picker's.
-        draw_board();
-        apply_move(interpret_picker_click());
-        if (current_screen == Screen::game) apply_move(interpret_keys());
-        if (current_screen == Screen::next_level) return;
-        if (picker_open) {
-            note_picker_slot();
-            draw_picker();
-        }
-    }
-    // The window controls are drawn over the picker, and Escape is read after their close
-    // control: a click on it and Escape in one frame are two moves, as the design orders.
-    apply_move(interpret_close_control());
-    apply_move(interpret_escape());
-    game_DisplayCursor(true);
-    new_game_flag = false;
+    play_screen_draw(play_screen_update());
 }
 
 bool game_SaveOnEnd() {
-    if (current_screen == Screen::next_level && dialog_active == 0) return game_NextLevelSaveOnEnd();
-    if (current_screen != Screen::game || dialog_active != 0 || name_check_pending || new_game_flag)
+    if (current_screen == Screen::next_level && dialog_active == 0)
+        return game_NextLevelSaveOnEnd();
+    if (current_screen != Screen::game || dialog_active != 0 || play_run.name_check_pending ||
+        new_game_flag)
         return false;
     return game_SaveGame();
 }

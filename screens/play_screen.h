@@ -4,13 +4,6 @@
 
 #include "sudoku/board.h"
 
-extern int32_t selected_col, selected_row; // the selected cell, 0 to 8 each
-extern float selected_x, selected_y;       // the selected cell's centre on the screen
-extern int32_t picker_choice;    // the picker item under the mouse when it was last drawn, or -1
-extern float picker_x, picker_y; // where the picker's first item is centred
-extern float tick_accumulator;   // frame steps gathered towards the next play-time tick
-extern bool name_check_pending;  // a new player's name still has to be checked
-
 // What one input does on the game screen. The mouse, the keyboard and the window's close control
 // make them; every change of the board, the marks, the selection and the picker goes through
 // apply_move.
@@ -22,7 +15,7 @@ enum class MoveKind {
     clear_cell,     // cell is emptied, its pencil marks too
     choose_nothing, // a picker item that changes nothing was chosen: the picker closes
     close_picker,   // the picker closes without a choice (a click beside it, Escape)
-    leave,          // the game is saved and the start screen follows
+    leave,          // the player leaves the game
     toggle_mark,    // digit's pencil mark in the empty cell goes on or off
     undo,           // the last change of the board or the marks is undone
     redo,           // the change undone last is made again
@@ -35,21 +28,47 @@ struct Move {
     int cell = 0;  // row * 9 + column, for select_cell, enter_digit and clear_cell
     int digit = 0; // 1 to 9, for enter_digit and toggle_mark
 };
+// What a move changed, for the screen's frame to act on (docs/ARCHITECTURE.md, "The game screen:
+// moves"): it saves a change, shows the next-level screen for a complete board, and saves and
+// shows the start screen when the player leaves.
+struct MoveResult {
+    bool changed = false;  // a choice or a step of the history changed the board or the marks
+    bool complete = false; // a choice from the picker or a step of the history left it complete
+    bool leave = false;    // the player leaves the game
+};
 // Applies a move to the board, the marks, the wrong-entry count, the selection, the picker and the
-// screen. Every choice from the picker (enter_digit, clear_cell, choose_nothing, toggle_mark) ends
-// by checking the board: a complete one switches current_screen to Screen::next_level. Every change
-// of the board or the marks is a step of the history (sudoku/notes.h) and is saved at once, in the
-// background, unless it completed the board.
-void apply_move(const Move& move);
+// visit's notes mode and pause, and reports what it changed. Every choice from the picker
+// (enter_digit, clear_cell, choose_nothing, toggle_mark) closes it and checks the board. Every
+// change of the board or the marks is a step of the history (sudoku/notes.h).
+MoveResult apply_move(const Move& move);
 
-// The screen's own state beyond the design's globals; wiped when the screen is entered.
+// The grid: the centre of the top-left cell. The picker's slots stand PICKER_STEP apart.
+constexpr float GRID_X = 45, GRID_Y = 55;
+constexpr float PICKER_STEP = 35;
+
+// The screen's state that lasts the run; wiped only when the game resets (play_screen_reset).
+struct PlayRun {
+    int32_t selected_col = 0, selected_row = 0;     // the selected cell, 0 to 8 each
+    float selected_x = GRID_X, selected_y = GRID_Y; // the selected cell's centre on the screen
+    // The picker slot under the pointer when the picker was last drawn, or -1: a click chooses it.
+    int32_t picker_choice = -1;
+    float picker_x = GRID_X, picker_y = GRID_Y + PICKER_STEP; // where its first item is centred
+    float tick_accumulator = 0;      // frame steps gathered towards the next play-time tick
+    bool name_check_pending = false; // a new player's name still has to be checked
+};
+// The screen's state for one visit; wiped when the screen is entered (play_screen_enter).
 struct PlayVisit {
     bool notes_mode = false; // digits go in as pencil marks
     bool paused = false;     // the board is hidden and the clock stands
     int held_arrow = -1;     // the arrow key held since its press (an index of the arrow keys)
     int held_frames = 0;     // frames it has been held: past a delay it repeats
 };
-extern PlayVisit play_visit;
+// Read-only views of the screen's state, for tests and tools.
+const PlayRun& play_screen_run();
+const PlayVisit& play_screen_visit();
+// The centre of picker slot 1 to 12 where the picker stands now (rows of four, items 1 to 11).
+float picker_slot_x(int slot);
+float picker_slot_y(int slot);
 
 void play_screen_reset();
 // Entering the screen: the selection goes to the first empty cell, notes mode and pause are off.

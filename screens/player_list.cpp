@@ -6,18 +6,23 @@
 #include <cstring>
 
 #include "gfx/bar.h"
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
 #include "platform/files.h"
+#include "screens/layout.h"
 
 namespace {
 
 constexpr float LIST_WIDTH = 350;
 // The columns, from the list's x.
 constexpr float NAME_X = 50, SCORE_X = 180, LEVEL_X = 300, BAR_X = 330;
-constexpr float TEXT_ADVANCE = 15;
-constexpr float TEXT_SCALE = 0.65f;
+constexpr float BAR_W = 30, BAR_H = 8; // the level bar
+constexpr float CONTROLS_MARGIN = 30;
+constexpr int DEFAULT_ROWS = 8;     // shown when the screen asks for none
+constexpr float ROW_STEP = 0.8f;    // a row's height, in row heights as the screen gives them
+constexpr float HEADER_STEP = 1.2f; // the bar to the titles and the titles to the rows, likewise
 
 // One of the list's controls: its sheet region, drawn with its top edge centred on (x, the y the
 // list gives it), and the area it answers in from that y down.
@@ -32,39 +37,49 @@ struct ListControl {
         return {left, y, right, y + (height > 0 ? height : row_height)};
     }
 };
-constexpr ListControl SCROLL_DOWN{256, {102, 400, 176, 420}, 220, 300, 0, 1.3f}; // below the rows
-constexpr ListControl SCROLL_UP{256, {24, 400, 100, 420}, 220, 300, 0, 1.3f};    // above them
-constexpr ListControl TOGGLE{316, {200, 400, 225, 425}, 304, 328, 25, 1.1f};     // below the rows
+constexpr float ARROW_ENLARGED = 1.3f; // the scroll arrows' scale under the mouse
+// Below the rows, above them, and the toggle below them.
+constexpr ListControl SCROLL_DOWN{
+    LAYOUT_CENTRE_X, ARROW_DOWN_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0,
+    ARROW_ENLARGED};
+constexpr ListControl SCROLL_UP{
+    LAYOUT_CENTRE_X, ARROW_UP_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0, ARROW_ENLARGED};
+constexpr ListControl TOGGLE{316, {200, 400, 225, 425}, 304, 328, 25, 1.1f};
+
+// Fewer letters, digits, ":" and spaces than this in the file: the table shows as empty.
+constexpr int MIN_VISIBLE_CHARS = 3;
+
+PlayerListRun list_run;
+PlayerListVisit list_visit;
 
 } // namespace
 
-int list_first_row = 1;
-int list_expanded = 0;
-std::string list_text;
-int list_visible_chars = 0;
-ListState list_state;
-
-void player_list_reset() {
-    list_first_row = 1;
-    list_expanded = 0;
-    list_text.clear();
-    list_visible_chars = 0;
-    list_state = {};
+const PlayerListRun& player_list_run() {
+    return list_run;
 }
 
-ListFocus list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act) {
+const PlayerListVisit& player_list_visit() {
+    return list_visit;
+}
+
+void player_list_reset() {
+    list_run = {};
+    list_visit = {};
+}
+
+ListFocus player_list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act) {
     if (!focus.shown || focus.group != group) return {};
     return {focus.item + 1, keys.any(), act};
 }
 
-int players_list_rows() {
-    return list_state.missing || list_visible_chars < 3
+int player_list_rows() {
+    return list_visit.missing || list_visit.list_visible_chars < MIN_VISIBLE_CHARS
                ? 0
-               : static_cast<int>(list_state.records.size());
+               : static_cast<int>(list_visit.records.size());
 }
 
-void players_list_enter() {
-    list_state.frame = -1;
+void player_list_enter() {
+    list_run.frame = -1;
 }
 
 namespace {
@@ -75,18 +90,18 @@ bool list_character(char c) {
 }
 
 // The list's first frame: the players file sorted, then read afresh.
-void list_enter() {
+void read_list() {
     game_SortScores();
-    list_state.records.clear();
-    list_state.missing = !read_players_file(list_text);
-    if (list_state.missing) {
-        players_list_enter(); // every frame stays a first frame until the file appears
-        list_visible_chars = 0;
+    list_visit = {};
+    list_visit.missing = !read_players_file(list_visit.list_text);
+    if (list_visit.missing) {
+        player_list_enter(); // every frame stays a first frame until the file appears
         return;
     }
-    list_state.records = parse_players(list_text);
-    list_visible_chars =
-        static_cast<int>(std::count_if(list_text.begin(), list_text.end(), list_character));
+    const std::string& text = list_visit.list_text;
+    list_visit.records = parse_players(text);
+    list_visit.list_visible_chars =
+        static_cast<int>(std::count_if(text.begin(), text.end(), list_character));
 }
 
 // Where this frame's list stands, worked out before the mouse acts: a scroll press moves the rows
@@ -106,36 +121,37 @@ struct ListView {
 template <typename Each> void for_each_row(const ListView& view, Each each) {
     float row_y = view.rows_y;
     for (size_t i = view.first; i < view.end; ++i) {
-        each(list_state.records[i], static_cast<int>(i) + 1, row_y);
-        row_y += 0.8f * view.h;
+        each(list_visit.records[i], static_cast<int>(i) + 1, row_y);
+        row_y += ROW_STEP * view.h;
     }
 }
 
 ListView list_view(float x, float y, bool header, float h, int rows) {
     ListView view{.x = x, .y = y, .h = h, .header = header, .rows = rows};
-    view.rows_y = header ? y + 1.2f * h + 1.2f * h : y; // below the bar and the titles
+    view.rows_y =
+        header ? y + HEADER_STEP * h + HEADER_STEP * h : y; // below the bar and the titles
     view.top = view.rows_y - h;
     view.bottom = view.rows_y;
-    const size_t count = list_state.records.size();
-    view.first = std::min(static_cast<size_t>(std::max(list_first_row - 1, 0)), count);
+    const size_t count = list_visit.records.size();
+    view.first = std::min(static_cast<size_t>(std::max(list_run.list_first_row - 1, 0)), count);
     view.end = std::min(view.first + static_cast<size_t>(rows), count);
-    for_each_row(view,
-                 [&](const PlayerRecord&, int, float row_y) { view.bottom = row_y + 0.8f * h; });
+    for_each_row(
+        view, [&](const PlayerRecord&, int, float row_y) { view.bottom = row_y + ROW_STEP * h; });
     return view;
 }
 
 Area row_area(const ListView& view, float row_y) {
-    return {view.x, row_y, view.x + LIST_WIDTH, row_y + 0.8f * view.h};
+    return {view.x, row_y, view.x + LIST_WIDTH, row_y + ROW_STEP * view.h};
 }
 
 // Round a focused row: its number at the left to its bar at the right.
 Area focus_area(const ListView& view, float row_y) {
-    return {view.x - 6, row_y - 1, view.x + BAR_X + 36, row_y + 0.8f * view.h + 1};
+    return {view.x - 6, row_y - 1, view.x + BAR_X + 36, row_y + ROW_STEP * view.h + 1};
 }
 
-// The controls show and answer only while the mouse is over the list.
+// The controls show and answer only while the mouse is over the list or CONTROLS_MARGIN round it.
 Area controls_area(const ListView& view) {
-    return {view.x, view.y - 30, view.x + LIST_WIDTH, view.bottom + 30};
+    return {view.x, view.y - CONTROLS_MARGIN, view.x + LIST_WIDTH, view.bottom + CONTROLS_MARGIN};
 }
 
 // The row the mouse is on, 0 for none, and whether the left button is held on it.
@@ -158,29 +174,31 @@ RowTouch update_rows(const ListView& view, int preselected, const ListFocus& foc
     });
     const size_t picked = static_cast<size_t>(std::max(focus.record, 0));
     if (focus.pick && picked > view.first && picked <= view.end)
-        touch_row(list_state.records[picked - 1], focus.record, true);
+        touch_row(list_visit.records[picked - 1], focus.record, true);
     return touch;
 }
 
 // The least scrolling that brings the record into a view of the given rows, a row at a time as
 // the scroll controls move it.
 void scroll_to(int record, int rows) {
-    const int first = std::max(list_first_row, 1);
-    if (record < first) list_first_row = record;
-    if (record >= first + rows) list_first_row = record - rows + 1;
+    const int first = std::max(list_run.list_first_row, 1);
+    if (record < first) list_run.list_first_row = record;
+    if (record >= first + rows) list_run.list_first_row = record - rows + 1;
 }
 
 // Scrolling stops with the last record in view and at the first; the toggle flips the list's size
 // and shows from the first record.
 void update_controls(const ListView& view) {
     if (!controls_area(view).hovered()) return;
-    const int records = static_cast<int>(list_state.records.size());
-    if (SCROLL_DOWN.area(view.bottom, view.h).pressed() && list_first_row + view.rows < records + 1)
-        ++list_first_row;
-    if (SCROLL_UP.area(view.top, view.h).pressed() && list_first_row > 1) --list_first_row;
+    const int records = static_cast<int>(list_visit.records.size());
+    if (SCROLL_DOWN.area(view.bottom, view.h).pressed() &&
+        list_run.list_first_row + view.rows < records + 1)
+        ++list_run.list_first_row;
+    if (SCROLL_UP.area(view.top, view.h).pressed() && list_run.list_first_row > 1)
+        --list_run.list_first_row;
     if (TOGGLE.area(view.bottom, view.h).pressed()) {
-        list_expanded = list_expanded == 0 ? 1 : 0;
-        list_first_row = 0; // shows from the first record
+        list_run.list_expanded = !list_run.list_expanded;
+        list_run.list_first_row = 0; // shows from the first record
     }
 }
 
@@ -196,13 +214,13 @@ void draw_field(const std::string& field, float x, float y) {
 }
 
 void draw_header(const ListView& view) {
-    game_DisplayCell({.x = 256,
+    game_DisplayCell({.x = LAYOUT_CENTRE_X,
                       .y = view.y,
                       .top = 350,
                       .right = 100,
                       .bottom = 375,
                       .anchor = CellAnchor::centre});
-    const float titles_y = view.y + 1.2f * view.h;
+    const float titles_y = view.y + HEADER_STEP * view.h;
     list_label("name", view.x + NAME_X, titles_y);
     list_label("score", view.x + SCORE_X, titles_y);
     list_label("level", view.x + LEVEL_X, titles_y);
@@ -213,13 +231,13 @@ void draw_row(const PlayerRecord& r, int record, float x, float row_y, bool mark
     if (marked)
         game_DisplayCell(
             {.x = x, .y = row_y, .left = 15, .opacity = 40, .scale_x = 7, .scale_y = 0.3f});
-    game_DisplayNumber(record, 0.5f, x, row_y, NumberAlign::left_top, 50, 450);
+    game_DisplayNumber(record, 0.5f, x, row_y, NumberAlign::left_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
     draw_field(r.field[0], x + NAME_X, row_y);
     draw_field(r.field[1], x + SCORE_X, row_y);
     draw_field(r.field[2], x + LEVEL_X, row_y);
     const float percent =
         static_cast<float>(std::clamp(leading_number(r.field[2].c_str()), 0, 100));
-    game_DisplayBar(x + BAR_X, row_y + 4, percent, 30, 8);
+    game_DisplayBar(x + BAR_X, row_y + 4, percent, BAR_W, BAR_H);
 }
 
 // A control, larger while the mouse is on it.
@@ -246,28 +264,28 @@ void draw_list(const ListView& view, int preselected, RowTouch touch, int focuse
     draw_control(TOGGLE, view.bottom, view.h);
 }
 
-void draw_empty_table(int mode, float y) {
+void draw_empty_table(int form, float y) {
     const platform::DrawPhase drawing;
-    list_label(mode == 1 ? "high score table is empty" : "Click 'play' to start a new game", 256, y,
-               TextAnchor::centre);
+    list_label(form == LIST_OPTIONS_FORM ? "high score table is empty"
+                                         : "Click 'play' to start a new game",
+               LAYOUT_CENTRE_X, y, TextAnchor::centre);
 }
 
 } // namespace
 
-int game_DisplayPlayers(float x, float y, int mode, int preselected, float h, int visible_rows,
-                        int* toggle, const ListFocus& focus) {
-    if (first_frame(list_state.frame)) list_enter();
-    const bool table = !list_state.missing; // a missing file shows only the controls
-    if (table && list_visible_chars < 3) {
-        draw_empty_table(mode, y);
+int game_DisplayPlayers(float x, float y, int form, int preselected, float h, int visible_rows,
+                        const ListFocus& focus) {
+    if (first_frame(list_run.frame)) read_list();
+    const bool table = !list_visit.missing; // a missing file shows only the controls
+    if (table && list_visit.list_visible_chars < MIN_VISIBLE_CHARS) {
+        draw_empty_table(form, y);
         return 0;
     }
-    const int rows = visible_rows > 0 ? visible_rows : 8;
+    const int rows = visible_rows > 0 ? visible_rows : DEFAULT_ROWS;
     if (focus.moved && focus.record > 0) scroll_to(focus.record, rows);
-    const ListView view = list_view(x, y, table && mode == 0, h, rows);
+    const ListView view = list_view(x, y, table && form == LIST_START_FORM, h, rows);
     const RowTouch touch = update_rows(view, preselected, focus);
     update_controls(view);
-    if (toggle) *toggle = list_expanded;
     draw_list(view, preselected, touch, focus.record);
     if (!table) return 0;
     return touch.held ? touch.hovered : std::max(preselected, 0);

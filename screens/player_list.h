@@ -6,18 +6,22 @@
 #include "players/players.h"
 #include "screens/focus.h"
 
-extern int list_first_row;     // first record position shown (scroll position), from 1
-extern int list_expanded;      // 0: the start screen shows 3 rows, 1: 10 rows
-extern std::string list_text;  // the plain players file as the list last read it, whole
-extern int list_visible_chars; // letters, digits, ":" and spaces in list_text; below 3: empty
-
-// Wiped by player_list_reset (game_Reset); the records are read afresh on the list's first frame.
-struct ListState {
-    int frame = -1;                    // the list's first-frame memory
-    bool missing = false;              // the players file was not there at the last reading
-    std::vector<PlayerRecord> records; // the records shown, as last read
+// The list's scrolling and size survive its visits; lives for the run, wiped by player_list_reset.
+struct PlayerListRun {
+    int frame = -1;             // the list's first-frame memory
+    int list_first_row = 1;     // first record position shown (scroll position), from 1
+    bool list_expanded = false; // the start screen shows 10 rows instead of 3
 };
-extern ListState list_state;
+// The players file as the list read it on its first frame; wiped and read afresh on every visit.
+struct PlayerListVisit {
+    bool missing = false;       // the players file was not there
+    std::string list_text;      // the plain players file, whole
+    int list_visible_chars = 0; // letters, digits, ":" and spaces in list_text; below 3: empty
+    std::vector<PlayerRecord> records; // the records shown
+};
+// The list's state as it stands, for reading.
+const PlayerListRun& player_list_run();
+const PlayerListVisit& player_list_visit();
 
 // The keyboard's part in one frame of the list, from the screen that shows it: the record the focus
 // is on (from 1; 0 when the focus is elsewhere or not shown), whether the keys moved it there (the
@@ -30,15 +34,19 @@ struct ListFocus {
 };
 
 // The list's part of a screen's focus whose group `group` is the list's rows.
-ListFocus list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act);
+ListFocus player_list_focus(const Focus& focus, int group, const FocusKeys& keys, bool act);
+
+// The list's two forms: the start screen's, with a bar and the column titles above the rows, and
+// the options screen's.
+constexpr int LIST_START_FORM = 0, LIST_OPTIONS_FORM = 1;
 
 void player_list_reset();
-// Every entry into a screen that shows the list calls this: the list reads the players file afresh
-// (sorted) at its next frame.
-void players_list_enter();
-// One frame of the list at (x, y): mode 0 the start-screen form, 1 the options form. Returns the
-// selected row (0 for none); toggle, when given, receives list_expanded.
-int game_DisplayPlayers(float x, float y, int mode, int preselected, float row_height,
-                        int visible_rows, int* toggle, const ListFocus& focus = {});
+// Every entry into a screen that shows the list calls this: the list's visit starts afresh at its
+// next frame, which sorts and reads the players file.
+void player_list_enter();
+// One frame of the list at (x, y) in the given form (LIST_..._FORM). Returns the selected row (0
+// for none).
+int game_DisplayPlayers(float x, float y, int form, int preselected, float row_height,
+                        int visible_rows, const ListFocus& focus = {});
 // The rows the list shows as its file was last read: 0 while the table is missing or empty.
-int players_list_rows();
+int player_list_rows();

@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "players/players.h"
 #include "players/settings.h"
+#include "screens/layout.h"
 #include "screens/player_list.h"
 #include "screens/todo_panel.h"
 #include "screens/window_controls.h"
@@ -32,28 +33,40 @@ constexpr Button QUIT{{360, 470, 510, 505}, 470, {355, 455, 505, 485}};
 constexpr float BUTTON_RIGHT = 505;
 
 constexpr Area WEB_LINK{30, 390, 143, 490}; // the web-link panel's clickable part
+// The product's page, a file that ships beside the game data; the web-link panel opens it.
+constexpr const char* ABOUT_PAGE = "about.html";
 
 constexpr platform::Rect TITLE{0, 0, 511, 200};            // drawn centred at (256, 100)
 constexpr platform::Rect WEB_LINK_PANEL{0, 375, 300, 511}; // drawn by its top-left corner
 constexpr float LAYOUT_W = 512;
 
+// The player list: 3 rows below the to-do panel, or 10 from the panel's place while expanded.
+constexpr float LIST_X = 80, COMPACT_LIST_Y = 290, EXPANDED_LIST_Y = 170, LIST_ROW_H = 16;
+constexpr int COMPACT_LIST_ROWS = 3, EXPANDED_LIST_ROWS = 10;
+
+constexpr int SAVED_GAME_VALUES = 162; // what game_LoadGame reads from a whole saved game
+
 } // namespace
 
-float start_fade = 0;
 StartTodo start_todo;
+
+namespace {
 StartVisit start_visit;
+} // namespace
+
+const StartVisit& start_screen_visit() {
+    return start_visit;
+}
 
 void start_screen_reset() {
-    start_fade = 0;
     start_todo = {};
     start_visit = {};
 }
 
 void start_screen_enter() {
-    start_fade = 0;
     start_visit = {};
     game_LoadSettings(Screen::start);
-    players_list_enter();
+    player_list_enter();
     if (run_puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // ready for the first level
 }
 
@@ -82,7 +95,7 @@ Hover hover_buttons() {
 struct Keyed {
     ListFocus list;
     PanelFocus panel;
-    int button = -1;
+    int button = NO_GROUP;
 };
 
 // The to-do panel's part of the focus: on its tasks or on its buttons.
@@ -103,35 +116,39 @@ PanelFocus panel_focus(const Focus& focus, const FocusKeys& keys, bool act) {
 Keyed update_focus() {
     if (editor_open) return {};
     const FocusKeys keys = read_focus_keys();
-    const bool panel = list_expanded == 0;
+    const bool panel = !player_list_run().list_expanded;
     int sizes[START_GROUPS];
     sizes[START_TASKS] = panel ? start_todo.count : 0;
     sizes[START_PANEL_BUTTONS] = panel ? todo_buttons() : 0;
-    sizes[START_LIST] = panel_state == 0 ? players_list_rows() : 0;
+    sizes[START_LIST] = panel_state == 0 ? player_list_rows() : 0;
     sizes[START_NEW_GAME] = sizes[START_OPTIONS] = sizes[START_QUIT] = 1;
     Focus& focus = start_visit.focus;
     const bool act = move_focus(focus, keys, sizes);
-    return {list_focus(focus, START_LIST, keys, act), panel_focus(focus, keys, act),
-            act ? focus.group : -1};
+    return {player_list_focus(focus, START_LIST, keys, act), panel_focus(focus, keys, act),
+            act ? focus.group : NO_GROUP};
 }
 
 // The player list, while the to-do panel is collapsed, and the to-do panel, while the list is
 // compact; each takes its input and draws in its own call. Returns the 1-based row of the player
 // clicked or picked by the keys, or 0.
 int run_panels(const Keyed& keyed) {
+    const bool& list_expanded = player_list_run().list_expanded; // the list's toggle may flip it
     int row = 0;
     if (panel_state == 0) {
-        const bool compact = list_expanded == 0;
-        row = game_DisplayPlayers(80, compact ? 290 : 170, 0, 0, 16, compact ? 3 : 10,
-                                  &list_expanded, keyed.list);
+        const bool compact = !list_expanded;
+        row = game_DisplayPlayers(LIST_X, compact ? COMPACT_LIST_Y : EXPANDED_LIST_Y,
+                                  LIST_START_FORM, 0, LIST_ROW_H,
+                                  compact ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS, keyed.list);
     }
     if (list_expanded == 0) {
-        const TodoPanelResult todo = game_DisplayTodo({.x = (LAYOUT_W - start_todo.width) / 2,
-                                                       .y = 170,
-                                                       .selection = start_todo.selection,
-                                                       .rows = panel_state == 0 ? 3 : 10,
-                                                       .row_height = 16,
-                                                       .focus = keyed.panel});
+        // The panel stands where the expanded list does, with the list's rows.
+        const TodoPanelResult todo =
+            game_DisplayTodo({.x = (LAYOUT_W - start_todo.width) / 2,
+                              .y = EXPANDED_LIST_Y,
+                              .selection = start_todo.selection,
+                              .rows = panel_state == 0 ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS,
+                              .row_height = LIST_ROW_H,
+                              .focus = keyed.panel});
         start_todo = {.selection = todo.selection, .count = todo.count, .width = todo.width};
     }
     return row;
@@ -156,7 +173,7 @@ void continue_player(int row) {
     }
     game_LoadPuzzleMode(player_name);
     if (puzzle_mode == PUZZLES_CLASSIC) classic_stock(); // made while the saved game is played
-    if (game_LoadGame(player_name, board, solution) < 162)
+    if (game_LoadGame(player_name, board, solution) < SAVED_GAME_VALUES)
         game_StartLevel();
     else
         game_LoadNotes(player_name);
@@ -194,9 +211,9 @@ void draw_button(const Button& b, bool over, int group) {
 void draw_title_and_buttons(const Hover& hover) {
     const platform::DrawPhase drawing;
     if (editor_open) return;
-    game_DisplayLayer(IMAGE_BACKGROUND, start_fade);
-    game_DisplayLayer(IMAGE_START, 100, 256, 100, TITLE.left, TITLE.top, TITLE.right, TITLE.bottom,
-                      1, LayerAnchor::centre);
+    game_DisplayLayer(IMAGE_BACKGROUND, start_visit.fade);
+    game_DisplayLayer(IMAGE_START, 100, LAYOUT_CENTRE_X, 100, TITLE.left, TITLE.top, TITLE.right,
+                      TITLE.bottom, 1, LayerAnchor::centre);
     draw_button(NEW_GAME, hover.new_game, START_NEW_GAME);
     draw_button(OPTIONS, hover.options, START_OPTIONS);
     draw_button(QUIT, hover.quit, START_QUIT);
@@ -213,7 +230,7 @@ void draw_web_link() {
 } // namespace
 
 void game_StartScreen() {
-    fade_in(start_fade);
+    fade_in(start_visit.fade);
     const Hover hover = hover_buttons();
     const Keyed keyed = update_focus();
     draw_title_and_buttons(hover);
@@ -222,7 +239,9 @@ void game_StartScreen() {
     const int row = run_panels(keyed);
     draw_web_link();
     bool close = open_web_link();
-    if (game_WindowControls()) close = true;
+    const ControlsFrame controls = window_controls_update();
+    window_controls_draw(controls);
+    if (controls.close_clicked) close = true;
     if ((mouse.button_pressed[0] || keyed.list.pick) && row > 0) continue_player(row);
     if (platform::window_visible()) game_DisplayCursor(true);
     if (press_keys_and_buttons(hover, keyed.button)) close = true;

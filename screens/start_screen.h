@@ -4,8 +4,6 @@
 
 #include "screens/focus.h"
 
-extern float start_fade; // opacity of the background, 0 to 100; 0 on every entry
-
 // The to-do panel's values the start screen keeps from frame to frame and from visit to visit;
 // wiped only when the game resets (start_screen_reset).
 struct StartTodo {
@@ -29,12 +27,11 @@ enum StartFocusGroup : int {
 
 // Wiped on every entry into the screen (start_screen_enter).
 struct StartVisit {
+    float fade = 0;                   // opacity of the background, 0 to 100
     Focus focus{.group = START_LIST}; // the first key finds it on the player list, or New game
 };
-extern StartVisit start_visit;
-
-// The product's page, a file that ships beside the game data; the web-link panel opens it.
-constexpr const char* ABOUT_PAGE = "about.html";
+// The screen's visit as it stands, for reading.
+const StartVisit& start_screen_visit();
 
 void start_screen_reset();
 

@@ -1,16 +1,19 @@
 // The window-edge controls.
 #include "screens/window_controls.h"
 
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "input/area.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "players/settings.h"
 #include "run/state.h"
+#include "screens/layout.h"
 
 namespace {
 
 enum Control { MOVE_UP, MOVE_DOWN, MOVE_LEFT, MOVE_RIGHT, DEACTIVATE, GROW, SHRINK, CLOSE, COUNT };
+static_assert(COUNT == WINDOW_CONTROL_COUNT);
 
 // A control: its centre in the layout, its image in the character-set sheet, its scale while
 // hovered and the area in which it is hovered.
@@ -21,26 +24,53 @@ struct Look {
     Area area;
 };
 constexpr float OPEN = Area::OPEN;
+// The move controls: centred on the middle of their edge, NEAR_CENTRE or FAR_CENTRE across it,
+// and larger while hovered. Up and down are hovered within EDGE of their edge and from
+// CENTRE_CONTROL_LEFT to CENTRE_CONTROL_RIGHT, left and right within EDGE and from SIDE_TOP to
+// SIDE_BOTTOM.
+constexpr float MIDDLE = 256, NEAR_CENTRE = 10, FAR_CENTRE = 500;
+constexpr float EDGE = 15, FAR_EDGE = 495, SIDE_TOP = 200, SIDE_BOTTOM = 300;
+constexpr float MOVE_SCALE = 1.3f;
+// The top row's controls, hovered above TOP_ROW_BOTTOM (the close control one pixel lower).
+constexpr float TOP_ROW_Y = 14, TOP_ROW_BOTTOM = 20, TOP_ROW_SCALE = 1.1f;
 constexpr Look LOOKS[COUNT] = {
-    {256, 10, {24, 400, 100, 420}, 1.3f, {220, -OPEN, 300, 15}},   // move up
-    {256, 500, {102, 400, 176, 420}, 1.3f, {220, 495, 300, OPEN}}, // move down
-    {10, 256, {0, 424, 16, 498}, 1.3f, {-OPEN, 200, 15, 300}},     // move left
-    {500, 256, {18, 424, 32, 498}, 1.3f, {495, 200, OPEN, 300}},   // move right
-    {408, 14, {200, 422, 225, 450}, 1.1f, {389, -OPEN, 416, 20}},  // deactivate: 390 to 415
-    {438, 14, {35, 422, 64, 450}, 1.1f, {429, -OPEN, 451, 20}},    // grow: 430 to 450
-    {468, 14, {64, 422, 96, 450}, 1.1f, {459, -OPEN, 481, 20}},    // shrink: 460 to 480
-    {498, 14, {98, 422, 122, 450}, 1.1f, {490, -OPEN, OPEN, 21}},  // close: y up to 20
+    {MIDDLE,
+     NEAR_CENTRE,
+     ARROW_UP_IMAGE,
+     MOVE_SCALE,
+     {CENTRE_CONTROL_LEFT, -OPEN, CENTRE_CONTROL_RIGHT, EDGE}},
+    {MIDDLE,
+     FAR_CENTRE,
+     ARROW_DOWN_IMAGE,
+     MOVE_SCALE,
+     {CENTRE_CONTROL_LEFT, FAR_EDGE, CENTRE_CONTROL_RIGHT, OPEN}},
+    {NEAR_CENTRE, MIDDLE, {0, 424, 16, 498}, MOVE_SCALE, {-OPEN, SIDE_TOP, EDGE, SIDE_BOTTOM}},
+    {FAR_CENTRE, MIDDLE, {18, 424, 32, 498}, MOVE_SCALE, {FAR_EDGE, SIDE_TOP, OPEN, SIDE_BOTTOM}},
+    // deactivate: 390 to 415
+    {408, TOP_ROW_Y, {200, 422, 225, 450}, TOP_ROW_SCALE, {389, -OPEN, 416, TOP_ROW_BOTTOM}},
+    // grow: 430 to 450
+    {438, TOP_ROW_Y, {35, 422, 64, 450}, TOP_ROW_SCALE, {429, -OPEN, 451, TOP_ROW_BOTTOM}},
+    // shrink: 460 to 480
+    {468, TOP_ROW_Y, {64, 422, 96, 450}, TOP_ROW_SCALE, {459, -OPEN, 481, TOP_ROW_BOTTOM}},
+    // close: y up to 20
+    {498, TOP_ROW_Y, {98, 422, 122, 450}, TOP_ROW_SCALE, {490, -OPEN, OPEN, TOP_ROW_BOTTOM + 1}},
 };
 // While the pointer is in here, away from every edge, the overlay hides.
-constexpr Area AWAY_FROM_EDGES{10, 20, 495, 495};
+constexpr Area AWAY_FROM_EDGES{10, TOP_ROW_BOTTOM, FAR_EDGE, FAR_EDGE};
+// A release on the deactivate control moves the pointer down by this, off the control.
+constexpr int DEACTIVATE_DROP = 20;
 
 // The order the controls are drawn in (deactivate last, on top).
 constexpr Control DRAW_ORDER[COUNT] = {MOVE_UP, MOVE_DOWN, MOVE_LEFT, MOVE_RIGHT,
                                        GROW,    SHRINK,    CLOSE,     DEACTIVATE};
 
+ControlsState controls_state;
+
 } // namespace
 
-ControlsState controls_state;
+const ControlsState& window_controls_state() {
+    return controls_state;
+}
 
 void window_controls_reset() {
     controls_state = {};
@@ -64,42 +94,37 @@ void step_window(const bool* hover) {
     }
 }
 
-// The held steps, the save on a release and the deactivate control; returns whether the close
-// control was clicked.
-bool update_controls(const bool* hover) {
+} // namespace
+
+ControlsFrame window_controls_update() {
+    ControlsFrame frame;
+    if (AWAY_FROM_EDGES.hovered()) return frame;
+    frame.shown = true;
+    for (int c = 0; c < COUNT; ++c) frame.hovered[c] = LOOKS[c].area.hovered();
+    // The held steps, the save on a release and the deactivate control.
     const bool left_down = mouse.button_down[0];
-    const bool close_clicked = mouse.button_pressed[0] && hover[CLOSE];
+    frame.close_clicked = mouse.button_pressed[0] && frame.hovered[CLOSE];
     controls_state.timer += frame_step;
     if (controls_state.timer > CONTROL_INTERVAL) {
         controls_state.timer = 0;
-        if (left_down && !full_screen) step_window(hover); // nothing to move at full screen
+        if (left_down && !full_screen) step_window(frame.hovered); // nothing to move at full screen
     }
     const bool released = controls_state.previous_left_button && !left_down;
-    if (released && !close_clicked) game_SaveSettings(current_screen);
-    if (released && hover[DEACTIVATE]) {
-        mouse.y += 20;
+    if (released && !frame.close_clicked) game_SaveSettings(current_screen);
+    if (released && frame.hovered[DEACTIVATE]) {
+        mouse.y += DEACTIVATE_DROP;
         platform::window_deactivate();
     }
     controls_state.previous_left_button = left_down;
-    return close_clicked;
+    return frame;
 }
 
-void draw_controls(const bool* hover) {
+void window_controls_draw(const ControlsFrame& frame) {
     const platform::DrawPhase drawing;
+    if (!frame.shown) return;
     for (Control c : DRAW_ORDER) {
         const Look& look = LOOKS[c];
-        const float scale = hover[c] ? look.hover_scale : 1;
+        const float scale = frame.hovered[c] ? look.hover_scale : 1;
         draw_sheet_region(look.image, look.x, look.y, scale, CellAnchor::centre);
     }
-}
-
-} // namespace
-
-bool game_WindowControls() {
-    if (AWAY_FROM_EDGES.hovered()) return false;
-    bool hover[COUNT];
-    for (int c = 0; c < COUNT; ++c) hover[c] = LOOKS[c].area.hovered();
-    const bool close_clicked = update_controls(hover);
-    draw_controls(hover); // the hover as it was before the deactivate control moved the pointer
-    return close_clicked;
 }

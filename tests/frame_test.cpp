@@ -263,17 +263,19 @@ Outcome play_session(bool idle_waits, const std::string& folder,
         enter();
     }
     run_to(frame + 900); // the tally
+    const NextLevelVisit& t = next_level_screen_visit();
     Outcome o;
     o.entries = entries;
     o.passes = hl::passes();
     o.numbers = {frame_counter, static_cast<int>(current_screen),
                  elapsed_ticks, wrong_entries,
                  score,         level,
-                 tally_phase,   time_left,
-                 time_bonus,    level_total,
-                 level_bonus};
+                 t.tally_phase, t.time_left,
+                 t.time_bonus,  t.level_total,
+                 t.level_bonus};
     o.numbers.insert(o.numbers.end(), board, board + 81);
-    o.reals = {frame_step, frames_per_second, tick_accumulator, tally_accumulator, next_fade};
+    o.reals = {frame_step, frames_per_second, play_screen_run().tick_accumulator,
+               t.tally_accumulator, t.fade};
     o.scores = file_text("scores.txt");
     o.saved = file_text("todo.txt");
     o.plays = hl::plays();

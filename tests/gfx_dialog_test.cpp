@@ -51,7 +51,7 @@ TEST_F(DialogTest, TypingBackspaceAndEnterEditTheName) {
 
 TEST_F(DialogTest, KeepsElevenCharactersAndBackspaceOnEmptyDoesNothing) {
     type(DIK_BACK);
-    EXPECT_EQ(name_box_edit.position, -1);
+    EXPECT_EQ(name_box_visit().position, -1);
     for (int i = 0; i < 12; ++i) type(i % 2 ? DIK_A : DIK_B);
     EXPECT_STREQ(player_name, "BABABABABAB");
 }

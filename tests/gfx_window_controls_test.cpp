@@ -19,11 +19,16 @@ class WindowControlsTest : public DrawTest {
         DrawTest::SetUp();
         platform::make_directory("edit");
     }
-    void point(int x, int y, bool down, bool pressed = false) {
+    // One frame of the controls with the pointer and the left button so: the update, then the
+    // draw. True when the close control was clicked.
+    static bool frame(int x, int y, bool down, bool pressed = false) {
         mouse.x = x;
         mouse.y = y;
         mouse.button_down[0] = down;
         mouse.button_pressed[0] = pressed;
+        const ControlsFrame controls = window_controls_update();
+        window_controls_draw(controls);
+        return controls.close_clicked;
     }
     static std::string file(const char* name) {
         std::string text;
@@ -33,18 +38,17 @@ class WindowControlsTest : public DrawTest {
 };
 
 TEST_F(WindowControlsTest, HiddenAwayFromTheEdges) {
-    controls_state.timer = 3;
-    controls_state.previous_left_button = true;
-    point(11, 21, false);
-    EXPECT_FALSE(game_WindowControls());
+    frame(5, 5, true); // held at the corner, on no control
+    clear();
+    const float timer = window_controls_state().timer;
+    EXPECT_FALSE(frame(11, 21, false)); // released away from the edges
     EXPECT_TRUE(draws().empty());
-    EXPECT_EQ(controls_state.timer, 3);
+    EXPECT_EQ(window_controls_state().timer, timer);
     EXPECT_FALSE(platform::file_exists("settings.txt"));
 }
 
 TEST_F(WindowControlsTest, DrawsAllEightEnlargingTheHoveredOne) {
-    point(440, 5, false); // on grow
-    game_WindowControls();
+    frame(440, 5, false); // on grow
     ASSERT_EQ(draws().size(), 8u);
     const int lefts[] = {24, 102, 0, 18, 35, 64, 98, 200}; // up, down, left, right, grow, ...
     for (int i = 0; i < 8; ++i) {
@@ -60,9 +64,8 @@ TEST_F(WindowControlsTest, HeldMoveRightStepsFivePixelsUntilTheDesktopEdge) {
     desktop_w = 1000;
     window_x = 440;
     std::vector<int> xs;
-    for (int frame = 0; frame < 40; ++frame) { // frame_step 4: a step every second frame
-        point(500, 256, true);
-        game_WindowControls();
+    for (int i = 0; i < 40; ++i) { // frame_step 4: a step every second frame
+        frame(500, 256, true);
         xs.push_back(window_x);
     }
     EXPECT_EQ(xs[0], 440);
@@ -76,45 +79,32 @@ TEST_F(WindowControlsTest, HeldMoveRightStepsFivePixelsUntilTheDesktopEdge) {
 TEST_F(WindowControlsTest, ResizingKeepsItsLimits) {
     window_w = 355;
     window_h = 381;
-    for (int frame = 0; frame < 10; ++frame) {
-        point(470, 0, true); // shrink
-        game_WindowControls();
-    }
+    for (int i = 0; i < 10; ++i) frame(470, 0, true); // shrink
     EXPECT_EQ(window_w, 350);
     EXPECT_EQ(window_h, 376);
     desktop_h = window_y + window_h + 5;
-    for (int frame = 0; frame < 10; ++frame) {
-        point(440, 0, true); // grow
-        game_WindowControls();
-    }
+    for (int i = 0; i < 10; ++i) frame(440, 0, true); // grow
     EXPECT_EQ(window_w, 355);
     EXPECT_EQ(window_h, 381);
 }
 
 TEST_F(WindowControlsTest, ReleaseSavesThePlacementForTheScreen) {
-    point(5, 5, true);
-    game_WindowControls();
-    point(5, 5, false);
-    game_WindowControls();
+    frame(5, 5, true);
+    frame(5, 5, false);
     EXPECT_EQ(file("settings.txt"), "x700 y267 w520 h546>");
 
     current_screen = Screen::game;
     std::strcpy(player_name, "AB");
-    point(5, 5, true);
-    game_WindowControls();
-    point(5, 5, false);
-    game_WindowControls();
+    frame(5, 5, true);
+    frame(5, 5, false);
     EXPECT_EQ(file("edit\\settings86.txt"), "x700 y267 w520 h546>");
 }
 
 TEST_F(WindowControlsTest, CloseClickAndDeactivate) {
-    point(495, 10, true, true);
-    EXPECT_TRUE(game_WindowControls());
-    point(495, 10, true);
-    EXPECT_FALSE(game_WindowControls()); // held, not a new press
+    EXPECT_TRUE(frame(495, 10, true, true));
+    EXPECT_FALSE(frame(495, 10, true)); // held, not a new press
 
-    point(400, 10, false);
-    game_WindowControls(); // released on deactivate
+    frame(400, 10, false); // released on deactivate
     EXPECT_EQ(mouse.y, 30);
     EXPECT_FALSE(platform::window_focused());
 }

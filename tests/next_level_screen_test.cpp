@@ -26,12 +26,13 @@ class NextLevelTest : public ScreenTest {
     // Runs the tally to its end; returns the passes it took.
     int run_tally() {
         int passes = 0;
-        while (tally_phase != TALLY_DONE && passes < 5000) {
+        while (visit.tally_phase != TALLY_DONE && passes < 5000) {
             pass();
             ++passes;
         }
         return passes;
     }
+    const NextLevelVisit& visit = next_level_screen_visit();
 };
 
 TEST_F(NextLevelTest, QuickFlawlessLevelEarnsBothBonusesAStepAFrame) {
@@ -39,19 +40,19 @@ TEST_F(NextLevelTest, QuickFlawlessLevelEarnsBothBonusesAStepAFrame) {
     finish_level(3, 0, 0);
     int32_t previous_left = TALLY_TIME_START;
     int phase_zero_frames = 0;
-    while (tally_phase == TALLY_TIME) {
+    while (visit.tally_phase == TALLY_TIME) {
         pass();
         ++phase_zero_frames;
-        EXPECT_LE(previous_left - time_left, 360); // one step a frame at most
-        previous_left = time_left;
+        EXPECT_LE(previous_left - visit.time_left, 360); // one step a frame at most
+        previous_left = visit.time_left;
     }
     // 249 steps of 360 and 6 of 60 down to 0, then the step that ends the phase.
     EXPECT_EQ(phase_zero_frames, 256);
-    EXPECT_EQ(time_bonus, 1251);
+    EXPECT_EQ(visit.time_bonus, 1251);
     run_tally();
-    EXPECT_EQ(accuracy_bonus, 100);
-    EXPECT_EQ(level_total, 1351);
-    EXPECT_EQ(level_bonus, 100);
+    EXPECT_EQ(visit.accuracy_bonus, 100);
+    EXPECT_EQ(visit.level_total, 1351);
+    EXPECT_EQ(visit.level_bonus, 100);
     EXPECT_EQ(score, 40 + 1360 + 100); // the total in steps of 10, then the level bonus
     EXPECT_EQ(level, 3);
     EXPECT_EQ(current_screen, Screen::next_level);
@@ -61,27 +62,27 @@ TEST_F(NextLevelTest, SlowCarelessLevelEarnsOnlyTheLevelBonus) {
     score = 500;
     finish_level(7, 95000, 12);
     run_tally();
-    EXPECT_EQ(time_bonus, 0);
-    EXPECT_EQ(accuracy_bonus, 0);
-    EXPECT_EQ(level_total, 0);
-    EXPECT_EQ(time_left, 95000);
-    EXPECT_EQ(errors_left, 12);
+    EXPECT_EQ(visit.time_bonus, 0);
+    EXPECT_EQ(visit.accuracy_bonus, 0);
+    EXPECT_EQ(visit.level_total, 0);
+    EXPECT_EQ(visit.time_left, 95000);
+    EXPECT_EQ(visit.errors_left, 12);
     EXPECT_EQ(score, 600);
 }
 
 TEST_F(NextLevelTest, ErrorsCountDownOnceASecond) {
     finish_level(1, 90000, 8);
     pass(); // the time phase ends at once
-    ASSERT_EQ(tally_phase, TALLY_ACCURACY);
+    ASSERT_EQ(visit.tally_phase, TALLY_ACCURACY);
     int frames = 0;
-    while (errors_left == 10 && frames < 100) {
+    while (visit.errors_left == 10 && frames < 100) {
         pass();
         ++frames;
     }
     // 60 units at 200 a second: 0.3 s, 18 frames at 60 a second (give or take the rounding).
     EXPECT_GE(frames, 18);
     EXPECT_LE(frames, 19);
-    EXPECT_EQ(accuracy_bonus, 10);
+    EXPECT_EQ(visit.accuracy_bonus, 10);
 }
 
 // Play on stores the level's score and the next level's board at once, as save and stop does: a
@@ -155,9 +156,9 @@ TEST_F(NextLevelTest, EachVisitStartsTheTallyAfresh) {
     pass();
     finish_level(2, 0, 0);
     pass();
-    EXPECT_EQ(tally_phase, TALLY_TIME);
-    EXPECT_EQ(level_bonus, 0);
-    EXPECT_EQ(time_left, TALLY_TIME_START - 360);
+    EXPECT_EQ(visit.tally_phase, TALLY_TIME);
+    EXPECT_EQ(visit.level_bonus, 0);
+    EXPECT_EQ(visit.time_left, TALLY_TIME_START - 360);
 }
 
 TEST_F(NextLevelTest, GoldenFinishedTally) {
@@ -181,15 +182,15 @@ TEST_F(NextLevelTest, KeysAlonePlayOnOrSaveAndStopOnceTheTallyIsDone) {
         pass();
         for (int key : {DIK_TAB, DIK_RETURN, DIK_SPACE}) press(key, held);
         EXPECT_EQ(current_screen, Screen::next_level) << held;
-        EXPECT_FALSE(next_visit.focus.shown);
+        EXPECT_FALSE(visit.focus.shown);
         run_tally();
         press(DIK_DOWN, held);
-        ASSERT_TRUE(next_visit.focus.shown);
-        EXPECT_EQ(next_visit.focus.group, NEXT_PLAY_ON);
+        ASSERT_TRUE(visit.focus.shown);
+        EXPECT_EQ(visit.focus.group, NEXT_PLAY_ON);
         press(DIK_RIGHT, held);
-        EXPECT_EQ(next_visit.focus.group, NEXT_SAVE_AND_STOP);
+        EXPECT_EQ(visit.focus.group, NEXT_SAVE_AND_STOP);
         press(DIK_UP, held);
-        ASSERT_EQ(next_visit.focus.group, NEXT_PLAY_ON);
+        ASSERT_EQ(visit.focus.group, NEXT_PLAY_ON);
         press(held == 3 ? DIK_NUMPADENTER : DIK_RETURN, held);
         EXPECT_EQ(current_screen, Screen::game) << held;
         EXPECT_EQ(level, 4);
@@ -200,7 +201,7 @@ TEST_F(NextLevelTest, KeysAlonePlayOnOrSaveAndStopOnceTheTallyIsDone) {
         run_tally();
         press(DIK_TAB, held);
         press(DIK_TAB, held);
-        ASSERT_EQ(next_visit.focus.group, NEXT_SAVE_AND_STOP);
+        ASSERT_EQ(visit.focus.group, NEXT_SAVE_AND_STOP);
         press(DIK_SPACE, held);
         EXPECT_EQ(current_screen, Screen::start) << held;
         EXPECT_EQ(level, 4);

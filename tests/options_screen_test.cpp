@@ -17,6 +17,7 @@ namespace hl = platform::headless;
 
 namespace {
 constexpr platform::Rect MARKER{175, 425, 200, 450};
+const OptionsVisit& options = options_screen_visit();
 
 // The marker's draw of the frame, if any.
 const platform::SpriteDraw* marker() {
@@ -39,8 +40,8 @@ class OptionsTest : public ScreenTest {
 };
 
 TEST_F(OptionsTest, EntryMarksTheCurrentThemeAndDrawsTheSamples) {
-    EXPECT_FLOAT_EQ(options_theme_row, 3);
-    EXPECT_EQ(options_selection, 0);
+    EXPECT_FLOAT_EQ(options.options_theme_row, 3);
+    EXPECT_EQ(options.options_selection, 0);
     ASSERT_NE(marker(), nullptr);
     EXPECT_FLOAT_EQ(marker()->tx, 40);
     EXPECT_FLOAT_EQ(marker()->ty, 325 + 25 * 3);
@@ -61,23 +62,23 @@ TEST_F(OptionsTest, EntryMarksTheCurrentThemeAndDrawsTheSamples) {
 
 TEST_F(OptionsTest, ThemeColumnEndsAboveTheLowestPointerRow) {
     click(50, 499);
-    EXPECT_FLOAT_EQ(options_theme_row, 6);
+    EXPECT_FLOAT_EQ(options.options_theme_row, 6);
     click(30, 340);
-    EXPECT_FLOAT_EQ(options_theme_row, 0);
+    EXPECT_FLOAT_EQ(options.options_theme_row, 0);
     click(50, 500);
-    EXPECT_FLOAT_EQ(options_theme_row, 0);
+    EXPECT_FLOAT_EQ(options.options_theme_row, 0);
     EXPECT_EQ(current_screen, Screen::options);
 }
 
 TEST_F(OptionsTest, RemoveBoxMovesTheMarkerToItsTick) {
     click(250, 280);
-    EXPECT_TRUE(options_delete_mode);
+    EXPECT_TRUE(options.options_delete_mode);
     pass();
     ASSERT_NE(marker(), nullptr);
     EXPECT_FLOAT_EQ(marker()->tx, 245);
     EXPECT_FLOAT_EQ(marker()->ty, 267);
     click(250, 280);
-    EXPECT_FALSE(options_delete_mode);
+    EXPECT_FALSE(options.options_delete_mode);
 }
 
 // The puzzle boxes: a press on a box or its label ticks it (a second tick, the theme's marker
@@ -90,20 +91,20 @@ TEST_F(OptionsTest, PuzzleBoxesTickOneMode) {
                      d.ty == 442;
         return ticks;
     };
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_EQ(options.puzzle_mode, PUZZLES_DESIGNED);
     EXPECT_EQ(tick_at(262), 1);
     click(440, 458); // the end of the classic label
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options.puzzle_mode, PUZZLES_CLASSIC);
     EXPECT_EQ(tick_at(372), 1);
     EXPECT_EQ(tick_at(262), 0);
     EXPECT_FLOAT_EQ(marker()->ty, 325 + 25 * 3); // the theme row is still marked
     click(360, 458);                             // between the two: nothing
     click(380, 476); // Confirm's top edge, below the boxes: the warning, no tick
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options.puzzle_mode, PUZZLES_CLASSIC);
     click(264, 458); // the designed box
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
-    EXPECT_FALSE(options_delete_mode);
-    EXPECT_FLOAT_EQ(options_theme_row, 3);
+    EXPECT_EQ(options.puzzle_mode, PUZZLES_DESIGNED);
+    EXPECT_FALSE(options.options_delete_mode);
+    EXPECT_FLOAT_EQ(options.options_theme_row, 3);
 }
 
 TEST_F(OptionsTest, BackAndEscapeStoreNothingAndResetTheTheme) {
@@ -115,7 +116,7 @@ TEST_F(OptionsTest, BackAndEscapeStoreNothingAndResetTheTheme) {
     board_theme = 5;
     current_screen = Screen::options;
     pass();
-    EXPECT_FLOAT_EQ(options_theme_row, 5); // a new visit starts afresh
+    EXPECT_FLOAT_EQ(options.options_theme_row, 5); // a new visit starts afresh
     click(50, 380);
     press(DIK_ESCAPE);
     EXPECT_EQ(current_screen, Screen::start);
@@ -128,9 +129,9 @@ TEST_F(OptionsTest, ConfirmWithoutAPlayerBlinksTheWarningForASecond) {
     const size_t plain = hl::draws().size();
     click(380, 485);
     EXPECT_EQ(current_screen, Screen::options);
-    EXPECT_GT(options_warning_timer, 0);
+    EXPECT_GT(options.options_warning_timer, 0);
     int frames_with_text = 0, frames = 0;
-    while (options_warning_timer > 0 && frames < 200) {
+    while (options.options_warning_timer > 0 && frames < 200) {
         pass();
         ++frames;
         if (hl::draws().size() >= plain + 17) ++frames_with_text; // the glyphs of the warning
@@ -154,7 +155,7 @@ class OptionsWithPlayersTest : public OptionsTest {
         current_screen = Screen::options;
         pass();
         click(200, 80); // the second row: BOB
-        ASSERT_EQ(options_selection, 2);
+        ASSERT_EQ(options.options_selection, 2);
         ASSERT_STREQ(list_hover_name, "BOB");
     }
     static bool has_record(const char* name) {
@@ -256,20 +257,20 @@ TEST_F(OptionsTest, KeysAloneChooseAThemeAndModeThenRemoveAPlayer) {
         press(DIK_DOWN, held); // shows the focus on the first row
         press(DIK_DOWN, held);
         press(DIK_RETURN, held);
-        ASSERT_EQ(options_selection, 2) << held;
+        ASSERT_EQ(options.options_selection, 2) << held;
         ASSERT_STREQ(list_hover_name, "BOB");
         press(DIK_TAB, held);
-        ASSERT_EQ(options_visit.focus.group, OPTIONS_THEMES);
+        ASSERT_EQ(options.focus.group, OPTIONS_THEMES);
         for (int step = 0; step < themes[round]; ++step) press(DIK_DOWN, held);
         press(DIK_SPACE, held);
-        EXPECT_EQ(options_theme_row, themes[round]);
+        EXPECT_EQ(options.options_theme_row, themes[round]);
         press(DIK_TAB, held); // the remove box
         press(DIK_TAB, held); // the puzzle modes
         press(DIK_RIGHT, held);
         press(DIK_RETURN, held);
-        EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
+        EXPECT_EQ(options.puzzle_mode, PUZZLES_CLASSIC);
         press(DIK_TAB, held);
-        ASSERT_EQ(options_visit.focus.group, OPTIONS_CONFIRM);
+        ASSERT_EQ(options.focus.group, OPTIONS_CONFIRM);
         press(DIK_NUMPADENTER, held);
         ASSERT_EQ(current_screen, Screen::start) << held;
         EXPECT_EQ(read_file("thame", "BOB"), "t" + std::to_string(themes[round]) + ">");
@@ -280,13 +281,13 @@ TEST_F(OptionsTest, KeysAloneChooseAThemeAndModeThenRemoveAPlayer) {
         const int last = 5 - round;
         for (int step = 0; step < last; ++step) press(DIK_DOWN, held);
         press(DIK_RETURN, held);
-        ASSERT_EQ(options_selection, last) << held;
+        ASSERT_EQ(options.options_selection, last) << held;
         hl::set_key(DIK_LSHIFT, true); // back round: Back, Confirm, the puzzle modes, remove box
         for (int step = 0; step < 4; ++step) press(DIK_TAB, held);
         hl::set_key(DIK_LSHIFT, false);
-        ASSERT_EQ(options_visit.focus.group, OPTIONS_REMOVE);
+        ASSERT_EQ(options.focus.group, OPTIONS_REMOVE);
         press(DIK_SPACE, held);
-        ASSERT_TRUE(options_delete_mode);
+        ASSERT_TRUE(options.options_delete_mode);
         press(DIK_TAB, held);
         press(DIK_TAB, held);
         press(DIK_RETURN, held);

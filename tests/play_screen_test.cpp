@@ -127,6 +127,9 @@ class PlayTest : public GameTest {
             if ((board[i] >= 1 && board[i] <= 9) == given) return i;
         return -1;
     }
+    const PlayRun& play = play_screen_run();
+    const PlayVisit& visit = play_screen_visit();
+    int selected() const { return play.selected_row * 9 + play.selected_col; }
     std::vector<hl::Event> events;
     long pass = 0;
     int px = 0, py = 0;
@@ -163,8 +166,7 @@ TEST_F(PlayTest, ALevelPlayedWithTheMouseEndsOnTheNextLevelScreenInTheCompleting
 TEST_F(PlayTest, ALevelFinishedFromTheKeyboardAlone) {
     new_game_flag = true;
     const int first = first_cell(false);
-    EXPECT_EQ(selected_row * 9 + selected_col,
-              first); // the selection starts on the first empty cell
+    EXPECT_EQ(selected(), first); // the selection starts on the first empty cell
     int col = first % 9, row = first / 9, empty = 0;
     for (int i = 0; i < 81; ++i) {
         if (board[i] != 0) continue;
@@ -200,7 +202,7 @@ TEST_F(PlayTest, MouseAndKeysMixAndEveryChangeIsSavedAtOnce) {
 
     hold({DIK_RIGHT}, 10); // a ten-frame press moves once
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(selected_row * 9 + selected_col, i / 9 * 9 + (i + 1) % 9);
+    EXPECT_EQ(selected(), i / 9 * 9 + (i + 1) % 9);
     hold({DIK_LEFT}, 1);
     hold({DIK_BACK}, 3);
     ASSERT_TRUE(run(1));
@@ -220,8 +222,8 @@ TEST_F(PlayTest, MouseAndKeysMixAndEveryChangeIsSavedAtOnce) {
     hold({DIK_RETURN}, 3); // opens the picker, and the mouse chooses in it
     ASSERT_TRUE(run(1));
     EXPECT_TRUE(picker_open);
-    events.push_back({++pass, hl::EventKind::mouse_move, static_cast<int>(picker_x) - px,
-                      static_cast<int>(picker_y) + 35 - py}); // onto item 5
+    events.push_back({++pass, hl::EventKind::mouse_move, static_cast<int>(play.picker_x) - px,
+                      static_cast<int>(play.picker_y) + 35 - py}); // onto item 5
     events.push_back({++pass, hl::EventKind::button_down, 0});
     events.push_back({++pass, hl::EventKind::button_up, 0});
     ASSERT_TRUE(run(1));
@@ -229,14 +231,14 @@ TEST_F(PlayTest, MouseAndKeysMixAndEveryChangeIsSavedAtOnce) {
     expect_saved("picked after the keys");
 
     // An arrow held repeats after a delay; the keypad's arrows work while Num Lock is off.
-    const int row = selected_row, col = selected_col;
+    const int row = play.selected_row, col = play.selected_col;
     hold({DIK_DOWN}, 30); // a press, then repeats 24 and 28 frames into it
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(selected_row, (row + 3) % 9);
+    EXPECT_EQ(play.selected_row, (row + 3) % 9);
     hl::set_numlock(false);
     hold({DIK_NUMPAD6}, 3);
     ASSERT_TRUE(run(1));
-    EXPECT_EQ(selected_col, (col + 1) % 9);
+    EXPECT_EQ(play.selected_col, (col + 1) % 9);
     EXPECT_EQ(board[i] % 10, 5);
 }
 
@@ -268,7 +270,7 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
         for (int k : ks) all |= mark_bit(d[k]);
         return all;
     };
-    int col = selected_col, row = selected_row;
+    int col = play.selected_col, row = play.selected_row;
     arrows_to(a, col, row);
     hold({DIK_N}, 3);
     for (int k : {0, 1, 2, 3, 3, 3}) type_digit(d[k]); // the last on, off and on again
@@ -278,9 +280,9 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     EXPECT_EQ(wrong_entries, 0); // marks are never judged
     click(170, 12); // the notes switch beside the counters takes its click: no picker opens
     ASSERT_TRUE(run(1));
-    EXPECT_FALSE(play_visit.notes_mode);
+    EXPECT_FALSE(visit.notes_mode);
     EXPECT_FALSE(picker_open);
-    EXPECT_EQ(selected_row * 9 + selected_col, a);
+    EXPECT_EQ(selected(), a);
     const int cells[3] = {r, c, b};
     int wrong = 0;
     for (int k = 0; k < 3; ++k) {
@@ -302,7 +304,7 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
     EXPECT_EQ(board[r], CELL_WRONG + d[0]);
     EXPECT_EQ(board[b], CELL_EMPTY);
     EXPECT_EQ(play_notes.marks[a], bits({2, 3}));
-    EXPECT_EQ(selected_row * 9 + selected_col, b); // the selection goes to the undone cell
+    EXPECT_EQ(selected(), b); // the selection goes to the undone cell
     hold({DIK_LCONTROL, DIK_Y}, 1);
     hold({DIK_LCONTROL, DIK_LSHIFT, DIK_Z}, 3);
     ASSERT_TRUE(run(1));
@@ -338,10 +340,10 @@ TEST_F(PlayTest, PencilMarksUndoAndRedo) {
         EXPECT_EQ(play_notes.marks[a], bits({0})) << frames;
         hold({DIK_P}, frames);
         ASSERT_TRUE(run(1));
-        EXPECT_TRUE(play_visit.paused) << frames;
+        EXPECT_TRUE(visit.paused) << frames;
         hold({DIK_P}, frames);
         ASSERT_TRUE(run(1));
-        EXPECT_FALSE(play_visit.paused) << frames;
+        EXPECT_FALSE(visit.paused) << frames;
     }
 
     // In notes mode the picker's digits are marks too.
@@ -357,7 +359,7 @@ TEST_F(PlayTest, PauseHidesTheBoardStopsTheClockAndAnyKeyOrClickResumes) {
     const int i = first_cell(false);
     hold({DIK_P}, 3);
     ASSERT_TRUE(run(1));
-    ASSERT_TRUE(play_visit.paused);
+    ASSERT_TRUE(visit.paused);
     const int32_t ticks = elapsed_ticks;
     hl::advance_clock(3600);
     ASSERT_TRUE(run(30));
@@ -371,14 +373,14 @@ TEST_F(PlayTest, PauseHidesTheBoardStopsTheClockAndAnyKeyOrClickResumes) {
     }));                                 // the pause panel
     hold({DIK_1 + solution[i] - 1}, 10); // resumes, and enters nothing
     ASSERT_TRUE(run(1));
-    EXPECT_FALSE(play_visit.paused);
+    EXPECT_FALSE(visit.paused);
     EXPECT_EQ(board[i], CELL_EMPTY);
     ASSERT_TRUE(run(60));
     EXPECT_GT(elapsed_ticks, ticks);
     hold({DIK_P}, 1);
     click(centre(i % 9), centre(i / 9)); // resumes, and selects nothing
     ASSERT_TRUE(run(1));
-    EXPECT_FALSE(play_visit.paused);
+    EXPECT_FALSE(visit.paused);
     EXPECT_FALSE(picker_open);
 }
 
@@ -417,10 +419,10 @@ TEST_F(PlayTest, EntriesAreJudgedAndEveryWrongDigitCounts) {
 TEST_F(PlayTest, MovesJudgeTheirCellAndEveryPickerChoiceChecksTheBoard) {
     const int i = first_cell(false);
     apply_move({.kind = MoveKind::select_cell, .cell = 80});
-    EXPECT_EQ(selected_col, 8);
-    EXPECT_EQ(selected_row, 8);
-    EXPECT_FLOAT_EQ(picker_x, 372);
-    EXPECT_FLOAT_EQ(picker_y, 370);
+    EXPECT_EQ(play.selected_col, 8);
+    EXPECT_EQ(play.selected_row, 8);
+    EXPECT_FLOAT_EQ(play.picker_x, 372);
+    EXPECT_FLOAT_EQ(play.picker_y, 370);
     apply_move({.kind = MoveKind::open_picker});
     ASSERT_TRUE(picker_open);
     apply_move({.kind = MoveKind::enter_digit, .cell = i, .digit = solution[i] % 9 + 1});
@@ -430,14 +432,11 @@ TEST_F(PlayTest, MovesJudgeTheirCellAndEveryPickerChoiceChecksTheBoard) {
 
     for (int j = 0; j < 81; ++j)
         if (j != i && board[j] == CELL_EMPTY) board[j] = solution[j] + CELL_RIGHT;
-    apply_move({.kind = MoveKind::clear_cell, .cell = i});
-    EXPECT_EQ(current_screen, Screen::game);
+    EXPECT_FALSE(apply_move({.kind = MoveKind::clear_cell, .cell = i}).complete);
     board[i] = solution[i];
     ASSERT_TRUE(boardcomplete(board));
-    apply_move({.kind = MoveKind::close_picker});
-    EXPECT_EQ(current_screen, Screen::game);
-    apply_move({.kind = MoveKind::choose_nothing});
-    EXPECT_EQ(current_screen, Screen::next_level);
+    EXPECT_FALSE(apply_move({.kind = MoveKind::close_picker}).complete);
+    EXPECT_TRUE(apply_move({.kind = MoveKind::choose_nothing}).complete);
     EXPECT_EQ(wrong_entries, 1);
 }
 
@@ -467,10 +466,10 @@ TEST_F(PlayTest, PickerOpensLeftOfTheEdgeAndAboveTheLowRows) {
         click(centre(c.col), centre(c.row));
         ASSERT_TRUE(run());
         EXPECT_TRUE(picker_open);
-        EXPECT_EQ(selected_col, c.col);
-        EXPECT_EQ(selected_row, c.row);
-        EXPECT_FLOAT_EQ(picker_x, c.x);
-        EXPECT_FLOAT_EQ(picker_y, c.y);
+        EXPECT_EQ(play.selected_col, c.col);
+        EXPECT_EQ(play.selected_row, c.row);
+        EXPECT_FLOAT_EQ(play.picker_x, c.x);
+        EXPECT_FLOAT_EQ(play.picker_y, c.y);
         key(DIK_ESCAPE);
         ASSERT_TRUE(run());
     }
@@ -480,8 +479,8 @@ TEST_F(PlayTest, PickerOpensLeftOfTheEdgeAndAboveTheLowRows) {
     current_screen = Screen::game;
     click(500, 187);
     ASSERT_TRUE(run());
-    EXPECT_EQ(selected_col, 8);
-    EXPECT_EQ(selected_row, 2);
+    EXPECT_EQ(play.selected_col, 8);
+    EXPECT_EQ(play.selected_row, 2);
 }
 
 TEST_F(PlayTest, EscapeClosesThePickerFirstThenSavesAndTheGameComesBackExactly) {
@@ -545,7 +544,7 @@ TEST_F(PlayTest, TakenNameWarnsThenReturnsAfterFiveSecondsOrOnEscape) {
     new_game_flag = true;
     ASSERT_TRUE(run(295)); // 1.67 units a frame after the first, which has no step yet
     EXPECT_EQ(current_screen, Screen::game);
-    EXPECT_TRUE(name_check_pending);
+    EXPECT_TRUE(play.name_check_pending);
     ASSERT_TRUE(run(10));
     EXPECT_EQ(current_screen, Screen::start);
 

@@ -11,6 +11,7 @@
 
 #include "gfx/cursor.h"
 #include "gfx_support.h"
+#include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -82,7 +83,7 @@ TEST_F(PlayersTest, NamesWithSpacesAreFoundAgain) {
     EXPECT_TRUE(game_StorePlayer("ANN LEE", 90, 4, 1));
     EXPECT_EQ(plain(), "ANN LEE,90,4,\r\n");
     frame_counter = 5;
-    EXPECT_EQ(game_CheckNewPlayer("ANN LEE"), 1); // taken: the warning shows
+    EXPECT_EQ(game_CheckNewPlayer("ANN LEE"), NameCheck::warning);
     EXPECT_EQ(load(0, "ANN LEE").score, 90);
 }
 
@@ -185,25 +186,28 @@ TEST_F(PlayersTest, FailedWritesAreReported) {
 }
 
 TEST_F(PlayersTest, NameCheckWarnsForFiveSecondsOrUntilEscape) {
-    EXPECT_EQ(game_CheckNewPlayer(""), 3);
+    EXPECT_EQ(game_CheckNewPlayer(""), NameCheck::empty);
     frame_counter = 1;
-    EXPECT_EQ(game_CheckNewPlayer("ANN"), 0); // no file: every name is free
+    EXPECT_EQ(game_CheckNewPlayer("ANN"), NameCheck::free); // no file: every name is free
     game_StorePlayer("ANN", 0, 1, 0);
     frame_step = 200.0f / 60;
-    int result = 0, frames = 0, dark = 0;
-    for (frame_counter = 10; (result = game_CheckNewPlayer("ANN")) == 1; ++frame_counter) {
+    int frames = 0, dark = 0;
+    auto result = NameCheck::free;
+    for (frame_counter = 10; (result = game_CheckNewPlayer("ANN")) == NameCheck::warning;
+         ++frame_counter) {
+        name_check_draw();
         ++frames;
         if (draws().empty()) ++dark;
         clear();
     }
-    EXPECT_EQ(result, 2);
+    EXPECT_EQ(result, NameCheck::taken);
     EXPECT_NEAR(frames, 300, 2);
     EXPECT_NEAR(dark, 150, 4); // half the time off: it blinks
     frame_counter += 5;        // a new check
-    EXPECT_EQ(game_CheckNewPlayer("ANN"), 1);
+    EXPECT_EQ(game_CheckNewPlayer("ANN"), NameCheck::warning);
     ++frame_counter;
-    hl::set_key(1, true);
-    EXPECT_EQ(game_CheckNewPlayer("ANN"), 2);
+    hl::set_key(DIK_ESCAPE, true);
+    EXPECT_EQ(game_CheckNewPlayer("ANN"), NameCheck::taken);
 }
 
 // The list driven frame by frame as a screen runs it: mouse read, list, pointer.
@@ -217,7 +221,7 @@ class PlayerListTest : public PlayersTest {
         clear();
         mouse.poll();
         const int row = game_DisplayPlayers(80, mode == 0 ? 290 : 50, mode, preselected,
-                                            mode == 0 ? 16 : 25, rows, &toggle);
+                                            mode == 0 ? 16 : 25, rows);
         game_DisplayCursor(true);
         return row;
     }
@@ -241,7 +245,7 @@ class PlayerListTest : public PlayersTest {
         frame(150, 335, false);
         return list_hover_name;
     }
-    int toggle = -1;
+    const PlayerListRun& list = player_list_run();
 };
 
 TEST_F(PlayerListTest, ScrollingStopsAtBothEndsAndTheToggleStartsFromTheFirstRecord) {
@@ -249,20 +253,19 @@ TEST_F(PlayerListTest, ScrollingStopsAtBothEndsAndTheToggleStartsFromTheFirstRec
     EXPECT_EQ(first_row_name(), "P1");
     for (int expected : {2, 3, 3}) {
         frame(256, 372, true); // scroll down, below the three rows
-        EXPECT_EQ(list_first_row, expected);
+        EXPECT_EQ(list.list_first_row, expected);
     }
     EXPECT_EQ(first_row_name(), "P3");
     for (int expected : {2, 1, 1}) {
         frame(256, 318, true); // scroll up, above the rows
-        EXPECT_EQ(list_first_row, expected);
+        EXPECT_EQ(list.list_first_row, expected);
     }
     frame(316, 372, true);
-    EXPECT_EQ(list_expanded, 1);
-    EXPECT_EQ(toggle, 1);
-    EXPECT_EQ(list_first_row, 0);
+    EXPECT_TRUE(list.list_expanded);
+    EXPECT_EQ(list.list_first_row, 0);
     EXPECT_EQ(first_row_name(), "P1");
     frame(256, 372, true);
-    EXPECT_EQ(list_first_row, 1);
+    EXPECT_EQ(list.list_first_row, 1);
     EXPECT_EQ(first_row_name(), "P1");
 }
 
@@ -288,7 +291,7 @@ TEST_F(PlayerListTest, FewerThanThreeVisibleCharactersIsAnEmptyTable) {
     EXPECT_EQ(frame(150, 335, true), 0);
     const std::string text = "Click'play'tostartanewgame"; // the glyphs drawn, spaces left out
     EXPECT_EQ(draws().size(), text.size() + 1);            // and the pointer
-    EXPECT_EQ(list_state.frame, frame_counter);            // read once
+    EXPECT_EQ(list.frame, frame_counter);                  // read once
 }
 
 TEST_F(PlayerListTest, EveryRecordOfALongFileIsListed) {
@@ -296,16 +299,16 @@ TEST_F(PlayerListTest, EveryRecordOfALongFileIsListed) {
     for (int i = 1; i <= 80; ++i) big += "PLAYER" + std::to_string(i) + ",123456,50,\r\n";
     write_plain(big);
     frame(0, 0, false);
-    EXPECT_GT(list_text.size(), 999u);
-    list_first_row = 78;
+    EXPECT_GT(player_list_visit().list_text.size(), 999u);
+    for (int i = 0; i < 77; ++i) frame(256, 372, true); // scroll down to record 78
     EXPECT_EQ(first_row_name(), "PLAYER78");
     frame(256, 372, true);
-    EXPECT_EQ(list_first_row, 78); // records 78 to 80 in view: the last is shown
+    EXPECT_EQ(list.list_first_row, 78); // records 78 to 80 in view: the last is shown
 }
 
 TEST_F(PlayerListTest, MissingFileDrawsOnlyTheControlsAndIsLookedForEveryFrame) {
     frame(256, 300, false);
-    EXPECT_NE(list_state.frame, frame_counter);
+    EXPECT_NE(list.frame, frame_counter);
     write_plain(table({1}));
     frame(150, 335, false);
     EXPECT_STREQ(list_hover_name, "P1");

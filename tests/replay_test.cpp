@@ -58,7 +58,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     ASSERT_TRUE(drive_solve());
     ASSERT_EQ(current_screen, Screen::next_level);
     pass(2000);
-    ASSERT_EQ(tally_phase, TALLY_DONE);
+    ASSERT_EQ(next_level_screen_visit().tally_phase, TALLY_DONE);
     const int32_t earned = score;
     EXPECT_GT(earned, 100);
     click(250, 462);
@@ -72,9 +72,8 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     const int x = 45 + 160 * (cell % 9 / 3) + 50 * (cell % 3);
     const int y = 55 + 160 * (cell / 27) + 50 * (cell / 9 % 3);
     click(x, y);
-    const int wrong = solution[cell] % 9; // a digit 0..8 that is not the solution's, as item k
-    click(static_cast<int>(picker_x) + 35 * (wrong % 4),
-          static_cast<int>(picker_y) + 35 * (wrong / 4));
+    const int wrong = solution[cell] % 9 + 1; // a digit that is not the solution's
+    click(static_cast<int>(picker_slot_x(wrong)), static_cast<int>(picker_slot_y(wrong)));
     ASSERT_EQ(wrong_entries, 1);
     pass(90);
     const std::vector<int32_t> saved_board(board, board + 81),
@@ -110,7 +109,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     click(430, 435);
     ASSERT_EQ(current_screen, Screen::options);
     click(200, 60);
-    EXPECT_EQ(options_selection, 1);
+    EXPECT_EQ(options_screen_visit().options_selection, 1);
     click(50, 430);
     click(380, 486);
     ASSERT_EQ(current_screen, Screen::start);
@@ -155,10 +154,10 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     click(430, 435);
     ASSERT_EQ(current_screen, Screen::options);
     click(200, 60);
-    ASSERT_EQ(options_selection, 1);
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_DESIGNED);
+    ASSERT_EQ(options_screen_visit().options_selection, 1);
+    EXPECT_EQ(options_screen_visit().puzzle_mode, PUZZLES_DESIGNED);
     click(420, 458); // the classic label
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_screen_visit().puzzle_mode, PUZZLES_CLASSIC);
     click(380, 486);
     ASSERT_EQ(current_screen, Screen::start);
     EXPECT_EQ(puzzle_mode, PUZZLES_DESIGNED); // taken when the player is picked
@@ -177,7 +176,7 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
     // The options screen shows the stored choice; designed again is stored as designed.
     click(430, 435);
     click(200, 60);
-    EXPECT_EQ(options_visit.puzzle_mode, PUZZLES_CLASSIC);
+    EXPECT_EQ(options_screen_visit().puzzle_mode, PUZZLES_CLASSIC);
     click(270, 458); // the designed box
     click(380, 486);
     EXPECT_EQ(game_StoredPuzzleMode("CARLA"), PUZZLES_DESIGNED);

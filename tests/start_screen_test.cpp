@@ -42,21 +42,22 @@ bool pointer_drawn() {
             return true;
     return false;
 }
+const StartVisit& start = start_screen_visit();
 } // namespace
 
 using StartTest = ScreenTest;
 
 TEST_F(StartTest, FadesInAgainOnEveryEntry) {
     pass(10);
-    EXPECT_GT(start_fade, 0);
-    EXPECT_LT(start_fade, 100);
+    EXPECT_GT(start.fade, 0);
+    EXPECT_LT(start.fade, 100);
     pass(400);
-    EXPECT_FLOAT_EQ(start_fade, 100);
+    EXPECT_FLOAT_EQ(start.fade, 100);
     current_screen = Screen::options;
     pass();
     current_screen = Screen::start;
     pass();
-    EXPECT_LT(start_fade, 2);
+    EXPECT_LT(start.fade, 2);
 }
 
 TEST_F(StartTest, ButtonsGrowUnderThePointerWithinTheirBands) {
@@ -215,23 +216,23 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     current_screen = Screen::start;
     pass();
     // Both show; each remembers the frame it last ran in.
-    EXPECT_EQ(list_state.frame, frame_counter);
+    EXPECT_EQ(player_list_run().frame, frame_counter);
     EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
 
     click(316, 350); // the player list's toggle, below its one row
-    ASSERT_EQ(list_expanded, 1);
+    ASSERT_TRUE(player_list_run().list_expanded);
     pass();
-    EXPECT_EQ(list_state.frame, frame_counter);
+    EXPECT_EQ(player_list_run().frame, frame_counter);
     EXPECT_NE(todo_panel_run().last_frame, frame_counter);
 
     click(316, 230); // the toggle below the expanded list's one row
-    ASSERT_EQ(list_expanded, 0);
+    ASSERT_FALSE(player_list_run().list_expanded);
     point(240, 212); // near the to-do panel: its buttons settle centred
     pass(30);
     click(240, 212); // its expand button
     ASSERT_EQ(panel_state, 1);
     pass();
-    EXPECT_NE(list_state.frame, frame_counter);
+    EXPECT_NE(player_list_run().frame, frame_counter);
     EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
 }
 
@@ -271,11 +272,11 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
         current_screen = Screen::start;
         pass();
         press(DIK_DOWN, held);
-        ASSERT_TRUE(start_visit.focus.shown) << held;
-        EXPECT_EQ(start_visit.focus.group, START_LIST);
-        EXPECT_EQ(start_visit.focus.item, 0);
+        ASSERT_TRUE(start.focus.shown) << held;
+        EXPECT_EQ(start.focus.group, START_LIST);
+        EXPECT_EQ(start.focus.item, 0);
         for (int step = 0; step < 3; ++step) press(DIK_DOWN, held);
-        EXPECT_EQ(list_first_row, 2) << held; // DAN, the fourth, is the compact list's last row
+        EXPECT_EQ(player_list_run().list_first_row, 2) << held; // DAN ends the compact list
         press(DIK_RETURN, held);
         ASSERT_EQ(current_screen, Screen::game) << held;
         EXPECT_STREQ(player_name, "DAN");
@@ -283,11 +284,11 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
         press(DIK_ESCAPE, held);
         pass(3);
         ASSERT_EQ(current_screen, Screen::start);
-        EXPECT_FALSE(start_visit.focus.shown); // a new visit
+        EXPECT_FALSE(start.focus.shown); // a new visit
 
         press(DIK_TAB, held);
         press(DIK_TAB, held);
-        EXPECT_EQ(start_visit.focus.group, START_NEW_GAME);
+        EXPECT_EQ(start.focus.group, START_NEW_GAME);
         press(DIK_SPACE, held);
         pass(3);
         ASSERT_EQ(dialog_active, 1) << held; // the box did not take the Space as typed
@@ -307,17 +308,17 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
     ASSERT_TRUE(editor_open);
     for (int key : {DIK_DOWN, DIK_UP, DIK_RIGHT}) press(key, 3);
-    EXPECT_FALSE(start_visit.focus.shown);
+    EXPECT_FALSE(start.focus.shown);
     press(DIK_ESCAPE);
     pass(3);
     ASSERT_FALSE(editor_open);
     press(DIK_TAB); // the focus shows on the first row
     hl::set_key(DIK_LSHIFT, true);
     press(DIK_TAB, 3);
-    EXPECT_EQ(start_visit.focus.group, START_PANEL_BUTTONS);
+    EXPECT_EQ(start.focus.group, START_PANEL_BUTTONS);
     press(DIK_TAB, 1); // past the panel without tasks
     hl::set_key(DIK_LSHIFT, false);
-    EXPECT_EQ(start_visit.focus.group, START_QUIT);
+    EXPECT_EQ(start.focus.group, START_QUIT);
     EXPECT_FALSE(ended());
     press(DIK_NUMPADENTER, 10);
     EXPECT_TRUE(ended());

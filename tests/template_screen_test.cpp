@@ -15,24 +15,21 @@ class TemplateScreenTest : public ScreenTest {
     void SetUp() override {
         ScreenTest::SetUp();
         template_screen_reset();
-        template_screen_entry = {template_screen_enter, game_TemplateScreen};
+        template_screen_entry = {template_screen_enter, game_TemplateScreen}; // game_Reset wipes it
         current_screen = Screen::template_screen;
     }
-    void TearDown() override {
-        template_screen_entry = {};
-        ScreenTest::TearDown();
-    }
+    const TemplateVisit& visit = template_screen_visit();
 };
 
-TEST_F(TemplateScreenTest, EnteredOncePerVisitAndLeftByBackOrEscape) {
+TEST_F(TemplateScreenTest, EnteredOncePerVisitAndLeftByBackEscapeOrTheFocusKeys) {
     for (int i = 0; i < 3; ++i) pass();
-    EXPECT_EQ(template_run.visits, 1);
-    EXPECT_GT(template_visit.fade, 0);
+    EXPECT_EQ(template_screen_run().visits, 1);
+    EXPECT_GT(visit.fade, 0);
     EXPECT_FALSE(hl::draws().empty());
 
     hl::place_mouse(256, 455);
     pass();
-    EXPECT_TRUE(template_visit.back_hovered);
+    EXPECT_TRUE(visit.back_hovered);
     hl::set_button(0, true);
     pass();
     EXPECT_EQ(current_screen, Screen::start);
@@ -41,18 +38,18 @@ TEST_F(TemplateScreenTest, EnteredOncePerVisitAndLeftByBackOrEscape) {
 
     current_screen = Screen::template_screen;
     pass();
-    EXPECT_EQ(template_run.visits, 2);
-    EXPECT_TRUE(template_visit.back_hovered); // the pointer still on Back
+    EXPECT_EQ(template_screen_run().visits, 2);
+    EXPECT_TRUE(visit.back_hovered); // the pointer still on Back
     for (int held : {1, 3, 10}) {
         current_screen = Screen::template_screen;
         pass();
-        hl::set_key(DIK_ESCAPE, true);
-        for (int i = 0; i < held; ++i) pass();
-        hl::set_key(DIK_ESCAPE, false);
+        press(DIK_TAB, held); // the first key shows the focus on Back, the next acts
+        ASSERT_TRUE(visit.focus.shown);
+        press(held == 3 ? DIK_ESCAPE : DIK_RETURN, held);
         EXPECT_EQ(current_screen, Screen::start) << "held " << held;
         pass();
     }
-    EXPECT_EQ(template_run.visits, 4);
+    EXPECT_EQ(template_screen_run().visits, 4);
 }
 
 } // namespace

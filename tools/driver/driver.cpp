@@ -13,8 +13,8 @@ namespace {
 bool ended = false;
 
 // The centre of the board's cell at a column or row (boxes are 160 pixels apart).
-int cell_centre(int index, int origin) {
-    return origin + 160 * (index / 3) + 50 * (index % 3);
+int cell_centre(int index, float origin) {
+    return static_cast<int>(origin) + 160 * (index / 3) + 50 * (index % 3);
 }
 } // namespace
 
@@ -68,11 +68,10 @@ bool drive_solve() {
     for (int cell = 0; cell < 81 && !ended; ++cell) {
         const int code = board[cell];
         if ((code >= 1 && code <= 9) || code == solution[cell] + CELL_RIGHT) continue;
-        const int x = cell_centre(cell % 9, 45), y = cell_centre(cell / 9, 55);
-        drive_click(x, y); // the picker opens beside the cell; item k sits in rows of four
-        const int k = solution[cell] - 1;
-        drive_click(static_cast<int>(picker_x) + 35 * (k % 4),
-                    static_cast<int>(picker_y) + 35 * (k / 4));
+        const int x = cell_centre(cell % 9, GRID_X), y = cell_centre(cell / 9, GRID_Y);
+        drive_click(x, y); // the picker opens beside the cell, the digit's item in it
+        const int item = solution[cell];
+        drive_click(static_cast<int>(picker_slot_x(item)), static_cast<int>(picker_slot_y(item)));
         if (current_screen != Screen::game) break;
     }
     return current_screen == Screen::next_level || boardcomplete(board);
