@@ -331,10 +331,9 @@ bool readtask(int index, TaskRecord& record, const char* file) {
     clear_fields(record);
     std::string text;
     if (load_text(file, text) != Source::read) return false;
-    const size_t limit = static_cast<size_t>(std::max(index, 0)) + 1;
-    const TaskList list = readtasks(text, {.limit = limit, .heading = record.heading});
     // Index -1 reads the heading line and the first record's fields.
     const size_t k = static_cast<size_t>(std::max(index, 0));
+    const TaskList list = readtasks(text, {.limit = k + 1, .heading = record.heading});
     record = k < list.records.size() ? list.records[k] : list.next;
     return index >= 0 && k < list.records.size();
 }
