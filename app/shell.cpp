@@ -85,8 +85,8 @@ void game_Reset() {
     players_reset();
     player_list_reset();
     name_check_reset();
-    panel_reset();
-    editor_reset();
+    todo_panel_reset();
+    task_editor_reset();
     start_screen_reset();
     next_level_screen_reset();
     options_screen_reset();

@@ -44,8 +44,7 @@ void panelframe() {
     platform::render_clear(0xFF000000);
     ++frame_counter;
     mouse.poll();
-    game_DisplayTodo(60, 170, 0, nullptr, nullptr, true, true, true, 10, 16, nullptr, nullptr,
-                     TODO_FILE);
+    game_DisplayTodo({.x = 60, .y = 170, .rows = 10, .row_height = 16});
     platform::render_present();
 }
 
@@ -64,7 +63,7 @@ template <class Body> void inpanel(Body body) {
     platform::headless::set_local_time(NOW);
     const std::string text = taskfile();
     platform::file_write(TODO_FILE, text.data(), text.size());
-    panel_reset();
+    todo_panel_reset();
     panelframe(); // the first frame loads and sorts the list
     body();
     std::filesystem::current_path(previous);
@@ -78,7 +77,7 @@ template <class Body> void inpanel(Body body) {
 static void BM_TodoPanelFrameExpanded(benchmark::State& state) {
     inpanel([&] {
         for (auto _ : state) panelframe();
-        state.counters["tasks"] = task_count;
+        state.counters["tasks"] = static_cast<double>(todo_panel_visit().task_list.size());
     });
 }
 BENCHMARK(BM_TodoPanelFrameExpanded)->Unit(benchmark::kMicrosecond);
@@ -87,7 +86,7 @@ BENCHMARK(BM_TodoPanelFrameExpanded)->Unit(benchmark::kMicrosecond);
 static void BM_TodoPanelFrameReloading(benchmark::State& state) {
     inpanel([&] {
         for (auto _ : state) {
-            last_frame = 0;
+            todo_panel_reset(); // the next frame enters the list again
             panelframe();
         }
     });

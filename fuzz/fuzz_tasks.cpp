@@ -1,4 +1,4 @@
-// Fuzz target: any bytes as "todo.txt" go through the task readers (also the panel's list reader)
+// Fuzz target: any bytes as "todo.txt" go through the task readers (also as the panel reads it)
 // and writers, which must neither misbehave nor lose or invent a record.
 #include <algorithm>
 #include <cstdint>
@@ -30,9 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::file_write(TODO_FILE, data, size);
     long count = std::count(data, data + size, '|');
 
-    // The panel's list reader counts the same records, up to its 999.
-    readtasklist(std::string(reinterpret_cast<const char*>(data), size));
-    check(task_count == std::min(count, long{TASK_SLOTS - 1}));
+    // The panel's reading counts the same records, up to its 999.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const long listed = static_cast<long>(readtasks(text, TODO_PANEL_READING).records.size());
+    check(listed == std::min(count, long{TODO_PANEL_TASKS}));
 
     TaskRecord task;
     for (int index = -1; index < 3; ++index)

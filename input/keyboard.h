@@ -36,6 +36,10 @@ enum : int {
     DIK_DELETE = 211,
 };
 
+// What readchar reports for keys that type no letter, digit or sign (0: no key went down).
+constexpr uint8_t CHAR_UNTYPED = 1; // only keys without a character went down
+constexpr uint8_t CHAR_BACKSPACE = 8, CHAR_TAB = 9, CHAR_ENTER = 13, CHAR_ESCAPE = 27;
+
 class Keyboard {
   public:
     // Opens the keyboard; without one every query answers false or 0.

@@ -140,11 +140,17 @@ int run_panels(const Keyed& keyed) {
                                   LIST_START_FORM, 0, LIST_ROW_H,
                                   compact ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS, keyed.list);
     }
-    if (list_expanded == 0)
-        start_todo.width = game_DisplayTodo(
-            (LAYOUT_W - start_todo.width) / 2, 170, start_todo.selection, &start_todo.selection,
-            &editor_open, true, true, true, panel_state == 0 ? 3 : 10, 16, &start_todo.count,
-            &panel_state, "todo.txt", keyed.panel);
+    if (list_expanded == 0) {
+        // The panel stands where the expanded list does, with the list's rows.
+        const TodoPanelResult todo =
+            game_DisplayTodo({.x = (LAYOUT_W - start_todo.width) / 2,
+                              .y = EXPANDED_LIST_Y,
+                              .selection = start_todo.selection,
+                              .rows = panel_state == 0 ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS,
+                              .row_height = LIST_ROW_H,
+                              .focus = keyed.panel});
+        start_todo = {.selection = todo.selection, .count = todo.count, .width = todo.width};
+    }
     return row;
 }
 

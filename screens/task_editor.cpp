@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "screens/focus.h"
+#include "screens/layout.h"
 #include "todo/dates.h"
 
 namespace {
@@ -50,47 +51,46 @@ constexpr const char* MESSAGES[MESSAGE_COUNT] = {"Incorrect Time",
 constexpr int MESSAGE_FOCUS[MESSAGE_COUNT] = {
     FIELD_TIME, FIELD_DATE, FIELD_MINUTES, FIELD_DESCRIPTION, 0, FIELD_DESCRIPTION, 0};
 constexpr float MESSAGE_LENGTH = 500; // 2.5 seconds of frame_step
+constexpr float CURSOR_PERIOD = 60;   // the cursor shows in the second half
 constexpr int TYPED_LIMIT = 20;       // characters typed into the description and title boxes
 constexpr int TITLE_LIMIT = 30;
+// The typed date and time, "YYYY/MM/DD" and "HH:mm:ss", and the warning minutes at most.
+constexpr int DATE_LENGTH = 10, TIME_LENGTH = 8, MINUTES_LENGTH = 3;
 constexpr const char* NEW_HEADING = "...";
+
+// Wiped when the game resets (task_editor_reset).
+struct TaskEditorRun {
+    float cursor_clock = 0; // drives the "." cursor
+    int editor_frame = 0;   // frame_counter of the last frame
+};
+
+TaskEditorVisit visit;
+TaskEditorRun run;
 
 } // namespace
 
-TaskRecord edit_task;
-int edit_field = FIELD_DESCRIPTION;
-char edit_text[EDIT_TEXT_SIZE] = {};
-int edit_length = 0;
-bool save_request = false;
-bool add_off = false, delete_off = false, update_off = false, title_off = false;
-float cursor_clock = 0;
-int editor_frame = 0;
-EditorVisit editor_visit;
+void task_editor_reset() {
+    visit = {};
+    run = {};
+}
 
-void editor_reset() {
-    edit_task = TaskRecord{};
-    edit_field = FIELD_DESCRIPTION;
-    edit_text[0] = '\0';
-    edit_length = 0;
-    save_request = false;
-    add_off = delete_off = update_off = title_off = false;
-    cursor_clock = 0;
-    editor_frame = 0;
-    editor_visit = {};
+const TaskEditorVisit& task_editor_visit() {
+    return visit;
 }
 
 namespace {
 
 void set_text(const std::string& text) {
-    const size_t n = std::min(text.size(), sizeof edit_text - 1);
-    memcpy(edit_text, text.data(), n);
-    edit_text[n] = '\0';
-    edit_length = static_cast<int>(n);
+    const size_t n = std::min(text.size(), sizeof visit.edit_text - 1);
+    memcpy(visit.edit_text, text.data(), n);
+    visit.edit_text[n] = '\0';
+    visit.edit_length = static_cast<int>(n);
 }
 
 // The value the focused box starts with.
 void load_field() {
-    const TaskRecord& t = edit_task;
-    switch (edit_field) {
+    const TaskRecord& t = visit.edit_task;
+    switch (visit.edit_field) {
     case FIELD_DESCRIPTION:
         set_text(t.description);
         break;
@@ -115,12 +115,10 @@ void load_field() {
 // Opening the editor, on a frame that does not follow its last one: reads the task to edit and
 // switches the buttons. Nothing of an editor closed before carries over: no save it asked for, no
 // message. False when an existing task is not found.
-bool editor_enter(int selection, bool show_open, const char* file) {
-    editor_visit = {};
-    save_request = false;
-    add_off = delete_off = update_off = title_off = false;
-    if (!show_open) add_off = update_off = title_off = true;
-    TaskRecord& t = edit_task;
+bool task_editor_enter(int selection, bool show_open, const char* file) {
+    visit = {};
+    if (!show_open) visit.add_off = visit.update_off = visit.title_off = true;
+    TaskRecord& t = visit.edit_task;
     if (selection < 0) {
         strcpy(t.heading, NEW_HEADING);
         readtask(-1, t, file);
@@ -130,48 +128,49 @@ bool editor_enter(int selection, bool show_open, const char* file) {
         t.warn_minutes = 0;
         t.repeat = REPEAT_NORMAL;
         t.when = platform::local_time();
-        add_off = false;
-        update_off = delete_off = true;
+        visit.add_off = false;
+        visit.update_off = visit.delete_off = true;
     } else {
         t.heading[0] = '\0'; // only the first task brings the file's heading
         if (!readtask(selection - 1, t, file)) return false;
-        add_off = true;
+        visit.add_off = true;
     }
-    edit_field = FIELD_DESCRIPTION;
+    visit.edit_field = FIELD_DESCRIPTION;
     load_field();
     return true;
 }
 
 void start_message(int message) {
-    editor_visit.message_clock[message] = 1;
+    visit.message_clock[message] = 1;
 }
 
 void append(char c) {
-    if (edit_length >= EDIT_TEXT_SIZE - 1) return;
-    edit_text[edit_length++] = c;
-    edit_text[edit_length] = '\0';
+    if (visit.edit_length >= EDIT_TEXT_SIZE - 1) return;
+    visit.edit_text[visit.edit_length++] = c;
+    visit.edit_text[visit.edit_length] = '\0';
 }
 
 // A digit typed into the date or the time box: the separator comes in at the lengths a and b.
 void append_separated(char digit, char separator, int a, int b) {
-    if (edit_length == a || edit_length == b) append(separator);
+    if (visit.edit_length == a || visit.edit_length == b) append(separator);
     append(digit);
-    if (edit_length == a || edit_length == b) append(separator);
+    if (visit.edit_length == a || visit.edit_length == b) append(separator);
 }
 
 // Reads the typed date or time into its three fields: the number before the first separator,
-// the one before the second and, after exactly two, the rest. A field without its number stays.
+// the one before the second and, after exactly two, the rest, within the first DATE_LENGTH
+// characters (the longer text). A field without its number stays.
 void read_numbers(char separator, uint16_t& first, uint16_t& second, uint16_t& third) {
     uint16_t* const fields[3] = {&first, &second, &third};
     int separators = 0;
     uint32_t value = 0;
-    for (int i = 0; i < 10 && edit_text[i]; ++i) {
-        if (edit_text[i] == separator) {
+    for (int i = 0; i < DATE_LENGTH && visit.edit_text[i]; ++i) {
+        if (visit.edit_text[i] == separator) {
             if (separators < 2) *fields[separators] = static_cast<uint16_t>(value);
             ++separators;
             value = 0;
-        } else if (edit_text[i] >= '0' && edit_text[i] <= '9') {
-            value = std::min<uint32_t>(value * 10 + (edit_text[i] - '0'), 0xFFFF);
+        } else if (visit.edit_text[i] >= '0' && visit.edit_text[i] <= '9') {
+            value = std::min<uint32_t>(value * 10 + (visit.edit_text[i] - '0'), 0xFFFF);
         }
     }
     if (separators == 2) *fields[2] = static_cast<uint16_t>(value);
@@ -180,10 +179,10 @@ void read_numbers(char separator, uint16_t& first, uint16_t& second, uint16_t& t
 // Keeps what the box left behind holds. The date and the time go into the task even when they do
 // not exist; the message says so.
 void store_field(int field) {
-    platform::SYSTEMTIME& w = edit_task.when;
+    platform::SYSTEMTIME& w = visit.edit_task.when;
     switch (field) {
     case FIELD_DESCRIPTION:
-        strcpy(edit_task.description, edit_text);
+        strcpy(visit.edit_task.description, visit.edit_text);
         break;
     case FIELD_DATE:
         read_numbers('/', w.wYear, w.wMonth, w.wDay);
@@ -194,19 +193,19 @@ void store_field(int field) {
         if (!validtime(w.wHour, w.wMinute, w.wSecond)) start_message(MESSAGE_TIME);
         break;
     case FIELD_MINUTES:
-        if (std::all_of(edit_text, edit_text + edit_length,
+        if (std::all_of(visit.edit_text, visit.edit_text + visit.edit_length,
                         [](char c) { return c >= '0' && c <= '9'; }))
-            edit_task.warn_minutes = static_cast<uint16_t>(atoi(edit_text));
+            visit.edit_task.warn_minutes = static_cast<uint16_t>(atoi(visit.edit_text));
         else
             start_message(MESSAGE_MINUTES);
         break;
     case FIELD_TITLE:
-        if (edit_length >= 1 && edit_length <= TITLE_LIMIT) {
-            strcpy(edit_task.heading, edit_text);
+        if (visit.edit_length >= 1 && visit.edit_length <= TITLE_LIMIT) {
+            strcpy(visit.edit_task.heading, visit.edit_text);
         } else {
             start_message(MESSAGE_TITLE);
-            save_request = false;
-            edit_field = FIELD_TITLE;
+            visit.save_request = false;
+            visit.edit_field = FIELD_TITLE;
         }
         break;
     default:
@@ -219,13 +218,13 @@ void store_field(int field) {
 bool enabled(int control, int selection, bool show_open) {
     switch (control) {
     case EDITOR_ADD:
-        return !add_off;
+        return !visit.add_off;
     case EDITOR_UPDATE:
-        return !update_off;
+        return !visit.update_off;
     case EDITOR_SET_TITLE:
-        return !title_off;
+        return !visit.title_off;
     case EDITOR_DELETE:
-        return !delete_off && selection > 0;
+        return !visit.delete_off && selection > 0;
     case EDITOR_CLOSE:
         return true;
     default:
@@ -237,54 +236,57 @@ bool enabled(int control, int selection, bool show_open) {
 // a tick, the repeat label or a button acts as a click on it (in a box it moves on, as Tab does).
 // Returns the control that acts, or -1.
 int update_focus(uint8_t c, int selection, bool show_open) {
-    Focus& focus = editor_visit.focus;
+    Focus& focus = visit.focus;
     const bool down = keyboard.keypressed(DIK_DOWN, false), up = keyboard.keypressed(DIK_UP, false);
-    const bool enter = c == 13 || keyboard.keypressed(DIK_NUMPADENTER, false);
+    const bool enter = c == CHAR_ENTER || keyboard.keypressed(DIK_NUMPADENTER, false);
     const FocusKeys keys{.item = (down ? 1 : 0) - (up ? 1 : 0),
                          .act = enter && CONTROLS[focus.group].field == 0};
     int sizes[EDITOR_CONTROLS];
     for (int k = 0; k < EDITOR_CONTROLS; ++k) sizes[k] = enabled(k, selection, show_open) ? 1 : 0;
     const bool act = move_focus(focus, keys, sizes);
     if (keys.item != 0 && CONTROLS[focus.group].field != 0)
-        edit_field = CONTROLS[focus.group].field;
+        visit.edit_field = CONTROLS[focus.group].field;
     return act ? focus.group : -1;
 }
 
 // The focus follows a box focused otherwise: by a click, Tab, a message or a save.
 void follow_field() {
     for (int k = 0; k < EDITOR_CONTROLS; ++k)
-        if (CONTROLS[k].field == edit_field) editor_visit.focus.group = k;
+        if (CONTROLS[k].field == visit.edit_field) visit.focus.group = k;
 }
 
 // A key's character for the focused box (only for tasks that can be changed).
 void type_char(uint8_t c) {
     const bool digit = c >= '0' && c <= '9';
-    if (c == 8) {
-        if (edit_length > 0) edit_text[--edit_length] = '\0';
-    } else if (c == 9 || c == 13) {
-        edit_field = edit_field >= FIELD_MINUTES ? FIELD_DESCRIPTION : edit_field + 1;
-    } else if (c <= 1) {
+    if (c == CHAR_BACKSPACE) {
+        if (visit.edit_length > 0) visit.edit_text[--visit.edit_length] = '\0';
+    } else if (c == CHAR_TAB || c == CHAR_ENTER) {
+        visit.edit_field =
+            visit.edit_field >= FIELD_MINUTES ? FIELD_DESCRIPTION : visit.edit_field + 1;
+    } else if (c <= CHAR_UNTYPED) {
         return;
-    } else if (edit_field == FIELD_DESCRIPTION || edit_field == FIELD_TITLE) {
-        if (edit_length < TYPED_LIMIT) append(static_cast<char>(c));
-    } else if (edit_field == FIELD_DATE) {
-        if (digit && edit_length < 10) append_separated(static_cast<char>(c), '/', 4, 7);
-    } else if (edit_field == FIELD_TIME) {
-        if (digit && edit_length < 8) append_separated(static_cast<char>(c), ':', 2, 5);
-    } else if (edit_field == FIELD_MINUTES) {
-        if (digit && edit_length < 3) append(static_cast<char>(c));
+    } else if (visit.edit_field == FIELD_DESCRIPTION || visit.edit_field == FIELD_TITLE) {
+        if (visit.edit_length < TYPED_LIMIT) append(static_cast<char>(c));
+    } else if (visit.edit_field == FIELD_DATE) {
+        if (digit && visit.edit_length < DATE_LENGTH)
+            append_separated(static_cast<char>(c), '/', 4, 7);
+    } else if (visit.edit_field == FIELD_TIME) {
+        if (digit && visit.edit_length < TIME_LENGTH)
+            append_separated(static_cast<char>(c), ':', 2, 5);
+    } else if (visit.edit_field == FIELD_MINUTES) {
+        if (digit && visit.edit_length < MINUTES_LENGTH) append(static_cast<char>(c));
     }
 }
 
 void update_cursor() {
-    cursor_clock += frame_step;
-    if (cursor_clock > 60) cursor_clock = 0;
+    run.cursor_clock += frame_step;
+    if (run.cursor_clock > CURSOR_PERIOD) run.cursor_clock = 0;
 }
 
 // The clocks of the running messages before `last` move on.
 void advance_messages(int last) {
     for (int m = 0; m < last; ++m)
-        if (editor_visit.message_clock[m] > 0) editor_visit.message_clock[m] += frame_step;
+        if (visit.message_clock[m] > 0) visit.message_clock[m] += frame_step;
 }
 
 // Messages before `last` that have blinked for 2.5 seconds end and give the focus back to their
@@ -292,40 +294,32 @@ void advance_messages(int last) {
 int end_messages(int last) {
     int ended = -1;
     for (int m = 0; m < last; ++m) {
-        float& clock = editor_visit.message_clock[m];
+        float& clock = visit.message_clock[m];
         if (clock < MESSAGE_LENGTH) continue;
         clock = 0;
-        if (MESSAGE_FOCUS[m]) edit_field = MESSAGE_FOCUS[m];
+        if (MESSAGE_FOCUS[m]) visit.edit_field = MESSAGE_FOCUS[m];
         ended = m;
     }
     return ended;
 }
 
+// A save refused: the message starts and the focus goes to the box it is about.
+bool refuse(int field, int message) {
+    visit.edit_field = field;
+    start_message(message);
+    return false;
+}
+
 // Carries out a save asked for on the frame before; false when a message refuses it.
 bool save_task(int selection) {
-    TaskRecord& t = edit_task;
+    TaskRecord& t = visit.edit_task;
     const platform::SYSTEMTIME& w = t.when;
-    edit_field = FIELD_DESCRIPTION;
-    if (!t.description[0]) {
-        start_message(MESSAGE_DESCRIPTION);
-        return false;
-    }
+    visit.edit_field = FIELD_DESCRIPTION;
+    if (!t.description[0]) return refuse(FIELD_DESCRIPTION, MESSAGE_DESCRIPTION);
     // A date or time that does not exist is no moment to compare or to store.
-    if (validdate(w.wYear, w.wMonth, w.wDay) != 0) {
-        edit_field = FIELD_DATE;
-        start_message(MESSAGE_DATE);
-        return false;
-    }
-    if (!validtime(w.wHour, w.wMinute, w.wSecond)) {
-        edit_field = FIELD_TIME;
-        start_message(MESSAGE_TIME);
-        return false;
-    }
-    if (comparetimes(w, platform::local_time()) == 2) {
-        edit_field = FIELD_DATE;
-        start_message(MESSAGE_FUTURE);
-        return false;
-    }
+    if (validdate(w.wYear, w.wMonth, w.wDay) != 0) return refuse(FIELD_DATE, MESSAGE_DATE);
+    if (!validtime(w.wHour, w.wMinute, w.wSecond)) return refuse(FIELD_TIME, MESSAGE_TIME);
+    if (comparetimes(w, platform::local_time()) == 2) return refuse(FIELD_DATE, MESSAGE_FUTURE);
     if (t.done == 1 && selection > 0) {
         completetask(selection - 1);
         if (t.repeat != REPEAT_NORMAL) {
@@ -353,12 +347,12 @@ bool act(int control, int selection, bool show_open, const char* file) {
     switch (control) {
     case EDITOR_ADD:
     case EDITOR_UPDATE:
-        save_request = true;
-        edit_field = FIELD_SAVE_TASK;
+        visit.save_request = true;
+        visit.edit_field = FIELD_SAVE_TASK;
         break;
     case EDITOR_SET_TITLE:
-        save_request = true;
-        edit_field = FIELD_SAVE_HEADING;
+        visit.save_request = true;
+        visit.edit_field = FIELD_SAVE_HEADING;
         break;
     case EDITOR_DELETE:
         deletetask(selection - 1, file);
@@ -367,13 +361,13 @@ bool act(int control, int selection, bool show_open, const char* file) {
     case EDITOR_CLOSE:
         return false;
     case EDITOR_DONE:
-        edit_task.done = edit_task.done == 1 ? 0 : 1;
+        visit.edit_task.done = visit.edit_task.done == 1 ? 0 : 1;
         break;
     case EDITOR_ALARM:
-        edit_task.alarm = !edit_task.alarm;
+        visit.edit_task.alarm = !visit.edit_task.alarm;
         break;
     default:
-        if (CONTROLS[control].field != 0) edit_field = CONTROLS[control].field;
+        if (CONTROLS[control].field != 0) visit.edit_field = CONTROLS[control].field;
         break;
     }
     return true;
@@ -391,7 +385,7 @@ void change_repeat(bool keyed) {
     const bool left = keyboard.keypressed(DIK_LEFT, true);
     const bool right = keyboard.keypressed(DIK_RIGHT, true) || keyed;
     if (!left && !right && !CONTROLS[EDITOR_REPEAT].area.hovered()) return;
-    int32_t& repeat = edit_task.repeat;
+    int32_t& repeat = visit.edit_task.repeat;
     if (mouse.button_pressed[0] || right) ++repeat;
     if (mouse.button_pressed[1] || left) --repeat;
     if (repeat > REPEAT_YEARLY) repeat = REPEAT_NORMAL;
@@ -402,10 +396,10 @@ void change_repeat(bool keyed) {
 // press opened the editor) and the control the keys act on, then the repeat kind. False when the
 // editor closes.
 bool update_form(int selection, bool show_open, const char* file, bool opening, int keyed) {
-    if (save_request) {
-        save_request = false;
-        if (edit_field == FIELD_SAVE_HEADING) {
-            writeheading(TODO_FILE, edit_task.heading);
+    if (visit.save_request) {
+        visit.save_request = false;
+        if (visit.edit_field == FIELD_SAVE_HEADING) {
+            writeheading(TODO_FILE, visit.edit_task.heading);
             return false;
         }
         if (save_task(selection)) return false;
@@ -445,29 +439,30 @@ void tick(float x, float y) {
 // The background, the masks, the clock and every box as it stands.
 void draw_form() {
     const platform::DrawPhase drawing;
-    const TaskRecord& t = edit_task;
+    const TaskRecord& t = visit.edit_task;
     game_DisplayLayer(IMAGE_TODO_EDIT, 100);
-    if (add_off) mask(100, 375, 50);
-    if (title_off) mask(300, 39, 50);
-    if (delete_off) mask(175, 375, 75);
-    if (update_off) mask(260, 375, 80);
-    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, 0.65f,
+    if (visit.add_off) mask(100, 375, 50);
+    if (visit.title_off) mask(300, 39, 50);
+    if (visit.delete_off) mask(175, 375, 75);
+    if (visit.update_off) mask(260, 375, 80);
+    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, TEXT_SCALE,
                          TextAnchor::centre);
-    const std::string typed = std::string(edit_text) + (cursor_clock > 30 ? "." : "");
+    const std::string typed =
+        std::string(visit.edit_text) + (run.cursor_clock > CURSOR_PERIOD / 2 ? "." : "");
     auto shown = [&](int field, const std::string& rest) {
-        return edit_field == field ? typed : rest;
+        return visit.edit_field == field ? typed : rest;
     };
     box(shown(FIELD_TITLE, t.heading).c_str(), 18, 50, 60);
     box(shown(FIELD_DESCRIPTION, t.description).c_str(), 18, 50, 135);
-    if (edit_field == FIELD_DATE) hint("YYYY/MM/DD", 100, 185);
+    if (visit.edit_field == FIELD_DATE) hint("YYYY/MM/DD", 100, 185);
     box(shown(FIELD_DATE, dateboxtext(t.when)).c_str(), 15, 100, 185);
-    if (edit_field == FIELD_TIME) hint("HH:mm:ss", 100, 235);
+    if (visit.edit_field == FIELD_TIME) hint("HH:mm:ss", 100, 235);
     box(shown(FIELD_TIME, timeboxtext(t.when)).c_str(), 15, 100, 235);
     box(repeatlabel(t.repeat), 12, 100, 285);
     box(shown(FIELD_MINUTES, std::to_string(t.warn_minutes)).c_str(), 15, 230, 285);
     if (t.done == 1) tick(255, 160);
     if (t.alarm) tick(255, 210);
-    const Focus& focus = editor_visit.focus;
+    const Focus& focus = visit.focus;
     if (focus.shown && CONTROLS[focus.group].field == 0)
         draw_focus_mark(CONTROLS[focus.group].area);
 }
@@ -477,7 +472,7 @@ void draw_form() {
 void draw_messages(int last) {
     const platform::DrawPhase drawing;
     for (int m = 0; m < last; ++m)
-        if (static_cast<int>(editor_visit.message_clock[m]) % 100 > 40)
+        if (static_cast<int>(visit.message_clock[m]) % 100 > 40)
             game_DisplayFontText(MESSAGES[m], 17, 256, 256, m <= MESSAGE_MINUTES ? 1.0f : 0.55f,
                                  TextAnchor::centre);
 }
@@ -486,26 +481,26 @@ void draw_messages(int last) {
 
 bool game_EditTodo(int selection, bool show_open) {
     const char* file = show_open ? TODO_FILE : DONE_FILE;
-    const bool opening = first_frame(editor_frame);
-    if (opening && !editor_enter(selection, show_open, file)) return false;
+    const bool opening = first_frame(run.editor_frame);
+    if (opening && !task_editor_enter(selection, show_open, file)) return false;
     // The form shows the boxes as the frame found them: it is drawn before this frame's key and
     // click change them, and a message is drawn between its clock's step and its end.
     update_cursor();
     draw_form();
-    const int focus = edit_field;
+    const int focus = visit.edit_field;
     const uint8_t c = keyboard.readchar(true);
-    if (c == 27) return false;
-    const int keyed = save_request ? -1 : update_focus(c, selection, show_open);
+    if (c == CHAR_ESCAPE) return false;
+    const int keyed = visit.save_request ? -1 : update_focus(c, selection, show_open);
     if (show_open && keyed < 0) type_char(c);
     // While "Deleting" runs, the title's message and the form wait; its end closes the editor.
-    const bool deleting = editor_visit.message_clock[MESSAGE_DELETING] > 0;
+    const bool deleting = visit.message_clock[MESSAGE_DELETING] > 0;
     const int last = deleting ? MESSAGE_TITLE : MESSAGE_COUNT;
     advance_messages(last);
     draw_messages(last);
     const int ended = end_messages(last);
     if (deleting) return ended != MESSAGE_DELETING;
     if (!update_form(selection, show_open, file, opening, keyed)) return false;
-    if (edit_field != focus) {
+    if (visit.edit_field != focus) {
         store_field(focus);
         load_field();
         follow_field();

@@ -29,15 +29,6 @@ enum : int {
 
 constexpr int EDIT_TEXT_SIZE = sizeof(TaskRecord::description);
 
-extern TaskRecord edit_task;           // the task being edited; its heading is the title box
-extern int edit_field;                 // the focused box (FIELD_...)
-extern char edit_text[EDIT_TEXT_SIZE]; // what the focused box holds while it is edited
-extern int edit_length;
-extern bool save_request; // a save was clicked; it runs on the next frame
-extern bool add_off, delete_off, update_off, title_off; // buttons switched off (masked)
-extern float cursor_clock;                              // drives the "." cursor
-extern int editor_frame;                                // frame_counter of the last frame
-
 // The form's controls in reading order: the groups the keyboard focus walks.
 enum EditorControl : int {
     EDITOR_TITLE,
@@ -56,16 +47,24 @@ enum EditorControl : int {
     EDITOR_CONTROLS,
 };
 
-// Wiped each time the editor opens (editor_enter) and by editor_reset.
-struct EditorVisit {
+// Wiped each time the editor opens (task_editor_enter) and by task_editor_reset.
+struct TaskEditorVisit {
+    TaskRecord edit_task;                // the task being edited; its heading is the title box
+    int edit_field = FIELD_DESCRIPTION;  // the focused box (FIELD_...)
+    char edit_text[EDIT_TEXT_SIZE] = {}; // what the focused box holds while it is edited
+    int edit_length = 0;
+    bool save_request = false; // a save was clicked; it runs on the next frame
+    bool add_off = false, delete_off = false, update_off = false, title_off = false; // masked
     float message_clock[MESSAGE_COUNT] = {}; // 0 while a message is idle
     // Starts on the description box, where typing starts, and shows at once: a box shows it by
     // its cursor, the other controls by the mark.
     Focus focus{.group = EDITOR_DESCRIPTION, .shown = true};
 };
-extern EditorVisit editor_visit;
 
-void editor_reset();
+void task_editor_reset();
+
+// For reading only (tests).
+const TaskEditorVisit& task_editor_visit();
 
 // One frame of the editor, run by the panel while it is open: selection -1 for a new task, k for
 // task k of the shown list; show_open false for a completed task. Returns false when it closes.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "gfx/bar.h"
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
@@ -15,6 +16,7 @@
 #include "platform/files.h"
 #include "players/players.h"
 #include "screens/focus.h"
+#include "screens/layout.h"
 #include "screens/task_editor.h"
 #include "store/datafile.h"
 #include "todo/dates.h"
@@ -22,32 +24,39 @@
 
 namespace {
 
+constexpr float CENTRE_X = 256; // the layout's middle column: the header, the arrows, the buttons
+// A row's columns from its x: the description, the right of the date or countdown, the time; and
+// its clickable width.
+constexpr float DESCRIPTION_X = 20, DATE_RIGHT_X = 320, TIME_X = 340, ROW_WIDTH = 390;
+constexpr float NEAR_MARGIN = 30; // how far above and below the panel its controls show
+// The rows' icons and the buttons are squares of the sheet SQUARE wide; the icons lie on the line
+// at ICON_TOP, the due mark's and, from REPEAT_ICONS_LEFT, one per repeat kind.
+constexpr int SQUARE = 25, ICON_TOP = 300, DUE_ICON_LEFT = 450, REPEAT_ICONS_LEFT = 300;
+
 // The clickable areas move with the panel, so each is laid out on the spot from where the panel's
 // lines stand this frame.
-// A task row whose top is at y: from the panel's x, 390 wide.
+// A task row whose top is at y: from the panel's x, ROW_WIDTH wide.
 constexpr Area row_area(float x, float y, float row_height) {
-    return {x, y, x + 390, y + row_height};
+    return {x, y, x + ROW_WIDTH, y + row_height};
 }
-// A scroll arrow, centred on x 256, on the line whose top is at y.
+// A scroll arrow, centred on CENTRE_X, on the line whose top is at y.
 constexpr Area arrow_area(float y, float row_height) {
-    return {220, y, 300, y + row_height};
+    return {CENTRE_CONTROL_LEFT, y, CENTRE_CONTROL_RIGHT, y + row_height};
 }
 // A button centred on x with its top at y.
 constexpr Area button_area(float x, float y) {
-    return {x - 12, y, x + 12, y + 25};
+    return {x - 12, y, x + 12, y + SQUARE};
 }
-// The band in which the controls show: from 30 above the panel to 30 below its last line.
+// The band in which the controls show: from NEAR_MARGIN above the panel to as far below its last
+// line.
 constexpr Area near_area(float y, float end_y) {
-    return {-Area::OPEN, y - 30, Area::OPEN, end_y + 30};
+    return {-Area::OPEN, y - NEAR_MARGIN, Area::OPEN, end_y + NEAR_MARGIN};
 }
 
 // The controls' row starts at CONTROL_X, moved on by ARROWS_WIDTH when the arrows show and by
-// BUTTON_STEP per button.
-constexpr float CONTROL_X = 256, ARROWS_WIDTH = 120, BUTTON_STEP = 25;
-constexpr const char* DEFAULT_HEADING = "to-do";
-constexpr int GATHER_SIZE = 1024; // the list reader's text buffer; its index wraps to 0
-constexpr int DIGIT_STRIP_X = 50, DIGIT_STRIP_Y = 450;
-constexpr float BLINK_PERIOD = 50, SELECTION_TIMEOUT = 300;
+// SQUARE per button.
+constexpr float CONTROL_X = CENTRE_X, ARROWS_WIDTH = 120;
+constexpr float SELECTION_TIMEOUT = 300;
 
 // The buttons of the controls' row, left to right; the new-task button shows only with the open
 // tasks.
@@ -73,77 +82,29 @@ struct PanelControls {
     float end_x = 0; // just right of the last button: the row centres on it
 };
 
-} // namespace
+TodoPanelRun run;
+TodoPanelVisit visit;
 
-TaskRecord task_list[TASK_SLOTS];
-int task_count = 0;
-char list_heading[32] = "to-do";
-bool show_open = true;
-int first_row = 0;
-int panel_state = 0;
-bool editor_open = false;
-int last_frame = 20;
-float blink_clock = 0;
-float selection_clock = 0;
-int last_selection = 0;
-float button_offset = 0;
-
-namespace {
-
-void set_heading(const char* text, size_t length) {
-    length = std::min(length, sizeof list_heading - 1);
-    memcpy(list_heading, text, length);
-    list_heading[length] = '\0';
+int task_count() {
+    return static_cast<int>(visit.task_list.size());
 }
 
 } // namespace
 
-void panel_reset() {
-    task_count = 0;
-    set_heading(DEFAULT_HEADING, strlen(DEFAULT_HEADING));
-    show_open = true;
-    first_row = 0;
-    panel_state = 0;
-    editor_open = false;
-    last_frame = 20;
-    blink_clock = 0;
-    selection_clock = 0;
-    last_selection = 0;
-    button_offset = 0;
+const bool& editor_open = run.editor_open;
+const int& panel_state = run.panel_state;
+
+void todo_panel_reset() {
+    run = {};
+    visit = {};
 }
 
-void readtasklist(const std::string& text) {
-    task_count = 0;
-    task_list[0] = TaskRecord{};
-    char gathered[GATHER_SIZE];
-    int length = 0;
-    bool tag = false; // the byte before was an "_": this one is a tag letter
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 32) continue;
-        if (c == '|') {
-            // Every "|" ends a record, also one after "_", so the list counts the records as the
-            // editor's reader does and a row opens its own task.
-            TaskRecord& task = task_list[task_count];
-            task.when.wDayOfWeek = task.when.wMilliseconds = 0;
-            if (task.due.dwHighDateTime == 0) task.due = ticksfiletime(toticks(task.when));
-            length = 0;
-            tag = false;
-            if (++task_count == TASK_SLOTS - 1) return; // the list is full; the rest stays unread
-            task_list[task_count] = TaskRecord{};
-        } else if (tag) {
-            tag = false;
-            if (c == 't')
-                set_heading(gathered, static_cast<size_t>(length));
-            else if (c != 'j') // the list does not show the done tick
-                settaskfield(task_list[task_count], c, std::string(gathered, length));
-            length = 0;
-        } else if (c == '_') {
-            tag = true;
-        } else {
-            gathered[length++] = c;
-            if (length == GATHER_SIZE) length = 0;
-        }
-    }
+const TodoPanelRun& todo_panel_run() {
+    return run;
+}
+
+const TodoPanelVisit& todo_panel_visit() {
+    return visit;
 }
 
 namespace {
@@ -152,23 +113,25 @@ namespace {
 // back, or the editor or the list switch asked for a reload with last_frame = 0): "todo.txt" is
 // sorted and the shown list read afresh. False when its file does not exist: nothing is listed and
 // the next frame looks again.
-bool todo_enter(const char* file) {
+bool todo_panel_enter() {
     sorttasks();
-    task_count = 0;
-    set_heading(DEFAULT_HEADING, strlen(DEFAULT_HEADING));
-    const char* name = show_open ? file : DONE_FILE;
+    visit = {};
+    const char* name = run.show_open ? TODO_FILE : DONE_FILE;
     if (!platform::file_exists(name)) {
-        last_frame = 0;
+        run.last_frame = 0;
         return false;
     }
     std::string text;
-    if (readdatafile(name, text)) readtasklist(text);
+    if (!readdatafile(name, text)) return true;
+    TaskList list = readtasks(text, TODO_PANEL_READING);
+    visit.task_list = std::move(list.records);
+    if (list.headed) memcpy(visit.list_heading, list.heading, sizeof visit.list_heading);
     return true;
 }
 
 void update_blink() {
-    blink_clock += frame_step;
-    if (blink_clock > BLINK_PERIOD) blink_clock = 0;
+    run.blink_clock += frame_step;
+    if (run.blink_clock > BLINK_PERIOD) run.blink_clock = 0;
 }
 
 // The heading and clock lines (when shown and the list is listed), then the rows.
@@ -188,7 +151,7 @@ PanelLayout lay_out(float y, float row_height, int rows, bool listed, bool headi
     }
     layout.top_y = line_y - row_height;
     layout.first_y = line_y;
-    for (int i = first_row; i < first_row + rows && i < task_count; ++i) {
+    for (int i = run.first_row; i < run.first_row + rows && i < task_count(); ++i) {
         line_y += row_height;
         ++layout.shown;
     }
@@ -199,46 +162,49 @@ PanelLayout lay_out(float y, float row_height, int rows, bool listed, bool headi
 // The keys moving the focus onto the task select it and bring it into view; acting on it when
 // selected opens the editor.
 void update_focused_task(const PanelFocus& focus, int rows, int& selection) {
-    if (!focus.moved || focus.task < 0 || focus.task >= task_count || editor_open) return;
-    if (focus.act && selection == focus.task + 1) editor_open = true;
+    if (!focus.moved || focus.task < 0 || focus.task >= task_count() || run.editor_open) return;
+    if (focus.act && selection == focus.task + 1) run.editor_open = true;
     selection = focus.task + 1;
-    first_row = std::clamp(first_row, focus.task - rows + 1, focus.task);
+    run.first_row = std::clamp(run.first_row, focus.task - rows + 1, focus.task);
 }
 
 // The mouse over a row: with no selection, or pressing, and the editor closed, the row is hovered
 // and shares its description as the hover text; pressing selects it, pressing the selected row
 // opens the editor. Returns whether the row is hovered.
 bool update_row(int i, const Area& row, int& selection) {
-    if (!row.hovered() || (selection != 0 && !mouse.button_pressed[0]) || editor_open) return false;
-    if (selection == i + 1) editor_open = true;
+    if (!row.hovered() || (selection != 0 && !mouse.button_pressed[0]) || run.editor_open)
+        return false;
+    if (selection == i + 1) run.editor_open = true;
     if (mouse.button_pressed[0]) selection = i + 1;
-    snprintf(list_hover_name, sizeof list_hover_name, "%s", task_list[i].description);
+    // The hover text keeps what fits of the description.
+    const int fits = static_cast<int>(sizeof list_hover_name) - 1;
+    snprintf(list_hover_name, sizeof list_hover_name, "%.*s", fits, visit.task_list[i].description);
     return true;
 }
 
 // The reminder word of a shown row (none for the completed tasks); a due task may start the alarm.
 uint32_t update_reminder(int i) {
-    const TaskRecord& task = task_list[i];
-    return show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
+    const TaskRecord& task = visit.task_list[i];
+    return run.show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
 }
 
 // Which controls show and where the buttons go, from the frame's layout.
 PanelControls place_controls(const PanelLayout& layout, bool near, int rows) {
     PanelControls controls;
     float x = CONTROL_X;
-    if (near && layout.shown == rows && !editor_open) {
+    if (near && layout.shown == rows && !run.editor_open) {
         controls.arrows = true;
         x += ARROWS_WIDTH;
     }
-    x -= button_offset;
-    if (editor_open || !near) return controls;
+    x -= run.button_offset;
+    if (run.editor_open || !near) return controls;
     controls.buttons = true;
     for (const PanelButton button :
          {PanelButton::expand, PanelButton::new_task, PanelButton::switch_list}) {
-        if (button == PanelButton::new_task && !show_open) continue;
+        if (button == PanelButton::new_task && !run.show_open) continue;
         controls.button[controls.count] = button;
         controls.button_x[controls.count++] = x;
-        x += BUTTON_STEP;
+        x += SQUARE;
     }
     controls.end_x = x;
     return controls;
@@ -248,9 +214,11 @@ PanelControls place_controls(const PanelLayout& layout, bool near, int rows) {
 void update_controls(const PanelLayout& layout, const PanelControls& controls, int rows,
                      int& selection, const PanelFocus& focus) {
     if (controls.arrows) {
-        if (arrow_area(layout.top_y, layout.row_height).pressed() && first_row > 0) --first_row;
-        if (arrow_area(layout.end_y, layout.row_height).pressed() && first_row + rows < task_count)
-            ++first_row;
+        if (arrow_area(layout.top_y, layout.row_height).pressed() && run.first_row > 0)
+            --run.first_row;
+        if (arrow_area(layout.end_y, layout.row_height).pressed() &&
+            run.first_row + rows < task_count())
+            ++run.first_row;
     }
     if (!controls.buttons) return;
     for (int k = 0; k < controls.count; ++k) {
@@ -258,46 +226,46 @@ void update_controls(const PanelLayout& layout, const PanelControls& controls, i
         if (!button_area(controls.button_x[k], layout.end_y).pressed() && !keyed) continue;
         switch (controls.button[k]) {
         case PanelButton::expand:
-            panel_state = panel_state == 1 ? 0 : 1;
-            first_row = 0;
+            run.panel_state = run.panel_state == 1 ? 0 : 1;
+            run.first_row = 0;
             break;
         case PanelButton::new_task:
-            editor_open = true;
+            run.editor_open = true;
             selection = -1;
             break;
         case PanelButton::switch_list:
-            show_open = !show_open;
-            first_row = 0;
-            last_frame = 0;
+            run.show_open = !run.show_open;
+            run.first_row = 0;
+            run.last_frame = 0;
             break;
         }
     }
     // The row of buttons settles centred over a few frames.
-    button_offset = (controls.end_x - CONTROL_X) / 2;
+    run.button_offset = (controls.end_x - CONTROL_X) / 2;
 }
 
 // The editor's frame, while it is open; when it closes the list reloads from the top.
 void update_editor(int& selection) {
-    if (game_EditTodo(selection, show_open)) {
-        panel_state = 2;
+    if (game_EditTodo(selection, run.show_open)) {
+        run.panel_state = 2;
         return;
     }
-    editor_open = false;
-    panel_state = 0;
-    last_frame = 0;
+    run.editor_open = false;
+    run.panel_state = 0;
+    run.last_frame = 0;
     selection = 0;
-    first_row = 0;
+    run.first_row = 0;
 }
 
 // A selection left standing with the mouse away from the panel clears after 1.5 seconds.
 void update_selection(int& selection, bool near) {
-    if (selection != last_selection) selection_clock = 0;
-    last_selection = selection;
-    if (selection > 0 && !editor_open && !near) {
-        selection_clock += frame_step;
-        if (selection_clock > SELECTION_TIMEOUT) {
+    if (selection != run.last_selection) run.selection_clock = 0;
+    run.last_selection = selection;
+    if (selection > 0 && !run.editor_open && !near) {
+        run.selection_clock += frame_step;
+        if (run.selection_clock > SELECTION_TIMEOUT) {
             selection = 0;
-            selection_clock = 0;
+            run.selection_clock = 0;
         }
     }
 }
@@ -306,10 +274,11 @@ void draw_header(const PanelLayout& layout, const platform::SYSTEMTIME& now, boo
                  bool show_time) {
     const platform::DrawPhase drawing;
     if (layout.heading)
-        game_DisplayFontText(list_heading, 15, 256, layout.heading_y, 0.65f, TextAnchor::centre);
+        game_DisplayFontText(visit.list_heading, 15, CENTRE_X, layout.heading_y, TEXT_SCALE,
+                             TextAnchor::centre);
     if (layout.clock)
-        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, 256, layout.clock_y,
-                             0.65f, TextAnchor::centre);
+        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, CENTRE_X,
+                             layout.clock_y, TEXT_SCALE, TextAnchor::centre);
 }
 
 // The highlight behind a hovered or selected row.
@@ -317,17 +286,17 @@ void highlight(float x, float y) {
     game_DisplayCell({.x = x, .y = y, .left = 15, .opacity = 40, .scale_x = 8, .scale_y = 0.3f});
 }
 
-// A row's small icon at (x, y): the sheet's 25 x 25 square at (left, 300), the due mark or the
-// repeat kind's.
+// A row's small icon at (x, y), scaled as the row's text: the sheet's square at (left, ICON_TOP),
+// the due mark or the repeat kind's.
 void draw_icon(float x, float y, int left) {
     game_DisplayCell({.x = x,
                       .y = y,
                       .left = left,
-                      .top = 300,
-                      .right = left + 25,
-                      .bottom = 325,
-                      .scale_x = 0.65f,
-                      .scale_y = 0.65f,
+                      .top = ICON_TOP,
+                      .right = left + SQUARE,
+                      .bottom = ICON_TOP + SQUARE,
+                      .scale_x = TEXT_SCALE,
+                      .scale_y = TEXT_SCALE,
                       .rotation = 1});
 }
 
@@ -336,8 +305,8 @@ void draw_icon(float x, float y, int left) {
 float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int selection, bool blink,
                const platform::SYSTEMTIME& now) {
     const platform::DrawPhase drawing;
-    const TaskRecord& task = task_list[i];
-    const int kind = show_open ? task.repeat : REPEAT_NORMAL;
+    const TaskRecord& task = visit.task_list[i];
+    const int kind = run.show_open ? task.repeat : REPEAT_NORMAL;
     platform::SYSTEMTIME when = task.when;
     const TimeDiff diff = countdown(when, kind);
     const bool due = reminder & DUE_FLAG, warn = reminder & WARN_FLAG;
@@ -345,44 +314,45 @@ float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int sel
     if (hovered || selection == i + 1) highlight(x, y);
     game_DisplayNumber(i + 1, 0.45f, x, y, NumberAlign::right_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
     if (!((due || warn) && !blink && count == 0))
-        game_DisplayFontText(task.description, 15, x + 20, y, 0.65f, TextAnchor::top_left);
+        game_DisplayFontText(task.description, 15, x + DESCRIPTION_X, y, TEXT_SCALE,
+                             TextAnchor::top_left);
     if ((due || warn) && blink && count > 0)
-        game_DisplayNumber(count, 0.55f, x + 20, y, NumberAlign::left_top, DIGIT_STRIP_X,
+        game_DisplayNumber(count, 0.55f, x + DESCRIPTION_X, y, NumberAlign::left_top, DIGIT_STRIP_X,
                            DIGIT_STRIP_Y);
     float e;
     if (selection != 0 || hovered) {
-        game_DisplayFontText(datetext(task.when).c_str(), 11, x + 320, y, 0.65f,
+        game_DisplayFontText(datetext(task.when).c_str(), 11, x + DATE_RIGHT_X, y, TEXT_SCALE,
                              TextAnchor::top_right);
-        e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + 340, y, 0.65f,
+        e = game_DisplayFontText(timetext(task.when).c_str(), 11, x + TIME_X, y, TEXT_SCALE,
                                  TextAnchor::top_left);
     } else {
-        game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + 320, y, 0.65f,
+        game_DisplayFontText(countdowntext(diff, kind).c_str(), 12, x + DATE_RIGHT_X, y, TEXT_SCALE,
                              TextAnchor::top_right);
-        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + 340, y, 0.65f,
+        e = game_DisplayFontText(timetext(diff).c_str(), 11, x + TIME_X, y, TEXT_SCALE,
                                  TextAnchor::top_left);
     }
     game_DisplayBar(e + 10, y + 3, std::clamp(closeness(when, now), 0.0f, 100.0f), 30, 10);
-    if (due && blink) draw_icon(e + 10, y, 450);
+    if (due && blink) draw_icon(e + 10, y, DUE_ICON_LEFT);
     if (task.repeat >= REPEAT_NORMAL && task.repeat <= REPEAT_YEARLY)
-        draw_icon(x + 3.75f, y, 300 + 25 * task.repeat);
+        draw_icon(x + 3.75f, y, REPEAT_ICONS_LEFT + SQUARE * task.repeat);
     return e + 30;
 }
 
-// A scroll arrow, the sheet's (left, 400)-(right, 420), centred on x 256 with its top at y.
-void draw_arrow(int left, int right, float y, float row_height) {
+// A scroll arrow, centred on CENTRE_X with its top at y.
+void draw_arrow(const platform::Rect& image, float y, float row_height) {
     const float scale = arrow_area(y, row_height).hovered() ? 1.3f : 1.0f;
-    draw_sheet_region({left, 400, right, 420}, 256, y, scale, CellAnchor::top_middle);
+    draw_sheet_region(image, CENTRE_X, y, scale, CellAnchor::top_middle);
 }
 
-// A round button, the sheet's 25 x 25 square at (left, top), at (x, y).
+// A round button, the sheet's square at (left, top), at (x, y).
 void draw_button(float x, float y, int left, int top) {
     const float scale = button_area(x, y).hovered() ? 1.1f : 1.0f;
     game_DisplayCell({.x = x,
                       .y = y,
                       .left = left,
                       .top = top,
-                      .right = left + 25,
-                      .bottom = top + 25,
+                      .right = left + SQUARE,
+                      .bottom = top + SQUARE,
                       .scale_x = scale,
                       .scale_y = scale,
                       .anchor = CellAnchor::top_middle,
@@ -395,8 +365,8 @@ void draw_controls(const PanelLayout& layout, const PanelControls& controls,
     if (focus.button >= 0 && focus.button < controls.count)
         draw_focus_mark(button_area(controls.button_x[focus.button], layout.end_y));
     if (controls.arrows) {
-        draw_arrow(24, 100, layout.top_y, layout.row_height);
-        draw_arrow(102, 176, layout.end_y, layout.row_height);
+        draw_arrow(ARROW_UP_IMAGE, layout.top_y, layout.row_height);
+        draw_arrow(ARROW_DOWN_IMAGE, layout.end_y, layout.row_height);
     }
     for (int k = 0; k < controls.count; ++k) {
         const float x = controls.button_x[k];
@@ -408,7 +378,7 @@ void draw_controls(const PanelLayout& layout, const PanelControls& controls,
             draw_button(x, layout.end_y, 225, 400);
             break;
         case PanelButton::switch_list:
-            if (show_open)
+            if (run.show_open)
                 draw_button(x, layout.end_y, 175, 400);
             else
                 draw_button(x, layout.end_y, 225, 425);
@@ -420,49 +390,44 @@ void draw_controls(const PanelLayout& layout, const PanelControls& controls,
 } // namespace
 
 int todo_buttons() {
-    return show_open ? 3 : 2;
+    return run.show_open ? 3 : 2;
 }
 
-float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool* editor,
-                       bool show_heading, bool show_time, bool show_date, int rows,
-                       float row_height, int* count_out, int* state_out, const char* file,
-                       const PanelFocus& focus) {
+TodoPanelResult game_DisplayTodo(const TodoPanelDraw& draw) {
+    const PanelFocus& focus = draw.focus;
+    int selection = draw.selection;
     bool listed = true;
-    if (first_frame(last_frame)) listed = todo_enter(file);
-    if (editor && *editor) editor_open = true;
-    update_focused_task(focus, rows, selection);
+    if (first_frame(run.last_frame)) listed = todo_panel_enter();
+    update_focused_task(focus, draw.rows, selection);
     update_blink();
-    const bool blink = blink_clock > BLINK_PERIOD / 2;
+    const bool blink = run.blink_clock > BLINK_PERIOD / 2;
     const platform::SYSTEMTIME now = platform::local_time();
     // A new task in the editor (selection -1) hides the header and rows.
     const PanelLayout layout =
-        lay_out(y, std::clamp(row_height, 10.0f, 25.0f), rows, listed && selection >= 0,
-                show_heading, show_date || show_time);
-    draw_header(layout, now, show_date, show_time);
+        lay_out(draw.y, std::clamp(draw.row_height, 10.0f, 25.0f), draw.rows,
+                listed && selection >= 0, draw.show_heading, draw.show_date || draw.show_time);
+    draw_header(layout, now, draw.show_date, draw.show_time);
 
     // A press on a row selects it at once, and the rows below it show the new selection in the
     // same frame: each row is updated just before it is drawn.
     float r = 0, row_y = layout.first_y;
     for (int k = 0; k < layout.shown; ++k, row_y += layout.row_height) {
-        const int i = first_row + k;
-        const bool hovered = update_row(i, row_area(x, row_y, layout.row_height), selection);
+        const int i = run.first_row + k;
+        const Area row = row_area(draw.x, row_y, layout.row_height);
+        const bool hovered = update_row(i, row, selection);
         const uint32_t reminder = update_reminder(i);
-        r = draw_row(i, x, row_y, reminder, hovered, selection, blink, now);
-        if (focus.task == i) draw_focus_mark(row_area(x, row_y, layout.row_height));
+        r = draw_row(i, draw.x, row_y, reminder, hovered, selection, blink, now);
+        if (focus.task == i) draw_focus_mark(row);
     }
 
     // The controls' pictures do not depend on this frame's presses, so they are drawn first and
     // the presses read after; the editor then runs on the state the presses leave.
-    const bool near = near_area(y, layout.end_y).hovered() || focus.task >= 0 || focus.button >= 0;
-    const PanelControls controls = place_controls(layout, near, rows);
+    const bool near =
+        near_area(draw.y, layout.end_y).hovered() || focus.task >= 0 || focus.button >= 0;
+    const PanelControls controls = place_controls(layout, near, draw.rows);
     draw_controls(layout, controls, focus);
-    update_controls(layout, controls, rows, selection, focus);
-    if (editor_open) update_editor(selection);
+    update_controls(layout, controls, draw.rows, selection, focus);
+    if (run.editor_open) update_editor(selection);
     update_selection(selection, near);
-
-    if (selection_out) *selection_out = selection;
-    if (editor) *editor = editor_open;
-    if (count_out) *count_out = task_count;
-    if (state_out) *state_out = panel_state;
-    return r;
+    return {.selection = selection, .count = task_count(), .width = r};
 }

@@ -1,31 +1,45 @@
 // The to-do panel on the start screen: the list of open or completed tasks, its controls, the
 // task editor it opens and the reminders of its rows.
 #pragma once
-#include <string>
+#include <vector>
 
 #include "todo/tasks.h"
 
-// The loaded list: one slot is always the record being read, so it holds at most 999 tasks.
-constexpr int TASK_SLOTS = 1000;
-extern TaskRecord task_list[TASK_SLOTS];
-extern int task_count;
+// How the panel reads its task file: at most 999 tasks, values gathered in a 1024-byte buffer
+// that wraps, a record without its stored due moment due at its `when`.
+constexpr int TODO_PANEL_TASKS = 999;
+constexpr TaskReading TODO_PANEL_READING{
+    .limit = TODO_PANEL_TASKS, .wrap = true, .due_from_when = true};
 
-extern char list_heading[32]; // shown above the rows: the file's heading line, else "to-do"
-extern bool show_open;        // true lists "todo.txt", false the completed tasks
-extern int first_row;         // index of the first task shown (scroll position)
-extern int panel_state;       // 0 collapsed, 1 expanded, 2 editor open
-extern bool editor_open;      // the task editor runs instead of the panel's buttons
-extern int last_frame;        // frame_counter of the last frame that loaded or drew the list;
-                              // a frame that does not follow it reloads (0 asks for a reload)
-extern float blink_clock;     // the rows' blink, in frame_step units
-extern float selection_clock; // how long the selection has stood with the mouse away
-extern int last_selection;    // the selection of the previous frame
-extern float button_offset;   // left shift of the button row that centres it
+// Wiped when the game resets (todo_panel_reset).
+struct TodoPanelRun {
+    bool show_open = true;    // true lists "todo.txt", false the completed tasks
+    int first_row = 0;        // index of the first task shown (scroll position)
+    int panel_state = 0;      // 0 collapsed, 1 expanded, 2 editor open
+    bool editor_open = false; // the task editor runs instead of the panel's buttons
+    // frame_counter of the last frame that loaded or drew the list; a frame that does not follow
+    // it enters the list again (0 asks for that)
+    int last_frame = 20;
+    float blink_clock = 0;     // the rows' blink, in frame_step units
+    float selection_clock = 0; // how long the selection has stood with the mouse away
+    int last_selection = 0;    // the selection of the previous frame
+    float button_offset = 0;   // left shift of the button row that centres it
+};
 
-void panel_reset();
+// The list as read: wiped on every entry into it (todo_panel_enter) and by todo_panel_reset.
+struct TodoPanelVisit {
+    std::vector<TaskRecord> task_list;
+    char list_heading[32] = "to-do"; // shown above the rows: the file's heading line, else "to-do"
+};
 
-// Fills the list from the text of a task file: the records, at most 999, and the heading.
-void readtasklist(const std::string& text);
+void todo_panel_reset();
+
+// For reading only (tests).
+const TodoPanelRun& todo_panel_run();
+const TodoPanelVisit& todo_panel_visit();
+// The start screen shows its buttons and the player list by these, todo_panel_run()'s.
+extern const bool& editor_open;
+extern const int& panel_state;
 
 // The buttons of the controls' row: expand, new task (with the open tasks only), switch list.
 int todo_buttons();
@@ -40,11 +54,23 @@ struct PanelFocus {
     bool moved = false, act = false;
 };
 
-// One frame of the panel at (x, y) listing file (or the completed tasks). selection is the
-// caller's selection (0 none, k task k, -1 a new task in the editor), written back through
-// selection_out with editor (in/out), count_out and state_out. Returns r, the x just right of the
-// last row drawn (0 when no row was drawn).
-float game_DisplayTodo(float x, float y, int selection, int* selection_out, bool* editor,
-                       bool show_heading, bool show_time, bool show_date, int rows,
-                       float row_height, int* count_out, int* state_out, const char* file,
-                       const PanelFocus& focus = {});
+// Where and how one frame of the panel runs; designated initialisers.
+struct TodoPanelDraw {
+    float x = 0, y = 0; // the rows' left and the panel's top
+    // The caller's selection: 0 none, k task k, -1 a new task in the editor.
+    int selection = 0;
+    bool show_heading = true, show_time = true, show_date = true;
+    int rows = 0;          // rows shown at most
+    float row_height = 0;  // limited to 10..25
+    PanelFocus focus = {}; // the keyboard's part
+};
+
+// What a frame of the panel leaves for its caller to keep.
+struct TodoPanelResult {
+    int selection = 0; // the selection, changed by the frame
+    int count = 0;     // the tasks listed
+    float width = 0;   // r: the x just right of the last row drawn (0 when no row was drawn)
+};
+
+// One frame of the panel listing "todo.txt" (or the completed tasks).
+TodoPanelResult game_DisplayTodo(const TodoPanelDraw& draw);

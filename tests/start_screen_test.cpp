@@ -138,7 +138,7 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
 
         point(256, 180); // the to-do panel's buttons show under the pointer
         pass(20);
-        click(static_cast<int>(256 - button_offset + 25), 180); // new task
+        click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
         ASSERT_TRUE(editor_open) << held;
         press(DIK_ESCAPE, held);
         pass(3);
@@ -162,7 +162,7 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
 TEST_F(StartTest, WhileTheTaskEditorRunsTheButtonsAndTheWebLinkAreGoneAndDoNothing) {
     point(256, 180); // the to-do panel's buttons show under the pointer
     pass(20);
-    click(static_cast<int>(256 - button_offset + 25), 180); // new task
+    click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
     ASSERT_TRUE(editor_open);
     point(400, 470);
     EXPECT_EQ(region_draw(360, 470), nullptr); // neither the buttons
@@ -217,13 +217,13 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     pass();
     // Both show; each remembers the frame it last ran in.
     EXPECT_EQ(player_list_run().frame, frame_counter);
-    EXPECT_EQ(last_frame, frame_counter);
+    EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
 
     click(316, 350); // the player list's toggle, below its one row
     ASSERT_TRUE(player_list_run().list_expanded);
     pass();
     EXPECT_EQ(player_list_run().frame, frame_counter);
-    EXPECT_NE(last_frame, frame_counter);
+    EXPECT_NE(todo_panel_run().last_frame, frame_counter);
 
     click(316, 230); // the toggle below the expanded list's one row
     ASSERT_FALSE(player_list_run().list_expanded);
@@ -233,7 +233,7 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     ASSERT_EQ(panel_state, 1);
     pass();
     EXPECT_NE(player_list_run().frame, frame_counter);
-    EXPECT_EQ(last_frame, frame_counter);
+    EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
 }
 
 TEST_F(StartTest, GoldenStartScreen) {
@@ -305,7 +305,7 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     }
     point(256, 180); // the to-do panel's buttons show under the pointer
     pass(20);
-    click(static_cast<int>(256 - button_offset + 25), 180); // new task
+    click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
     ASSERT_TRUE(editor_open);
     for (int key : {DIK_DOWN, DIK_UP, DIK_RIGHT}) press(key, 3);
     EXPECT_FALSE(start.focus.shown);
@@ -342,20 +342,20 @@ TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
     EXPECT_EQ(start_todo.selection, 1);
     for (int held : {1, 3, 10}) press(DIK_DOWN, held);
     EXPECT_EQ(start_todo.selection, 4);
-    EXPECT_EQ(first_row, 1); // the compact panel shows three rows
+    EXPECT_EQ(todo_panel_run().first_row, 1); // the compact panel shows three rows
     press(DIK_UP, 3);
     press(DIK_RETURN, 10);
     ASSERT_TRUE(editor_open);
-    EXPECT_STREQ(edit_task.description, "SHOP");
+    EXPECT_STREQ(task_editor_visit().edit_task.description, "SHOP");
     hl::set_key_layout(hl::KeyLayout::russian);
     for (int i = 0; i < 4; ++i) press(DIK_BACK);
     type("GIFTS");
     press(DIK_DOWN, 3);
-    EXPECT_EQ(edit_field, FIELD_DATE);
-    EXPECT_STREQ(edit_task.description, "GIFTS");
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DATE);
+    EXPECT_STREQ(task_editor_visit().edit_task.description, "GIFTS");
     for (int step = 0; step < 3; ++step) press(DIK_DOWN, 1); // the done tick, the time, the alarm
     press(DIK_RETURN, 10);
-    EXPECT_TRUE(edit_task.alarm);
+    EXPECT_TRUE(task_editor_visit().edit_task.alarm);
     for (int step = 0; step < 4; ++step)
         press(DIK_DOWN, 3); // the repeat, the minutes, Delete, Update
     press(DIK_RETURN, 1);

@@ -31,13 +31,13 @@ class EditorTest : public TodoTest {
     void open_new() {
         frame();
         press_button(1);
-        ASSERT_TRUE(editor);
+        ASSERT_TRUE(editor_open);
     }
     void open_row(int k) {
         frames(2);
         click(200, row_y(k));
         click(200, row_y(k));
-        ASSERT_TRUE(editor);
+        ASSERT_TRUE(editor_open);
     }
     // Opens the one task of a fresh "todo.txt" and returns the file as it was.
     std::string open_only(const std::string& line) {
@@ -60,11 +60,11 @@ class EditorTest : public TodoTest {
 
 TEST_F(EditorTest, NewTaskNeedsADescription) {
     open_new();
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DESCRIPTION);
     at(ADD);
     EXPECT_TRUE(blinks("Description cannot be empty"));
-    EXPECT_TRUE(editor);
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_TRUE(editor_open);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DESCRIPTION);
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
 
@@ -74,15 +74,15 @@ TEST_F(EditorTest, DateAndTimeThatDoNotExistAreReportedAndNeverSaved) {
     at(DATE);
     for (int i = 0; i < 10; ++i) type(DIK_BACK);
     type_text("20080230");
-    EXPECT_STREQ(edit_text, "2008/02/30");
+    EXPECT_STREQ(task_editor_visit().edit_text, "2008/02/30");
     type(DIK_TAB);
-    EXPECT_EQ(edit_field, FIELD_TIME);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_TIME);
     EXPECT_TRUE(blinks("Incorrect Date"));
     frames(130);
-    EXPECT_EQ(edit_field, FIELD_DATE); // back on the date after 2.5 seconds
-    EXPECT_EQ(edit_task.when.wDay, 30);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DATE); // back on the date after 2.5 seconds
+    EXPECT_EQ(task_editor_visit().edit_task.when.wDay, 30);
     at(ADD); // refused with the same message, the focus on the date, nothing written
-    EXPECT_EQ(edit_field, FIELD_DATE);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DATE);
     EXPECT_TRUE(blinks("Incorrect Date"));
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 
@@ -92,11 +92,11 @@ TEST_F(EditorTest, DateAndTimeThatDoNotExistAreReportedAndNeverSaved) {
     at(TIME);
     for (int i = 0; i < 8; ++i) type(DIK_BACK);
     type_text("250000");
-    EXPECT_STREQ(edit_text, "25:00:00");
+    EXPECT_STREQ(task_editor_visit().edit_text, "25:00:00");
     at(DESCRIPTION);
     EXPECT_TRUE(blinks("Incorrect Time"));
     at(ADD);
-    EXPECT_EQ(edit_field, FIELD_TIME);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_TIME);
     EXPECT_TRUE(blinks("Incorrect Time"));
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
@@ -105,13 +105,13 @@ TEST_F(EditorTest, TabGoesRoundTheFourBoxesAndNeverToTheTitle) {
     open_new();
     for (int expected : {2, 3, 4, 1, 2}) {
         type(DIK_TAB);
-        EXPECT_EQ(edit_field, expected);
+        EXPECT_EQ(task_editor_visit().edit_field, expected);
     }
     at(TITLE);
-    EXPECT_EQ(edit_field, FIELD_TITLE);
-    EXPECT_STREQ(edit_text, "...");
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_TITLE);
+    EXPECT_STREQ(task_editor_visit().edit_text, "...");
     type(DIK_RETURN);
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DESCRIPTION);
 }
 
 TEST_F(EditorTest, BlankTitleIsRefusedAndNothingSaved) {
@@ -120,10 +120,10 @@ TEST_F(EditorTest, BlankTitleIsRefusedAndNothingSaved) {
     for (int i = 0; i < 3; ++i) type(DIK_BACK);
     at(SET_TITLE);
     EXPECT_TRUE(blinks("title cannot be blank"));
-    EXPECT_EQ(edit_field, FIELD_TITLE);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_TITLE);
     frames(10);
-    EXPECT_TRUE(editor);
-    EXPECT_FALSE(save_request);
+    EXPECT_TRUE(editor_open);
+    EXPECT_FALSE(task_editor_visit().save_request);
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
 
@@ -139,11 +139,11 @@ TEST_F(EditorTest, EscapeWritesNothing) {
                 {pass + 1, hl::EventKind::key_down, DIK_ESCAPE},
                 {pass + 2, hl::EventKind::key_up, DIK_ESCAPE}});
     frames(3);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_EQ(file_text(TODO_FILE), before);
     open_row(0); // a save asked for before the Escape does not run on the next opening
     frames(3);
-    EXPECT_TRUE(editor);
+    EXPECT_TRUE(editor_open);
     EXPECT_EQ(file_text(TODO_FILE), before);
 }
 
@@ -158,16 +158,16 @@ TEST_F(EditorTest, CompletedTaskShowsMasksTakesNoTypingAndDeletes) {
     EXPECT_EQ(draws_of(0, 150, 75, 175), 0); // Delete stays
     type_text("AB");
     at(DATE);
-    EXPECT_STREQ(edit_text, "FILED");
-    EXPECT_EQ(edit_field, FIELD_DESCRIPTION);
+    EXPECT_STREQ(task_editor_visit().edit_text, "FILED");
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DESCRIPTION);
     at(UPDATE);
-    EXPECT_FALSE(save_request);
+    EXPECT_FALSE(task_editor_visit().save_request);
     at(DELETE);
     EXPECT_TRUE(blinks("Deleting"));
     at(CLOSE); // the form waits while "Deleting" runs
-    EXPECT_TRUE(editor);
+    EXPECT_TRUE(editor_open);
     frames(130);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_EQ(file_text(DONE_FILE), "Completed tasks_t\r\n" + task_line("PAID", 2008, 5, 1, 8, 0));
 }
 
@@ -176,7 +176,7 @@ TEST_F(EditorTest, DoneOnAWeeklyTaskMovesItAndAppendsItAWeekOn) {
     at(DONE);
     set_now(2008, 5, 14, 9, 0, 0); // the task falls due now: it may be completed
     at(UPDATE);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_TRUE(has(file_text(DONE_FILE),
                     "Completed tasks_t\r\nGYM_x 14_D 5_M 2008_Y 9_h 0_m 0_s 3_? 1_j"));
     TaskRecord again;
@@ -198,7 +198,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     type_text("100000");
     at(ALARM);
     at(ADD);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_EQ(file_text(TODO_FILE),
               "..._t\r\n" + task_line("DENTIST", 2008, 5, 20, 10, 0, REPEAT_NORMAL, true));
     EXPECT_FALSE(platform::file_exists(DONE_FILE));
@@ -213,14 +213,14 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     type(DIK_RIGHT);
     type(DIK_LEFT);
     type(DIK_LEFT);
-    EXPECT_EQ(edit_task.repeat, REPEAT_YEARLY);
+    EXPECT_EQ(task_editor_visit().edit_task.repeat, REPEAT_YEARLY);
     click(150, 275); // the repeat label: left adds one
-    EXPECT_EQ(edit_task.repeat, REPEAT_NORMAL);
+    EXPECT_EQ(task_editor_visit().edit_task.repeat, REPEAT_NORMAL);
     at(TITLE);
     for (int i = 0; i < 3; ++i) type(DIK_BACK);
     type_text("HEALTH");
     at(UPDATE);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     std::string todo = file_text(TODO_FILE);
     EXPECT_TRUE(
         has(todo, "HEALTH_t\r\nDOCTOR_x 20_D 5_M 2008_Y 10_h 0_m 0_s 0_? 0_j 1_a 15_n 0_b "));
@@ -229,7 +229,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     open_row(0);
     at(DONE);
     at(UPDATE);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_EQ(file_text(TODO_FILE), "HEALTH_t\r\n");
     EXPECT_TRUE(has(file_text(DONE_FILE), "Completed tasks_t\r\nDOCTOR_x 20_D 5_M 2008_Y"));
 
@@ -237,7 +237,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     open_row(0);
     at(DELETE);
     frames(150);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_EQ(file_text(DONE_FILE), "Completed tasks_t\r\n");
     EXPECT_EQ(file_text(TODO_FILE), "HEALTH_t\r\n");
 }
@@ -246,8 +246,8 @@ TEST_F(EditorTest, PastMomentIsRefusedAndCloseKeepsTheFile) {
     const std::string before = open_only(task_line("OLD", 2008, 5, 1, 9, 0));
     at(UPDATE);
     EXPECT_TRUE(blinks("Set Date, Time must be in the future"));
-    EXPECT_EQ(edit_field, FIELD_DATE);
+    EXPECT_EQ(task_editor_visit().edit_field, FIELD_DATE);
     at(CLOSE);
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     EXPECT_EQ(file_text(TODO_FILE), before);
 }

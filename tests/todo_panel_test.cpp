@@ -40,12 +40,12 @@ TEST_F(PanelTest, WithoutTaskFileOnlyTheButtonsShowAndNewTaskOpensTheEditor) {
                   draws_of(175, 400, 200, 425),
               3);
     EXPECT_NEAR(hl::draws()[1].tx + 12.5f * 1.1f, 256, 0.5f); // centred, the middle one hovered
-    EXPECT_EQ(count, 0);
-    EXPECT_FLOAT_EQ(r, 0);
+    EXPECT_EQ(panel.count, 0);
+    EXPECT_FLOAT_EQ(panel.width, 0);
     press_button(1);
-    EXPECT_TRUE(editor);
-    EXPECT_EQ(selection, -1);
-    EXPECT_EQ(state, 2);
+    EXPECT_TRUE(editor_open);
+    EXPECT_EQ(panel.selection, -1);
+    EXPECT_EQ(panel_state, 2);
     EXPECT_TRUE(text_drawn("...")); // the new task's title
     EXPECT_FALSE(text_drawn("to-do"));
 }
@@ -53,43 +53,43 @@ TEST_F(PanelTest, WithoutTaskFileOnlyTheButtonsShowAndNewTaskOpensTheEditor) {
 TEST_F(PanelTest, ClickSelectsSecondClickOpensAndTimeAwayClears) {
     put_file(TODO_FILE, tasks(2));
     frames(2);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(panel.count, 2);
     EXPECT_TRUE(text_drawn("Errands"));
     EXPECT_TRUE(text_drawn("+01D")); // the countdown while nothing is selected
     EXPECT_FALSE(text_drawn("2008/05/15"));
     click(200, row_y(0));
-    EXPECT_EQ(selection, 1);
+    EXPECT_EQ(panel.selection, 1);
     EXPECT_STREQ(list_hover_name, "TASK A");
     EXPECT_TRUE(text_drawn("2008/05/15"));
     EXPECT_TRUE(text_drawn("10:00:00"));
 
     point(200, 450); // away from the panel: the selection lasts 1.5 seconds
     frames(85);
-    EXPECT_EQ(selection, 1);
+    EXPECT_EQ(panel.selection, 1);
     frames(5);
-    EXPECT_EQ(selection, 0);
+    EXPECT_EQ(panel.selection, 0);
 
     click(200, row_y(1));
-    EXPECT_FALSE(editor);
+    EXPECT_FALSE(editor_open);
     click(200, row_y(1));
-    EXPECT_TRUE(editor);
-    EXPECT_EQ(state, 2);
-    EXPECT_STREQ(edit_task.description, "TASK B");
+    EXPECT_TRUE(editor_open);
+    EXPECT_EQ(panel_state, 2);
+    EXPECT_STREQ(task_editor_visit().edit_task.description, "TASK B");
 }
 
 TEST_F(PanelTest, TwelveTasksScrollUntilTheLastIsTheLastRow) {
     put_file(TODO_FILE, tasks(12));
     frame();
     press_button(0);
-    EXPECT_EQ(state, 1);
+    EXPECT_EQ(panel_state, 1);
     frame();
     const int down_y = 202 + 16 * 10 + 8, up_y = 186 + 8;
     for (int i = 0; i < 4; ++i) click(256, down_y);
-    EXPECT_EQ(first_row, 2);
+    EXPECT_EQ(todo_panel_run().first_row, 2);
     EXPECT_TRUE(text_drawn("TASK L"));
     EXPECT_FALSE(text_drawn("TASK B"));
     click(256, up_y);
-    EXPECT_EQ(first_row, 1);
+    EXPECT_EQ(todo_panel_run().first_row, 1);
     point(256, 480); // the arrows show only near the panel
     EXPECT_EQ(draws_of(102, 400, 176, 420), 0);
 }
@@ -101,7 +101,7 @@ TEST_F(PanelTest, CompletedListHasItsHeadingNoNewTaskButtonAndNoSound) {
     frame();
     press_button(2);
     frames(2);
-    EXPECT_FALSE(show_open);
+    EXPECT_FALSE(todo_panel_run().show_open);
     EXPECT_TRUE(text_drawn("Completed tasks"));
     EXPECT_TRUE(text_drawn("-13D")); // counted down as a normal task
     EXPECT_EQ(draws_of(225, 400, 250, 425), 0);
@@ -109,7 +109,7 @@ TEST_F(PanelTest, CompletedListHasItsHeadingNoNewTaskButtonAndNoSound) {
     EXPECT_TRUE(hl::plays().empty());
     press_button(1); // the switch is now the second button
     frame();
-    EXPECT_TRUE(show_open);
+    EXPECT_TRUE(todo_panel_run().show_open);
     EXPECT_TRUE(text_drawn("Errands"));
 }
 
@@ -214,11 +214,11 @@ using ListReaderTest = GameTest;
 TEST_F(ListReaderTest, CountsEveryBarAsTheEditorDoesAndKeeps999) {
     std::string text = "Home_t\r\nA_x 5_D 5_M 2008_Y_|";
     for (int i = 0; i < 1200; ++i) text += "B_x 1_?|\r\n";
-    readtasklist(text);
-    EXPECT_EQ(task_count, 999);
-    EXPECT_STREQ(list_heading, "Home");
-    EXPECT_STREQ(task_list[0].description, "A");
-    EXPECT_EQ(filetimeticks(task_list[0].due), toticks({2008, 5, 0, 5, 0, 0, 0, 0}));
-    EXPECT_STREQ(task_list[1].description, "B"); // the bar after "_" ended the first record
-    EXPECT_EQ(task_list[1].repeat, REPEAT_BIRTHDAY);
+    const TaskList list = readtasks(text, TODO_PANEL_READING);
+    EXPECT_EQ(list.records.size(), 999u);
+    EXPECT_STREQ(list.heading, "Home");
+    EXPECT_STREQ(list.records[0].description, "A");
+    EXPECT_EQ(filetimeticks(list.records[0].due), toticks({2008, 5, 0, 5, 0, 0, 0, 0}));
+    EXPECT_STREQ(list.records[1].description, "B"); // the bar after "_" ended the first record
+    EXPECT_EQ(list.records[1].repeat, REPEAT_BIRTHDAY);
 }

@@ -10,7 +10,6 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "run/state.h"
-#include "screens/todo_panel.h"
 #include "store/archive.h"
 #include "todo/dates.h"
 
@@ -61,9 +60,12 @@ void TodoTest::frame() {
     platform::render_clear(0xFF000000);
     ++frame_counter;
     mouse.poll();
-    panel_x = (512 - r) / 2;
-    r = game_DisplayTodo(panel_x, PANEL_Y, selection, &selection, &editor, true, true, true,
-                         state == 0 ? 3 : 10, ROW_HEIGHT, &count, &state, TODO_FILE);
+    panel_x = (512 - panel.width) / 2;
+    panel = game_DisplayTodo({.x = panel_x,
+                              .y = PANEL_Y,
+                              .selection = panel.selection,
+                              .rows = panel_state == 0 ? 3 : 10,
+                              .row_height = ROW_HEIGHT});
     platform::render_present();
 }
 
@@ -110,13 +112,13 @@ void TodoTest::type_text(const char* text) {
 
 void TodoTest::press_button(int k) {
     frame(); // a list changed by the frame before is loaded again
-    const int rows = state == 0 ? 3 : 10;
-    const bool listed = platform::file_exists(show_open ? TODO_FILE : DONE_FILE);
-    const int drawn = listed ? std::min(rows, task_count - first_row) : 0;
+    const int rows = panel_state == 0 ? 3 : 10;
+    const bool listed = platform::file_exists(todo_panel_run().show_open ? TODO_FILE : DONE_FILE);
+    const int drawn = listed ? std::min(rows, panel.count - todo_panel_run().first_row) : 0;
     const int end_y = listed ? 202 + 16 * drawn : 170;
     point(256, end_y + 10);
     frames(20);
-    const float x = 256 + (drawn == rows ? 120 : 0) - button_offset + 25 * k;
+    const float x = 256 + (drawn == rows ? 120 : 0) - todo_panel_run().button_offset + 25 * k;
     click(static_cast<int>(x), end_y + 10);
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/headless/headless.h"
 #include "platform/renderer.h"
+#include "screens/todo_panel.h"
 #include "sound/dswav.h"
 #include "support.h"
 
@@ -34,12 +35,8 @@ class TodoTest : public GameTest {
     // letting the row settle with the pointer near it.
     void press_button(int k);
 
-    // The panel's outputs as the start screen keeps them.
-    int selection = 0;
-    bool editor = false;
-    int count = 0;
-    int state = 0;
-    float r = 0;
+    // The panel's outputs as the start screen keeps them; its state is editor_open, panel_state.
+    TodoPanelResult panel;
     float panel_x = 0; // the x of the last frame's call
     static constexpr float PANEL_Y = 170, ROW_HEIGHT = 16;
     // The y of the middle of the k-th row shown (from 0), below the heading and the clock.

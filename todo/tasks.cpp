@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,8 @@ constexpr const char* TEMP_FILE = "writting.txt";
 constexpr const char* DONE_HEADING = "Completed tasks";
 // A gathered value keeps its first 900 bytes; each further byte replaces the 901st.
 constexpr size_t GATHER_LIMIT = 901;
+// A gathered value that wraps starts again, empty, when it reaches this size.
+constexpr size_t WRAP_SIZE = 1024;
 constexpr size_t SORT_LIMIT = 1000;
 
 // A piece of a task file: a record, ended by "|", or a heading line, ended by the "t" of "_t".
@@ -55,8 +58,9 @@ bool finish_move() {
 // "|" ends a record, also one after "_", so the reader and the writers count the same records; a
 // chunk is kept whole however long, so no writer cuts off the fields at the end of an overlong
 // line. Returns whether the text was read whole: no control byte but the line ends, no record cut
-// short.
-bool split_chunks(const std::string& text, std::vector<Chunk>& chunks) {
+// short. The text after the last "|" goes to `tail`.
+bool split_chunks(const std::string& text, std::vector<Chunk>& chunks,
+                  std::string* tail = nullptr) {
     chunks.clear();
     std::string chunk;
     bool whole = true;
@@ -75,6 +79,7 @@ bool split_chunks(const std::string& text, std::vector<Chunk>& chunks) {
         tag = !tag && b == '_';
         chunk += static_cast<char>(b);
     }
+    if (tail) *tail = chunk;
     return whole && chunk.empty();
 }
 
@@ -83,16 +88,24 @@ bool tasks_whole(const std::string& text) {
     return split_chunks(text, chunks);
 }
 
-// Reads `file` into chunks.
-Source load_chunks(const char* file, std::vector<Chunk>& chunks) {
-    chunks.clear();
+// Reads the text of `file`.
+Source load_text(const char* file, std::string& text) {
     // Until an interrupted move is finished the files do not say where the task is.
     if (!finish_move()) return Source::unreadable;
     if (!platform::file_exists(file)) return Source::missing;
     std::vector<uint8_t> bytes;
     if (!readdatabytes(file, bytes)) return Source::unreadable;
-    split_chunks({bytes.begin(), bytes.end()}, chunks);
+    text.assign(bytes.begin(), bytes.end());
     return Source::read;
+}
+
+// Reads `file` into chunks.
+Source load_chunks(const char* file, std::vector<Chunk>& chunks) {
+    chunks.clear();
+    std::string text;
+    const Source source = load_text(file, text);
+    if (source == Source::read) split_chunks(text, chunks);
+    return source;
 }
 
 // The C library's decimal conversion of a leading, optionally signed number after white space,
@@ -114,50 +127,34 @@ template <size_t N> void copy_text(char (&field)[N], const std::string& text) {
     field[n] = 0;
 }
 
-} // namespace
-
+// Sets the field of `r` that a tag letter names from the text gathered in front of the tag (a
+// number or a text); other letters change nothing.
 void settaskfield(TaskRecord& r, char tag, const std::string& value) {
-    uint32_t v = number(value);
-    uint16_t v16 = static_cast<uint16_t>(v);
+    const uint32_t v = number(value);
+    // The 16-bit numbers: the moment's six fields and the warning minutes.
+    platform::SYSTEMTIME& w = r.when;
+    uint16_t* const shorts[] = {&w.wYear,   &w.wMonth,  &w.wDay,        &w.wHour,
+                                &w.wMinute, &w.wSecond, &r.warn_minutes};
+    const size_t k = std::string_view("YMDhmsn").find(tag);
+    if (k != std::string_view::npos) *shorts[k] = static_cast<uint16_t>(v);
     switch (tag) {
-    case 'Y':
-        r.when.wYear = v16;
-        break;
-    case 'M':
-        r.when.wMonth = v16;
-        break;
-    case 'D':
-        r.when.wDay = v16;
-        break;
-    case 'h':
-        r.when.wHour = v16;
-        break;
-    case 'm':
-        r.when.wMinute = v16;
-        break;
-    case 's':
-        r.when.wSecond = v16;
-        break;
     case 'x':
         copy_text(r.description, value);
         break;
+    case 't':
+        copy_text(r.heading, value);
+        break;
     case '?':
         r.repeat = static_cast<int32_t>(v);
+        break;
+    case 'b':
+        r.reserved = static_cast<int32_t>(v);
         break;
     case 'j':
         r.done = v != 0;
         break;
     case 'a':
         r.alarm = v != 0;
-        break;
-    case 'n':
-        r.warn_minutes = v16;
-        break;
-    case 't':
-        copy_text(r.heading, value);
-        break;
-    case 'b':
-        r.reserved = static_cast<int32_t>(v);
         break;
     case 'e':
         r.due.dwLowDateTime = v;
@@ -168,26 +165,30 @@ void settaskfield(TaskRecord& r, char tag, const std::string& value) {
     }
 }
 
-namespace {
-
 // Sets the fields named by the tags of a chunk's text: each value is the text gathered since
-// the previous tag.
-void apply_tags(TaskRecord& r, const std::string& text) {
+// the previous tag, kept by the gather rule `wrap` (TaskReading). Returns whether a heading was
+// among them.
+bool apply_tags(TaskRecord& r, const std::string& text, bool wrap = false) {
     std::string value;
-    bool tag = false;
+    bool tag = false, headed = false;
     for (char c : text) {
         if (tag) {
             settaskfield(r, c, value);
+            headed = headed || c == 't';
             value.clear();
             tag = false;
         } else if (c == '_') {
             tag = true;
+        } else if (wrap) {
+            value += c;
+            if (value.size() == WRAP_SIZE) value.clear();
         } else if (value.size() < GATHER_LIMIT) {
             value += c;
         } else {
             value[GATHER_LIMIT - 1] = c;
         }
     }
+    return headed;
 }
 
 // Every field back to 0 or empty, except the heading.
@@ -299,24 +300,42 @@ int64_t sort_key(const TimeDiff& d) {
 
 } // namespace
 
-bool readtask(int index, TaskRecord& record, const char* file) {
-    clear_fields(record);
+TaskList readtasks(const std::string& text, const TaskReading& how) {
     std::vector<Chunk> chunks;
-    if (load_chunks(file, chunks) != Source::read) return false;
-    int number = 0;
+    std::string tail;
+    split_chunks(text, chunks, &tail);
+    TaskList list;
+    copy_text(list.next.heading, how.heading);
+    auto read = [&](TaskRecord& r, const std::string& fields) {
+        if (!apply_tags(r, fields, how.wrap)) return;
+        list.headed = true;
+        memcpy(list.heading, r.heading, sizeof list.heading);
+    };
     for (const Chunk& c : chunks) {
         if (c.end == 't') {
-            apply_tags(record, c.text + 't');
+            read(list.next, c.text + 't');
             continue;
         }
-        apply_tags(record, c.text);
-        if (number == index) return true;
-        if (number > index) return false;
-        clear_fields(record);
-        record.heading[0] = 0;
-        ++number;
+        read(list.next, c.text);
+        TaskRecord& task = list.records.emplace_back(std::exchange(list.next, {}));
+        if (how.due_from_when && task.due.dwHighDateTime == 0)
+            task.due = ticksfiletime(toticks(task.when));
+        if (list.records.size() == how.limit) return list;
     }
-    return false;
+    TaskRecord rest = list.next; // only its heading counts
+    read(rest, tail);
+    return list;
+}
+
+bool readtask(int index, TaskRecord& record, const char* file) {
+    clear_fields(record);
+    std::string text;
+    if (load_text(file, text) != Source::read) return false;
+    // Index -1 reads the heading line and the first record's fields.
+    const size_t k = static_cast<size_t>(std::max(index, 0));
+    const TaskList list = readtasks(text, {.limit = k + 1, .heading = record.heading});
+    record = k < list.records.size() ? list.records[k] : list.next;
+    return index >= 0 && k < list.records.size();
 }
 
 int appendtask(const TaskRecord& record, const char* file, const char* heading) {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/timeconv.h"
 
@@ -23,9 +24,34 @@ struct TaskRecord {
     platform::FILETIME due{};    // e (low half), f (high half): when the reminder fires
 };
 
-// Sets the field of `record` that a tag letter names from the text gathered in front of the tag
-// (a number or a text); other letters change nothing. Every task reader fills records with it.
-void settaskfield(TaskRecord& record, char tag, const std::string& value);
+// How a reader takes a task file's text: the task editor's record (readtask) and the to-do panel's
+// list differ in these.
+struct TaskReading {
+    size_t limit = SIZE_MAX; // records read at most; the text after the last of them stays unread
+    // A value longer than 1024 bytes starts again, empty, at every 1024th byte (the list's buffer);
+    // otherwise it keeps its first 900 bytes and its last.
+    bool wrap = false;
+    // A record without the high half of its due moment (f) is due at its `when`.
+    bool due_from_when = false;
+    const char* heading = ""; // the first record's heading when the text gives it none
+};
+
+// A task file's text as read.
+struct TaskList {
+    // The records, each ended by "|", every field from 0 or empty; the fields of the heading line
+    // go to the first. A "_t" sets the heading of the record it stands in.
+    std::vector<TaskRecord> records;
+    // The fields read after the last record (none after the limit): those of the heading line
+    // while there is no record; the text after the last "|" is no record and is left out.
+    TaskRecord next;
+    bool headed = false; // a "_t" was read, also one after the last "|" while under the limit
+    char heading[32]{};  // the value of the last "_t" read
+};
+
+// The one parser of the task files (docs/FORMATS.md, "Tasks"): splits the text into the heading
+// line and the records (bytes below 32, the line ends, are skipped; every "|" ends a record, also
+// one after "_") and sets each record's fields from its tags.
+TaskList readtasks(const std::string& text, const TaskReading& how);
 
 // Reads record `index` (from 0) of `file` into `record`; false when there is no such record.
 // The heading line reaches `heading` only for index 0 and for -1, which reads the heading and
