@@ -48,11 +48,14 @@ constexpr int SAVED_GAME_VALUES = 162; // what game_LoadGame reads from a whole 
 
 } // namespace
 
-StartTodo start_todo;
-
 namespace {
+StartTodo start_todo;
 StartVisit start_visit;
 } // namespace
+
+const StartTodo& start_screen_todo() {
+    return start_todo;
+}
 
 const StartVisit& start_screen_visit() {
     return start_visit;
@@ -86,7 +89,7 @@ struct Hover {
 };
 
 Hover hover_buttons() {
-    if (editor_open) return {};
+    if (todo_panel_run().editor_open) return {};
     return {NEW_GAME.area.hovered(), OPTIONS.area.hovered(), QUIT.area.hovered()};
 }
 
@@ -114,13 +117,13 @@ PanelFocus panel_focus(const Focus& focus, const FocusKeys& keys, bool act) {
 // panel's tasks and buttons (while the panel shows), the list's rows (while the list shows) and
 // the buttons.
 Keyed update_focus() {
-    if (editor_open) return {};
+    if (todo_panel_run().editor_open) return {};
     const FocusKeys keys = read_focus_keys();
     const bool panel = !player_list_run().list_expanded;
     int sizes[START_GROUPS];
     sizes[START_TASKS] = panel ? start_todo.count : 0;
     sizes[START_PANEL_BUTTONS] = panel ? todo_buttons() : 0;
-    sizes[START_LIST] = panel_state == 0 ? player_list_rows() : 0;
+    sizes[START_LIST] = todo_panel_run().panel_state == 0 ? player_list_rows() : 0;
     sizes[START_NEW_GAME] = sizes[START_OPTIONS] = sizes[START_QUIT] = 1;
     Focus& focus = start_visit.focus;
     const bool act = move_focus(focus, keys, sizes);
@@ -132,23 +135,22 @@ Keyed update_focus() {
 // compact; each takes its input and draws in its own call. Returns the 1-based row of the player
 // clicked or picked by the keys, or 0.
 int run_panels(const Keyed& keyed) {
-    const bool& list_expanded = player_list_run().list_expanded; // the list's toggle may flip it
     int row = 0;
-    if (panel_state == 0) {
-        const bool compact = !list_expanded;
+    if (todo_panel_run().panel_state == 0) {
+        const bool compact = !player_list_run().list_expanded;
         row = game_DisplayPlayers(LIST_X, compact ? COMPACT_LIST_Y : EXPANDED_LIST_Y,
                                   LIST_START_FORM, 0, LIST_ROW_H,
                                   compact ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS, keyed.list);
     }
-    if (list_expanded == 0) {
+    if (!player_list_run().list_expanded) { // as the list's toggle just left it
         // The panel stands where the expanded list does, with the list's rows.
-        const TodoPanelResult todo =
-            game_DisplayTodo({.x = (LAYOUT_W - start_todo.width) / 2,
-                              .y = EXPANDED_LIST_Y,
-                              .selection = start_todo.selection,
-                              .rows = panel_state == 0 ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS,
-                              .row_height = LIST_ROW_H,
-                              .focus = keyed.panel});
+        const TodoPanelResult todo = game_DisplayTodo(
+            {.x = (LAYOUT_W - start_todo.width) / 2,
+             .y = EXPANDED_LIST_Y,
+             .selection = start_todo.selection,
+             .rows = todo_panel_run().panel_state == 0 ? COMPACT_LIST_ROWS : EXPANDED_LIST_ROWS,
+             .row_height = LIST_ROW_H,
+             .focus = keyed.panel});
         start_todo = {.selection = todo.selection, .count = todo.count, .width = todo.width};
     }
     return row;
@@ -156,7 +158,7 @@ int run_panels(const Keyed& keyed) {
 
 // A press on the web-link panel opens the product's page; returns whether the program closes.
 bool open_web_link() {
-    if (editor_open || !WEB_LINK.pressed()) return false;
+    if (todo_panel_run().editor_open || !WEB_LINK.pressed()) return false;
     platform::open_url(platform::asset_path(ABOUT_PAGE).c_str());
     return true;
 }
@@ -210,7 +212,7 @@ void draw_button(const Button& b, bool over, int group) {
 // The background, the title and the buttons, unless the task editor runs.
 void draw_title_and_buttons(const Hover& hover) {
     const platform::DrawPhase drawing;
-    if (editor_open) return;
+    if (todo_panel_run().editor_open) return;
     game_DisplayLayer(IMAGE_BACKGROUND, start_visit.fade);
     game_DisplayLayer(IMAGE_START, 100, LAYOUT_CENTRE_X, 100, TITLE.left, TITLE.top, TITLE.right,
                       TITLE.bottom, 1, LayerAnchor::centre);
@@ -221,7 +223,7 @@ void draw_title_and_buttons(const Hover& hover) {
 
 void draw_web_link() {
     const platform::DrawPhase drawing;
-    if (editor_open) return;
+    if (todo_panel_run().editor_open) return;
     game_DisplayLayer(IMAGE_START, 100, WEB_LINK_PANEL.left, WEB_LINK_PANEL.top,
                       WEB_LINK_PANEL.left, WEB_LINK_PANEL.top, WEB_LINK_PANEL.right,
                       WEB_LINK_PANEL.bottom, 1, LayerAnchor::top_left);

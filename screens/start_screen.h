@@ -11,7 +11,8 @@ struct StartTodo {
     int count = 0;     // the task count the panel reported
     float width = 0;   // r of the panel's previous frame: the x just right of its rows
 };
-extern StartTodo start_todo;
+// For reading only (tests).
+const StartTodo& start_screen_todo();
 
 // The groups the keyboard focus moves over, top down: the to-do panel's tasks and buttons, the
 // player list's rows and the three buttons.

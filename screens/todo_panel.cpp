@@ -91,9 +91,6 @@ int task_count() {
 
 } // namespace
 
-const bool& editor_open = run.editor_open;
-const int& panel_state = run.panel_state;
-
 void todo_panel_reset() {
     run = {};
     visit = {};

@@ -34,12 +34,10 @@ struct TodoPanelVisit {
 
 void todo_panel_reset();
 
-// For reading only (tests).
+// For reading only: the start screen shows its buttons and the player list by the run's
+// editor_open and panel_state.
 const TodoPanelRun& todo_panel_run();
 const TodoPanelVisit& todo_panel_visit();
-// The start screen shows its buttons and the player list by these, todo_panel_run()'s.
-extern const bool& editor_open;
-extern const int& panel_state;
 
 // The buttons of the controls' row: expand, new task (with the open tasks only), switch list.
 int todo_buttons();

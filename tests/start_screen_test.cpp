@@ -139,11 +139,11 @@ TEST_F(StartTest, EscapeInABoxClosesTheBoxAndNotTheProgram) {
         point(256, 180); // the to-do panel's buttons show under the pointer
         pass(20);
         click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
-        ASSERT_TRUE(editor_open) << held;
+        ASSERT_TRUE(todo_panel_run().editor_open) << held;
         press(DIK_ESCAPE, held);
         pass(3);
         EXPECT_FALSE(ended()) << "task editor, held " << held;
-        EXPECT_FALSE(editor_open);
+        EXPECT_FALSE(todo_panel_run().editor_open);
 
         click(400, 400);
         type("ANN");
@@ -163,7 +163,7 @@ TEST_F(StartTest, WhileTheTaskEditorRunsTheButtonsAndTheWebLinkAreGoneAndDoNothi
     point(256, 180); // the to-do panel's buttons show under the pointer
     pass(20);
     click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
-    ASSERT_TRUE(editor_open);
+    ASSERT_TRUE(todo_panel_run().editor_open);
     point(400, 470);
     EXPECT_EQ(region_draw(360, 470), nullptr); // neither the buttons
     EXPECT_EQ(region_draw(0, 375), nullptr);   // nor the web link
@@ -175,7 +175,7 @@ TEST_F(StartTest, WhileTheTaskEditorRunsTheButtonsAndTheWebLinkAreGoneAndDoNothi
     EXPECT_TRUE(hl::urls_opened().empty());
     press(DIK_ESCAPE);
     pass(3);
-    ASSERT_FALSE(editor_open);
+    ASSERT_FALSE(todo_panel_run().editor_open);
     point(400, 470);
     ASSERT_NE(region_draw(360, 470), nullptr);
     EXPECT_FLOAT_EQ(region_draw(360, 470)->sx, 1.1f);
@@ -230,7 +230,7 @@ TEST_F(StartTest, PlayerListAndToDoListHideEachOther) {
     point(240, 212); // near the to-do panel: its buttons settle centred
     pass(30);
     click(240, 212); // its expand button
-    ASSERT_EQ(panel_state, 1);
+    ASSERT_EQ(todo_panel_run().panel_state, 1);
     pass();
     EXPECT_NE(player_list_run().frame, frame_counter);
     EXPECT_EQ(todo_panel_run().last_frame, frame_counter);
@@ -306,12 +306,12 @@ TEST_F(StartTest, KeysAloneContinueAPlayerStartANewGameAndQuit) {
     point(256, 180); // the to-do panel's buttons show under the pointer
     pass(20);
     click(static_cast<int>(256 - todo_panel_run().button_offset + 25), 180); // new task
-    ASSERT_TRUE(editor_open);
+    ASSERT_TRUE(todo_panel_run().editor_open);
     for (int key : {DIK_DOWN, DIK_UP, DIK_RIGHT}) press(key, 3);
     EXPECT_FALSE(start.focus.shown);
     press(DIK_ESCAPE);
     pass(3);
-    ASSERT_FALSE(editor_open);
+    ASSERT_FALSE(todo_panel_run().editor_open);
     press(DIK_TAB); // the focus shows on the first row
     hl::set_key(DIK_LSHIFT, true);
     press(DIK_TAB, 3);
@@ -339,13 +339,13 @@ TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
     EXPECT_TRUE(text_drawn("6:37:03"));
     press(DIK_TAB); // shows the focus on New game: there is no player
     for (int held : {1, 3, 10}) press(DIK_TAB, held); // Options, Quit, the first task
-    EXPECT_EQ(start_todo.selection, 1);
+    EXPECT_EQ(start_screen_todo().selection, 1);
     for (int held : {1, 3, 10}) press(DIK_DOWN, held);
-    EXPECT_EQ(start_todo.selection, 4);
+    EXPECT_EQ(start_screen_todo().selection, 4);
     EXPECT_EQ(todo_panel_run().first_row, 1); // the compact panel shows three rows
     press(DIK_UP, 3);
     press(DIK_RETURN, 10);
-    ASSERT_TRUE(editor_open);
+    ASSERT_TRUE(todo_panel_run().editor_open);
     EXPECT_STREQ(task_editor_visit().edit_task.description, "SHOP");
     hl::set_key_layout(hl::KeyLayout::russian);
     for (int i = 0; i < 4; ++i) press(DIK_BACK);
@@ -360,7 +360,7 @@ TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
         press(DIK_DOWN, 3); // the repeat, the minutes, Delete, Update
     press(DIK_RETURN, 1);
     pass(2);
-    ASSERT_FALSE(editor_open);
+    ASSERT_FALSE(todo_panel_run().editor_open);
     TaskRecord saved;
     ASSERT_TRUE(readtask(2, saved, TODO_FILE));
     EXPECT_STREQ(saved.description, "GIFTS");
@@ -368,11 +368,11 @@ TEST_F(StartTest, KeysAloneWorkTheToDoPanelAndItsEditor) {
 
     press(DIK_TAB, 3); // the panel's expand button
     press(DIK_RETURN, 3);
-    EXPECT_EQ(panel_state, 1);
+    EXPECT_EQ(todo_panel_run().panel_state, 1);
     press(DIK_RIGHT, 1);
     press(DIK_RETURN, 10); // new task
-    ASSERT_TRUE(editor_open);
-    EXPECT_EQ(start_todo.selection, -1);
+    ASSERT_TRUE(todo_panel_run().editor_open);
+    EXPECT_EQ(start_screen_todo().selection, -1);
 }
 
 // A player's row continues the saved game with its pencil marks and undo history; a notes file

@@ -31,13 +31,13 @@ class EditorTest : public TodoTest {
     void open_new() {
         frame();
         press_button(1);
-        ASSERT_TRUE(editor_open);
+        ASSERT_TRUE(todo_panel_run().editor_open);
     }
     void open_row(int k) {
         frames(2);
         click(200, row_y(k));
         click(200, row_y(k));
-        ASSERT_TRUE(editor_open);
+        ASSERT_TRUE(todo_panel_run().editor_open);
     }
     // Opens the one task of a fresh "todo.txt" and returns the file as it was.
     std::string open_only(const std::string& line) {
@@ -63,7 +63,7 @@ TEST_F(EditorTest, NewTaskNeedsADescription) {
     EXPECT_EQ(task_editor_visit().edit_field, FIELD_DESCRIPTION);
     at(ADD);
     EXPECT_TRUE(blinks("Description cannot be empty"));
-    EXPECT_TRUE(editor_open);
+    EXPECT_TRUE(todo_panel_run().editor_open);
     EXPECT_EQ(task_editor_visit().edit_field, FIELD_DESCRIPTION);
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
@@ -122,7 +122,7 @@ TEST_F(EditorTest, BlankTitleIsRefusedAndNothingSaved) {
     EXPECT_TRUE(blinks("title cannot be blank"));
     EXPECT_EQ(task_editor_visit().edit_field, FIELD_TITLE);
     frames(10);
-    EXPECT_TRUE(editor_open);
+    EXPECT_TRUE(todo_panel_run().editor_open);
     EXPECT_FALSE(task_editor_visit().save_request);
     EXPECT_FALSE(platform::file_exists(TODO_FILE));
 }
@@ -139,11 +139,11 @@ TEST_F(EditorTest, EscapeWritesNothing) {
                 {pass + 1, hl::EventKind::key_down, DIK_ESCAPE},
                 {pass + 2, hl::EventKind::key_up, DIK_ESCAPE}});
     frames(3);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(TODO_FILE), before);
     open_row(0); // a save asked for before the Escape does not run on the next opening
     frames(3);
-    EXPECT_TRUE(editor_open);
+    EXPECT_TRUE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(TODO_FILE), before);
 }
 
@@ -165,9 +165,9 @@ TEST_F(EditorTest, CompletedTaskShowsMasksTakesNoTypingAndDeletes) {
     at(DELETE);
     EXPECT_TRUE(blinks("Deleting"));
     at(CLOSE); // the form waits while "Deleting" runs
-    EXPECT_TRUE(editor_open);
+    EXPECT_TRUE(todo_panel_run().editor_open);
     frames(130);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(DONE_FILE), "Completed tasks_t\r\n" + task_line("PAID", 2008, 5, 1, 8, 0));
 }
 
@@ -176,7 +176,7 @@ TEST_F(EditorTest, DoneOnAWeeklyTaskMovesItAndAppendsItAWeekOn) {
     at(DONE);
     set_now(2008, 5, 14, 9, 0, 0); // the task falls due now: it may be completed
     at(UPDATE);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_TRUE(has(file_text(DONE_FILE),
                     "Completed tasks_t\r\nGYM_x 14_D 5_M 2008_Y 9_h 0_m 0_s 3_? 1_j"));
     TaskRecord again;
@@ -198,7 +198,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     type_text("100000");
     at(ALARM);
     at(ADD);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(TODO_FILE),
               "..._t\r\n" + task_line("DENTIST", 2008, 5, 20, 10, 0, REPEAT_NORMAL, true));
     EXPECT_FALSE(platform::file_exists(DONE_FILE));
@@ -220,7 +220,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     for (int i = 0; i < 3; ++i) type(DIK_BACK);
     type_text("HEALTH");
     at(UPDATE);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     std::string todo = file_text(TODO_FILE);
     EXPECT_TRUE(
         has(todo, "HEALTH_t\r\nDOCTOR_x 20_D 5_M 2008_Y 10_h 0_m 0_s 0_? 0_j 1_a 15_n 0_b "));
@@ -229,7 +229,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     open_row(0);
     at(DONE);
     at(UPDATE);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(TODO_FILE), "HEALTH_t\r\n");
     EXPECT_TRUE(has(file_text(DONE_FILE), "Completed tasks_t\r\nDOCTOR_x 20_D 5_M 2008_Y"));
 
@@ -237,7 +237,7 @@ TEST_F(EditorTest, TaskCreatedEditedCompletedAndDeletedByMouseAndKeys) {
     open_row(0);
     at(DELETE);
     frames(150);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(DONE_FILE), "Completed tasks_t\r\n");
     EXPECT_EQ(file_text(TODO_FILE), "HEALTH_t\r\n");
 }
@@ -248,6 +248,6 @@ TEST_F(EditorTest, PastMomentIsRefusedAndCloseKeepsTheFile) {
     EXPECT_TRUE(blinks("Set Date, Time must be in the future"));
     EXPECT_EQ(task_editor_visit().edit_field, FIELD_DATE);
     at(CLOSE);
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     EXPECT_EQ(file_text(TODO_FILE), before);
 }

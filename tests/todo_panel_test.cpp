@@ -43,9 +43,9 @@ TEST_F(PanelTest, WithoutTaskFileOnlyTheButtonsShowAndNewTaskOpensTheEditor) {
     EXPECT_EQ(panel.count, 0);
     EXPECT_FLOAT_EQ(panel.width, 0);
     press_button(1);
-    EXPECT_TRUE(editor_open);
+    EXPECT_TRUE(todo_panel_run().editor_open);
     EXPECT_EQ(panel.selection, -1);
-    EXPECT_EQ(panel_state, 2);
+    EXPECT_EQ(todo_panel_run().panel_state, 2);
     EXPECT_TRUE(text_drawn("...")); // the new task's title
     EXPECT_FALSE(text_drawn("to-do"));
 }
@@ -70,10 +70,10 @@ TEST_F(PanelTest, ClickSelectsSecondClickOpensAndTimeAwayClears) {
     EXPECT_EQ(panel.selection, 0);
 
     click(200, row_y(1));
-    EXPECT_FALSE(editor_open);
+    EXPECT_FALSE(todo_panel_run().editor_open);
     click(200, row_y(1));
-    EXPECT_TRUE(editor_open);
-    EXPECT_EQ(panel_state, 2);
+    EXPECT_TRUE(todo_panel_run().editor_open);
+    EXPECT_EQ(todo_panel_run().panel_state, 2);
     EXPECT_STREQ(task_editor_visit().edit_task.description, "TASK B");
 }
 
@@ -81,7 +81,7 @@ TEST_F(PanelTest, TwelveTasksScrollUntilTheLastIsTheLastRow) {
     put_file(TODO_FILE, tasks(12));
     frame();
     press_button(0);
-    EXPECT_EQ(panel_state, 1);
+    EXPECT_EQ(todo_panel_run().panel_state, 1);
     frame();
     const int down_y = 202 + 16 * 10 + 8, up_y = 186 + 8;
     for (int i = 0; i < 4; ++i) click(256, down_y);

@@ -64,7 +64,7 @@ void TodoTest::frame() {
     panel = game_DisplayTodo({.x = panel_x,
                               .y = PANEL_Y,
                               .selection = panel.selection,
-                              .rows = panel_state == 0 ? 3 : 10,
+                              .rows = todo_panel_run().panel_state == 0 ? 3 : 10,
                               .row_height = ROW_HEIGHT});
     platform::render_present();
 }
@@ -112,7 +112,7 @@ void TodoTest::type_text(const char* text) {
 
 void TodoTest::press_button(int k) {
     frame(); // a list changed by the frame before is loaded again
-    const int rows = panel_state == 0 ? 3 : 10;
+    const int rows = todo_panel_run().panel_state == 0 ? 3 : 10;
     const bool listed = platform::file_exists(todo_panel_run().show_open ? TODO_FILE : DONE_FILE);
     const int drawn = listed ? std::min(rows, panel.count - todo_panel_run().first_row) : 0;
     const int end_y = listed ? 202 + 16 * drawn : 170;

@@ -35,7 +35,7 @@ class TodoTest : public GameTest {
     // letting the row settle with the pointer near it.
     void press_button(int k);
 
-    // The panel's outputs as the start screen keeps them; its state is editor_open, panel_state.
+    // The panel's outputs as the start screen keeps them; its state is todo_panel_run().
     TodoPanelResult panel;
     float panel_x = 0; // the x of the last frame's call
     static constexpr float PANEL_Y = 170, ROW_HEIGHT = 16;
