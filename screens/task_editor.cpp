@@ -319,7 +319,8 @@ bool save_task(int selection) {
     // A date or time that does not exist is no moment to compare or to store.
     if (validdate(w.wYear, w.wMonth, w.wDay) != 0) return refuse(FIELD_DATE, MESSAGE_DATE);
     if (!validtime(w.wHour, w.wMinute, w.wSecond)) return refuse(FIELD_TIME, MESSAGE_TIME);
-    if (comparetimes(w, platform::local_time()) == 2) return refuse(FIELD_DATE, MESSAGE_FUTURE);
+    if (comparetimes(w, platform::local_time()) == TIME_EARLIER)
+        return refuse(FIELD_DATE, MESSAGE_FUTURE);
     if (t.done == 1 && selection > 0) {
         completetask(selection - 1);
         if (t.repeat != REPEAT_NORMAL) {

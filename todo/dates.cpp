@@ -94,6 +94,29 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat) {
     return countdown(when, repeat, platform::local_time());
 }
 
+namespace {
+
+// The next monthly or yearly occurrence of when, now or after.
+SYSTEMTIME next_of_month_or_year(const SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
+    SYSTEMTIME next = when;
+    next.wYear = now.wYear;
+    if (repeat == REPEAT_MONTHLY) next.wMonth = now.wMonth;
+    next.wDayOfWeek = next.wMilliseconds = 0;
+    fit_day(next);
+    if (comparetimes(now, next) == TIME_LATER) {
+        if (repeat == REPEAT_MONTHLY)
+            add_months(next, 1);
+        else
+            ++next.wYear;
+        // The day stepped back in the month before stays: the 31st seen on 30 April after its
+        // time falls on 30 May.
+        fit_day(next);
+    }
+    return next;
+}
+
+} // namespace
+
 TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
     switch (repeat) {
     case REPEAT_NORMAL:
@@ -108,7 +131,8 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
         when.wYear = now.wYear;
         when.wMonth = now.wMonth;
         when.wDay = now.wDay;
-        SYSTEMTIME next = comparetimes(when, now) == 2 ? addseconds(when, 86400) : when;
+        SYSTEMTIME next =
+            comparetimes(when, now) == TIME_EARLIER ? addseconds(when, SECONDS_PER_DAY) : when;
         return timediff(next, now);
     }
     case REPEAT_WEEKLY: {
@@ -118,24 +142,9 @@ TimeDiff countdown(SYSTEMTIME& when, int repeat, const SYSTEMTIME& now) {
         return timediff(when, now);
     }
     case REPEAT_MONTHLY:
-    case REPEAT_YEARLY: {
-        SYSTEMTIME next = when;
-        next.wYear = now.wYear;
-        if (repeat == REPEAT_MONTHLY) next.wMonth = now.wMonth;
-        next.wDayOfWeek = next.wMilliseconds = 0;
-        fit_day(next);
-        if (comparetimes(now, next) == 1) {
-            if (repeat == REPEAT_MONTHLY)
-                add_months(next, 1);
-            else
-                ++next.wYear;
-            // The day stepped back in the month before stays: the 31st seen on 30 April after
-            // its time falls on 30 May.
-            fit_day(next);
-        }
-        when = next;
-        return timediff(next, now);
-    }
+    case REPEAT_YEARLY:
+        when = next_of_month_or_year(when, repeat, now);
+        return timediff(when, now);
     default:
         return TimeDiff{};
     }

@@ -20,6 +20,7 @@ using platform::TICKS_PER_DAY;
 using platform::TICKS_PER_SECOND;
 constexpr uint64_t TICKS_PER_MINUTE = 60 * TICKS_PER_SECOND;
 constexpr uint64_t TICKS_PER_WEEK = 7 * TICKS_PER_DAY;
+constexpr uint32_t SECONDS_PER_DAY = 86400;
 
 // A difference of two moments kept in a SYSTEMTIME: the year field is 1601 + whole years when the
 // first moment lies ahead of the second and 1600 - whole years when it lies behind; the month
@@ -35,7 +36,10 @@ platform::SYSTEMTIME fromticks(uint64_t ticks);
 uint64_t filetimeticks(const platform::FILETIME& ft);
 platform::FILETIME ticksfiletime(uint64_t ticks);
 
-// 0 when a and b are the same moment, 1 when a is later, 2 when a is earlier.
+// What comparetimes says of a against b.
+enum : int { TIME_SAME = 0, TIME_LATER = 1, TIME_EARLIER = 2 };
+// TIME_SAME when a and b are the same moment, TIME_LATER when a is later, TIME_EARLIER when a is
+// earlier.
 int comparetimes(const platform::SYSTEMTIME& a, const platform::SYSTEMTIME& b);
 platform::SYSTEMTIME addseconds(const platform::SYSTEMTIME& t, uint32_t seconds);
 // The difference of a against b; day of week and milliseconds of both are left out.

@@ -293,8 +293,8 @@ int appended(const TaskRecord& record, const char* file, const char* heading, st
 // months, days and time counted back for moments behind (year field below 1601).
 int64_t sort_key(const TimeDiff& d) {
     int64_t years = int64_t{d.wYear} * 32140800;
-    int64_t rest = int64_t{d.wMonth} * 2678400 + int64_t{d.wDay} * 86400 + d.wHour * 3600 +
-                   d.wMinute * 60 + d.wSecond;
+    int64_t rest = int64_t{d.wMonth} * 2678400 + int64_t{d.wDay} * SECONDS_PER_DAY +
+                   d.wHour * 3600 + d.wMinute * 60 + d.wSecond;
     return d.wYear >= 1601 ? years + rest : years - rest;
 }
 
