@@ -11,7 +11,7 @@ Keyboard keyboard;
 namespace {
 
 // The rows of letter keys: from Q (16) to M (50).
-constexpr int DIK_FIRST_LETTER = 16, DIK_LAST_LETTER = 50;
+constexpr int DIK_FIRST_LETTER = DIK_Q, DIK_LAST_LETTER = 50; // the letter rows, DIK_Q to DIK_M
 // What a US layout types on the keys from Q (16) to "/" (53), of the characters the name box
 // takes: the letters and "/" by place.
 constexpr char US_KEYS[] = "qwertyuiop    asdfghjkl     zxcvbnm  /";

@@ -8,9 +8,13 @@ enum : int {
     DIK_1 = 2, // to DIK_9 = 10, the digit row
     DIK_BACK = 14,
     DIK_TAB = 15,
+    DIK_Q = 16, // to DIK_P = 25, the top letter row (on a Latin layout)
     DIK_RETURN = 28,
     DIK_LCONTROL = 29,
+    DIK_A = 30, // to DIK_L = 38, the middle letter row
     DIK_LSHIFT = 42,
+    DIK_Z = 44, // to DIK_M = 50, the bottom letter row
+    DIK_B = 48,
     DIK_SLASH = 53,
     DIK_RSHIFT = 54,
     DIK_LMENU = 56, // the left Alt

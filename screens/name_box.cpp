@@ -12,7 +12,6 @@ namespace {
 
 constexpr platform::Rect BOX{0, 0, 170, 85}; // in the dialogs image, drawn centred
 constexpr float TEXT_DROP = 10;              // the text's centre below the box's
-constexpr char BACKSPACE = 8, ENTER = 13, ESCAPE = 27;
 
 NameBoxVisit name_box_edit;
 
@@ -37,11 +36,11 @@ namespace {
 void update_text(char* text) {
     int& position = name_box_edit.position;
     const uint8_t c = keyboard.readchar(true);
-    if (c == BACKSPACE) {
+    if (c == CHAR_BACKSPACE) {
         if (position >= 0) text[position--] = '\0';
-    } else if (c == ENTER) {
+    } else if (c == CHAR_ENTER) {
         dialog_active = 0;
-    } else if (c == ESCAPE) {
+    } else if (c == CHAR_ESCAPE) {
         dialog_active = 0;
         text[0] = '\0';
     } else if (c >= ' ' && position < NAME_BOX_TEXT_LIMIT - 1) { // no control byte (Tab)

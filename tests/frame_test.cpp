@@ -8,6 +8,7 @@
 #include "app/device.h"
 #include "app/frame.h"
 #include "app/shell.h"
+#include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -239,10 +240,10 @@ Outcome play_session(bool idle_waits, const std::string& folder,
     at(frame++, hl::EventKind::mouse_move, -1000, -1000); // the pointer to the corner
     // A tap's press and release 4 ms apart fall between two frames, or inside one wait.
     const double tap = 0.25;
-    click(430, 400, tap);             // New game
-    key(30, 1);                       // A
-    key(48, 3);                       // B
-    key(28, 10);                      // Enter
+    click(430, 400, tap); // New game
+    key(DIK_A, 1);
+    key(DIK_B, 3);
+    key(DIK_RETURN, 10);
     const long paused = frame += 300; // a pause on the game screen
     at(frame++, hl::EventKind::mouse_move, -1000, -1000);
     px = py = 0;

@@ -24,7 +24,7 @@ namespace hl = platform::headless;
 
 namespace {
 
-constexpr int DIK_Y = 21, DIK_P = 25, DIK_Z = 44, DIK_N = 49; // where a US layout has them
+constexpr int DIK_Y = 21, DIK_P = 25, DIK_N = 49; // where a US layout has them
 
 float centre(int i) {
     return 45.0f + 160.0f * static_cast<float>(i / 3) + 50.0f * static_cast<float>(i % 3);

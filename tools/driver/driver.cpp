@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/shell.h"
+#include "input/keyboard.h"
 #include "platform/headless/headless.h"
 #include "screens/play_screen.h"
 
@@ -57,7 +58,7 @@ void drive_press(int dik, int frames) {
 void drive_type(const std::string& text) {
     // The DirectInput codes of the digit row and the letter rows.
     static const char* const rows[] = {"1234567890", "QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-    static const int first_codes[] = {2, 16, 30, 44};
+    static const int first_codes[] = {DIK_1, DIK_Q, DIK_A, DIK_Z};
     for (char c : text)
         for (int r = 0; r < 4; ++r)
             if (const char* at = c ? std::strchr(rows[r], c) : nullptr)
