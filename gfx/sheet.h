@@ -13,6 +13,11 @@ constexpr int WRONG_DIGIT_STRIP_Y = 475;
 constexpr platform::Rect ARROW_UP_IMAGE{24, 400, 100, 420};
 constexpr platform::Rect ARROW_DOWN_IMAGE{102, 400, 176, 420};
 
+// Squares that more than one panel draws: the expand button (also the player list's toggle) and
+// the tick (also the to-do panel's switch to the completed tasks).
+constexpr platform::Rect EXPAND_IMAGE{200, 400, 225, 425};
+constexpr platform::Rect TICK_IMAGE{175, 400, 200, 425};
+
 // The 50 x 50 cell number of board theme `theme`'s (0 to 6) empty cell, or with `given` its given
 // cell, which follows it on the sheet.
 constexpr int theme_cell_image(int theme, bool given) {

@@ -607,7 +607,8 @@ void draw_board(const BoardView& view) {
     draw_sheet_region(view.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
                       CellAnchor::centre);
     draw_grid(view);
-    game_DisplayFontText(player_name, 15, 256, 506, TEXT_SCALE, TextAnchor::centre);
+    game_DisplayFontText(player_name, TEXT_ADVANCE, LAYOUT_CENTRE_X, 506, TEXT_SCALE,
+                         TextAnchor::centre);
 }
 
 void picker_image(int slot, int image, float opacity) {

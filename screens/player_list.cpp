@@ -37,14 +37,14 @@ struct ListControl {
         return {left, y, right, y + (height > 0 ? height : row_height)};
     }
 };
-constexpr float ARROW_ENLARGED = 1.3f; // the scroll arrows' scale under the mouse
 // Below the rows, above them, and the toggle below them.
 constexpr ListControl SCROLL_DOWN{
-    LAYOUT_CENTRE_X, ARROW_DOWN_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0,
-    ARROW_ENLARGED};
+    LAYOUT_CENTRE_X,  ARROW_DOWN_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0,
+    ARROW_HOVER_SCALE};
 constexpr ListControl SCROLL_UP{
-    LAYOUT_CENTRE_X, ARROW_UP_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0, ARROW_ENLARGED};
-constexpr ListControl TOGGLE{316, {200, 400, 225, 425}, 304, 328, 25, 1.1f};
+    LAYOUT_CENTRE_X,  ARROW_UP_IMAGE, CENTRE_CONTROL_LEFT, CENTRE_CONTROL_RIGHT, 0,
+    ARROW_HOVER_SCALE};
+constexpr ListControl TOGGLE{316, EXPAND_IMAGE, 304, 328, 25, BUTTON_HOVER_SCALE};
 
 // Fewer letters, digits, ":" and spaces than this in the file: the table shows as empty.
 constexpr int MIN_VISIBLE_CHARS = 3;

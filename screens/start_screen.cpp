@@ -205,7 +205,8 @@ bool press_keys_and_buttons(const Hover& hover, int keyed_button) {
 // The button, enlarged while hovered, and the focus mark round it.
 void draw_button(const Button& b, bool over, int group) {
     game_DisplayLayer(IMAGE_START, 100, BUTTON_RIGHT, b.centre_y, b.region.left, b.region.top,
-                      b.region.right, b.region.bottom, over ? 1.1f : 1, LayerAnchor::right_middle);
+                      b.region.right, b.region.bottom, over ? BUTTON_HOVER_SCALE : 1,
+                      LayerAnchor::right_middle);
     if (focus_on(start_visit.focus, group)) draw_focus_mark(b.area);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "gfx/sheet.h"
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
@@ -420,21 +421,26 @@ void mask(float x, float y, int width) {
 }
 
 void box(const char* text, float advance, float x, float y) {
-    game_DisplayFontText(text, advance, x, y, 0.55f, TextAnchor::bottom_left);
+    game_DisplayFontText(text, advance, x, y, SMALL_TEXT_SCALE, TextAnchor::bottom_left);
 }
 
 void hint(const char* text, float x, float y) {
     game_DisplayText({.text = text,
                       .x = x,
                       .y = y,
-                      .scale_x = 0.55f,
-                      .scale_y = 0.55f,
+                      .scale_x = SMALL_TEXT_SCALE,
+                      .scale_y = SMALL_TEXT_SCALE,
                       .anchor = TextAnchor::bottom_left,
                       .opacity = 20});
 }
 
 void tick(float x, float y) {
-    game_DisplayCell({.x = x, .y = y, .left = 175, .top = 400, .right = 200, .bottom = 425});
+    game_DisplayCell({.x = x,
+                      .y = y,
+                      .left = TICK_IMAGE.left,
+                      .top = TICK_IMAGE.top,
+                      .right = TICK_IMAGE.right,
+                      .bottom = TICK_IMAGE.bottom});
 }
 
 // The background, the masks, the clock and every box as it stands.
@@ -446,8 +452,8 @@ void draw_form() {
     if (visit.title_off) mask(300, 39, 50);
     if (visit.delete_off) mask(175, 375, 75);
     if (visit.update_off) mask(260, 375, 80);
-    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, 256, 470, TEXT_SCALE,
-                         TextAnchor::centre);
+    game_DisplayFontText(editorclocktext(platform::local_time()).c_str(), 10, LAYOUT_CENTRE_X, 470,
+                         TEXT_SCALE, TextAnchor::centre);
     const std::string typed =
         std::string(visit.edit_text) + (run.cursor_clock > CURSOR_PERIOD / 2 ? "." : "");
     auto shown = [&](int field, const std::string& rest) {
@@ -474,7 +480,8 @@ void draw_messages(int last) {
     const platform::DrawPhase drawing;
     for (int m = 0; m < last; ++m)
         if (static_cast<int>(visit.message_clock[m]) % 100 > 40)
-            game_DisplayFontText(MESSAGES[m], 17, 256, 256, m <= MESSAGE_MINUTES ? 1.0f : 0.55f,
+            game_DisplayFontText(MESSAGES[m], 17, LAYOUT_CENTRE_X, LAYOUT_CENTRE_Y,
+                                 m <= MESSAGE_MINUTES ? 1.0f : SMALL_TEXT_SCALE,
                                  TextAnchor::centre);
 }
 

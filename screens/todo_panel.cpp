@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr float CENTRE_X = 256; // the layout's middle column: the header, the arrows, the buttons
 // A row's columns from its x: the description, the right of the date or countdown, the time; and
 // its clickable width.
 constexpr float DESCRIPTION_X = 20, DATE_RIGHT_X = 320, TIME_X = 340, ROW_WIDTH = 390;
@@ -32,6 +31,8 @@ constexpr float NEAR_MARGIN = 30; // how far above and below the panel its contr
 // The rows' icons and the buttons are squares of the sheet SQUARE wide; the icons lie on the line
 // at ICON_TOP, the due mark's and, from REPEAT_ICONS_LEFT, one per repeat kind.
 constexpr int SQUARE = 25, ICON_TOP = 300, DUE_ICON_LEFT = 450, REPEAT_ICONS_LEFT = 300;
+// The buttons only the panel draws: a new task, and the switch back to the open tasks.
+constexpr platform::Rect NEW_TASK_IMAGE{225, 400, 250, 425}, OPEN_TASKS_IMAGE{225, 425, 250, 450};
 
 // The clickable areas move with the panel, so each is laid out on the spot from where the panel's
 // lines stand this frame.
@@ -39,7 +40,7 @@ constexpr int SQUARE = 25, ICON_TOP = 300, DUE_ICON_LEFT = 450, REPEAT_ICONS_LEF
 constexpr Area row_area(float x, float y, float row_height) {
     return {x, y, x + ROW_WIDTH, y + row_height};
 }
-// A scroll arrow, centred on CENTRE_X, on the line whose top is at y.
+// A scroll arrow, centred on LAYOUT_CENTRE_X, on the line whose top is at y.
 constexpr Area arrow_area(float y, float row_height) {
     return {CENTRE_CONTROL_LEFT, y, CENTRE_CONTROL_RIGHT, y + row_height};
 }
@@ -55,7 +56,7 @@ constexpr Area near_area(float y, float end_y) {
 
 // The controls' row starts at CONTROL_X, moved on by ARROWS_WIDTH when the arrows show and by
 // SQUARE per button.
-constexpr float CONTROL_X = CENTRE_X, ARROWS_WIDTH = 120;
+constexpr float CONTROL_X = LAYOUT_CENTRE_X, ARROWS_WIDTH = 120;
 constexpr float SELECTION_TIMEOUT = 300;
 
 // The buttons of the controls' row, left to right; the new-task button shows only with the open
@@ -271,10 +272,10 @@ void draw_header(const PanelLayout& layout, const platform::SYSTEMTIME& now, boo
                  bool show_time) {
     const platform::DrawPhase drawing;
     if (layout.heading)
-        game_DisplayFontText(visit.list_heading, 15, CENTRE_X, layout.heading_y, TEXT_SCALE,
-                             TextAnchor::centre);
+        game_DisplayFontText(visit.list_heading, TEXT_ADVANCE, LAYOUT_CENTRE_X, layout.heading_y,
+                             TEXT_SCALE, TextAnchor::centre);
     if (layout.clock)
-        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, CENTRE_X,
+        game_DisplayFontText(clocktext(now, show_date, show_time).c_str(), 10, LAYOUT_CENTRE_X,
                              layout.clock_y, TEXT_SCALE, TextAnchor::centre);
 }
 
@@ -311,11 +312,11 @@ float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int sel
     if (hovered || selection == i + 1) highlight(x, y);
     game_DisplayNumber(i + 1, 0.45f, x, y, NumberAlign::right_top, DIGIT_STRIP_X, DIGIT_STRIP_Y);
     if (!((due || warn) && !blink && count == 0))
-        game_DisplayFontText(task.description, 15, x + DESCRIPTION_X, y, TEXT_SCALE,
+        game_DisplayFontText(task.description, TEXT_ADVANCE, x + DESCRIPTION_X, y, TEXT_SCALE,
                              TextAnchor::top_left);
     if ((due || warn) && blink && count > 0)
-        game_DisplayNumber(count, 0.55f, x + DESCRIPTION_X, y, NumberAlign::left_top, DIGIT_STRIP_X,
-                           DIGIT_STRIP_Y);
+        game_DisplayNumber(count, SMALL_TEXT_SCALE, x + DESCRIPTION_X, y, NumberAlign::left_top,
+                           DIGIT_STRIP_X, DIGIT_STRIP_Y);
     float e;
     if (selection != 0 || hovered) {
         game_DisplayFontText(datetext(task.when).c_str(), 11, x + DATE_RIGHT_X, y, TEXT_SCALE,
@@ -335,21 +336,21 @@ float draw_row(int i, float x, float y, uint32_t reminder, bool hovered, int sel
     return e + 30;
 }
 
-// A scroll arrow, centred on CENTRE_X with its top at y.
+// A scroll arrow, centred on LAYOUT_CENTRE_X with its top at y.
 void draw_arrow(const platform::Rect& image, float y, float row_height) {
-    const float scale = arrow_area(y, row_height).hovered() ? 1.3f : 1.0f;
-    draw_sheet_region(image, CENTRE_X, y, scale, CellAnchor::top_middle);
+    const float scale = arrow_area(y, row_height).hovered() ? ARROW_HOVER_SCALE : 1.0f;
+    draw_sheet_region(image, LAYOUT_CENTRE_X, y, scale, CellAnchor::top_middle);
 }
 
-// A round button, the sheet's square at (left, top), at (x, y).
-void draw_button(float x, float y, int left, int top) {
-    const float scale = button_area(x, y).hovered() ? 1.1f : 1.0f;
+// A round button, a square of the sheet, at (x, y).
+void draw_button(float x, float y, const platform::Rect& image) {
+    const float scale = button_area(x, y).hovered() ? BUTTON_HOVER_SCALE : 1.0f;
     game_DisplayCell({.x = x,
                       .y = y,
-                      .left = left,
-                      .top = top,
-                      .right = left + SQUARE,
-                      .bottom = top + SQUARE,
+                      .left = image.left,
+                      .top = image.top,
+                      .right = image.right,
+                      .bottom = image.bottom,
                       .scale_x = scale,
                       .scale_y = scale,
                       .anchor = CellAnchor::top_middle,
@@ -369,16 +370,16 @@ void draw_controls(const PanelLayout& layout, const PanelControls& controls,
         const float x = controls.button_x[k];
         switch (controls.button[k]) {
         case PanelButton::expand:
-            draw_button(x, layout.end_y, 200, 400);
+            draw_button(x, layout.end_y, EXPAND_IMAGE);
             break;
         case PanelButton::new_task:
-            draw_button(x, layout.end_y, 225, 400);
+            draw_button(x, layout.end_y, NEW_TASK_IMAGE);
             break;
         case PanelButton::switch_list:
             if (run.show_open)
-                draw_button(x, layout.end_y, 175, 400);
+                draw_button(x, layout.end_y, TICK_IMAGE);
             else
-                draw_button(x, layout.end_y, 225, 425);
+                draw_button(x, layout.end_y, OPEN_TASKS_IMAGE);
             break;
         }
     }

@@ -28,32 +28,43 @@ constexpr float OPEN = Area::OPEN;
 // and larger while hovered. Up and down are hovered within EDGE of their edge and from
 // CENTRE_CONTROL_LEFT to CENTRE_CONTROL_RIGHT, left and right within EDGE and from SIDE_TOP to
 // SIDE_BOTTOM.
-constexpr float MIDDLE = 256, NEAR_CENTRE = 10, FAR_CENTRE = 500;
+constexpr float NEAR_CENTRE = 10, FAR_CENTRE = 500;
 constexpr float EDGE = 15, FAR_EDGE = 495, SIDE_TOP = 200, SIDE_BOTTOM = 300;
-constexpr float MOVE_SCALE = 1.3f;
 // The top row's controls, hovered above TOP_ROW_BOTTOM (the close control one pixel lower).
-constexpr float TOP_ROW_Y = 14, TOP_ROW_BOTTOM = 20, TOP_ROW_SCALE = 1.1f;
+constexpr float TOP_ROW_Y = 14, TOP_ROW_BOTTOM = 20;
 constexpr Look LOOKS[COUNT] = {
-    {MIDDLE,
+    {LAYOUT_CENTRE_X,
      NEAR_CENTRE,
      ARROW_UP_IMAGE,
-     MOVE_SCALE,
+     ARROW_HOVER_SCALE,
      {CENTRE_CONTROL_LEFT, -OPEN, CENTRE_CONTROL_RIGHT, EDGE}},
-    {MIDDLE,
+    {LAYOUT_CENTRE_X,
      FAR_CENTRE,
      ARROW_DOWN_IMAGE,
-     MOVE_SCALE,
+     ARROW_HOVER_SCALE,
      {CENTRE_CONTROL_LEFT, FAR_EDGE, CENTRE_CONTROL_RIGHT, OPEN}},
-    {NEAR_CENTRE, MIDDLE, {0, 424, 16, 498}, MOVE_SCALE, {-OPEN, SIDE_TOP, EDGE, SIDE_BOTTOM}},
-    {FAR_CENTRE, MIDDLE, {18, 424, 32, 498}, MOVE_SCALE, {FAR_EDGE, SIDE_TOP, OPEN, SIDE_BOTTOM}},
+    {NEAR_CENTRE,
+     LAYOUT_CENTRE_X,
+     {0, 424, 16, 498},
+     ARROW_HOVER_SCALE,
+     {-OPEN, SIDE_TOP, EDGE, SIDE_BOTTOM}},
+    {FAR_CENTRE,
+     LAYOUT_CENTRE_X,
+     {18, 424, 32, 498},
+     ARROW_HOVER_SCALE,
+     {FAR_EDGE, SIDE_TOP, OPEN, SIDE_BOTTOM}},
     // deactivate: 390 to 415
-    {408, TOP_ROW_Y, {200, 422, 225, 450}, TOP_ROW_SCALE, {389, -OPEN, 416, TOP_ROW_BOTTOM}},
+    {408, TOP_ROW_Y, {200, 422, 225, 450}, BUTTON_HOVER_SCALE, {389, -OPEN, 416, TOP_ROW_BOTTOM}},
     // grow: 430 to 450
-    {438, TOP_ROW_Y, {35, 422, 64, 450}, TOP_ROW_SCALE, {429, -OPEN, 451, TOP_ROW_BOTTOM}},
+    {438, TOP_ROW_Y, {35, 422, 64, 450}, BUTTON_HOVER_SCALE, {429, -OPEN, 451, TOP_ROW_BOTTOM}},
     // shrink: 460 to 480
-    {468, TOP_ROW_Y, {64, 422, 96, 450}, TOP_ROW_SCALE, {459, -OPEN, 481, TOP_ROW_BOTTOM}},
+    {468, TOP_ROW_Y, {64, 422, 96, 450}, BUTTON_HOVER_SCALE, {459, -OPEN, 481, TOP_ROW_BOTTOM}},
     // close: y up to 20
-    {498, TOP_ROW_Y, {98, 422, 122, 450}, TOP_ROW_SCALE, {490, -OPEN, OPEN, TOP_ROW_BOTTOM + 1}},
+    {498,
+     TOP_ROW_Y,
+     {98, 422, 122, 450},
+     BUTTON_HOVER_SCALE,
+     {490, -OPEN, OPEN, TOP_ROW_BOTTOM + 1}},
 };
 // While the pointer is in here, away from every edge, the overlay hides.
 constexpr Area AWAY_FROM_EDGES{10, TOP_ROW_BOTTOM, FAR_EDGE, FAR_EDGE};
