@@ -44,8 +44,6 @@ constexpr float LAYOUT_W = 512;
 constexpr float LIST_X = 80, COMPACT_LIST_Y = 290, EXPANDED_LIST_Y = 170, LIST_ROW_H = 16;
 constexpr int COMPACT_LIST_ROWS = 3, EXPANDED_LIST_ROWS = 10;
 
-constexpr int SAVED_GAME_VALUES = 162; // what game_LoadGame reads from a whole saved game
-
 } // namespace
 
 namespace {

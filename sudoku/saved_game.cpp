@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int CELLS = 81;
-constexpr int SAVED_VALUES = 2 * CELLS;
 constexpr size_t VALUE_LIMIT = 51;
 
 // "edit\NAME.txt" (the notes file: "edit\NAME.notes"), with the bytes of the name that cannot
@@ -49,7 +48,7 @@ std::string notes_path(const char* name) {
 std::string saved_game_text(const int32_t* board, const int32_t* solution) {
     std::string text;
     char value[32];
-    for (int i = 0; i < SAVED_VALUES; ++i) {
+    for (int i = 0; i < SAVED_GAME_VALUES; ++i) {
         std::snprintf(value, sizeof value, "%d,", i < CELLS ? board[i] : solution[i - CELLS]);
         text += value;
     }
@@ -68,7 +67,7 @@ bool saved_game_whole(const std::string& text) {
         else if (!std::isdigit(c) && !std::isspace(c) && c != '-' && c != 'm' && c != 't')
             return false;
     }
-    return values == SAVED_VALUES || text.empty();
+    return values == SAVED_GAME_VALUES || text.empty();
 }
 
 } // namespace
@@ -122,7 +121,7 @@ int game_LoadGame(const char* name, int32_t* board, int32_t* solution) {
     size_t length = 0;
     for (unsigned char c : text) {
         buffer[length] = '\0';
-        if (c == ',' && count < SAVED_VALUES) {
+        if (c == ',' && count < SAVED_GAME_VALUES) {
             (count < CELLS ? board[count] : solution[count - CELLS]) = leading_number(buffer);
             ++count;
         } else if (c == 'm') {

@@ -15,7 +15,9 @@ void game_SaveGameOrTell();
 // Writes the saved game of name from the two 81-value arrays and the two counters.
 bool game_WriteGame(const char* name, const int32_t* board, const int32_t* solution);
 // Reads the saved game of name into the arrays and the counters; returns how many values it
-// stored (0 to 162, 0 when there is no file). Below 162 there is no usable saved game.
+// stored (0 to SAVED_GAME_VALUES, 0 when there is no file). Below SAVED_GAME_VALUES there is no
+// usable saved game.
+constexpr int SAVED_GAME_VALUES = 2 * 81; // the board's 81 codes and the solution's 81 digits
 int game_LoadGame(const char* name, int32_t* board, int32_t* solution);
 // Reads the notes file of name into play_notes, for the game on the board (read it first): no
 // notes (notes_reset) when the file is missing, does not read whole or belongs to another puzzle.

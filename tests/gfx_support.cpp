@@ -14,7 +14,6 @@
 #include "players/players.h"
 #include "players/settings.h"
 #include "screens/name_box.h"
-#include "screens/window_controls.h"
 
 namespace hl = platform::headless;
 
