@@ -52,7 +52,7 @@ platform::Texture* sharpest(platform::Texture* texture) {
 } // namespace
 
 uint32_t opacity_color(float opacity) {
-    uint32_t alpha = static_cast<uint32_t>(static_cast<int>(opacity / 100 * 255));
+    uint32_t alpha = static_cast<uint32_t>(static_cast<int>(opacity / OPAQUE * 255));
     return (alpha & 0xFF) << 24 | 0xFFFFFF;
 }
 
@@ -70,10 +70,10 @@ void draw_sheet_region(const platform::Rect& region, float x, float y, float sca
 }
 
 void fade_in(float& opacity) {
-    if (opacity < 100)
+    if (opacity < OPAQUE)
         opacity += 0.3f * frame_step;
     else
-        opacity = 100;
+        opacity = OPAQUE;
 }
 
 void draw_screen_image(float opacity, const Image& image) {

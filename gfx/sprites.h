@@ -31,7 +31,9 @@ void anchor_offset(const AnchorShift (&table)[N], Anchor anchor, float w, float 
     dy = -shift.y * h;
 }
 
-// White with alpha = opacity / 100 * 255, truncated; opacity is a percentage.
+// Opacities are percentages: OPAQUE draws a picture whole.
+constexpr float OPAQUE = 100;
+// White with alpha = opacity / 100 * 255, truncated.
 uint32_t opacity_color(float opacity);
 
 // The sprite draw every picture goes through: the source rectangle of the texture scaled by
@@ -63,7 +65,7 @@ inline bool game_DisplayLayer(const Image& image, float opacity, float x, float 
 struct CellDraw {
     float x = 0, y = 0;
     int left = 0, top = 0, right = 0, bottom = 0;
-    float opacity = 100; // a percentage
+    float opacity = OPAQUE;
     float scale_x = 1, scale_y = 1;
     CellAnchor anchor = CellAnchor::top_left;
     float rotation = 0;

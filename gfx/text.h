@@ -6,6 +6,8 @@
 // thing drawn, so a caller can carry on the line.
 #pragma once
 
+#include "gfx/sprites.h"
+
 // Which point of a line's nominal box (byte count * advance wide) the position names.
 enum class TextAnchor { top_left, centre, bottom_middle, top_right, bottom_left, bottom_right };
 // Where a number stands: x is its left edge, its right edge or its centre, y its top; or (x, y) is
@@ -27,7 +29,7 @@ struct TextDraw {
     float advance = 15;
     float scale_x = 1, scale_y = 1;
     TextAnchor anchor = TextAnchor::top_left;
-    float opacity = 100; // a percentage
+    float opacity = OPAQUE;
     float rotation = 0;
     int columns = 8, sheet_x = 0, sheet_y = 175, cell_w = 25, cell_h = 25;
 };

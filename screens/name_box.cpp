@@ -51,7 +51,7 @@ void update_text(char* text) {
 
 void draw_box(const char* text, float x, float y) {
     const platform::DrawPhase drawing;
-    game_DisplayLayer(IMAGE_DIALOGS, 100, x, y, BOX.left, BOX.top, BOX.right, BOX.bottom, 1,
+    game_DisplayLayer(IMAGE_DIALOGS, OPAQUE, x, y, BOX.left, BOX.top, BOX.right, BOX.bottom, 1,
                       LayerAnchor::centre);
     if (name_box_edit.position >= 0)
         game_DisplayFontText(text, TEXT_ADVANCE, x, y + TEXT_DROP, TEXT_SCALE, TextAnchor::centre,

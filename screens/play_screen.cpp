@@ -52,7 +52,7 @@ constexpr int WRONG_COUNT_WARNS = 10; // above it the wrong-entry count shows in
 // The sheet's images: the selection frame, and the picker's items after IMAGE_ITEMS. Opacities
 // are in percent; a given's frame is faint, the picker's items a little see-through.
 constexpr int IMAGE_EMPTY = 0, IMAGE_FRAME = 2, IMAGE_ITEMS = 3;
-constexpr float OPAQUE = 100, GIVEN_FRAME_OPACITY = 40, PICKER_OPACITY = 90;
+constexpr float GIVEN_FRAME_OPACITY = 40, PICKER_OPACITY = 90;
 // The additions: the mark on cells holding the selected digit, the notes-mode control beside the
 // counters (off and on), the pencil marks' digits (MARK_WIDTH apart on the sheet, MARK_STEP apart
 // in a cell) and the pause panel over the hidden board.

@@ -202,7 +202,7 @@ bool press_keys_and_buttons(const Hover& hover, int keyed_button) {
 
 // The button, enlarged while hovered, and the focus mark round it.
 void draw_button(const Button& b, bool over, int group) {
-    game_DisplayLayer(IMAGE_START, 100, BUTTON_RIGHT, b.centre_y, b.region.left, b.region.top,
+    game_DisplayLayer(IMAGE_START, OPAQUE, BUTTON_RIGHT, b.centre_y, b.region.left, b.region.top,
                       b.region.right, b.region.bottom, over ? BUTTON_HOVER_SCALE : 1,
                       LayerAnchor::right_middle);
     if (focus_on(start_visit.focus, group)) draw_focus_mark(b.area);
@@ -213,7 +213,7 @@ void draw_title_and_buttons(const Hover& hover) {
     const platform::DrawPhase drawing;
     if (todo_panel_run().editor_open) return;
     game_DisplayLayer(IMAGE_BACKGROUND, start_visit.fade);
-    game_DisplayLayer(IMAGE_START, 100, LAYOUT_CENTRE_X, 100, TITLE.left, TITLE.top, TITLE.right,
+    game_DisplayLayer(IMAGE_START, OPAQUE, LAYOUT_CENTRE_X, 100, TITLE.left, TITLE.top, TITLE.right,
                       TITLE.bottom, 1, LayerAnchor::centre);
     draw_button(NEW_GAME, hover.new_game, START_NEW_GAME);
     draw_button(OPTIONS, hover.options, START_OPTIONS);
@@ -223,7 +223,7 @@ void draw_title_and_buttons(const Hover& hover) {
 void draw_web_link() {
     const platform::DrawPhase drawing;
     if (todo_panel_run().editor_open) return;
-    game_DisplayLayer(IMAGE_START, 100, WEB_LINK_PANEL.left, WEB_LINK_PANEL.top,
+    game_DisplayLayer(IMAGE_START, OPAQUE, WEB_LINK_PANEL.left, WEB_LINK_PANEL.top,
                       WEB_LINK_PANEL.left, WEB_LINK_PANEL.top, WEB_LINK_PANEL.right,
                       WEB_LINK_PANEL.bottom, 1, LayerAnchor::top_left);
 }

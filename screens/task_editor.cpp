@@ -447,7 +447,7 @@ void tick(float x, float y) {
 void draw_form() {
     const platform::DrawPhase drawing;
     const TaskRecord& t = visit.edit_task;
-    game_DisplayLayer(IMAGE_TODO_EDIT, 100);
+    game_DisplayLayer(IMAGE_TODO_EDIT, OPAQUE);
     if (visit.add_off) mask(100, 375, 50);
     if (visit.title_off) mask(300, 39, 50);
     if (visit.delete_off) mask(175, 375, 75);
