@@ -53,25 +53,26 @@ bool finish_move() {
     return platform::file_rename(TODO_MOVE, TODO_FILE);
 }
 
-// Splits a task file's text into chunks. Bytes below 32 (the line ends) are skipped; only the
-// first chunk can be the heading line; text after the last "|" is no record and is dropped. Every
-// "|" ends a record, also one after "_", so the reader and the writers count the same records; a
-// chunk is kept whole however long, so no writer cuts off the fields at the end of an overlong
-// line. Returns whether the text was read whole: no control byte but the line ends, no record cut
-// short. The text after the last "|" goes to `tail`.
-bool split_chunks(const std::string& text, std::vector<Chunk>& chunks,
-                  std::string* tail = nullptr) {
-    chunks.clear();
+// Walks a task file's text chunk by chunk: `each(text, end)` for every chunk, its text holding
+// every byte of 32 and above but the end byte. Bytes below 32 (the line ends) are skipped; only the
+// first chunk can be the heading line; text after the last "|" is no record. Every "|" ends a
+// record, also one after "_", so the reader and the writers count the same records; a chunk is
+// kept whole however long, so no writer cuts off the fields at the end of an overlong line.
+// `each` returns false to stop. Returns whether the text was read whole (no control byte but the
+// line ends, no record cut short); the text after the last "|" goes to `tail`.
+template <class Each>
+bool walk_chunks(const std::string& text, Each each, std::string* tail = nullptr) {
     std::string chunk;
-    bool whole = true;
+    bool whole = true, first = true;
     bool tag = false; // the byte before was an "_" that announces a tag letter
     for (unsigned char b : text) {
         if (b < 32) {
             whole = whole && (b == '\r' || b == '\n');
             continue;
         }
-        if (b == '|' || (tag && b == 't' && chunks.empty())) {
-            chunks.push_back({std::move(chunk), static_cast<char>(b)});
+        if (b == '|' || (tag && b == 't' && first)) {
+            first = false;
+            if (!each(std::string_view(chunk), static_cast<char>(b))) return whole;
             chunk.clear();
             tag = false;
             continue;
@@ -83,9 +84,17 @@ bool split_chunks(const std::string& text, std::vector<Chunk>& chunks,
     return whole && chunk.empty();
 }
 
+// The chunks of a task file's text, as walk_chunks finds them.
+bool split_chunks(const std::string& text, std::vector<Chunk>& chunks) {
+    chunks.clear();
+    return walk_chunks(text, [&](std::string_view chunk, char end) {
+        chunks.push_back({std::string(chunk), end});
+        return true;
+    });
+}
+
 bool tasks_whole(const std::string& text) {
-    std::vector<Chunk> chunks;
-    return split_chunks(text, chunks);
+    return walk_chunks(text, [](std::string_view, char) { return true; });
 }
 
 // Reads the text of `file`.
@@ -110,7 +119,7 @@ Source load_chunks(const char* file, std::vector<Chunk>& chunks) {
 
 // The C library's decimal conversion of a leading, optionally signed number after white space,
 // with wrap-around 32-bit arithmetic so that "%lu" values above 2147483647 come back bit for bit.
-uint32_t number(const std::string& text) {
+uint32_t number(std::string_view text) {
     size_t i = text.find_first_not_of(" \t\n\v\f\r");
     if (i == std::string::npos) return 0;
     bool negative = text[i] == '-';
@@ -121,7 +130,7 @@ uint32_t number(const std::string& text) {
     return negative ? 0u - value : value;
 }
 
-template <size_t N> void copy_text(char (&field)[N], const std::string& text) {
+template <size_t N> void copy_text(char (&field)[N], std::string_view text) {
     size_t n = std::min(text.size(), N - 1);
     memcpy(field, text.data(), n);
     field[n] = 0;
@@ -129,14 +138,32 @@ template <size_t N> void copy_text(char (&field)[N], const std::string& text) {
 
 // Sets the field of `r` that a tag letter names from the text gathered in front of the tag (a
 // number or a text); other letters change nothing.
-void settaskfield(TaskRecord& r, char tag, const std::string& value) {
+// The 16-bit field a tag letter names: the moment's six fields and the warning minutes; null for
+// the other letters.
+uint16_t* short_field(TaskRecord& r, char tag) {
+    switch (tag) {
+    case 'Y':
+        return &r.when.wYear;
+    case 'M':
+        return &r.when.wMonth;
+    case 'D':
+        return &r.when.wDay;
+    case 'h':
+        return &r.when.wHour;
+    case 'm':
+        return &r.when.wMinute;
+    case 's':
+        return &r.when.wSecond;
+    case 'n':
+        return &r.warn_minutes;
+    default:
+        return nullptr;
+    }
+}
+
+void settaskfield(TaskRecord& r, char tag, std::string_view value) {
     const uint32_t v = number(value);
-    // The 16-bit numbers: the moment's six fields and the warning minutes.
-    platform::SYSTEMTIME& w = r.when;
-    uint16_t* const shorts[] = {&w.wYear,   &w.wMonth,  &w.wDay,        &w.wHour,
-                                &w.wMinute, &w.wSecond, &r.warn_minutes};
-    const size_t k = std::string_view("YMDhmsn").find(tag);
-    if (k != std::string_view::npos) *shorts[k] = static_cast<uint16_t>(v);
+    if (uint16_t* field = short_field(r, tag)) *field = static_cast<uint16_t>(v);
     switch (tag) {
     case 'x':
         copy_text(r.description, value);
@@ -165,28 +192,29 @@ void settaskfield(TaskRecord& r, char tag, const std::string& value) {
     }
 }
 
-// Sets the fields named by the tags of a chunk's text: each value is the text gathered since
-// the previous tag, kept by the gather rule `wrap` (TaskReading). Returns whether a heading was
-// among them.
-bool apply_tags(TaskRecord& r, const std::string& text, bool wrap = false) {
-    std::string value;
-    bool tag = false, headed = false;
-    for (char c : text) {
-        if (tag) {
-            settaskfield(r, c, value);
-            headed = headed || c == 't';
-            value.clear();
-            tag = false;
-        } else if (c == '_') {
-            tag = true;
-        } else if (wrap) {
-            value += c;
-            if (value.size() == WRAP_SIZE) value.clear();
-        } else if (value.size() < GATHER_LIMIT) {
-            value += c;
-        } else {
-            value[GATHER_LIMIT - 1] = c;
-        }
+// The value a tag takes: the text of the chunk since the previous tag, kept by the gather rule
+// `wrap` (TaskReading): with it the text starts again, empty, at every WRAP_SIZE-th byte; without
+// it the text keeps its first bytes up to GATHER_LIMIT - 1 and its last (`spill` holds that one).
+std::string_view gathered(std::string_view text, bool wrap, std::string& spill) {
+    if (wrap) return text.substr(text.size() - text.size() % WRAP_SIZE);
+    if (text.size() <= GATHER_LIMIT) return text;
+    spill.assign(text.substr(0, GATHER_LIMIT - 1));
+    spill += text.back();
+    return spill;
+}
+
+// Sets the fields named by the tags of a chunk's text: "_" and the letter after it name a field,
+// whose value is gathered in front of them. Returns whether a heading was among them.
+bool apply_tags(TaskRecord& r, std::string_view text, bool wrap = false) {
+    bool headed = false;
+    std::string spill;
+    size_t start = 0;
+    for (size_t i = text.find('_'); i != std::string_view::npos && i + 1 < text.size();
+         i = text.find('_', start)) {
+        const char tag = text[i + 1];
+        settaskfield(r, tag, gathered(text.substr(start, i - start), wrap, spill));
+        headed = headed || tag == 't';
+        start = i + 2;
     }
     return headed;
 }
@@ -301,27 +329,31 @@ int64_t sort_key(const TimeDiff& d) {
 } // namespace
 
 TaskList readtasks(const std::string& text, const TaskReading& how) {
-    std::vector<Chunk> chunks;
-    std::string tail;
-    split_chunks(text, chunks, &tail);
     TaskList list;
+    list.records.reserve(
+        std::min(how.limit, static_cast<size_t>(std::count(text.begin(), text.end(), '|'))));
     copy_text(list.next.heading, how.heading);
-    auto read = [&](TaskRecord& r, const std::string& fields) {
+    auto read = [&](TaskRecord& r, std::string_view fields) {
         if (!apply_tags(r, fields, how.wrap)) return;
         list.headed = true;
         memcpy(list.heading, r.heading, sizeof list.heading);
     };
-    for (const Chunk& c : chunks) {
-        if (c.end == 't') {
-            read(list.next, c.text + 't');
-            continue;
-        }
-        read(list.next, c.text);
-        TaskRecord& task = list.records.emplace_back(std::exchange(list.next, {}));
-        if (how.due_from_when && task.due.dwHighDateTime == 0)
-            task.due = ticksfiletime(toticks(task.when));
-        if (list.records.size() == how.limit) return list;
-    }
+    std::string tail;
+    walk_chunks(
+        text,
+        [&](std::string_view chunk, char end) {
+            if (end == 't') {
+                read(list.next, std::string(chunk) + 't');
+                return true;
+            }
+            read(list.next, chunk);
+            TaskRecord& task = list.records.emplace_back(std::exchange(list.next, {}));
+            if (how.due_from_when && task.due.dwHighDateTime == 0)
+                task.due = ticksfiletime(toticks(task.when));
+            return list.records.size() < how.limit;
+        },
+        &tail);
+    if (list.records.size() == how.limit) return list;
     TaskRecord rest = list.next; // only its heading counts
     read(rest, tail);
     return list;
