@@ -295,8 +295,8 @@ void select_cell(int cell) {
     PlayRun& run = play_run;
     run.selected_col = cell % SIDE;
     run.selected_row = cell / SIDE;
-    run.selected_x = GRID_X + cell_offset(run.selected_col);
-    run.selected_y = GRID_Y + cell_offset(run.selected_row);
+    run.selected_x = cell_centre_x(cell);
+    run.selected_y = cell_centre_y(cell);
     run.picker_x = run.selected_x;
     run.picker_y = run.selected_y + PICKER_STEP;
     if (run.picker_x + PICKER_SIZE > SCREEN_EDGE) run.picker_x = PICKER_RIGHTMOST;
@@ -361,6 +361,14 @@ MoveResult step_history(bool forward) {
 }
 
 } // namespace
+
+float cell_centre_x(int cell) {
+    return GRID_X + cell_offset(cell % SIDE);
+}
+
+float cell_centre_y(int cell) {
+    return GRID_Y + cell_offset(cell / SIDE);
+}
 
 float picker_slot_x(int slot) {
     return play_run.picker_x + PICKER_STEP * static_cast<float>((slot - 1) % PICKER_COLUMNS);
@@ -557,8 +565,8 @@ void draw_marks(float x, float y, uint16_t marks) {
 // A cell's tile, and unless the board is hidden its mark for the selected digit, its digit or its
 // pencil marks.
 void draw_cell(const BoardView& view, int col, int row, int selected_digit) {
-    const float x = GRID_X + cell_offset(col), y = GRID_Y + cell_offset(row);
     const int cell = row * SIDE + col;
+    const float x = cell_centre_x(cell), y = cell_centre_y(cell);
     const int32_t code = view.codes[cell];
     const bool given = is_given(code) && !view.paused; // paused, every tile looks alike
     game_DisplayCell({.x = x,

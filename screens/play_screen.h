@@ -69,6 +69,9 @@ const PlayVisit& play_screen_visit();
 // The centre of picker slot 1 to 12 where the picker stands now (rows of four, items 1 to 11).
 float picker_slot_x(int slot);
 float picker_slot_y(int slot);
+// The centre of a cell of the board (row * 9 + column) on the screen.
+float cell_centre_x(int cell);
+float cell_centre_y(int cell);
 
 void play_screen_reset();
 // Entering the screen: the selection goes to the first empty cell, notes mode and pause are off.

@@ -69,9 +69,7 @@ TEST_F(ReplayTest, NewPlayerPlaysLeavesComesBackPicksAThemeAndQuits) {
     // A wrong digit and some play time on level 2, then Escape: the game is saved.
     const int cell = static_cast<int>(std::find(board, board + 81, 0) - board);
     ASSERT_LT(cell, 81);
-    const int x = 45 + 160 * (cell % 9 / 3) + 50 * (cell % 3);
-    const int y = 55 + 160 * (cell / 27) + 50 * (cell / 9 % 3);
-    click(x, y);
+    click(static_cast<int>(cell_centre_x(cell)), static_cast<int>(cell_centre_y(cell)));
     const int wrong = solution[cell] % 9 + 1; // a digit that is not the solution's
     click(static_cast<int>(picker_slot_x(wrong)), static_cast<int>(picker_slot_y(wrong)));
     ASSERT_EQ(wrong_entries, 1);

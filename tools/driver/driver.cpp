@@ -12,11 +12,6 @@ namespace hl = platform::headless;
 
 namespace {
 bool ended = false;
-
-// The centre of the board's cell at a column or row (boxes are 160 pixels apart).
-int cell_centre(int index, float origin) {
-    return static_cast<int>(origin) + 160 * (index / 3) + 50 * (index % 3);
-}
 } // namespace
 
 bool drive_start() {
@@ -69,8 +64,8 @@ bool drive_solve() {
     for (int cell = 0; cell < 81 && !ended; ++cell) {
         const int code = board[cell];
         if ((code >= 1 && code <= 9) || code == solution[cell] + CELL_RIGHT) continue;
-        const int x = cell_centre(cell % 9, GRID_X), y = cell_centre(cell / 9, GRID_Y);
-        drive_click(x, y); // the picker opens beside the cell, the digit's item in it
+        // The picker opens beside the cell, the digit's item in it.
+        drive_click(static_cast<int>(cell_centre_x(cell)), static_cast<int>(cell_centre_y(cell)));
         const int item = solution[cell];
         drive_click(static_cast<int>(picker_slot_x(item)), static_cast<int>(picker_slot_y(item)));
         if (current_screen != Screen::game) break;
