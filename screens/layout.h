@@ -17,3 +17,8 @@ constexpr float ARROW_HOVER_SCALE = 1.3f, BUTTON_HOVER_SCALE = 1.1f;
 
 // A blinking warning or row goes on and off once every BLINK_PERIOD, lit half the time.
 constexpr int BLINK_PERIOD = 50;
+// Whether a warning whose clock (in frame_step units) reads `clock` is lit: in each period's
+// first half.
+inline bool blink_lit(float clock) {
+    return static_cast<int>(clock) % BLINK_PERIOD < BLINK_PERIOD / 2;
+}

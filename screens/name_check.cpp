@@ -54,7 +54,7 @@ NameCheck update_warning() {
 
 void name_check_draw() {
     const platform::DrawPhase drawing;
-    if (static_cast<int>(name_check_visit.timer) % BLINK_PERIOD < BLINK_PERIOD / 2)
+    if (blink_lit(name_check_visit.timer))
         game_DisplayFontText("name already exist. please enter different name.", TEXT_ADVANCE,
                              LAYOUT_CENTRE_X, LAYOUT_CENTRE_Y, SMALL_TEXT_SCALE,
                              TextAnchor::centre);

@@ -223,8 +223,7 @@ void draw_marks() {
 
 void draw_warning_and_cursor(bool warning) {
     const platform::DrawPhase drawing;
-    if (warning &&
-        static_cast<int>(options_visit.options_warning_timer) % BLINK_PERIOD < BLINK_PERIOD / 2)
+    if (warning && blink_lit(options_visit.options_warning_timer))
         game_DisplayText({.text = "no player selected.",
                           .x = LAYOUT_CENTRE_X,
                           .y = LAYOUT_CENTRE_Y,

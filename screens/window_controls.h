@@ -5,8 +5,8 @@
 constexpr float CONTROL_INTERVAL = 7; // frame_step units between two 5-pixel steps
 constexpr int CONTROL_STEP = 5;       // pixels a held control moves or resizes the window per step
 constexpr int SMALLEST_WINDOW_W = 350;
-constexpr int WINDOW_CONTROL_COUNT =
-    8; // move up, down, left, right, deactivate, grow, shrink, close
+// The controls: move up, down, left and right, deactivate, grow, shrink and close.
+constexpr int WINDOW_CONTROL_COUNT = 8;
 
 // The held controls' memory, kept while the overlay hides and across screens; wiped only when the
 // game resets (window_controls_reset).
