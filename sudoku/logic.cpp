@@ -435,7 +435,7 @@ bool x_chain(const Picture& p, LogicStep& step, Technique, int) {
                             search.from[other][1] = static_cast<int16_t>(state);
                             search.house[other] = static_cast<int8_t>(h);
                             search.queue[tail++] = static_cast<int16_t>(other * 2 + 1);
-                            if (other == start || links + 1 < 3) continue;
+                            if (found || other == start || links + 1 < 3) continue;
                             if ((TABLES.peers[start] & TABLES.peers[other] & p.holding[digit])
                                     .empty())
                                 continue;
