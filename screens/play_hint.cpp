@@ -2,6 +2,7 @@
 #include "screens/play_hint.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "gfx/sheet.h"
 #include "gfx/sprites.h"
@@ -38,13 +39,14 @@ constexpr float PANEL_Y = 500, PANEL_HEIGHT = 22, PANEL_MARGIN = 16;
 
 HintShown shown_hint;
 
-void change_marks(const uint16_t* keep_or_fill, bool fill) {
+// Every empty cell's marks become its digits (fill) or keep only them, as one step of the history.
+void change_marks(const uint16_t* digits, bool fill) {
     StepRecord step;
     begin_board_step(step);
     for (int cell = 0; cell < CELLS; ++cell) {
         if (board[cell] != CELL_EMPTY) continue;
         uint16_t& marks = play_notes.marks[cell];
-        marks = fill ? keep_or_fill[cell] : static_cast<uint16_t>(marks & keep_or_fill[cell]);
+        marks = fill ? digits[cell] : static_cast<uint16_t>(marks & digits[cell]);
     }
     end_step(step);
 }
