@@ -112,16 +112,16 @@ LogicStep placement(Technique technique, int cell, int digit) {
     return step;
 }
 
-// Removes the digits from the cells where they are candidates; true when any was.
-bool remove_from(LogicStep& step, const LogicGrid& grid, Cells cells, uint16_t digits) {
-    bool any = false;
+// Makes the step an elimination of the technique: the digits leave the cells where they are
+// candidates. Reasons and houses are the caller's to add.
+void eliminate(LogicStep& step, Technique technique, const LogicGrid& grid, Cells cells,
+               uint16_t digits) {
+    step = {};
+    step.technique = technique;
     while (!cells.empty()) {
         const int cell = cells.take();
-        const uint16_t gone = grid.candidates[cell] & digits;
-        step.removed[cell] |= gone;
-        any |= gone != 0;
+        step.removed[cell] = grid.candidates[cell] & digits;
     }
-    return any;
 }
 
 // Marks the candidates of the house's cells in the position set as reasons.
@@ -147,7 +147,6 @@ bool full_house(const Picture& p, LogicStep& step, Technique, int) {
         const int cell = TABLES.house_cell[h][std::countr_zero(p.open[h])];
         if (std::popcount(p.grid.candidates[cell]) != 1) continue;
         step = placement(Technique::full_house, cell, std::countr_zero(p.grid.candidates[cell]));
-        if (p.placed_at[h][step.digit] >= 0) continue; // contradictory: no step of this kind
         for (int other : TABLES.house_cell[h])
             if (other != cell) step.reasons[other] = bit(p.grid.digit[other]);
         step.houses = uint32_t{1} << h;
@@ -216,9 +215,7 @@ bool locked(const Picture& p, LogicStep& step, Technique technique, int inside, 
     if (!cells_at(inside, places).without(common).empty()) return false;
     const Cells rest = (TABLES.house_cells[outside] & p.holding[digit]).without(common);
     if (rest.empty()) return false;
-    step = {};
-    step.technique = technique;
-    remove_from(step, p.grid, rest, bit(digit));
+    eliminate(step, technique, p.grid, rest, bit(digit));
     mark_places(step, p.grid, inside, places, bit(digit));
     step.houses = uint32_t{1} << inside;
     return true;
@@ -250,12 +247,6 @@ bool claiming(const Picture& p, LogicStep& step, Technique, int) {
     return false;
 }
 
-// The step so far as an elimination of a technique, everything else cleared.
-void start_elimination(LogicStep& step, Technique technique) {
-    step = {};
-    step.technique = technique;
-}
-
 // Naked subsets: size cells of a house whose candidates together are size digits; those digits
 // leave the house's other cells.
 bool naked_subset(const Picture& p, LogicStep& step, Technique technique, int size) {
@@ -276,8 +267,7 @@ bool naked_subset(const Picture& p, LogicStep& step, Technique technique, int si
             for (uint16_t d = digits; d; d &= d - 1)
                 any |= !(rest & p.holding[std::countr_zero(d)]).empty();
             if (!any) continue;
-            start_elimination(step, technique);
-            remove_from(step, p.grid, rest, digits);
+            eliminate(step, technique, p.grid, rest, digits);
             mark_places(step, p.grid, h, set, digits);
             step.houses = uint32_t{1} << h;
             return true;
@@ -302,8 +292,7 @@ bool hidden_subset(const Picture& p, LogicStep& step, Technique technique, int s
             for (uint16_t s = places; s; s &= s - 1)
                 any |= (p.grid.candidates[TABLES.house_cell[h][std::countr_zero(s)]] & ~set) != 0;
             if (!any) continue;
-            start_elimination(step, technique);
-            remove_from(step, p.grid, cells_at(h, places), ALL_DIGITS & ~set);
+            eliminate(step, technique, p.grid, cells_at(h, places), ALL_DIGITS & ~set);
             mark_places(step, p.grid, h, places, set);
             step.houses = uint32_t{1} << h;
             return true;
@@ -338,8 +327,7 @@ bool fish(const Picture& p, LogicStep& step, Technique technique, int size) {
                     rest = rest | TABLES.house_cells[9 - first + std::countr_zero(c)];
                 rest = (rest & p.holding[digit]).without(base);
                 if (rest.empty()) continue;
-                start_elimination(step, technique);
-                remove_from(step, p.grid, rest, bit(digit));
+                eliminate(step, technique, p.grid, rest, bit(digit));
                 for (uint16_t s = set; s; s &= s - 1) {
                     const int line = first + std::countr_zero(s);
                     mark_places(step, p.grid, line, p.where[line][digit], bit(digit));
@@ -365,8 +353,7 @@ uint32_t shared_houses(int a, int b) {
 // leaves the cells that see all of them that may hold it (`seeing`).
 void wing_step(const Picture& p, LogicStep& step, Technique technique, const int cells[3],
                Cells seeing, int digit) {
-    start_elimination(step, technique);
-    remove_from(step, p.grid, seeing, bit(digit));
+    eliminate(step, technique, p.grid, seeing, bit(digit));
     for (int k = 0; k < 3; ++k) step.reasons[cells[k]] = p.grid.candidates[cells[k]];
     step.houses = shared_houses(cells[0], cells[1]) | shared_houses(cells[0], cells[2]);
 }
@@ -411,7 +398,7 @@ bool wing(const Picture& p, LogicStep& step, Technique technique, int pivot_cand
 // that sees both does not. The shortest chain of all is found breadth first, from each start.
 struct ChainSearch {
     int16_t from[81][2]; // the state before: cell * 2 + (1: reached by a strong link), -1 none
-    int8_t house[81][2]; // the house of the strong link that reached the state
+    int8_t house[81];    // the house of the strong link that reached the cell's state 1
     int16_t queue[162];
 };
 
@@ -424,11 +411,10 @@ bool x_chain(const Picture& p, LogicStep& step, Technique, int) {
         for (Cells starts = p.holding[digit]; !starts.empty();) {
             const int start = starts.take();
             for (auto& f : search.from) f[0] = f[1] = -1;
-            int head = 0, tail = 0, links = 0, level_end = 0;
             // The start is its own predecessor, "off": reached by a weak link.
             search.from[start][0] = static_cast<int16_t>(start * 2);
-            search.queue[tail++] = static_cast<int16_t>(start * 2);
-            level_end = tail;
+            search.queue[0] = static_cast<int16_t>(start * 2);
+            int head = 0, tail = 1, links = 0, level_end = 1;
             bool found = false;
             while (head < tail && !found && links + 1 < best) {
                 const int state = search.queue[head++];
@@ -447,9 +433,9 @@ bool x_chain(const Picture& p, LogicStep& step, Technique, int) {
                             const int other = TABLES.house_cell[h][std::countr_zero(o)];
                             if (other == cell || search.from[other][1] >= 0) continue;
                             search.from[other][1] = static_cast<int16_t>(state);
-                            search.house[other][1] = static_cast<int8_t>(h);
+                            search.house[other] = static_cast<int8_t>(h);
                             search.queue[tail++] = static_cast<int16_t>(other * 2 + 1);
-                            if (other == start || links + 1 < 3 || links + 1 >= best) continue;
+                            if (other == start || links + 1 < 3) continue;
                             if ((TABLES.peers[start] & TABLES.peers[other] & p.holding[digit])
                                     .empty())
                                 continue;
@@ -464,14 +450,13 @@ bool x_chain(const Picture& p, LogicStep& step, Technique, int) {
             }
         }
     if (best_end < 0) return false;
-    start_elimination(step, Technique::x_chain);
-    remove_from(step, p.grid,
-                TABLES.peers[best_start] & TABLES.peers[best_end] & p.holding[best_digit],
-                bit(best_digit));
+    eliminate(step, Technique::x_chain, p.grid,
+              TABLES.peers[best_start] & TABLES.peers[best_end] & p.holding[best_digit],
+              bit(best_digit));
     for (int state = best_end * 2 + 1; state != best_start * 2;) {
         const int cell = state / 2, strong = state % 2;
         step.reasons[cell] |= bit(best_digit);
-        if (strong) step.houses |= uint32_t{1} << best_search.house[cell][1];
+        if (strong) step.houses |= uint32_t{1} << best_search.house[cell];
         state = best_search.from[cell][strong];
     }
     step.reasons[best_start] |= bit(best_digit);
