@@ -548,6 +548,7 @@ PlayFrame play_screen_update() {
     frame.controls = window_controls_update();
     leave_on(apply_move(interpret_close_control(frame.controls)));
     leave_on(apply_move(interpret_escape()));
+    dismiss_hint_on_other_input();
     new_game_flag = false;
     frame.shows = PlayFrame::Shows::all;
     return frame;
