@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/reminders.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "players/settings.h"
@@ -15,7 +16,8 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n";
+    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--reminders] [--help] "
+    "[--version]\n";
 constexpr const char* HELP =
     "Sudoku for several named players, with a small to-do organiser.\n"
     "\n"
@@ -24,10 +26,14 @@ constexpr const char* HELP =
     "  --puzzles MODE  every player plays MODE puzzles this run, whatever the options screen\n"
     "                  chose: classic (exactly one solution, harder with the level) or designed\n"
     "                  (the game's own)\n"
+    "  --reminders     run without a window: show a desktop notification when a task of the\n"
+    "                  data folder falls due while no game runs on it; ends when no open task\n"
+    "                  has a moment to come (started after login and when the game closes)\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
 constexpr std::string_view DATA_DIR = "--data-dir";
 constexpr std::string_view PUZZLES = "--puzzles";
+constexpr std::string_view REMINDERS = "--reminders";
 constexpr const char* ALREADY_RUNNING = "Gridhollow is already running with this data folder.";
 
 int usage_error(std::FILE* err, const char* what, const char* arg) {
@@ -66,14 +72,16 @@ int tell(const std::string& text) {
 // that cannot be written in too, and the game runs on it (every save then says it failed);
 // while another copy of the game runs in it, that copy's window comes to the front, or a box says
 // so, and this one ends with 0 having changed nothing. Returns -1 when the game runs.
-int enter_data_folder(const char* dir) {
+int enter_data_folder(const char* dir, bool reminders) {
     if (!platform::make_folders(dir) || !platform::change_directory(dir))
         return tell(std::string("Gridhollow cannot make or enter its data folder '") + dir +
                     "': " + std::strerror(errno) + ".");
+    long holder = 0;
+    // One reminder process per folder: another one ends at once.
+    if (reminders) return platform::lock_current_folder(holder, REMINDERS_LOCK) ? RUN_REMINDERS : 0;
     if (!platform::current_folder_writable()) // the players' files still read: the game runs on
         tell(std::string("Gridhollow cannot write in its data folder '") + dir +
              "'. You can play, but nothing you change can be saved.");
-    long holder = 0;
     if (platform::lock_current_folder(holder)) return -1;
     if (!platform::window_raise_other(holder)) tell(ALREADY_RUNNING);
     return 0;
@@ -83,6 +91,7 @@ int enter_data_folder(const char* dir) {
 
 int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     const char* data_dir = nullptr;
+    bool reminders = false;
     run_puzzle_mode = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -106,10 +115,12 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
                 run_puzzle_mode = PUZZLES_DESIGNED;
             else
                 return usage_error(err, "puzzles are classic or designed, not", mode);
+        } else if (arg == REMINDERS) {
+            reminders = true;
         } else {
             return usage_error(err, "unknown option", argv[i]);
         }
     }
     platform::set_asset_folder(asset_folder());
-    return enter_data_folder(data_dir ? data_dir : ".");
+    return enter_data_folder(data_dir ? data_dir : ".", reminders);
 }

@@ -58,6 +58,8 @@ enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 // A modal message box; the answer is IDOK, IDYES or IDNO.
 int message_box(const char* text, const char* caption, unsigned buttons);
 
+// Restores the window when minimised and brings it to the front with the focus.
+void window_raise();
 // Brings the window of the game running as process pid to the front, as the player's own request
 // to the window manager; false when it cannot (no such window, or no window manager to ask).
 bool window_raise_other(long pid);

@@ -20,6 +20,8 @@
 #include "platform/common/sdl_draw.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/notify.h"
+#include "platform/process.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -57,6 +59,8 @@ struct State {
     bool close_box = false; // clicked for this pass
     bool focused = true;
     bool visible = true;
+    std::vector<headless::NotificationRecord> notifications;
+    std::vector<std::string> started; // the options of the programs started
     std::vector<std::string> urls;
     std::vector<headless::Event> script;
     std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
@@ -241,6 +245,10 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
+void window_raise() {
+    state.focused = state.visible = true;
+}
+
 bool window_raise_other(long) {
     return false; // no other program's window is there
 }
@@ -366,6 +374,24 @@ void wait_for_input(double seconds) {
     sleep_until(seconds);
 }
 
+// ---- notifications ------------------------------------------------------------------------
+
+bool notify_send(const std::string& summary, const std::string& body) {
+    state.notifications.push_back({summary, body});
+    return true;
+}
+bool notify_show_chosen() {
+    return false;
+}
+void wait_for_moment(uint64_t moment) {
+    const FILETIME ft{static_cast<uint32_t>(moment), static_cast<uint32_t>(moment >> 32)};
+    if (moment != UINT64_MAX) FileTimeToSystemTime(&ft, &state.local);
+}
+
+void start_detached(const char* option) {
+    state.started.push_back(option ? option : "");
+}
+
 // ---- audio --------------------------------------------------------------------------------
 
 int audio_driver_count() {
@@ -487,6 +513,14 @@ void set_focus(bool focused) {
     state.focused = focused;
     state.input_pending = true;
 }
+const std::vector<NotificationRecord>& notifications() {
+    return state.notifications;
+}
+
+const std::vector<std::string>& programs_started() {
+    return state.started;
+}
+
 void set_window_visible(bool visible) {
     state.visible = visible;
 }
