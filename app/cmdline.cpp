@@ -9,6 +9,7 @@
 
 #include "app/reminders.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/window.h"
 #include "players/settings.h"
 #include "store/archive.h"
@@ -76,9 +77,12 @@ int enter_data_folder(const char* dir, bool reminders) {
     if (!platform::make_folders(dir) || !platform::change_directory(dir))
         return tell(std::string("Gridhollow cannot make or enter its data folder '") + dir +
                     "': " + std::strerror(errno) + ".");
+    if (reminders) {
+        platform::run_instead(REMINDERS_PROGRAM);
+        return tell(std::string("Gridhollow cannot start ") + REMINDERS_PROGRAM + ": " +
+                    std::strerror(errno) + ".");
+    }
     long holder = 0;
-    // One reminder process per folder: another one ends at once.
-    if (reminders) return platform::lock_current_folder(holder, REMINDERS_LOCK) ? RUN_REMINDERS : 0;
     if (!platform::current_folder_writable()) // the players' files still read: the game runs on
         tell(std::string("Gridhollow cannot write in its data folder '") + dir +
              "'. You can play, but nothing you change can be saved.");

@@ -9,8 +9,6 @@
 // for this process. A folder that cannot be made or written in is told in a message box (1);
 // while another copy of the game runs in it, that copy's window is raised, or a box says so (0).
 // Returns -1 when the game should run, reading its own data where it is installed or built; with
-// "--puzzles MODE" every player plays MODE (run_puzzle_mode). With "--reminders" the folder is not
-// locked for a game: RUN_REMINDERS when the reminder process should run (game_Reminders), 0 when
-// one already runs on the folder.
-constexpr int RUN_REMINDERS = -2;
+// "--puzzles MODE" every player plays MODE (run_puzzle_mode). With "--reminders" the folder is
+// made and entered, not locked, and the reminder program runs in place of this process.
 int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err);

@@ -16,7 +16,7 @@ int game_Reminders() {
         const uint64_t next = notices_next_moment();
         if (next == UINT64_MAX) return 0;
         platform::wait_for_moment(next);
-        if (platform::notify_show_chosen()) platform::start_detached(nullptr);
+        if (platform::notify_show_chosen()) platform::start_detached("gridhollow");
         notices_reload(); // the files may have changed: the tasks, or the notices the game sent
     }
 }

@@ -1,7 +1,10 @@
 // gridhollow --reminders: the tasks' desktop notices while the game is closed.
 #pragma once
 
-// The reminder process's own lock in the data folder: one runs per folder.
+// The reminder program, installed beside the game: a small program of its own, which loads no
+// graphics or sound library. "gridhollow --reminders" runs it.
+constexpr const char* REMINDERS_PROGRAM = "gridhollow-reminders";
+// Its own lock in the data folder: one runs per folder.
 constexpr const char* REMINDERS_LOCK = "reminders.lock";
 
 // Runs in the data folder (entered, its reminder lock held) without a window or a sound device:

@@ -6,6 +6,7 @@
 
 #include "app/device.h"
 #include "app/frame.h"
+#include "app/reminders.h"
 #include "gfx/bar.h"
 #include "gfx/images.h"
 #include "input/keyboard.h"
@@ -160,10 +161,10 @@ int game_Finish() {
     saves_stop(); // every save handed to the writer is on disk before the program ends
     clearunlocked();
     game_Cleanup();
-    // Tasks with a moment to come are reminded of after the game: a reminder process that already
+    // Tasks with a moment to come are reminded of after the game: a reminder program that already
     // runs on the folder makes the new one end at once.
     notices_update();
-    if (notices_next_moment() != UINT64_MAX) platform::start_detached("--reminders");
+    if (notices_next_moment() != UINT64_MAX) platform::start_detached(REMINDERS_PROGRAM);
     return shell_loop.last_message.message == platform::WM_QUIT ? shell_loop.last_message.code : 0;
 }
 

@@ -82,5 +82,5 @@ TEST_F(NoticesTest, ADailyTaskIsSentOnceADayAndTheReminderProcessFollowsTheGame)
     EXPECT_EQ(hl::notifications()[2].body, "WATER PLANTS\n2026/01/03 12:00:00");
     EXPECT_EQ(notices_next_moment(), toticks({2026, 1, 0, 4, 12, 0, 0, 0}));
     EXPECT_EQ(game_Finish(), 0);
-    EXPECT_EQ(hl::programs_started(), std::vector<std::string>{"--reminders"});
+    EXPECT_EQ(hl::programs_started(), std::vector<std::string>{"gridhollow-reminders"});
 }

@@ -60,7 +60,7 @@ struct State {
     bool focused = true;
     bool visible = true;
     std::vector<headless::NotificationRecord> notifications;
-    std::vector<std::string> started; // the options of the programs started
+    std::vector<std::string> started; // the programs started
     std::vector<std::string> urls;
     std::vector<headless::Event> script;
     std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
@@ -388,8 +388,11 @@ void wait_for_moment(uint64_t moment) {
     if (moment != UINT64_MAX) FileTimeToSystemTime(&ft, &state.local);
 }
 
-void start_detached(const char* option) {
-    state.started.push_back(option ? option : "");
+void start_detached(const char* program) {
+    state.started.push_back(program);
+}
+void run_instead(const char* program) {
+    state.started.push_back(program);
 }
 
 // ---- audio --------------------------------------------------------------------------------

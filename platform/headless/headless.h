@@ -89,7 +89,7 @@ struct NotificationRecord {
     std::string summary, body;
 };
 const std::vector<NotificationRecord>& notifications();
-// The options of the programs start_detached started ("" for none).
+// The programs started by start_detached or run_instead.
 const std::vector<std::string>& programs_started();
 const std::vector<SpriteDraw>& draws(); // since the last render_clear
 // Frames put on the window, and frames neither drawn nor shown: unchanged in a window that needed

@@ -1,16 +1,25 @@
-// Starting the program again, detached, by fork and exec.
+// Running the game's other programs by fork and exec.
 #include "platform/process.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
+#include <string>
+
+#include "platform/files.h"
 
 namespace platform {
 
-void start_detached(const char* option) {
+void run_instead(const char* program) {
     char folder[PATH_MAX];
     if (!getcwd(folder, sizeof folder)) return;
+    std::string path = executable_folder() + "/" + program;
+    char* argv[] = {const_cast<char*>(program), const_cast<char*>("--data-dir"), folder, nullptr};
+    execv(path.c_str(), argv);
+}
+
+void start_detached(const char* program) {
     const pid_t child = fork();
     if (child < 0) return;
     if (child > 0) {
@@ -20,11 +29,7 @@ void start_detached(const char* option) {
     // The child starts a session of its own and leaves the program to a grandchild, which nobody
     // waits for: the system adopts it.
     setsid();
-    if (fork() == 0) {
-        char* argv[] = {const_cast<char*>("gridhollow"), const_cast<char*>("--data-dir"), folder,
-                        const_cast<char*>(option), nullptr};
-        execv("/proc/self/exe", argv);
-    }
+    if (fork() == 0) run_instead(program);
     _exit(0);
 }
 

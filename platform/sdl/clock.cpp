@@ -1,5 +1,5 @@
-// Clocks on SDL2 and the C library: the performance counter, milliseconds, the local time, and
-// waiting for the next frame or for input.
+// Clocks on SDL2: the performance counter, milliseconds, and waiting for the next frame or for
+// input (the local time is the system's: platform/linux/clock.cpp).
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -23,21 +23,6 @@ uint64_t perf_counter() {
 }
 uint32_t time_get_time() {
     return SDL_GetTicks();
-}
-
-SYSTEMTIME local_time() {
-    timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    tm t;
-    localtime_r(&now.tv_sec, &t);
-    return SYSTEMTIME{static_cast<uint16_t>(t.tm_year + 1900),
-                      static_cast<uint16_t>(t.tm_mon + 1),
-                      static_cast<uint16_t>(t.tm_wday),
-                      static_cast<uint16_t>(t.tm_mday),
-                      static_cast<uint16_t>(t.tm_hour),
-                      static_cast<uint16_t>(t.tm_min),
-                      static_cast<uint16_t>(t.tm_sec > 59 ? 59 : t.tm_sec),
-                      static_cast<uint16_t>(now.tv_nsec / 1000000)};
 }
 
 namespace {
