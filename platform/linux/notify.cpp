@@ -9,10 +9,12 @@
 #include <systemd/sd-bus.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -27,15 +29,17 @@ constexpr uint64_t REPLY_TIMEOUT = 2000000; // microseconds a notification serve
 // The bus, opened with the first notification and kept for its "Show" answers.
 struct Bus {
     sd_bus* bus = nullptr;
-    bool told = false; // the failure line was written
-    bool show = false; // "Show" was chosen since the last notify_show_chosen
+    bool told = false;          // the failure line was written
+    bool show = false;          // "Show" was chosen since the last notify_show_chosen
+    std::vector<uint32_t> sent; // the server's ids of this process's notifications
 };
 Bus bus;
 
 int on_action(sd_bus_message* message, void*, sd_bus_error*) {
     uint32_t id = 0;
     const char* action = nullptr;
-    if (sd_bus_message_read(message, "us", &id, &action) >= 0 && std::strcmp(action, "show") == 0)
+    if (sd_bus_message_read(message, "us", &id, &action) >= 0 && std::strcmp(action, "show") == 0 &&
+        std::ranges::find(bus.sent, id) != bus.sent.end())
         bus.show = true;
     return 0;
 }
@@ -47,13 +51,16 @@ bool fail(const char* why) {
 }
 
 bool connect() {
-    if (bus.bus) return true;
+    if (bus.bus && sd_bus_is_open(bus.bus) > 0) return true;
+    bus.bus = sd_bus_flush_close_unref(bus.bus); // a bus that went away is opened again
+    bus.sent.clear();
     int r = sd_bus_open_user(&bus.bus);
     if (r < 0) {
         bus.bus = nullptr;
         return fail("no session bus");
     }
-    r = sd_bus_match_signal(bus.bus, nullptr, SERVICE, PATH, SERVICE, "ActionInvoked", on_action,
+    // The signal comes from the server's unique name, so the match names no sender.
+    r = sd_bus_match_signal(bus.bus, nullptr, nullptr, PATH, SERVICE, "ActionInvoked", on_action,
                             nullptr);
     return r >= 0 || fail(std::strerror(-r));
 }
@@ -82,6 +89,8 @@ bool notify_send(const std::string& summary, const std::string& body) {
     if (r >= 0) r = sd_bus_message_append(call, "i", -1);
     if (r >= 0) r = sd_bus_call(bus.bus, call, REPLY_TIMEOUT, &error, &reply);
     const bool sent = r >= 0 || fail(error.message ? error.message : std::strerror(-r));
+    uint32_t id = 0;
+    if (sent && sd_bus_message_read(reply, "u", &id) >= 0) bus.sent.push_back(id);
     sd_bus_error_free(&error);
     sd_bus_message_unref(reply);
     sd_bus_message_unref(call);
@@ -118,10 +127,11 @@ void wait_for_moment(uint64_t moment) {
         const itimerspec at{{0, 0}, real};
         timerfd_settime(timer, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &at, nullptr);
     }
+    // What the bus brought first: the bus is then watched for more.
+    drain();
     pollfd fds[3] = {{timer, POLLIN, 0}, {watch, POLLIN, 0}, {-1, 0, 0}};
     if (bus.bus)
         fds[2] = {sd_bus_get_fd(bus.bus), static_cast<short>(sd_bus_get_events(bus.bus)), 0};
-    drain();
     if (!bus.show) poll(fds, 3, -1);
     drain();
     if (timer >= 0) close(timer);
