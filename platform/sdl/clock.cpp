@@ -5,7 +5,6 @@
 #include <X11/Xlib.h>
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <poll.h>
 #include <thread>
 
