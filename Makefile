@@ -6,7 +6,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libcairo2-dev \
             fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox \
-            xvfb xdotool libqqwing-dev openbox clang \
+            xvfb xdotool libqqwing-dev openbox clang libsystemd-dev dbus python3-dbusmock \
             python3-icalendar calcurse
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -7,7 +7,9 @@
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "platform/notify.h"
 #include "platform/renderer.h"
+#include "platform/window.h"
 #include "players/players.h"
 #include "screens/layout.h"
 #include "screens/name_box.h"
@@ -15,6 +17,7 @@
 #include "screens/options_screen.h"
 #include "screens/play_screen.h"
 #include "screens/start_screen.h"
+#include "todo/notices.h"
 
 float frames_per_second = 0;
 FramePacing frame_pacing;
@@ -127,6 +130,9 @@ double game_FrameTime() {
 int game_Dispatch() {
     ++frame_counter;
     mouse.poll();
+    // The tasks' moments are watched on every screen: the to-do panel marks the rows it shows as
+    // seen, and what the player could not see is sent to the desktop after the frame.
+    notices_update();
     if (dialog_active == 0) {
         // A screen the previous frame did not run is entered before its frame.
         const bool first =
@@ -162,6 +168,8 @@ int game_Dispatch() {
         if (first_frame(dispatch_memory.name_box_frame)) name_box_enter(player_name);
         game_InputBox(player_name, LAYOUT_CENTRE_X, LAYOUT_CENTRE_Y);
     }
+    notices_send();
+    if (platform::notify_show_chosen()) platform::window_raise();
     return 0;
 }
 

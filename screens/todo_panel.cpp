@@ -14,12 +14,14 @@
 #include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/window.h"
 #include "players/players.h"
 #include "screens/focus.h"
 #include "screens/layout.h"
 #include "screens/task_editor.h"
 #include "store/datafile.h"
 #include "todo/dates.h"
+#include "todo/notices.h"
 #include "todo/reminders.h"
 
 namespace {
@@ -181,8 +183,11 @@ bool update_row(int i, const Area& row, int& selection) {
 }
 
 // The reminder word of a shown row (none for the completed tasks); a due task may start the alarm.
+// A row the player sees, in a focused window, needs no desktop notice.
 uint32_t update_reminder(int i) {
     const TaskRecord& task = visit.task_list[i];
+    if (run.show_open && platform::window_focused() && platform::window_visible())
+        notices_seen(task);
     return run.show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
 }
 

@@ -49,8 +49,8 @@ Outcome run(std::vector<std::string> args) {
     return outcome;
 }
 
-const std::string USAGE =
-    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n";
+const std::string USAGE = "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] "
+                          "[--reminders] [--help] [--version]\n";
 
 using CommandLineTest = GameTest;
 

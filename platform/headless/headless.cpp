@@ -20,6 +20,8 @@
 #include "platform/common/sdl_draw.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/notify.h"
+#include "platform/process.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -57,6 +59,8 @@ struct State {
     bool close_box = false; // clicked for this pass
     bool focused = true;
     bool visible = true;
+    std::vector<headless::NotificationRecord> notifications;
+    std::vector<std::string> started; // the programs started
     std::vector<std::string> urls;
     std::vector<headless::Event> script;
     std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
@@ -244,6 +248,10 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
+void window_raise() {
+    state.focused = state.visible = true;
+}
+
 bool window_raise_other(long) {
     return false; // no other program's window is there
 }
@@ -369,6 +377,27 @@ void wait_for_input(double seconds) {
     sleep_until(seconds);
 }
 
+// ---- notifications ------------------------------------------------------------------------
+
+bool notify_send(const std::string& summary, const std::string& body) {
+    state.notifications.push_back({summary, body});
+    return true;
+}
+bool notify_show_chosen() {
+    return false;
+}
+void wait_for_moment(uint64_t moment) {
+    const FILETIME ft{static_cast<uint32_t>(moment), static_cast<uint32_t>(moment >> 32)};
+    if (moment != UINT64_MAX) FileTimeToSystemTime(&ft, &state.local);
+}
+
+void start_detached(const char* program) {
+    state.started.push_back(program);
+}
+void run_instead(const char* program) {
+    state.started.push_back(program);
+}
+
 // ---- audio --------------------------------------------------------------------------------
 
 int audio_driver_count() {
@@ -490,6 +519,14 @@ void set_focus(bool focused) {
     state.focused = focused;
     state.input_pending = true;
 }
+const std::vector<NotificationRecord>& notifications() {
+    return state.notifications;
+}
+
+const std::vector<std::string>& programs_started() {
+    return state.started;
+}
+
 void set_window_visible(bool visible) {
     state.visible = visible;
 }

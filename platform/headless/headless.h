@@ -84,6 +84,13 @@ const std::vector<MessageBoxRecord>& message_boxes();
 void answer_message_boxes(const std::vector<int>& answers);
 
 const std::vector<std::string>& urls_opened();
+// The desktop notifications sent; wait_for_moment moves the local time to its moment.
+struct NotificationRecord {
+    std::string summary, body;
+};
+const std::vector<NotificationRecord>& notifications();
+// The programs started by start_detached or run_instead.
+const std::vector<std::string>& programs_started();
 const std::vector<SpriteDraw>& draws(); // since the last render_clear
 // Frames put on the window, and frames neither drawn nor shown: unchanged in a window that needed
 // no fresh picture, or made while the window was minimised or hidden. The back buffer's pixels
