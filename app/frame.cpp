@@ -117,6 +117,7 @@ void idle_wait() {
     // The frames whose time came during the wait came before any input that ended it: they see
     // none of it. The next frame is the first whose time had not come when the input did.
     keyboard.frozen = mouse.frozen = true;
+    frame_drawn = false;
     for (int i = 1; i < frames && timer_at(frame_pacing.deadline) < now;
          ++i, frame_pacing.deadline += FRAME_SECONDS) {
         time_frame(timer_at(frame_pacing.deadline));
@@ -124,6 +125,7 @@ void idle_wait() {
         game_Dispatch();
     }
     keyboard.frozen = mouse.frozen = false;
+    frame_drawn = true;
     frame_pacing.on_slot = true;
 }
 

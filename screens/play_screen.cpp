@@ -663,7 +663,8 @@ int play_screen_next_change(bool seen) {
 // ---- the entry point ----
 
 void game_PlayScreen() {
-    play_screen_draw(play_screen_update());
+    const PlayFrame frame = play_screen_update();
+    if (frame_drawn) play_screen_draw(frame); // its draws would be dropped: the digits cost most
 }
 
 bool game_SaveOnEnd() {
