@@ -92,7 +92,7 @@ check-solver: configure
 # idle processor and wakeups shown, minimised and on the game screen, pointer move to picture,
 # helper processes left behind (dbus-x11 brings the session bus launcher a desktop has).
 # SDL_RENDER_DRIVER=... make bench-desktop measures another renderer.
-bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11 python3
+bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11 python3 libx11-dev sgt-puzzles gnome-sudoku
 bench-desktop: build
 	bench/desktop-measure $(BUILD) 5
 

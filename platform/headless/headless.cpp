@@ -66,6 +66,8 @@ struct State {
     std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
     long passes = 0;
     bool idle_waits = false;
+    bool local_running = false; // the local time runs with the clock from local_set_at
+    double local_set_at = 0;
     bool input_pending = false; // input given since the last peek_message
     std::deque<Message> queue;
     std::vector<headless::MessageBoxRecord> boxes;
@@ -124,6 +126,7 @@ void apply(const headless::Event& e) {
         state.local.wHour = static_cast<uint16_t>(e.a);
         state.local.wMinute = static_cast<uint16_t>(e.b);
         state.local.wSecond = static_cast<uint16_t>(e.c);
+        state.local_set_at = state.clock;
         break;
     case EventKind::close_box:
         state.close_box = true;
@@ -360,7 +363,14 @@ uint32_t time_get_time() {
     return static_cast<uint32_t>(std::llround(state.clock * 1000));
 }
 SYSTEMTIME local_time() {
-    return state.local;
+    FILETIME set;
+    if (!state.local_running || !SystemTimeToFileTime(&state.local, &set)) return state.local;
+    const uint64_t ticks = (uint64_t{set.dwHighDateTime} << 32 | set.dwLowDateTime) +
+                           std::llround((state.clock - state.local_set_at) * TICKS_PER_SECOND);
+    const FILETIME now{static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
+    SYSTEMTIME local = state.local;
+    FileTimeToSystemTime(&now, &local);
+    return local;
 }
 
 void sleep_until(double seconds) {
@@ -467,6 +477,11 @@ double clock() {
 }
 void set_local_time(const SYSTEMTIME& time) {
     state.local = time;
+    state.local_set_at = state.clock;
+}
+void set_local_time_running(bool on) {
+    state.local_set_at = state.clock;
+    state.local_running = on;
 }
 
 void set_key(int dik, bool down) {

@@ -26,6 +26,9 @@ void set_clock(double seconds);
 void advance_clock(double seconds);
 double clock();
 void set_local_time(const SYSTEMTIME& time);
+// Whether the local time runs on with the clock from the moment it was set (off after reset: it
+// stands until set again).
+void set_local_time_running(bool on);
 
 void set_key(int dik, bool down);
 // The keyboard layout: the character the key gives without shift (a US layout after reset).
