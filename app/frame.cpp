@@ -19,6 +19,7 @@
 #include "screens/options_screen.h"
 #include "screens/play_screen.h"
 #include "screens/start_screen.h"
+#include "todo/dates.h"
 #include "todo/notices.h"
 
 float frames_per_second = 0;
@@ -98,6 +99,15 @@ int screen_next_change(bool seen) {
     return NO_CHANGE;
 }
 
+// When the next notice may fall due, on the game's timer: a task's moment wakes the game on
+// every screen, seen or not, so that its notification goes out on time.
+double notice_moment() {
+    const uint64_t moment = notices_next_moment();
+    if (moment == UINT64_MAX) return INFINITY;
+    const uint64_t now = toticks(platform::local_time());
+    return game_Timer() + (moment > now ? static_cast<double>(moment - now) / 1e7 : 0.0);
+}
+
 // After a frame that changed nothing on the screen, or that was not seen: waits for input or for
 // the next moment the picture or the sound can change, whichever comes first, then runs the logic
 // of the frames whose time came during the wait, each with the frame time it would have had and
@@ -105,10 +115,11 @@ int screen_next_change(bool seen) {
 // frames a second.
 void idle_wait() {
     // frame_pacing.deadline is the time of the next frame. The moments the wait ends at without
-    // input, the earliest of them: the screen's next change.
+    // input, the earliest of them: the screen's next change and the next notice's moment.
     const int frames = std::min(
         LONGEST_WAIT, screen_next_change(frame_pacing.presented != platform::Presented::unseen));
-    const double moments[] = {frame_pacing.deadline + (frames - 1) * FRAME_SECONDS};
+    const double moments[] = {frame_pacing.deadline + (frames - 1) * FRAME_SECONDS,
+                              notice_moment()};
     const double until = std::ranges::min(moments);
     platform::wait_for_input(until);
     double now = game_Timer();
