@@ -58,16 +58,12 @@ void change_marks(const uint16_t* digits, bool fill) {
 
 void sheet_image(const platform::Rect& image, float x, float y, float opacity = OPAQUE,
                  float scale_x = 1, float scale_y = 1) {
-    game_DisplayCell({.x = x,
-                      .y = y,
-                      .left = image.left,
-                      .top = image.top,
-                      .right = image.right,
-                      .bottom = image.bottom,
-                      .opacity = opacity,
-                      .scale_x = scale_x,
-                      .scale_y = scale_y,
-                      .anchor = CellAnchor::centre});
+    CellDraw cell = sheet_cell(image, x, y);
+    cell.opacity = opacity;
+    cell.scale_x = scale_x;
+    cell.scale_y = scale_y;
+    cell.anchor = CellAnchor::centre;
+    game_DisplayCell(cell);
 }
 
 bool lit(uint32_t houses, int cell) {

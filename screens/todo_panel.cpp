@@ -350,16 +350,11 @@ void draw_arrow(const platform::Rect& image, float y, float row_height) {
 // A round button, a square of the sheet, at (x, y).
 void draw_button(float x, float y, const platform::Rect& image) {
     const float scale = button_area(x, y).hovered() ? BUTTON_HOVER_SCALE : 1.0f;
-    game_DisplayCell({.x = x,
-                      .y = y,
-                      .left = image.left,
-                      .top = image.top,
-                      .right = image.right,
-                      .bottom = image.bottom,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = CellAnchor::top_middle,
-                      .rotation = 1});
+    CellDraw cell = sheet_cell(image, x, y);
+    cell.scale_x = cell.scale_y = scale;
+    cell.anchor = CellAnchor::top_middle;
+    cell.rotation = 1;
+    game_DisplayCell(cell);
 }
 
 void draw_controls(const PanelLayout& layout, const PanelControls& controls,

@@ -49,8 +49,9 @@ Outcome run(std::vector<std::string> args) {
     return outcome;
 }
 
-const std::string USAGE = "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] "
-                          "[--reminders] [--help] [--version]\n";
+const std::string USAGE =
+    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n"
+    "       gridhollow [--data-dir DIR] --export-ics FILE | --import-ics FILE | --reminders\n";
 
 using CommandLineTest = GameTest;
 
