@@ -120,6 +120,8 @@ bool audio_open() {
                 device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
         }
         if (device != 0) SDL_PauseAudioDevice(device, 0);
+        SDL_TLSCleanup(); // not SDL's own thread: SDL frees its per-thread data (an error's text)
+                          // here
     });
     static const int at_exit = std::atexit(sdl::audio_close); // before the buffers' destructor runs
     (void)at_exit;
