@@ -73,8 +73,11 @@ tap Return
 type_keys "$name"
 tap Return
 wait_for scores.txt || fail "no scores.txt after the name was entered"
-# The selection starts on the first empty cell, (5, 2).
-tap 1
+# The selection starts on the first empty cell, (5, 2). The first digit is tapped while the game is
+# busy (stopped): its press and release reach it in one read of the events.
+kill -STOP "$game_pid"
+xdotool keydown 1 keyup 1
+kill -CONT "$game_pid"
 expect_saved 1
 tap Right
 tap Right

@@ -192,13 +192,14 @@ bool numlock_on() {
 }
 
 // The keys as of the events the loop's pass took from the queue (peek_message pumps them once a
-// pass): every read of one pass sees the same keys, and none asks the X server again.
+// pass): every read of one pass sees the same keys, and none asks the X server again. A key that
+// went down in those events is down for the pass even if it went up again in them.
 bool keyboard_read(uint8_t keys[256]) {
     if (!keyboard) return false;
     const Uint8* state = SDL_GetKeyboardState(nullptr);
     std::fill(keys, keys + 256, 0);
     for (const KeyMap& k : KEYS)
-        if (state[k.scancode]) keys[k.dik] = 0x80;
+        if (state[k.scancode] || sdl::keys_tapped[k.scancode]) keys[k.dik] = 0x80;
     if (sdl::close_box) keys[ESCAPE_KEY] = 0x80;
     return true;
 }

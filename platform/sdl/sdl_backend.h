@@ -11,6 +11,9 @@ bool focused();          // the window has the keyboard focus
 extern bool deactivated; // the player handed the focus away; a click on the window ends it
 extern int wheel;        // wheel motion gathered from events since the last mouse read
 extern bool close_box;   // the window manager's close box was clicked in this pass
+// The keys that went down in this pass's events: down for the pass even when they went up again
+// in the same events (a tap shorter than a pass, or one made while the loop was catching up).
+extern bool keys_tapped[SDL_NUM_SCANCODES];
 extern detail::ButtonLatch buttons; // the button presses and releases events brought
 // A mouse read's index of an SDL button (SDL_BUTTON_LEFT, ...): left, right, middle, side buttons.
 int button_index(Uint8 button);

@@ -1,9 +1,11 @@
 // The real window on SDL2: creation by outer rectangle, the event pump, message boxes, the exit.
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -25,6 +27,7 @@ bool focused() {
 bool deactivated = false;
 int wheel = 0;
 bool close_box = false;
+bool keys_tapped[SDL_NUM_SCANCODES] = {};
 detail::ButtonLatch buttons;
 } // namespace sdl
 
@@ -137,8 +140,12 @@ bool peek_message(Message& msg) {
     }
     SDL_Event e;
     sdl::close_box = false; // shown for one pass: the key goes up again
+    std::fill(std::begin(sdl::keys_tapped), std::end(sdl::keys_tapped), false);
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
+        case SDL_KEYDOWN:
+            sdl::keys_tapped[e.key.keysym.scancode] = true;
+            break;
         case SDL_WINDOWEVENT:
             sdl::close_box = sdl::close_box || e.window.event == SDL_WINDOWEVENT_CLOSE;
             break;
