@@ -2,6 +2,7 @@
 #include "input/keyboard.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "platform/input.h"
@@ -126,7 +127,6 @@ int Keyboard::letter_key(char letter) {
     return 0;
 }
 
-bool Keyboard::held(int key, bool refresh) {
-    if (refresh && !read()) return false;
-    return key_state[key & 0xFF] != 0;
+bool Keyboard::changed() {
+    return read() && std::memcmp(key_state, key_memory, sizeof key_state) != 0;
 }
