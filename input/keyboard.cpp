@@ -2,7 +2,6 @@
 #include "input/keyboard.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include "platform/input.h"
@@ -125,8 +124,4 @@ int Keyboard::letter_key(char letter) {
     for (int k = DIK_FIRST_LETTER; k <= DIK_LAST_LETTER; ++k)
         if (layout_char(k, latin) == letter) return k;
     return 0;
-}
-
-bool Keyboard::changed() {
-    return read() && std::memcmp(key_state, key_memory, sizeof key_state) != 0;
 }

@@ -60,9 +60,6 @@ class Keyboard {
         if (refresh && !read()) return false;
         return key_state[key & 0xFF] != 0;
     }
-    // Whether some key went down or up since it was last asked about (read anew first): while none
-    // did, keypressed answers false for every key and changes nothing.
-    bool changed();
     // The letter key that types the letter (lower case) on the user's keyboard layout, 0 when
     // none does: the game screen's letter commands follow the keys' labels. On a layout without
     // Latin letters they are the US layout's keys.

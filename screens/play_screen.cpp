@@ -265,9 +265,6 @@ Move interpret_keys(int arrow) {
         if (picker_open) return {.kind = MoveKind::close_picker};
         return is_given(board[cell]) ? Move{} : Move{.kind = MoveKind::open_picker};
     }
-    // The letters' keys are looked up only when a key changed (a lookup asks the keyboard layout
-    // for every letter): without a change no key below acts.
-    if (!keyboard.changed()) return {};
     if (key(Keyboard::letter_key('n'))) return {.kind = MoveKind::notes_mode};
     if (key(Keyboard::letter_key('p'))) return {.kind = MoveKind::pause};
     if (key(Keyboard::letter_key('h'))) return {.kind = MoveKind::hint};
