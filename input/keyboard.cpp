@@ -125,8 +125,3 @@ int Keyboard::letter_key(char letter) {
         if (layout_char(k, latin) == letter) return k;
     return 0;
 }
-
-bool Keyboard::held(int key, bool refresh) {
-    if (refresh && !read()) return false;
-    return key_state[key & 0xFF] != 0;
-}

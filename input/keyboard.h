@@ -55,7 +55,11 @@ class Keyboard {
     // shift), 1 when only keys without a character went down, 0 when none did.
     uint8_t readchar(bool refresh);
     // Whether the key is down (read anew first with refresh); the press edges are left alone.
-    bool held(int key, bool refresh);
+    // Inline: the game screen asks it of every key a pass.
+    bool held(int key, bool refresh) {
+        if (refresh && !read()) return false;
+        return key_state[key & 0xFF] != 0;
+    }
     // The letter key that types the letter (lower case) on the user's keyboard layout, 0 when
     // none does: the game screen's letter commands follow the keys' labels. On a layout without
     // Latin letters they are the US layout's keys.

@@ -34,6 +34,10 @@ bool file_write(const char* name, const void* bytes, size_t size);
 // a crash leaves either the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size);
 
+// The files this thread has written, replaced or renamed since the program started (each try
+// counts): a screen that found a file missing looks again at once when it moved.
+uint32_t files_written();
+
 // Drawing touches no file. While a DrawPhase lives (a screen's draw declares one), every call of
 // the calls above (a look, a read or a change) made on its thread is counted (the saves' writer
 // thread works meanwhile uncounted); the tests require none. The archive's streams below are not

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/files.h"
 #include "platform/timeconv.h"
+#include "run/state.h"
 
 constexpr float TEXT_SCALE = 0.65f;       // the screens' text: names, counters, figures, rows
 constexpr float TEXT_ADVANCE = 15;        // the screens' text's letter spacing
@@ -42,6 +44,21 @@ inline int passes_until(float clock, float mark, float rate = 1) {
 inline int blink_next_change(float clock, float rate = 1) {
     const float half = BLINK_PERIOD / 2;
     return passes_until(clock, (static_cast<int>(clock / half) + 1) * half, rate);
+}
+// A file a screen lists that it found missing is looked for again at once after the game wrote a
+// file, else once a second (every LOOK_AGAIN passes), not every pass: a look costs system calls,
+// and the passes an idle wait catches up would make them too. So a file another program writes
+// shows within a second.
+struct FileLook {
+    int at = 0;           // frame_counter at the look
+    uint32_t written = 0; // platform::files_written() then
+};
+constexpr int LOOK_AGAIN = 60;
+inline FileLook file_look() {
+    return {frame_counter, platform::files_written()};
+}
+inline bool look_again(const FileLook& look) {
+    return frame_counter - look.at >= LOOK_AGAIN || platform::files_written() != look.written;
 }
 // The passes until the local time `now` reaches the next whole second.
 inline int next_second(const platform::SYSTEMTIME& now) {

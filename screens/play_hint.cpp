@@ -142,10 +142,13 @@ bool aid_control_pressed() {
 void dismiss_hint_on_other_input() {
     bool other = (mouse.button_pressed[0] || mouse.button_pressed[1] || mouse.button_pressed[2]) &&
                  !aid_control_pressed();
-    const int hint_key = Keyboard::letter_key('h');
+    int hint_key = -1; // found on a new press only: it asks the keyboard layout for every letter
     for (int code = 1; code < static_cast<int>(std::size(keys_down)); ++code) {
         const bool down = keyboard.held(code, false);
-        other = other || (down && !keys_down[code] && code != hint_key);
+        if (down && !keys_down[code] && !other) {
+            if (hint_key < 0) hint_key = Keyboard::letter_key('h');
+            other = code != hint_key;
+        }
         keys_down[code] = down;
     }
     if (other) hint_dismiss();

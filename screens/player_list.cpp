@@ -89,15 +89,14 @@ bool list_character(char c) {
            c == ' ';
 }
 
-// The list's first frame: the players file sorted, then read afresh.
+// The list's first frame: the players file sorted, then read afresh; while it is missing, once a
+// second (look_again).
 void read_list() {
     game_SortScores();
     list_visit = {};
+    list_visit.looked = file_look();
     list_visit.missing = !read_players_file(list_visit.list_text);
-    if (list_visit.missing) {
-        player_list_enter(); // every frame stays a first frame until the file appears
-        return;
-    }
+    if (list_visit.missing) return;
     const std::string& text = list_visit.list_text;
     list_visit.records = parse_players(text);
     list_visit.list_visible_chars =
@@ -275,7 +274,8 @@ void draw_empty_table(int form, float y) {
 
 int game_DisplayPlayers(float x, float y, int form, int preselected, float h, int visible_rows,
                         const ListFocus& focus) {
-    if (first_frame(list_run.frame)) read_list();
+    if (first_frame(list_run.frame) || (list_visit.missing && look_again(list_visit.looked)))
+        read_list();
     const bool table = !list_visit.missing; // a missing file shows only the controls
     if (table && list_visit.list_visible_chars < MIN_VISIBLE_CHARS) {
         draw_empty_table(form, y);

@@ -5,6 +5,7 @@
 
 #include "players/players.h"
 #include "screens/focus.h"
+#include "screens/layout.h"
 
 // The list's scrolling and size survive its visits; lives for the run, wiped by player_list_reset.
 struct PlayerListRun {
@@ -15,6 +16,7 @@ struct PlayerListRun {
 // The players file as the list read it on its first frame; wiped and read afresh on every visit.
 struct PlayerListVisit {
     bool missing = false;       // the players file was not there
+    FileLook looked;            // when it was read, or looked for (look_again)
     std::string list_text;      // the plain players file, whole
     int list_visible_chars = 0; // letters, digits, ":" and spaces in list_text; below 3: empty
     std::vector<PlayerRecord> records; // the records shown

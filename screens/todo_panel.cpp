@@ -111,22 +111,19 @@ namespace {
 
 // Entering the list, on a frame that does not follow the panel's last one (the start screen came
 // back, or the editor or the list switch asked for a reload with last_frame = 0): "todo.txt" is
-// sorted and the shown list read afresh. False when its file does not exist: nothing is listed and
-// the next frame looks again.
-bool todo_panel_enter() {
+// sorted and the shown list read afresh. When its file does not exist nothing is listed, and it is
+// looked for again (look_again).
+void todo_panel_enter() {
     sorttasks();
     visit = {};
+    visit.looked = file_look();
     const char* name = run.show_open ? TODO_FILE : DONE_FILE;
-    if (!platform::file_exists(name)) {
-        run.last_frame = 0;
-        return false;
-    }
+    visit.missing = !platform::file_exists(name);
     std::string text;
-    if (!readdatafile(name, text)) return true;
+    if (visit.missing || !readdatafile(name, text)) return;
     TaskList list = readtasks(text, TODO_PANEL_READING);
     visit.task_list = std::move(list.records);
     if (list.headed) memcpy(visit.list_heading, list.heading, sizeof visit.list_heading);
-    return true;
 }
 
 void update_blink() {
@@ -394,8 +391,9 @@ int todo_buttons() {
 TodoPanelResult game_DisplayTodo(const TodoPanelDraw& draw) {
     const PanelFocus& focus = draw.focus;
     int selection = draw.selection;
-    bool listed = true;
-    if (first_frame(run.last_frame)) listed = todo_panel_enter();
+    if (first_frame(run.last_frame) || (visit.missing && look_again(visit.looked)))
+        todo_panel_enter();
+    const bool listed = !visit.missing;
     update_focused_task(focus, draw.rows, selection);
     update_blink();
     const bool blink = run.blink_clock > BLINK_PERIOD / 2;

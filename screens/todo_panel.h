@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "screens/layout.h"
 #include "todo/tasks.h"
 
 // How the panel reads its task file: at most 999 tasks, values gathered in a 1024-byte buffer
@@ -33,6 +34,8 @@ struct TodoPanelRun {
 struct TodoPanelVisit {
     std::vector<TaskRecord> task_list;
     char list_heading[32] = "to-do"; // shown above the rows: the file's heading line, else "to-do"
+    bool missing = false;            // the list's file was not there
+    FileLook looked;                 // when it was read, or looked for (look_again)
 };
 
 void todo_panel_reset();

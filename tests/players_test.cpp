@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <set>
 #include <string>
@@ -306,9 +307,17 @@ TEST_F(PlayerListTest, EveryRecordOfALongFileIsListed) {
     EXPECT_EQ(list.list_first_row, 78); // records 78 to 80 in view: the last is shown
 }
 
-TEST_F(PlayerListTest, MissingFileDrawsOnlyTheControlsAndIsLookedForEveryFrame) {
+// A missing file is looked for again once a second, and at once after the game wrote a file.
+TEST_F(PlayerListTest, MissingFileDrawsOnlyTheControlsAndIsLookedForAgain) {
     frame(256, 300, false);
-    EXPECT_NE(list.frame, frame_counter);
+    std::ofstream(PLAYERS_FILE, std::ios::binary) << table({2}); // another program writes it
+    for (int i = 1; i < LOOK_AGAIN; ++i) frame(256, 300, false);
+    EXPECT_TRUE(player_list_visit().missing);
+    frame(256, 300, false);
+    EXPECT_FALSE(player_list_visit().missing);
+    std::filesystem::remove(PLAYERS_FILE);
+    player_list_enter();
+    frame(256, 300, false);
     write_plain(table({1}));
     frame(150, 335, false);
     EXPECT_STREQ(list_hover_name, "P1");

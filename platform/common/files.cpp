@@ -21,9 +21,10 @@ namespace {
 // Files are also replaced on the saves' writer thread: what two threads share is atomic, and a
 // draw counts only the file calls of its own thread.
 std::atomic<long long> disk_space =
-    -1;                          // bytes a full disk still takes in tests; negative: no limit
-thread_local int drawing = 0;    // DrawPhases alive on this thread
-thread_local int read_error = 0; // errno of the last file_read that failed on this thread
+    -1;                            // bytes a full disk still takes in tests; negative: no limit
+thread_local int drawing = 0;      // DrawPhases alive on this thread
+thread_local int read_error = 0;   // errno of the last file_read that failed on this thread
+thread_local uint32_t written = 0; // files_written
 std::atomic<long> touched_while_drawing = 0;
 std::string asset_folder; // where the read-only files are; empty: the current directory
 int lock_file = -1;       // the current directory's lock this process holds, open while it does
@@ -131,7 +132,12 @@ bool file_copy(const char* from, const char* to) {
 
 bool file_rename(const char* from, const char* to) {
     touch();
+    ++written;
     return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
+}
+
+uint32_t files_written() {
+    return written;
 }
 
 bool make_directory(const char* name) {
@@ -242,6 +248,7 @@ std::string file_error() {
 
 bool file_write(const char* name, const void* bytes, size_t size) {
     touch();
+    ++written;
     int fd = ::open(disk_path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = write_all(fd, bytes, size);
@@ -250,6 +257,7 @@ bool file_write(const char* name, const void* bytes, size_t size) {
 
 bool file_replace(const char* name, const void* bytes, size_t size) {
     touch();
+    ++written;
     std::string path = disk_path(name);
     std::string temp = path + ".new";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

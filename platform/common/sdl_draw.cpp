@@ -66,6 +66,64 @@ bool same_draw(const SpriteDraw& a, const SpriteDraw& b) {
            a.color == b.color;
 }
 
+// The back buffer's pixels a draw can touch, a pixel wider all round; the whole buffer for a
+// turned draw, and for one of a whole texture where the texture is not known to be alive (a draw
+// of the frame shown: its texture may be gone, and its size with it).
+SDL_Rect touched(const SpriteDraw& d, int density, const SDL_Rect& whole, bool alive) {
+    if (d.angle != 0 || (!d.has_source && !(alive && d.texture))) return whole;
+    const int k = d.has_source ? 1 : d.texture->density;
+    const Rect source = d.has_source ? d.source : Rect{0, 0, d.texture->w / k, d.texture->h / k};
+    const float w = static_cast<float>(source.right - source.left) * d.sx * density;
+    const float h = static_cast<float>(source.bottom - source.top) * d.sy * density;
+    const float x = d.tx * density, y = d.ty * density;
+    const int left = static_cast<int>(std::floor(std::min(x, x + w))) - 1;
+    const int top = static_cast<int>(std::floor(std::min(y, y + h))) - 1;
+    return {left, top, static_cast<int>(std::ceil(std::max(x, x + w))) + 1 - left,
+            static_cast<int>(std::ceil(std::max(y, y + h))) + 1 - top};
+}
+
+// Whether a draw cut by a clip paints the pixels inside it as the whole draw does: SDL's software
+// renderer scales a cut draw from a cut source, which samples differently, so only a draw that
+// puts each texture pixel on one back-buffer pixel, unturned, is cut exactly.
+bool cuts_exactly(const SpriteDraw& d, int density) {
+    return d.texture && d.angle == 0 && std::fabs(d.sx) * density == d.texture->density &&
+           std::fabs(d.sy) * density == d.texture->density;
+}
+
+// The part of the back buffer to paint again for the frame being made: where the draws that differ
+// lie in either frame (all of it when more than some draws' fields differ), grown to hold whole
+// every draw over it that a clip would not cut exactly.
+SDL_Rect changed_part() {
+    const int d = current.density;
+    const SDL_Rect whole{0, 0, BACKBUFFER_W * d, BACKBUFFER_H * d};
+    if (!shown_valid || shown.density != d || shown.clear != current.clear ||
+        shown.draws.size() != current.draws.size())
+        return whole;
+    SDL_Rect part{};
+    for (size_t i = 0; i < current.draws.size(); ++i) {
+        if (current.serials[i] == shown.serials[i] && same_draw(current.draws[i], shown.draws[i]))
+            continue;
+        const SDL_Rect now = touched(current.draws[i], d, whole, true);
+        const SDL_Rect before = touched(shown.draws[i], d, whole, false);
+        SDL_UnionRect(&part, &now, &part);
+        SDL_UnionRect(&part, &before, &part);
+    }
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const SpriteDraw& draw : current.draws) {
+            const SDL_Rect r = touched(draw, d, whole, true);
+            SDL_Rect both;
+            if (cuts_exactly(draw, d) || !SDL_IntersectRect(&r, &part, &both) ||
+                SDL_RectEquals(&both, &r))
+                continue;
+            SDL_UnionRect(&part, &r, &part);
+            grown = true;
+        }
+    }
+    SDL_IntersectRect(&part, &whole, &part);
+    return part;
+}
+
 void destroy(Texture* texture) {
     SDL_DestroyTexture(texture->texture);
     delete texture;
@@ -123,8 +181,20 @@ void frame_shown() {
 
 void draw_frame(SDL_Renderer* r) {
     if (!backbuffer_at(r, current.density)) return;
-    paint_clear(r, current.clear);
-    for (const SpriteDraw& d : current.draws) paint_sprite(r, d, current.density);
+    // The back buffer keeps the frame shown: only the part that changes is painted again, so a
+    // clock's new second does not paint the whole picture.
+    const SDL_Rect part = changed_part();
+    if (SDL_RectEmpty(&part)) return;
+    SDL_RenderSetClipRect(r, &part);
+    const uint32_t argb = current.clear; // a clear would fill past the clip: the part is filled
+    SDL_SetRenderDrawColor(r, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
+    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRect(r, &part);
+    for (const SpriteDraw& d : current.draws) {
+        const SDL_Rect area = touched(d, current.density, part, true);
+        if (SDL_HasIntersection(&area, &part)) paint_sprite(r, d, current.density);
+    }
+    SDL_RenderSetClipRect(r, nullptr);
 }
 
 void frame_end() {
