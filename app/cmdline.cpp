@@ -20,7 +20,7 @@ constexpr const char* HELP =
     "Sudoku for several named players, with a small to-do organiser.\n"
     "\n"
     "  --data-dir DIR  keep the players, scores, saved games and tasks in the folder DIR\n"
-    "                  (by default $XDG_DATA_HOME/gridhollow, that is ~/.local/share/gridhollow)\n"
+    "                  (by default %s)\n"
     "  --puzzles MODE  every player plays MODE puzzles this run, whatever the options screen\n"
     "                  chose: classic (exactly one solution, harder with the level) or designed\n"
     "                  (the game's own)\n"
@@ -87,7 +87,8 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help") {
-            std::fprintf(out, "%s%s", USAGE, HELP);
+            std::fputs(USAGE, out);
+            std::fprintf(out, HELP, platform::default_data_folder_name());
             return 0;
         }
         if (arg == "--version") {
@@ -111,5 +112,5 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
         }
     }
     platform::set_asset_folder(asset_folder());
-    return enter_data_folder(data_dir ? data_dir : ".");
+    return enter_data_folder(data_dir ? data_dir : platform::default_data_folder().c_str());
 }
