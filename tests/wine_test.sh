@@ -1,0 +1,129 @@
+#!/bin/sh
+# The Windows build under Wine (make test-windows): the unit tests on the headless backend; the
+# real game on an X server of its own, which maps its window and draws a picture, where a new
+# player is made and a digit entered with xdotool until the saved game appears in the data folder
+# (%APPDATA%\Gridhollow); then the installer run silently, the installed game started, and the
+# silent uninstaller, which must leave no program file and keep the data.
+# Usage: wine_test.sh WIN_BUILD VERSION. The Wine prefix is kept in WIN_BUILD/wine.
+BUILD=$(readlink -f "$1")
+VERSION=$2
+set -u
+export WINEPREFIX="$BUILD/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+[ -x "$WINE" ] || { echo "wine: wine64 is missing (make test-windows installs it)"; exit 1; }
+fail() {
+    echo "wine: $*"
+    [ -s "$log" ] && { echo "--- the game's output:"; cat "$log"; }
+    exit 1
+}
+log=$(mktemp /tmp/gridhollow-wine-XXXXXX)
+xvfb_pid=
+game_pid=
+finish() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    DISPLAY=${DISPLAY:-} "$WINE"server -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$log" "$log".*
+}
+trap finish EXIT
+
+[ -d "$WINEPREFIX" ] || { "$WINE" wineboot --init >/dev/null 2>&1 || fail "the Wine prefix could not be made"; }
+echo "wine: $("$WINE" --version)"
+
+# The unit tests. Left out: the asset maker's run (a Linux program the Windows build has not),
+# and the Linux file system's own rules the POSIX-only test files check (left out when building).
+cd "$BUILD" || exit 1
+"$WINE" ./gridhollow_tests.exe --gtest_brief=1 --gtest_filter="-ArtTest.AssetMakerIsReproducible" ||
+    fail "the unit tests failed under Wine"
+
+# A display of our own, as the X server runs have; the game's picture is kept in an XWD file.
+mkdir -p "$log.fb"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$log.fb" -noreset -nolisten tcp 3>"$log.display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$log.display" ] && break; sleep 0.1; done
+[ -s "$log.display" ] || fail "Xvfb did not start"
+DISPLAY=:$(cat "$log.display")
+export DISPLAY
+appdata="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Gridhollow"
+rm -rf "$appdata"
+
+# Starts a game (its path in the first argument) and waits for its window.
+launch() {
+    SDL_AUDIODRIVER=dummy "$WINE" "$1" >>"$log" 2>&1 &
+    game_pid=$!
+    window=$(timeout 60 xdotool search --sync --name '^Gridhollow$' | head -n 1)
+    [ -n "$window" ] || fail "the game's window did not appear"
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    sleep 2
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+point() {
+    xdotool mousemove $((X + $1 * WIDTH / 512)) $((Y + $2 * HEIGHT / 512))
+    sleep 0.3
+}
+click() {
+    point "$1" "$2"
+    xdotool mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.5
+}
+tap() {
+    xdotool keydown "$1"
+    sleep 0.15
+    xdotool keyup "$1"
+    sleep 0.15
+}
+# Escape on the start screen ends the game; it must end with code 0.
+quit() {
+    tap Escape
+    for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Escape from the start screen"
+    wait "$game_pid"
+    code=$?
+    game_pid=
+    [ "$code" -eq 0 ] || fail "the game ended with exit code $code"
+}
+wait_for_file() {
+    for _ in $(seq 100); do [ -f "$1" ] && return 0; sleep 0.1; done
+    return 1
+}
+
+launch "$BUILD/gridhollow.exe"
+# More than a handful of colours on the screen: a picture, not a blank or a single-colour window.
+colours=$(python3 - "$log.fb/Xvfb_screen0" <<'EOF'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+header, width, height = struct.unpack(">I", data[:4])[0], *struct.unpack(">II", data[16:24])
+line = struct.unpack(">I", data[48:52])[0]
+colours = struct.unpack(">I", data[76:80])[0]
+pixels = data[header + 12 * colours:]
+print(len({pixels[y * line + 4 * x:y * line + 4 * x + 3] for y in range(height) for x in range(0, width, 2)}))
+EOF
+)
+[ "${colours:-0}" -gt 16 ] || fail "the window shows $colours colours, not a picture"
+click 430 400 # New game
+for key in w i n e; do tap "$key"; done
+tap Return
+wait_for_file "$appdata/scores.txt" || fail "no scores.txt in %APPDATA%\\Gridhollow after the name was entered"
+# The first puzzle of a fresh program is always the same; its cell in column 5, row 2 is empty:
+# the cell, then the picker's first item, the digit 1.
+click 305 155
+click 305 190
+tap Escape
+wait_for_file "$appdata/edit/WINE.txt" || fail "no saved game edit\\WINE.txt after Escape"
+quit
+echo "wine: the game showed $colours colours; a new player's saved game appeared in %APPDATA%\\Gridhollow"
+
+# The installer, silently; the installed game starts; the silent uninstaller.
+programs="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Gridhollow"
+"$WINE" "$BUILD/gridhollow-$VERSION-win64-setup.exe" /S || fail "the installer failed"
+[ -f "$programs/gridhollow.exe" ] && [ -f "$programs/SDL2.dll" ] || fail "the installer put no game in $programs"
+launch "$programs/gridhollow.exe"
+quit
+"$WINE" "$programs/Uninstall.exe" /S || fail "the uninstaller failed"
+# The uninstaller runs from a copy of itself in the temporary folder and returns at once.
+for _ in $(seq 100); do [ -d "$programs" ] || break; sleep 0.2; done
+[ -d "$programs" ] && fail "the uninstaller left $(find "$programs" -type f | wc -l) files in $programs"
+[ -f "$appdata/edit/WINE.txt" ] || fail "the uninstaller removed the player's data"
+echo "wine: installed silently, the installed game started, uninstalled leaving the data"
