@@ -2,8 +2,9 @@
 # The Windows build under Wine (make test-windows): the unit tests on the headless backend; the
 # real game on an X server of its own, which maps its window and draws a picture, where a new
 # player is made and a digit entered with xdotool until the saved game appears in the data folder
-# (%APPDATA%\Gridhollow); then the installer run silently, the installed game started, and the
-# silent uninstaller, which must leave no program file and keep the data.
+# (%APPDATA%\Gridhollow), and the end of the session ends it; then the installer run silently,
+# the installed game started, and the silent uninstaller, which must leave no program file and
+# keep the data.
 # Usage: wine_test.sh WIN_BUILD VERSION. The Wine prefix is kept in WIN_BUILD/wine.
 BUILD=$(readlink -f "$1")
 VERSION=$2
@@ -74,15 +75,14 @@ tap() {
     xdotool keyup "$1"
     sleep 0.15
 }
-# Escape on the start screen ends the game; it must end with code 0.
-quit() {
-    tap Escape
+# The game must end within ten seconds with code 0; the second argument says after what.
+ended() {
     for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Escape from the start screen"
+    kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on $1"
     wait "$game_pid"
     code=$?
     game_pid=
-    [ "$code" -eq 0 ] || fail "the game ended with exit code $code"
+    [ "$code" -eq 0 ] || fail "the game ended with exit code $code on $1"
 }
 wait_for_file() {
     for _ in $(seq 100); do [ -f "$1" ] && return 0; sleep 0.1; done
@@ -110,9 +110,10 @@ wait_for_file "$appdata/scores.txt" || fail "no scores.txt in %APPDATA%\\Gridhol
 # the cell, then the picker's first item, the digit 1.
 click 305 155
 click 305 190
-tap Escape
-wait_for_file "$appdata/edit/WINE.txt" || fail "no saved game edit\\WINE.txt after Escape"
-quit
+wait_for_file "$appdata/edit/WINE.txt" || fail "no saved game edit\\WINE.txt after a digit was entered"
+# The session ends (as at log-off): the game saves as on SIGTERM and ends with code 0.
+"$WINE" wineboot --end-session
+ended "the end of the session"
 echo "wine: the game showed $colours colours; a new player's saved game appeared in %APPDATA%\\Gridhollow"
 
 # The installer, silently; the installed game starts; the silent uninstaller.
@@ -120,7 +121,8 @@ programs="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Gridhollow"
 "$WINE" "$BUILD/gridhollow-$VERSION-win64-setup.exe" /S || fail "the installer failed"
 [ -f "$programs/gridhollow.exe" ] && [ -f "$programs/SDL2.dll" ] || fail "the installer put no game in $programs"
 launch "$programs/gridhollow.exe"
-quit
+tap Escape
+ended "Escape from the start screen"
 "$WINE" "$programs/Uninstall.exe" /S || fail "the uninstaller failed"
 # The uninstaller runs from a copy of itself in the temporary folder and returns at once.
 for _ in $(seq 100); do [ -d "$programs" ] || break; sleep 0.2; done

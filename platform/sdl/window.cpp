@@ -51,6 +51,9 @@ bool video_init([[maybe_unused]] const char* wm_class) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A puzzle left open for hours lets the screen saver and power saving do their work.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // On Windows relative mode keeps the system pointer inside the window rather than at its
+    // centre, so that it follows an absolute pointer there too (a tablet, a remote desktop).
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_CENTER, "0");
 #ifndef _WIN32
     // X11 takes the window class from the environment when video starts.
     setenv("SDL_VIDEO_X11_WMCLASS", wm_class, 0);

@@ -20,16 +20,13 @@ add_custom_target(assets ALL DEPENDS ${WIN_ASSET_FILES})
 set_property(SOURCE app/cmdline.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              GRIDHOLLOW_VERSION="${GRIDHOLLOW_VERSION}" GRIDHOLLOW_ASSETS=".")
 
-# The compiler's own libraries are linked into every program, so only SDL's lie beside them.
-add_link_options(-static-libgcc -static-libstdc++)
-
 # The game: a windowed program (no console), with its icon and version in its resources.
 target_sources(platform_sdl PRIVATE ${GRIDHOLLOW_HOST_BUILD}/window_icon.cpp)
 string(REPLACE "." "," GRIDHOLLOW_VERSION_COMMAS "${GRIDHOLLOW_VERSION},0")
 set(GRIDHOLLOW_ICO ${CMAKE_BINARY_DIR}/gridhollow.ico)
 configure_file(${CMAKE_SOURCE_DIR}/tools/windows/gridhollow.rc.in gridhollow.rc @ONLY)
-add_executable(gridhollow WIN32 app/main.cpp ${CMAKE_BINARY_DIR}/gridhollow.rc)
-target_link_libraries(gridhollow PRIVATE gridhollow_game platform_sdl)
+set_target_properties(gridhollow PROPERTIES WIN32_EXECUTABLE ON)
+target_sources(gridhollow PRIVATE ${CMAKE_BINARY_DIR}/gridhollow.rc)
 add_dependencies(gridhollow assets)
 
 # The unit tests, run under Wine (make test-windows). Wine reaches the build machine's files on
@@ -44,6 +41,12 @@ add_executable(gridhollow_tests ${TEST_SOURCES})
 target_link_libraries(gridhollow_tests PRIVATE gridhollow_driver GTest::gtest_main)
 target_compile_definitions(gridhollow_tests PRIVATE ASSET_DIR="Z:${GRIDHOLLOW_HOST_BUILD}")
 target_compile_options(gridhollow_tests PRIVATE -fmacro-prefix-map=${CMAKE_SOURCE_DIR}=Z:${CMAKE_SOURCE_DIR})
+
+# The compiler's own libraries (C++, GCC's and the threads') are linked into every program, so
+# only SDL's lie beside them.
+foreach(program gridhollow gridhollow_tests)
+  target_link_options(${program} PRIVATE -static)
+endforeach()
 
 # SDL's libraries beside the programs, where Windows looks for them first.
 foreach(dll SDL2.dll SDL2_image.dll)
