@@ -31,7 +31,7 @@ void write_archive(const std::vector<std::pair<std::string, std::string>>& entri
 }
 
 void GameTest::SetUp() {
-    previous = std::filesystem::current_path();
+    previous = std::filesystem::current_path().string();
     folder = platform::enter_temporary_folder("gridhollow-test");
     ASSERT_FALSE(folder.empty());
     platform::headless::reset();

@@ -1,13 +1,14 @@
 // The ends the system asks for on Windows: a console's Ctrl+C, Ctrl+Break and close, and (the
 // window's, platform/sdl/system_windows.cpp) the end of the session. Each is noted as the signal
 // that stands for it on POSIX (SIGINT, SIGTERM) and wakes a wait for input with an event of its
-// own in SDL's queue.
+// own in SDL's queue. SIGINT and SIGTERM raised in the process itself are noted too.
 #include "platform/common/end_signal.h"
 
 #include <SDL.h>
 #include <windows.h>
 
 #include <csignal>
+#include <initializer_list>
 
 namespace platform::detail {
 
@@ -24,6 +25,12 @@ BOOL WINAPI note_console_end(DWORD event) {
     return TRUE;
 }
 
+// The C library gives a signal its default action back before it calls the handler.
+void note_signal(int signal) {
+    std::signal(signal, note_signal);
+    note_system_end(signal);
+}
+
 } // namespace
 
 void note_system_end(int signal) {
@@ -35,6 +42,7 @@ void note_system_end(int signal) {
 
 void catch_end_signals(bool on) {
     SetConsoleCtrlHandler(note_console_end, on);
+    for (int signal : {SIGINT, SIGTERM}) std::signal(signal, on ? note_signal : SIG_DFL);
 }
 
 int take_end_signal() {

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -22,7 +23,7 @@ namespace platform {
 namespace {
 
 using detail::touch;
-thread_local DWORD read_error = 0; // the system's error of the last file_read that failed here
+thread_local int read_error = 0;         // errno for the last file_read that failed on this thread
 HANDLE lock_file = INVALID_HANDLE_VALUE; // the current directory's lock this process holds
 
 std::wstring widen(const char* text, UINT code_page) {
@@ -91,13 +92,15 @@ bool set_attributes(const char* name, DWORD set, DWORD clear) {
            SetFileAttributesW(path.c_str(), (attributes & ~clear) | set);
 }
 
-// errno for a system error, for the messages that name the reason with strerror.
+// errno for a system error: the messages name the reason with strerror.
 int error_number(DWORD error) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
         return ENOENT;
     case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
         return EACCES;
     case ERROR_DISK_FULL:
         return ENOSPC;
@@ -206,28 +209,35 @@ std::string executable_folder() {
     return utf8(std::filesystem::path(std::wstring(path, length)).parent_path().wstring());
 }
 
+// Why a read failed is told in the C library's words, as on Linux.
 bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     touch();
     bytes.clear();
-    const HANDLE file = open_file(wide_path(name), GENERIC_READ, OPEN_EXISTING);
+    const std::wstring path = wide_path(name);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        read_error = EISDIR;
+        return false;
+    }
+    const HANDLE file = open_file(path, GENERIC_READ, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) {
-        read_error = GetLastError();
+        read_error = error_number(GetLastError());
         return false;
     }
     LARGE_INTEGER size;
-    DWORD error = !GetFileSizeEx(file, &size)                    ? GetLastError()
-                  : static_cast<uint64_t>(size.QuadPart) > limit ? ERROR_FILE_TOO_LARGE
-                                                                 : 0;
+    int error = !GetFileSizeEx(file, &size)                    ? error_number(GetLastError())
+                : static_cast<uint64_t>(size.QuadPart) > limit ? EFBIG
+                                                               : 0;
     uint8_t chunk[65536];
     while (error == 0) {
         DWORD n = 0;
         if (!ReadFile(file, chunk, sizeof chunk, &n, nullptr)) {
-            error = GetLastError();
+            error = error_number(GetLastError());
             break;
         }
         if (n == 0) break;
         if (n > limit - bytes.size()) { // it grew past the limit
-            error = ERROR_FILE_TOO_LARGE;
+            error = EFBIG;
             break;
         }
         bytes.insert(bytes.end(), chunk, chunk + n);
@@ -240,16 +250,7 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
 }
 
 std::string file_error() {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, read_error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = text ? utf8(text) : "error " + std::to_string(read_error);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    return message;
+    return std::strerror(read_error);
 }
 
 bool file_write(const char* name, const void* bytes, size_t size) {

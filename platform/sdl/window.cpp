@@ -224,7 +224,7 @@ void open_url(const char* url) {
 void exit_process(int code) {
     sdl::audio_close();
     SDL_Quit();
-    std::exit(code);
+    std::exit(code & 0xFF); // −1 ends as 255 on Windows too
 }
 
 } // namespace platform
