@@ -155,7 +155,7 @@ windows-deps: deps
 
 windows: windows-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target assets
-	@[ -f $(WIN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(WIN_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	@[ -f $(WIN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(WIN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw64.cmake -DGRIDHOLLOW_WIN_DEPS=$(abspath $(WIN_BUILD))/deps \
 		-DGRIDHOLLOW_HOST_BUILD=$(abspath $(BUILD)) \
 		$(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
