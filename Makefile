@@ -6,11 +6,12 @@ ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libcairo2-dev \
             fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox \
-            xvfb xdotool libqqwing-dev openbox clang
+            xvfb xdotool libqqwing-dev openbox clang \
+            python3-icalendar calcurse
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test test-fast bench bench-desktop fuzz fuzz-run kill-trials \
-        soak format clean assets-review
+        soak format clean assets-review check-solver
 
 # The sanitizer runs report leaks; only leaks inside system libraries are suppressed, by name.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
@@ -81,6 +82,11 @@ soak: build
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target gridhollow_bench
 	cd $(BUILD) && ./gridhollow_bench
+
+# The logical stepper against 2000 qqwing puzzles of each difficulty, and its table of techniques.
+check-solver: configure
+	cmake --build $(BUILD) -j $(JOBS) --target gridhollow_check_solver
+	$(BUILD)/gridhollow_check_solver 2000
 
 # The real game on a virtual X display, five runs: launch to window, windows made, resident memory,
 # idle processor and wakeups shown, minimised and on the game screen, pointer move to picture,

@@ -1,12 +1,14 @@
-// The command line: --help, --version, --data-dir DIR and --puzzles MODE, read before the game
-// starts, and the data folder made ready.
+// The command line: --help, --version, --data-dir DIR, --puzzles MODE and the calendar options,
+// read before the game starts, and the data folder made ready.
 #include "app/cmdline.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "app/calendar_files.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "players/settings.h"
@@ -15,7 +17,8 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n";
+    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n"
+    "       gridhollow [--data-dir DIR] --export-ics FILE | --import-ics FILE\n";
 constexpr const char* HELP =
     "Sudoku for several named players, with a small to-do organiser.\n"
     "\n"
@@ -24,10 +27,19 @@ constexpr const char* HELP =
     "  --puzzles MODE  every player plays MODE puzzles this run, whatever the options screen\n"
     "                  chose: classic (exactly one solution, harder with the level) or designed\n"
     "                  (the game's own)\n"
+    "  --export-ics FILE\n"
+    "                  write the open and completed tasks to FILE as an iCalendar file and exit;\n"
+    "                  it runs beside a game on the same folder\n"
+    "  --import-ics FILE\n"
+    "                  add the events and to-dos of the iCalendar file FILE that a task can hold\n"
+    "                  to the open tasks, list the entries left out and why, and exit; not while\n"
+    "                  a game runs on the same folder\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
 constexpr std::string_view DATA_DIR = "--data-dir";
 constexpr std::string_view PUZZLES = "--puzzles";
+constexpr std::string_view EXPORT_ICS = "--export-ics";
+constexpr std::string_view IMPORT_ICS = "--import-ics";
 constexpr const char* ALREADY_RUNNING = "Gridhollow is already running with this data folder.";
 
 int usage_error(std::FILE* err, const char* what, const char* arg) {
@@ -61,15 +73,20 @@ int tell(const std::string& text) {
     return 1;
 }
 
+// Makes the data folder where it is missing and enters it; what went wrong, or empty.
+std::string make_and_enter(const char* dir) {
+    if (platform::make_folders(dir) && platform::change_directory(dir)) return "";
+    return std::string("Gridhollow cannot make or enter its data folder '") + dir +
+           "': " + std::strerror(errno) + ".";
+}
+
 // Makes the data folder where it is missing, enters it and takes its lock, before any file of it is
 // read or written. A folder that cannot be made or entered is told in a box (exit code 1), one
 // that cannot be written in too, and the game runs on it (every save then says it failed);
 // while another copy of the game runs in it, that copy's window comes to the front, or a box says
 // so, and this one ends with 0 having changed nothing. Returns -1 when the game runs.
 int enter_data_folder(const char* dir) {
-    if (!platform::make_folders(dir) || !platform::change_directory(dir))
-        return tell(std::string("Gridhollow cannot make or enter its data folder '") + dir +
-                    "': " + std::strerror(errno) + ".");
+    if (const std::string trouble = make_and_enter(dir); !trouble.empty()) return tell(trouble);
     if (!platform::current_folder_writable()) // the players' files still read: the game runs on
         tell(std::string("Gridhollow cannot write in its data folder '") + dir +
              "'. You can play, but nothing you change can be saved.");
@@ -79,10 +96,39 @@ int enter_data_folder(const char* dir) {
     return 0;
 }
 
+// The calendar options, with the files named relative to the folder the program started in. They
+// open no window: what goes wrong is said on err, the data files' messages too. An export reads
+// the task files, which a running game only ever replaces whole, so it runs beside a game; an
+// import writes "todo.txt" and takes the folder's lock: while a game holds it, nothing is added.
+int calendar_command(const char* dir, const char* export_file, const char* import_file,
+                     std::FILE* out, std::FILE* err) {
+    if (export_file && import_file)
+        return usage_error(err, "give --export-ics or --import-ics, not both:", import_file);
+    std::error_code error;
+    const std::string file =
+        std::filesystem::absolute(export_file ? export_file : import_file, error).string();
+    platform::message_boxes_on_terminal();
+    if (const std::string trouble = make_and_enter(dir); !trouble.empty()) {
+        std::fprintf(err, "%s\n", trouble.c_str());
+        return 1;
+    }
+    if (export_file) return export_calendar(file.c_str(), out, err);
+    long holder = 0;
+    if (!platform::lock_current_folder(holder)) {
+        std::fprintf(err,
+                     "gridhollow: a game is running with the data folder '%s'; close it and "
+                     "import again. No task was added.\n",
+                     dir);
+        return 1;
+    }
+    return import_calendar(file.c_str(), out, err);
+}
+
 } // namespace
 
 int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     const char* data_dir = nullptr;
+    const char *export_file = nullptr, *import_file = nullptr;
     run_puzzle_mode = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -107,10 +153,18 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
                 run_puzzle_mode = PUZZLES_DESIGNED;
             else
                 return usage_error(err, "puzzles are classic or designed, not", mode);
+        } else if (is_option(EXPORT_ICS, arg) || is_option(IMPORT_ICS, arg)) {
+            const bool exporting = is_option(EXPORT_ICS, arg);
+            const char* file = option_value(exporting ? EXPORT_ICS : IMPORT_ICS, argc, argv, i);
+            if (!file || !*file) return usage_error(err, "a calendar file must follow", argv[i]);
+            (exporting ? export_file : import_file) = file;
         } else {
             return usage_error(err, "unknown option", argv[i]);
         }
     }
+    const std::string folder = data_dir ? data_dir : platform::default_data_folder();
+    if (export_file || import_file)
+        return calendar_command(folder.c_str(), export_file, import_file, out, err);
     platform::set_asset_folder(asset_folder());
-    return enter_data_folder(data_dir ? data_dir : platform::default_data_folder().c_str());
+    return enter_data_folder(folder.c_str());
 }

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "cputime.h"
 #include "players/settings.h"
 #include "sudoku/board.h"
 #include "sudoku/classic.h"
@@ -26,11 +27,6 @@ BENCHMARK(BM_StartLevel)->Arg(1)->Arg(50)->Arg(99)->Unit(benchmark::kMicrosecond
 // Each iteration starts every level from 1 to 99 once; the counters give the median and the worst
 // single start in microseconds of the thread's own processor time, so that another process taking
 // the processor does not count.
-static double threadmicros() {
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
-}
 
 static void BM_StartLevelSpread(benchmark::State& state) {
     std::vector<double> micros;

@@ -70,7 +70,8 @@ void full_history(int steps, int changes) {
 
 // The first argument is the density; with a second argument of 1 the board is the fullest the
 // pencil marks make it instead: all nine marks in every empty cell, a given selected (its digit
-// marked wherever it stands) and the history full.
+// marked wherever it stands) and the history full; with 2, every empty cell's candidates and a
+// hint shown whole (its second tier: houses, reasons, its conclusion and the panel).
 static void BM_GameScreenFrame(benchmark::State& state) {
     const fs::path assets = fs::current_path();
     char name[] = "/tmp/gridhollow-bench-XXXXXX";
@@ -99,6 +100,9 @@ static void BM_GameScreenFrame(benchmark::State& state) {
         int given = 0;
         while (board[given] == CELL_EMPTY) ++given;
         apply_move({.kind = MoveKind::select_cell, .cell = given});
+    } else if (state.range(1) == 2) {
+        for (MoveKind kind : {MoveKind::fill_candidates, MoveKind::hint, MoveKind::hint})
+            apply_move({.kind = kind});
     } else {
         busy_board();
         apply_move({.kind = MoveKind::select_cell, .cell = 40}); // the middle cell, at (255, 255)
@@ -127,7 +131,7 @@ static void BM_GameScreenFrame(benchmark::State& state) {
     fs::current_path(assets);
     fs::remove_all(folder);
 }
-BENCHMARK(BM_GameScreenFrame)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1});
+BENCHMARK(BM_GameScreenFrame)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1})->Args({1, 2});
 
 namespace {
 

@@ -32,6 +32,7 @@ void check_ranges(const PlayNotes& notes, const std::string& puzzle) {
     for (int s = 0; s < notes.step_count; ++s) {
         const HistoryStep& step = notes.steps[s];
         check(step.count >= 1 && step.count <= STEP_CELLS);
+        check(!step.joined || (s > 0 && s != notes.applied)); // undo and redo take whole steps
         for (int i = 0; i < step.count; ++i) {
             const CellChange& c = step.changes[i];
             check(c.cell <= 80 && puzzle[82 + c.cell] == '0');

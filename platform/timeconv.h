@@ -31,4 +31,10 @@ bool SystemTimeToFileTime(const SYSTEMTIME* in, FILETIME* out);
 // False for tick counts of 2^63 or more; otherwise fills every field, the day of the week too.
 bool FileTimeToSystemTime(const FILETIME* in, SYSTEMTIME* out);
 
+// Seconds from 1601-01-01 to the Unix epoch, 1970-01-01.
+constexpr int64_t UNIX_EPOCH_SECONDS = 11644473600;
+// The wall-clock time in the system's time zone of a moment given as seconds since the Unix epoch,
+// the day of the week too, milliseconds 0; a leap second reads as second 59.
+SYSTEMTIME local_time_at(int64_t unix_seconds);
+
 } // namespace platform

@@ -57,6 +57,9 @@ enum : unsigned { MB_OK = 0x0, MB_YESNO = 0x4 };
 enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 // A modal message box; the answer is IDOK, IDYES or IDNO.
 int message_box(const char* text, const char* caption, unsigned buttons);
+// From now on a message box is said on standard error and answered with its default button, so
+// that a run of the command line alone opens no window.
+void message_boxes_on_terminal();
 
 // Brings the window of the game running as process pid to the front, as the player's own request
 // to the window manager; false when it cannot (no such window, or no window manager to ask).

@@ -19,6 +19,7 @@
 #include "screens/layout.h"
 #include "screens/name_check.h"
 #include "screens/next_level_screen.h"
+#include "screens/play_hint.h"
 #include "screens/window_controls.h"
 #include "sudoku/notes.h"
 #include "sudoku/saved_game.h"
@@ -85,6 +86,7 @@ const PlayVisit& play_screen_visit() {
 void play_screen_reset() {
     play_run = {};
     play_visit = {};
+    hint_dismiss();
 }
 
 // ---- update: the name check, the play time, and input as moves ----
@@ -144,9 +146,11 @@ void count_play_time() {
     }
 }
 
-// A click on the board: anywhere but on the notes control, which takes its clicks.
+// A click on the board: anywhere but on the notes control and the help's controls, which take
+// their clicks.
 bool board_clicked() {
-    return mouse.button_pressed[0] && !NOTES_AREA.contains(mouse.x, mouse.y);
+    return mouse.button_pressed[0] && !NOTES_AREA.contains(mouse.x, mouse.y) &&
+           !aid_control_pressed();
 }
 
 // A click while the picker is closed selects the cell under it.
@@ -263,6 +267,9 @@ Move interpret_keys(int arrow) {
     }
     if (key(Keyboard::letter_key('n'))) return {.kind = MoveKind::notes_mode};
     if (key(Keyboard::letter_key('p'))) return {.kind = MoveKind::pause};
+    if (key(Keyboard::letter_key('h'))) return {.kind = MoveKind::hint};
+    if (key(Keyboard::letter_key('c'))) return {.kind = MoveKind::fill_candidates};
+    if (key(Keyboard::letter_key('x'))) return {.kind = MoveKind::tidy_candidates};
     const bool control = held(DIK_LCONTROL, DIK_RCONTROL), shift = held(DIK_LSHIFT, DIK_RSHIFT);
     if (key(Keyboard::letter_key('z')) && control)
         return {.kind = shift ? MoveKind::redo : MoveKind::undo};
@@ -342,7 +349,7 @@ void change_cell(const Move& move) {
 
 // A choice that changes a cell, as one step of the history; a wrong entry is counted.
 MoveResult record_choice(const Move& move) {
-    HistoryStep step;
+    StepRecord step;
     begin_step(step, move.cell);
     change_cell(move);
     end_step(step);
@@ -370,6 +377,26 @@ float cell_centre_y(int cell) {
     return GRID_Y + cell_offset(cell / SIDE);
 }
 
+float mark_centre_x(int cell, int digit) {
+    return cell_centre_x(cell) + MARK_STEP * static_cast<float>((digit - 1) % BOX_SIDE - 1);
+}
+
+float mark_centre_y(int cell, int digit) {
+    return cell_centre_y(cell) + MARK_STEP * static_cast<float>((digit - 1) / BOX_SIDE - 1);
+}
+
+void draw_mark(int cell, int digit, float opacity) {
+    const int left = MARKS_LEFT + MARK_WIDTH * (digit - 1);
+    game_DisplayCell({.x = mark_centre_x(cell, digit),
+                      .y = mark_centre_y(cell, digit),
+                      .left = left,
+                      .top = MARKS_TOP,
+                      .right = left + MARK_WIDTH,
+                      .bottom = MARKS_TOP + MARK_HEIGHT,
+                      .opacity = opacity,
+                      .anchor = CellAnchor::centre});
+}
+
 float picker_slot_x(int slot) {
     return play_run.picker_x + PICKER_STEP * static_cast<float>((slot - 1) % PICKER_COLUMNS);
 }
@@ -379,6 +406,7 @@ float picker_slot_y(int slot) {
 }
 
 MoveResult apply_move(const Move& move) {
+    if (move.kind != MoveKind::none && move.kind != MoveKind::hint) hint_dismiss();
     switch (move.kind) {
     case MoveKind::none:
         return {};
@@ -413,12 +441,18 @@ MoveResult apply_move(const Move& move) {
     case MoveKind::resume:
         play_visit.paused = false;
         return {};
+    case MoveKind::hint:
+        return apply_hint();
+    case MoveKind::fill_candidates:
+    case MoveKind::tidy_candidates:
+        return apply_candidates(move.kind == MoveKind::fill_candidates);
     }
     return {};
 }
 
 void play_screen_enter() {
     play_visit = {};
+    hint_dismiss();
     const int32_t* empty = std::find(board, board + CELLS, CELL_EMPTY);
     if (empty != board + CELLS) select_cell(static_cast<int>(empty - board));
 }
@@ -437,6 +471,7 @@ struct BoardView {
     int selected = 0; // the selected cell
     float selected_x = 0, selected_y = 0;
     bool notes_mode = false, paused = false;
+    HintShown hint;
 };
 
 BoardView board_view() {
@@ -446,7 +481,8 @@ BoardView board_view() {
                    .selected_x = play_run.selected_x,
                    .selected_y = play_run.selected_y,
                    .notes_mode = play_visit.notes_mode,
-                   .paused = play_visit.paused};
+                   .paused = play_visit.paused,
+                   .hint = hint_shown()};
     std::copy(board, board + CELLS, view.codes);
     std::copy(play_notes.marks, play_notes.marks + CELLS, view.marks);
     return view;
@@ -464,6 +500,7 @@ struct PlayFrame {
 // saved once when they changed the board or the marks. False when the board is complete: the
 // next-level screen follows, and it saves the next level.
 bool apply_board_moves() {
+    const bool aided = apply_move(interpret_aid_controls()).changed; // marks only: never complete
     MoveResult result = apply_move(interpret_picker_click());
     if (!result.complete) {
         const MoveResult keyed = apply_move(interpret_keys(arrow_this_frame()));
@@ -473,7 +510,7 @@ bool apply_board_moves() {
         current_screen = Screen::next_level;
         return false;
     }
-    if (result.changed) game_SaveInBackground();
+    if (result.changed || aided) game_SaveInBackground();
     return true;
 }
 
@@ -548,18 +585,9 @@ int shown_digit(int32_t code) {
 }
 
 // An empty cell's pencil marks, in three rows of three.
-void draw_marks(float x, float y, uint16_t marks) {
-    for (int digit = 1; digit <= SIDE; ++digit) {
-        if ((marks & mark_bit(digit)) == 0) continue;
-        const int left = MARKS_LEFT + MARK_WIDTH * (digit - 1);
-        game_DisplayCell({.x = x + MARK_STEP * static_cast<float>((digit - 1) % BOX_SIDE - 1),
-                          .y = y + MARK_STEP * static_cast<float>((digit - 1) / BOX_SIDE - 1),
-                          .left = left,
-                          .top = MARKS_TOP,
-                          .right = left + MARK_WIDTH,
-                          .bottom = MARKS_TOP + MARK_HEIGHT,
-                          .anchor = CellAnchor::centre});
-    }
+void draw_marks(int cell, uint16_t marks) {
+    for (int digit = 1; digit <= SIDE; ++digit)
+        if (marks & mark_bit(digit)) draw_mark(cell, digit, OPAQUE);
 }
 
 // A cell's tile, and unless the board is hidden its mark for the selected digit, its digit or its
@@ -574,11 +602,12 @@ void draw_cell(const BoardView& view, int col, int row, int selected_digit) {
                       .left = theme_cell_image(board_theme, given),
                       .anchor = CellAnchor::centre});
     if (view.paused) return;
+    draw_hint_light(view.hint, cell);
     const int digit = shown_digit(code);
     if (digit != 0 && digit == selected_digit && cell != view.selected)
         game_DisplayCell({.x = x, .y = y, .left = IMAGE_SAME_DIGIT, .anchor = CellAnchor::centre});
     if (digit == 0) {
-        if (code == CELL_EMPTY) draw_marks(x, y, view.marks[cell]);
+        if (code == CELL_EMPTY) draw_marks(cell, view.marks[cell]);
         return;
     }
     // A given's strip, a right entry's, or a wrong one's.
@@ -609,14 +638,16 @@ void draw_grid(const BoardView& view) {
                       .anchor = CellAnchor::centre});
 }
 
-// The counters, the notes control, the grid and the player's name.
+// The counters, the notes and help controls, the grid, the player's name and the hint over them.
 void draw_board(const BoardView& view) {
     draw_counters(view);
     draw_sheet_region(view.notes_mode ? NOTES_ON : NOTES_OFF, NOTES_X, NOTES_Y, 1,
                       CellAnchor::centre);
+    draw_aid_controls(view.hint);
     draw_grid(view);
     game_DisplayFontText(player_name, TEXT_ADVANCE, LAYOUT_CENTRE_X, 506, TEXT_SCALE,
                          TextAnchor::centre);
+    draw_hint(view.hint, view.marks);
 }
 
 void picker_image(int slot, int image, float opacity) {

@@ -9,19 +9,22 @@
 // apply_move.
 enum class MoveKind {
     none,
-    select_cell,    // the selection moves to cell, and the picker with it; an open picker closes
-    open_picker,    // the picker opens beside the selected cell
-    enter_digit,    // digit goes into cell, judged against the solution; a wrong one is counted
-    clear_cell,     // cell is emptied, its pencil marks too
-    choose_nothing, // a picker item that changes nothing was chosen: the picker closes
-    close_picker,   // the picker closes without a choice (a click beside it, Escape)
-    leave,          // the player leaves the game
-    toggle_mark,    // digit's pencil mark in the empty cell goes on or off
-    undo,           // the last change of the board or the marks is undone
-    redo,           // the change undone last is made again
-    notes_mode,     // digits go in as pencil marks, or again as entries
-    pause,          // the board hides and the play clock stops
-    resume,         // the board shows and the clock runs again
+    select_cell,     // the selection moves to cell, and the picker with it; an open picker closes
+    open_picker,     // the picker opens beside the selected cell
+    enter_digit,     // digit goes into cell, judged against the solution; a wrong one is counted
+    clear_cell,      // cell is emptied, its pencil marks too
+    choose_nothing,  // a picker item that changes nothing was chosen: the picker closes
+    close_picker,    // the picker closes without a choice (a click beside it, Escape)
+    leave,           // the player leaves the game
+    toggle_mark,     // digit's pencil mark in the empty cell goes on or off
+    undo,            // the last change of the board or the marks is undone
+    redo,            // the change undone last is made again
+    notes_mode,      // digits go in as pencil marks, or again as entries
+    pause,           // the board hides and the play clock stops
+    resume,          // the board shows and the clock runs again
+    hint,            // the hint's next tier (screens/play_hint.h)
+    fill_candidates, // every empty cell's marks become the digits its houses allow
+    tidy_candidates, // the marks keep only the digits their cell's houses allow
 };
 struct Move {
     MoveKind kind = MoveKind::none;
@@ -72,6 +75,10 @@ float picker_slot_y(int slot);
 // The centre of a cell of the board (row * 9 + column) on the screen.
 float cell_centre_x(int cell);
 float cell_centre_y(int cell);
+// The centre of a digit's pencil mark in a cell, and the mark drawn there.
+float mark_centre_x(int cell, int digit);
+float mark_centre_y(int cell, int digit);
+void draw_mark(int cell, int digit, float opacity);
 
 void play_screen_reset();
 // Entering the screen: the selection goes to the first empty cell, notes mode and pause are off.

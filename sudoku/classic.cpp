@@ -88,19 +88,6 @@ int draw_below(int n) {
     return std::rand() % n;
 }
 
-// qqwing's puzzle with one solution and as few givens as it can, and that solution.
-void make_puzzle(ClassicBase& base) {
-    qqwing::SudokuBoard maker;
-    maker.generatePuzzle();
-    std::copy(maker.getPuzzle(), maker.getPuzzle() + 81, base.puzzle);
-    qqwing::SudokuBoard solver;
-    int cells[81];
-    std::copy(base.puzzle, base.puzzle + 81, cells);
-    solver.setPuzzle(cells);
-    solver.solve();
-    std::copy(solver.getSolution(), solver.getSolution() + 81, base.solution);
-}
-
 // The empty cells of a puzzle in a random order, into order; returns how many there are.
 int shuffled_empty_cells(const int32_t* puzzle, int8_t* order) {
     int empty = 0;
@@ -111,6 +98,18 @@ int shuffled_empty_cells(const int32_t* puzzle, int8_t* order) {
 }
 
 } // namespace
+
+void qqwingpuzzle(int32_t* puzzle, int32_t* solution) {
+    qqwing::SudokuBoard maker;
+    maker.generatePuzzle();
+    std::copy(maker.getPuzzle(), maker.getPuzzle() + 81, puzzle);
+    qqwing::SudokuBoard solver;
+    int cells[81];
+    std::copy(puzzle, puzzle + 81, cells);
+    solver.setPuzzle(cells);
+    solver.solve();
+    std::copy(solver.getSolution(), solver.getSolution() + 81, solution);
+}
 
 ClassicGrade classicgrade(int lvl) {
     int grade = 0;
@@ -142,7 +141,7 @@ ClassicBase classicbase(ClassicGrade grade, unsigned seed) {
     std::srand(seed);
     ClassicBase base;
     for (;;) {
-        make_puzzle(base);
+        qqwingpuzzle(base.puzzle, base.solution);
         // Cells are given back from the front of the empty ones in a random order.
         int8_t order[81];
         const int empty = shuffled_empty_cells(base.puzzle, order);

@@ -20,6 +20,9 @@ struct ClassicBase {
     int givable_count = 0;
 };
 
+// qqwing's puzzle with one solution and as few givens as it can (81 cells, 0 for empty), and that
+// solution; draws from rand().
+void qqwingpuzzle(int32_t* puzzle, int32_t* solution);
 // The grade a level asks for: 1-20 simple, 21-45 easy, 46-75 intermediate, 76-99 expert.
 ClassicGrade classicgrade(int lvl);
 // qqwing's grade of a puzzle (81 cells, 0 for empty); GRADE_COUNT when it cannot be solved.

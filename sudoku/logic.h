@@ -29,7 +29,7 @@ enum class Technique : uint8_t {
     swordfish,
     xy_wing,
     xyz_wing,
-    x_chain,
+    x_chain, // one digit: a chain of alternating strong and weak links
     count
 };
 
@@ -53,6 +53,10 @@ struct LogicStep {
     uint16_t reasons[81] = {}; // bit d set: the cell's candidate (or placed digit) d is a reason
     uint32_t houses = 0;       // bit h set: house h is where the step lies; the lowest is named
 };
+// The houses a step lies in: a single's or a subset's house (a naked single's three), the box
+// of pointing, the line of claiming, a fish's base lines, the houses a wing's pivot shares with
+// its pincers, a chain's strong links. The reasons: the placed digits that rule out the rest of a
+// single's house or cell, the candidates of the pattern otherwise.
 
 // Starts a grid from digits (81 values, 0 for empty; the board's right entries as their digits,
 // its wrong entries as empty): each empty cell gets every digit its row, column and box allow.

@@ -70,9 +70,15 @@ bool read_marks(Words& words, const bool given[CELLS], uint16_t marks[CELLS]) {
     return true;
 }
 
-bool read_step(Words& words, const bool given[CELLS], HistoryStep& step) {
+// A slot: "step" begins a step, "more" goes on the one before (never first, never right after
+// the slots in effect).
+bool read_step(Words& words, const bool given[CELLS], bool may_join, HistoryStep& step) {
+    const std::string_view word = words.next();
     unsigned count;
-    if (!words.expect("step") || !words.number(STEP_CELLS, count) || count == 0) return false;
+    step.joined = word == "more";
+    if ((word != "step" && !(step.joined && may_join)) || !words.number(STEP_CELLS, count) ||
+        count == 0)
+        return false;
     step.count = static_cast<int>(count);
     for (unsigned i = 0; i < count; ++i) {
         unsigned cell, before, after, notes_before, notes_after;
@@ -98,7 +104,7 @@ bool read_notes(const std::string& text, std::string& puzzle, PlayNotes& notes) 
     notes.step_count = static_cast<int>(steps);
     notes.applied = static_cast<int>(applied);
     for (unsigned i = 0; i < steps; ++i)
-        if (!read_step(words, given, notes.steps[i])) return false;
+        if (!read_step(words, given, i > 0 && i != applied, notes.steps[i])) return false;
     return words.expect("end") && words.at_end();
 }
 
@@ -131,7 +137,7 @@ std::string notes_text(const PlayNotes& notes, const int32_t* board, const int32
     add(" ", static_cast<unsigned>(notes.applied));
     for (int s = 0; s < notes.step_count; ++s) {
         const HistoryStep& step = notes.steps[s];
-        add("\r\nstep ", static_cast<unsigned>(step.count));
+        add(step.joined ? "\r\nmore " : "\r\nstep ", static_cast<unsigned>(step.count));
         for (int i = 0; i < step.count; ++i) {
             const CellChange& c = step.changes[i];
             for (unsigned value :

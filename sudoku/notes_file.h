@@ -5,8 +5,9 @@
 //   puzzle SSS...S GGG...G          the 81 solution digits, then the 81 givens (0: not a given)
 //   marks M M ... M                 81 numbers: bit d set for digit d pencilled in
 //   history STEPS APPLIED           the steps recorded and the steps in effect
-//   step N C B A NB NA ...          one line a step, oldest first: N changes, each its cell, codes
+//   step N C B A NB NA ...          one line a slot, oldest first: N changes, each its cell, codes
 //                                   before and after, marks before and after
+//   more N C B A NB NA ...          a slot that goes on the step of the line before
 //   end                             so that a file cut short never reads
 // The file is kept in the stored form beside the saved game; empty content means no notes.
 #pragma once

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <sys/file.h>
 #include <unistd.h>
@@ -16,6 +17,8 @@
 #include "platform/headless/headless.h"
 #include "players/settings.h"
 #include "tests/support.h"
+#include "todo/dates.h"
+#include "todo/tasks.h"
 #include "tools/driver/driver.h"
 
 namespace hl = platform::headless;
@@ -159,4 +162,144 @@ TEST_F(CommandLineTest, PuzzlesSetTheModeOfTheRun) {
     EXPECT_EQ(run_puzzle_mode, PUZZLES_DESIGNED);
     EXPECT_EQ(run({}).code, -1); // without it every player plays the mode chosen for them
     EXPECT_EQ(run_puzzle_mode, -1);
+}
+
+namespace {
+
+// One task of every kind, with what a calendar line has to carry: escapes, a byte beyond ASCII,
+// a line long enough to fold, days past the 28th, the alarm tick and warnings.
+std::vector<TaskRecord> every_kind() {
+    struct Row {
+        std::string description;
+        int year, month, day, hour, minute, repeat;
+        bool alarm;
+        int warn;
+    };
+    const Row rows[] = {{"Dentist, room 4; card \\ form", 2027, 5, 14, 9, 30, 0, true, 10},
+                        {"Ann\xe9's birthday", 1990, 6, 15, 8, 0, REPEAT_BIRTHDAY, false, 0},
+                        {"Water the plants", 2027, 1, 3, 7, 15, REPEAT_DAILY, true, 0},
+                        {"Bins", 2027, 1, 4, 19, 0, REPEAT_WEEKLY, false, 999},
+                        {"Rent", 2027, 1, 15, 12, 0, REPEAT_MONTHLY, false, 60},
+                        {"Meter", 2027, 1, 29, 12, 0, REPEAT_MONTHLY, false, 0},
+                        {"Invoice", 2027, 1, 30, 12, 0, REPEAT_MONTHLY, false, 0},
+                        {"Pay day", 2027, 1, 31, 12, 0, REPEAT_MONTHLY, false, 0},
+                        {"Tax", 2027, 4, 1, 10, 0, REPEAT_YEARLY, false, 0},
+                        {"Leap day", 2024, 2, 29, 6, 0, REPEAT_YEARLY, true, 5},
+                        {std::string(80, 'L') + ", folded", 2027, 3, 1, 0, 0, 0, false, 1}};
+    std::vector<TaskRecord> tasks;
+    for (const Row& r : rows) {
+        TaskRecord& t = tasks.emplace_back();
+        snprintf(t.description, sizeof t.description, "%s", r.description.c_str());
+        auto u16 = [](int v) { return static_cast<uint16_t>(v); };
+        t.when = {u16(r.year), u16(r.month), 0, u16(r.day), u16(r.hour), u16(r.minute), 0, 0};
+        t.due = ticksfiletime(toticks(t.when));
+        t.repeat = r.repeat;
+        t.alarm = r.alarm;
+        t.warn_minutes = u16(r.warn);
+    }
+    return tasks;
+}
+
+std::string text_of(const char* file) {
+    std::vector<uint8_t> bytes;
+    platform::file_read(file, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string fields(const TaskRecord& t) {
+    return std::string(t.description) + "|" + datetext(t.when) + " " + timetext(t.when) + "|" +
+           std::to_string(filetimeticks(t.due)) + "|" + std::to_string(t.repeat) +
+           (t.alarm ? "a" : "") + std::to_string(t.warn_minutes) + "|" + std::to_string(t.done);
+}
+
+} // namespace
+
+// What goes out comes back, through the real command line into another folder; the completed task
+// goes out marked so and is not added again.
+TEST_F(CommandLineTest, CalendarExportThenImportGivesBackEveryKindOfTask) {
+    const std::vector<TaskRecord> tasks = every_kind();
+    ASSERT_GE(appendtasks(tasks, TODO_FILE, "Home"), 0);
+    TaskRecord done = tasks[1];
+    done.done = 1;
+    ASSERT_GE(appendtask(done, DONE_FILE, "Completed tasks"), 0);
+    ASSERT_EQ(run({"--export-ics", "cal.ics"}).code, 0);
+    const std::string calendar = text_of("cal.ics");
+    size_t uids = 0;
+    for (size_t start = 0, end; (end = calendar.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        EXPECT_LE(end - start, 75u) << calendar.substr(start, end - start);
+        uids += calendar.compare(start, 4, "UID:") == 0;
+    }
+    EXPECT_EQ(uids, tasks.size() + 1);
+    ASSERT_EQ(run({"--export-ics", "again.ics"}).code, 0); // the same UIDs, another DTSTAMP maybe
+    std::regex stamp("DTSTAMP:[0-9TZ]+");
+    EXPECT_EQ(std::regex_replace(text_of("again.ics"), stamp, ""),
+              std::regex_replace(calendar, stamp, ""));
+
+    const Outcome imported = run({"--data-dir", "other", "--import-ics", "cal.ics"});
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Skipped VTODO \"Ann\xe9's birthday\" (line "), std::string::npos);
+    EXPECT_NE(imported.out.find("Added 11 tasks, skipped 1 entries."), std::string::npos);
+    const std::vector<TaskRecord> back = readtasks(text_of(TODO_FILE), {}).records;
+    ASSERT_EQ(back.size(), tasks.size());
+    for (size_t i = 0; i < tasks.size(); ++i) EXPECT_EQ(fields(back[i]), fields(tasks[i]));
+}
+
+// Each entry a task cannot hold is named with its line and why; the others are added.
+TEST_F(CommandLineTest, CalendarImportListsEachEntryItSkipsAndWhy) {
+    const std::string entries[] = {
+        "SUMMARY:Standup\r\nDTSTART:20270104T090000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE",
+        "SUMMARY:Yoga\r\nDTSTART:20270104T070000\r\nRRULE:FREQ=DAILY;INTERVAL=2",
+        "SUMMARY:Flight\r\nDTSTART;TZID=Europe/Paris:20270301T070000",
+        "SUMMARY:Holiday\r\nDTSTART;VALUE=DATE:20270801\r\nEXDATE:20280801",
+        "SUMMARY:Call\r\nDTSTART:20270105T100000\r\nBEGIN:VALARM\r\nTRIGGER:-P2D\r\nEND:VALARM",
+        "SUMMARY:Lunch\r\nDTSTART:20270106T123000\r\nRRULE:FREQ=MONTHLY\r\nBEGIN:VALARM\r\n"
+        "ACTION:DISPLAY\r\nTRIGGER:-PT1H30M\r\nEND:VALARM"};
+    std::string calendar = "BEGIN:VCALENDAR\r\n";
+    for (const std::string& e : entries) calendar += "BEGIN:VEVENT\r\n" + e + "\r\nEND:VEVENT\r\n";
+    calendar += "BEGIN:VTODO\r\nSUMMARY:Report\r\nDUE;VALUE=DATE:20270110\r\nEND:VTODO\r\n"
+                "END:VCALENDAR\r\n";
+    ASSERT_TRUE(platform::file_write("in.ics", calendar.data(), calendar.size()));
+    const Outcome imported = run({"--import-ics", "in.ics"});
+    EXPECT_EQ(imported.code, 0);
+    EXPECT_EQ(imported.out,
+              "Skipped VEVENT \"Standup\" (line 2): RRULE FREQ=WEEKLY;BYDAY=MO,WE cannot be "
+              "expressed (only FREQ alone)\n"
+              "Skipped VEVENT \"Yoga\" (line 7): RRULE FREQ=DAILY;INTERVAL=2 cannot be expressed "
+              "(only FREQ alone)\n"
+              "Skipped VEVENT \"Flight\" (line 12): DTSTART in the time zone Europe/Paris (only "
+              "local times, UTC times and dates are read)\n"
+              "Skipped VEVENT \"Holiday\" (line 16): EXDATE cannot be expressed\n"
+              "Skipped VEVENT \"Call\" (line 21): the alarm -P2D (a task warns once, 1 to 999 "
+              "minutes ahead)\n"
+              "Added 2 tasks, skipped 5 entries.\n");
+    const std::vector<TaskRecord> added = readtasks(text_of(TODO_FILE), {}).records;
+    ASSERT_EQ(added.size(), 2u);
+    EXPECT_EQ(fields(added[0]), "Lunch|2027/01/06 12:30:00|" +
+                                    std::to_string(filetimeticks(added[0].due)) + "|490|0");
+    EXPECT_EQ(fields(added[1]).substr(0, 27), "Report|2027/01/10 00:00:00|");
+}
+
+// A calendar cut short or not one at all, or a game holding the folder, adds nothing.
+TEST_F(CommandLineTest, CalendarImportThatCannotBeWholeChangesNothing) {
+    ASSERT_GE(appendtasks(every_kind(), TODO_FILE, ""), 0);
+    ASSERT_EQ(run({"--export-ics", "cal.ics"}).code, 0);
+    const std::string whole = text_of("cal.ics"), tasks = text_of(TODO_FILE);
+    const int game = open("gridhollow.lock", O_RDWR | O_CREAT, 0666);
+    ASSERT_EQ(flock(game, LOCK_EX | LOCK_NB), 0);
+    Outcome refused = run({"--import-ics", "cal.ics"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("a game is running"), std::string::npos) << refused.err;
+    close(game);
+    for (const std::string& text :
+         {whole.substr(0, whole.size() / 3), whole.substr(0, whole.rfind("END:VCALENDAR")),
+          whole.substr(0, whole.size() - 3), std::string("Hello\r\n"), std::string()}) {
+        ASSERT_TRUE(platform::file_write("cut.ics", text.data(), text.size()));
+        const Outcome cut = run({"--import-ics", "cut.ics"});
+        EXPECT_EQ(cut.code, 1) << text.size();
+        EXPECT_NE(cut.err.find("No task was added."), std::string::npos) << cut.err;
+        EXPECT_EQ(text_of(TODO_FILE), tasks);
+    }
+    EXPECT_EQ(run({"--import-ics", "cal.ics"}).code, 0); // the whole file is added
+    EXPECT_NE(text_of(TODO_FILE), tasks);
 }

@@ -95,6 +95,6 @@ starts_in --data-dir "household two"
 build_command=$(make -s -C "$source" -n run BUILD="$build" | grep '^cmake --build')
 [ -n "$build_command" ] || fail "make run builds nothing"
 built=$(eval "$build_command -- -n -B" |
-    grep -oE 'gridhollow_(tests|bench|kill_trials|soak|sdl_smoke|show_file)' | sort -u)
+    grep -oE 'gridhollow_(tests|bench|kill_trials|soak|sdl_smoke|show_file|solve|check_solver)' | sort -u)
 [ -z "$built" ] || fail "make run builds $(echo $built)"
 echo "install test: passed"

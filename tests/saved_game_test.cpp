@@ -236,16 +236,17 @@ TEST_F(SavedGameTest, DamagedNotesMeanNoNotesNeverALostGame) {
         return at == std::string::npos ? text : text.replace(at, from.size(), to);
     };
     const std::string step = "step 1 7 0 0 0 32";
-    for (const char* wrong : {"step 1 81 0 0 0 32",   // cell beyond 80
-                              "step 1 0 0 0 0 32",    // a given
-                              "step 1 7 5 0 0 32",    // a given's code
-                              "step 1 7 0 30 0 32",   // no code
-                              "step 1 7 0 0 0 1",     // bit 0
-                              "step 1 7 0 0 0 1024",  // bit 10
-                              "step 1 7 0 0 0 -32",   // no number
-                              "step 0",               // an empty step
-                              "step 22 7 0 0 0 32",   // more cells than a step changes
-                              "step 1 7 0 0 0 32 9"}) // one value too many
+    for (const char* wrong : {"step 1 81 0 0 0 32",  // cell beyond 80
+                              "step 1 0 0 0 0 32",   // a given
+                              "step 1 7 5 0 0 32",   // a given's code
+                              "step 1 7 0 30 0 32",  // no code
+                              "step 1 7 0 0 0 1",    // bit 0
+                              "step 1 7 0 0 0 1024", // bit 10
+                              "step 1 7 0 0 0 -32",  // no number
+                              "step 0",              // an empty step
+                              "step 22 7 0 0 0 32",  // more cells than a step changes
+                              "step 1 7 0 0 0 32 9", // one value too many
+                              "more 1 7 0 0 0 32"})  // no step to go on: first, or where one begins
         bad.push_back(replaced(step, wrong));
     const std::string history = "history 2 1";
     for (const char* wrong : {"history 2 3", "history 401 1", "history 3 1", "history 2 000001"})

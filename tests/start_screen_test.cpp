@@ -389,7 +389,7 @@ TEST_F(StartTest, ContinuingAPlayerBringsBackTheGameWithItsNotes) {
     int marked = 80; // the last empty cell
     while (board[marked] != CELL_EMPTY) --marked;
     ASSERT_LT(entered, marked);
-    HistoryStep step;
+    StepRecord step;
     begin_step(step, entered);
     board[entered] = CELL_RIGHT + solution[entered];
     end_step(step);

@@ -296,9 +296,10 @@ bool rewrite_record(const char* file, int index, const TaskRecord* record) {
     return rewritten(file, index, record, out) && write_file(file, out, record == nullptr);
 }
 
-// The contents of `file` with `record` appended and a non-empty `heading` as its heading line.
-// Returns the number of lines kept before the new record, or -1 when the file cannot be read.
-int appended(const TaskRecord& record, const char* file, const char* heading, std::string& out) {
+// The contents of `file` with `records` appended and a non-empty `heading` as its heading line.
+// Returns the number of lines kept before the new records, or -1 when the file cannot be read.
+int appended(const std::vector<TaskRecord>& records, const char* file, const char* heading,
+             std::string& out) {
     std::vector<Chunk> chunks;
     if (load_chunks(file, chunks) == Source::unreadable) return -1;
     int lines = 0;
@@ -313,7 +314,7 @@ int appended(const TaskRecord& record, const char* file, const char* heading, st
         put_chunk(out, chunks[i]);
         ++lines;
     }
-    put_record(out, record, false);
+    for (const TaskRecord& record : records) put_record(out, record, false);
     return lines;
 }
 
@@ -371,8 +372,12 @@ bool readtask(int index, TaskRecord& record, const char* file) {
 }
 
 int appendtask(const TaskRecord& record, const char* file, const char* heading) {
+    return appendtasks({record}, file, heading);
+}
+
+int appendtasks(const std::vector<TaskRecord>& records, const char* file, const char* heading) {
     std::string out;
-    const int lines = appended(record, file, heading, out);
+    const int lines = appended(records, file, heading, out);
     return lines >= 0 && write_file(file, out, false) ? lines : -1;
 }
 
@@ -400,7 +405,7 @@ int completetask(int index) {
     if (!readtask(index, task, TODO_FILE)) return -1;
     task.done = 1;
     std::string done, open;
-    const int lines = appended(task, DONE_FILE, DONE_HEADING, done);
+    const int lines = appended({task}, DONE_FILE, DONE_HEADING, done);
     if (lines < 0 || !rewritten(TODO_FILE, index, nullptr, open) ||
         !keepunreadable(DONE_FILE, tasks_whole) || !keepunreadable(TODO_FILE, tasks_whole))
         return -1;

@@ -61,6 +61,8 @@ bool readtask(int index, TaskRecord& record, const char* file);
 // Returns the number of lines kept before the new record (the heading line counts), or -1 when
 // the file could not be read or written.
 int appendtask(const TaskRecord& record, const char* file, const char* heading);
+// The same for several records, added in their order by one replacement of the file: all or none.
+int appendtasks(const std::vector<TaskRecord>& records, const char* file, const char* heading);
 // Replaces record `index` of "todo.txt"; false when there is no such record or the write failed.
 bool replacetask(int index, const TaskRecord& record);
 // Removes record `index` of `file`; false when there is no such record or the write failed.

@@ -1,6 +1,8 @@
 // Conversion between calendar fields and 100-ns ticks since 1601-01-01, with the Windows rules.
 #include "platform/timeconv.h"
 
+#include <ctime>
+
 namespace platform {
 
 namespace {
@@ -67,6 +69,24 @@ bool FileTimeToSystemTime(const FILETIME* in, SYSTEMTIME* out) {
     t.wMilliseconds = static_cast<uint16_t>(rest / 10000 % 1000);
     *out = t;
     return true;
+}
+
+SYSTEMTIME local_time_at(int64_t unix_seconds) {
+    const std::time_t seconds = static_cast<std::time_t>(unix_seconds);
+    std::tm t{};
+#ifdef _WIN32
+    localtime_s(&t, &seconds);
+#else
+    localtime_r(&seconds, &t);
+#endif
+    return SYSTEMTIME{static_cast<uint16_t>(t.tm_year + 1900),
+                      static_cast<uint16_t>(t.tm_mon + 1),
+                      static_cast<uint16_t>(t.tm_wday),
+                      static_cast<uint16_t>(t.tm_mday),
+                      static_cast<uint16_t>(t.tm_hour),
+                      static_cast<uint16_t>(t.tm_min),
+                      static_cast<uint16_t>(t.tm_sec > 59 ? 59 : t.tm_sec),
+                      0};
 }
 
 } // namespace platform

@@ -30,20 +30,9 @@ uint32_t time_get_time() {
 SYSTEMTIME local_time() {
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
-    tm t;
-#ifdef _WIN32
-    localtime_s(&t, &now.tv_sec);
-#else
-    localtime_r(&now.tv_sec, &t);
-#endif
-    return SYSTEMTIME{static_cast<uint16_t>(t.tm_year + 1900),
-                      static_cast<uint16_t>(t.tm_mon + 1),
-                      static_cast<uint16_t>(t.tm_wday),
-                      static_cast<uint16_t>(t.tm_mday),
-                      static_cast<uint16_t>(t.tm_hour),
-                      static_cast<uint16_t>(t.tm_min),
-                      static_cast<uint16_t>(t.tm_sec > 59 ? 59 : t.tm_sec),
-                      static_cast<uint16_t>(now.tv_nsec / 1000000)};
+    SYSTEMTIME t = local_time_at(now.tv_sec);
+    t.wMilliseconds = static_cast<uint16_t>(now.tv_nsec / 1000000);
+    return t;
 }
 
 namespace {

@@ -42,6 +42,8 @@ bool invisible_driver(const char* driver) {
     return !asked || !std::strstr(asked, driver);
 }
 
+// Set by message_boxes_on_terminal.
+bool boxes_on_terminal = false;
 } // namespace
 
 bool video_init([[maybe_unused]] const char* wm_class) {
@@ -179,7 +181,15 @@ void post_quit_message(int code) {
     queue.push_back({WM_QUIT, code});
 }
 
+void message_boxes_on_terminal() {
+    boxes_on_terminal = true;
+}
+
 int message_box(const char* text, const char* caption, unsigned buttons) {
+    if (boxes_on_terminal) {
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+        return buttons == MB_YESNO ? IDYES : IDOK;
+    }
     // The box needs the system pointer back while it is up.
     bool relative = SDL_GetRelativeMouseMode();
     SDL_SetRelativeMouseMode(SDL_FALSE);

@@ -29,6 +29,9 @@ void draw_sheet_cells(cairo_t* cr, std::vector<Region>& regions);
 void draw_sheet_glyphs(cairo_t* cr, std::vector<Region>& regions);
 void draw_sheet_controls(cairo_t* cr, std::vector<Region>& regions);
 void draw_sheet_play(cairo_t* cr, std::vector<Region>& regions);
+void draw_sheet_hint(cairo_t* cr, std::vector<Region>& regions);
+// A control's plate, as the notes switch has it: dark, or on filled amber like the selection.
+Box draw_switch_plate(cairo_t* cr, const platform::Rect& r, bool on);
 
 // The seven board themes: their names (shown on the options screen) and a tile of each.
 constexpr int THEME_COUNT = 7;

@@ -9,5 +9,6 @@ Art art_charset() {
     draw_sheet_glyphs(canvas.cr, regions);
     draw_sheet_controls(canvas.cr, regions);
     draw_sheet_play(canvas.cr, regions);
+    draw_sheet_hint(canvas.cr, regions);
     return canvas.finish(IMAGE_CHARSET.name, std::move(regions));
 }

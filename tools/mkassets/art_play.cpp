@@ -75,12 +75,7 @@ void draw_pencil(cairo_t* cr, double x, double y, Colour body) {
 // pencil and an empty lamp on the dark plate; on, the plate filled amber like the selection, the
 // pencil light and the lamp lit.
 void draw_notes_switch(cairo_t* cr, const Rect& r, bool on) {
-    const Box b = draw_plate(cr, r);
-    if (on) {
-        rounded_rect(cr, inset(b, 1), 4);
-        set_gradient(cr, b.y, b.y + b.h, mix(palette::amber, palette::cream, 0.35), palette::ember);
-        cairo_fill(cr);
-    }
+    const Box b = draw_switch_plate(cr, r, on);
     draw_pencil(cr, b.x + 5, b.y + b.h - 3.5, on ? palette::cream : palette::mist);
     const double cx = b.x + b.w - 7.5, cy = b.y + b.h / 2;
     cairo_arc(cr, cx, cy, 3.5, 0, 2 * M_PI);
@@ -112,6 +107,16 @@ void draw_paused_panel(cairo_t* cr) {
 }
 
 } // namespace
+
+Box draw_switch_plate(cairo_t* cr, const platform::Rect& r, bool on) {
+    const Box b = draw_plate(cr, r);
+    if (on) {
+        rounded_rect(cr, inset(b, 1), 4);
+        set_gradient(cr, b.y, b.y + b.h, mix(palette::amber, palette::cream, 0.35), palette::ember);
+        cairo_fill(cr);
+    }
+    return b;
+}
 
 void draw_sheet_play(cairo_t* cr, std::vector<Region>& regions) {
     draw_highlight(cr);
