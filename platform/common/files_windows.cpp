@@ -1,9 +1,10 @@
 // Files on a Windows disk. The game's names ("edit\NAME.txt") are bytes of the Windows-1252 code
 // page, relative to the current directory; the paths of the system (the data folder, the
 // program's folder, the temporary folder) are UTF-8. Every file is reached by its full "\\?\"
-// path, so that any name the name box takes (a device name such as "CON", a trailing dot) is a
-// file of its own; the characters Windows keeps out of names stand for themselves in the private
-// use area (U+F000 plus the character), as other POSIX layers on Windows store them.
+// path, so that any name the name box takes (a trailing dot or space, say) is a file of its own;
+// the characters Windows keeps out of names, and the first letter of a device's name ("CON"),
+// stand for themselves in the private use area (U+F000 plus the character), as other POSIX layers
+// on Windows store them.
 #include "platform/common/files_shared.h"
 #include "platform/files.h"
 
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwctype>
 #include <filesystem>
 #include <string>
 
@@ -46,6 +48,16 @@ bool absolute(const char* name) {
     return name[0] == '\\' || name[0] == '/' || (name[0] && name[1] == ':');
 }
 
+// A name Windows keeps for a device ("CON", "COM1", ...), whatever follows its first dot: its
+// first letter is stored as U+F000 plus the letter, for Wine opens the device even by a "\\?\"
+// path.
+bool device_name(std::wstring stem) {
+    for (wchar_t& c : stem) c = static_cast<wchar_t>(std::towupper(c));
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL") return true;
+    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
+}
+
 // The path the system opens for a game name or a path of the system.
 std::wstring wide_path(const char* name) {
     if (absolute(name)) {
@@ -59,6 +71,12 @@ std::wstring wide_path(const char* name) {
         if (c < 32 || c == L'"' || c == L'*' || c == L'<' || c == L'>' || c == L'?' || c == L'|' ||
             c == L':')
             c = static_cast<wchar_t>(0xF000 + c);
+    for (size_t start = 0; start < path.size();) {
+        const size_t end = std::min(path.find(L'\\', start), path.size());
+        if (device_name(path.substr(start, std::min(path.find(L'.', start), end) - start)))
+            path[start] = static_cast<wchar_t>(0xF000 + path[start]);
+        start = end + 1;
+    }
     wchar_t folder[MAX_PATH * 4];
     const DWORD length = GetCurrentDirectoryW(MAX_PATH * 4, folder);
     if (length == 0 || length >= MAX_PATH * 4) return path;
