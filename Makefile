@@ -6,7 +6,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libcairo2-dev \
             fonts-dejavu-core fonts-dejavu-extra googletest libgtest-dev libbenchmark-dev sox \
-            xvfb xdotool libqqwing-dev openbox clang \
+            xvfb xdotool libqqwing-dev openbox clang libsystemd-dev dbus python3-dbusmock \
             python3-icalendar calcurse
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -92,7 +92,7 @@ check-solver: configure
 # idle processor and wakeups shown, minimised and on the game screen, pointer move to picture,
 # helper processes left behind (dbus-x11 brings the session bus launcher a desktop has).
 # SDL_RENDER_DRIVER=... make bench-desktop measures another renderer.
-bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11 python3
+bench-desktop: PACKAGES += xvfb xdotool x11-utils dbus-x11 python3 libx11-dev sgt-puzzles gnome-sudoku
 bench-desktop: build
 	bench/desktop-measure $(BUILD) 5
 

@@ -9,7 +9,9 @@
 #include <string_view>
 
 #include "app/calendar_files.h"
+#include "app/reminders.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/window.h"
 #include "players/settings.h"
 #include "store/archive.h"
@@ -18,7 +20,7 @@ namespace {
 
 constexpr const char* USAGE =
     "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n"
-    "       gridhollow [--data-dir DIR] --export-ics FILE | --import-ics FILE\n";
+    "       gridhollow [--data-dir DIR] --export-ics FILE | --import-ics FILE | --reminders\n";
 constexpr const char* HELP =
     "Sudoku for several named players, with a small to-do organiser.\n"
     "\n"
@@ -34,12 +36,16 @@ constexpr const char* HELP =
     "                  add the events and to-dos of the iCalendar file FILE that a task can hold\n"
     "                  to the open tasks, list the entries left out and why, and exit; not while\n"
     "                  a game runs on the same folder\n"
+    "  --reminders     run without a window: show a desktop notification when a task of the\n"
+    "                  data folder falls due while no game runs on it; ends when no open task\n"
+    "                  has a moment to come (started after login and when the game closes)\n"
     "  --help          print this help and exit\n"
     "  --version       print the version and exit\n";
 constexpr std::string_view DATA_DIR = "--data-dir";
 constexpr std::string_view PUZZLES = "--puzzles";
 constexpr std::string_view EXPORT_ICS = "--export-ics";
 constexpr std::string_view IMPORT_ICS = "--import-ics";
+constexpr std::string_view REMINDERS = "--reminders";
 constexpr const char* ALREADY_RUNNING = "Gridhollow is already running with this data folder.";
 
 int usage_error(std::FILE* err, const char* what, const char* arg) {
@@ -85,8 +91,13 @@ std::string make_and_enter(const char* dir) {
 // that cannot be written in too, and the game runs on it (every save then says it failed);
 // while another copy of the game runs in it, that copy's window comes to the front, or a box says
 // so, and this one ends with 0 having changed nothing. Returns -1 when the game runs.
-int enter_data_folder(const char* dir) {
+int enter_data_folder(const char* dir, bool reminders) {
     if (const std::string trouble = make_and_enter(dir); !trouble.empty()) return tell(trouble);
+    if (reminders) {
+        platform::run_instead(REMINDERS_PROGRAM);
+        return tell(std::string("Gridhollow cannot start ") + REMINDERS_PROGRAM + ": " +
+                    std::strerror(errno) + ".");
+    }
     if (!platform::current_folder_writable()) // the players' files still read: the game runs on
         tell(std::string("Gridhollow cannot write in its data folder '") + dir +
              "'. You can play, but nothing you change can be saved.");
@@ -129,6 +140,7 @@ int calendar_command(const char* dir, const char* export_file, const char* impor
 int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     const char* data_dir = nullptr;
     const char *export_file = nullptr, *import_file = nullptr;
+    bool reminders = false;
     run_puzzle_mode = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -158,6 +170,8 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
             const char* file = option_value(exporting ? EXPORT_ICS : IMPORT_ICS, argc, argv, i);
             if (!file || !*file) return usage_error(err, "a calendar file must follow", argv[i]);
             (exporting ? export_file : import_file) = file;
+        } else if (arg == REMINDERS) {
+            reminders = true;
         } else {
             return usage_error(err, "unknown option", argv[i]);
         }
@@ -166,5 +180,5 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     if (export_file || import_file)
         return calendar_command(folder.c_str(), export_file, import_file, out, err);
     platform::set_asset_folder(asset_folder());
-    return enter_data_folder(folder.c_str());
+    return enter_data_folder(folder.c_str(), reminders);
 }

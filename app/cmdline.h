@@ -12,5 +12,6 @@
 // Returns -1 when the game should run, reading its own data where it is installed or built; with
 // "--puzzles MODE" every player plays MODE (run_puzzle_mode). With "--export-ics FILE" or
 // "--import-ics FILE" it writes or reads the calendar file on the data folder's tasks, telling on
-// out and err only, and returns 0 or 1: the game does not run.
+// out and err only, and returns 0 or 1: the game does not run. With "--reminders" the folder is
+// made and entered, not locked, and the reminder program runs in place of this process.
 int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err);

@@ -1,13 +1,17 @@
 // The frame: timing, the per-frame step, clearing, dispatch to the screens, presenting, pacing.
 #include "app/frame.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "gfx/bar.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/clock.h"
+#include "platform/notify.h"
 #include "platform/renderer.h"
+#include "platform/window.h"
 #include "players/players.h"
 #include "screens/layout.h"
 #include "screens/name_box.h"
@@ -15,6 +19,8 @@
 #include "screens/options_screen.h"
 #include "screens/play_screen.h"
 #include "screens/start_screen.h"
+#include "todo/dates.h"
+#include "todo/notices.h"
 
 float frames_per_second = 0;
 FramePacing frame_pacing;
@@ -23,10 +29,9 @@ ScreenEntry template_screen_entry;
 namespace {
 
 constexpr double FRAME_SECONDS = 1.0 / 60;
-// The longest waits, in frames from the last one: a change the game makes by itself is shown at
-// most 50 ms late; while the window is not seen the logic runs four times a second.
-constexpr int IDLE_FRAMES = 3;
-constexpr int UNSEEN_FRAMES = 15;
+// The longest wait, in frames from the last one: 10 s, so that the frames a wait catches up stay
+// few however long the game idles.
+constexpr int LONGEST_WAIT = 600;
 
 using ScreenFrames = std::array<int, static_cast<int>(Screen::count)>;
 constexpr ScreenFrames never_run() {
@@ -67,16 +72,55 @@ void time_frame(double frame_time) {
         frame_step = 0.0001f;
 }
 
-// After a frame that changed nothing on the screen, or that was not seen: waits for input instead
-// of running the next frames at once, then runs the logic of the frames whose time came during
-// the wait, each with the frame time it would have had and with the input as it was, drawing
-// nothing. So the game computes exactly what it does at 60 frames a second.
+// When the screen shown (or the name box) next changes by itself, in frames from the last one
+// (screens/layout.h): while the window is not seen, only what is heard or stored counts.
+int screen_next_change(bool seen) {
+    // A held button acts on its own (a window control's steps); a bar's stripes move.
+    if (mouse.button_down[0] || mouse.button_down[1] || mouse.button_down[2] ||
+        (seen && bar_stripes.filled_frame == frame_counter))
+        return 1;
+    if (dialog_active == 1) return NO_CHANGE; // the name box changes only by keys
+    switch (current_screen) {
+    case Screen::start:
+        return start_screen_next_change(seen);
+    case Screen::game:
+        return play_screen_next_change(seen);
+    case Screen::next_level:
+        return next_level_screen_next_change(seen);
+    case Screen::options:
+        return options_screen_next_change(seen);
+    case Screen::template_screen: // set only by its test
+        return template_screen_entry.next_change ? template_screen_entry.next_change(seen)
+                                                 : NO_CHANGE;
+    case Screen::none:
+    case Screen::count:
+        break;
+    }
+    return NO_CHANGE;
+}
+
+// When the next notice may fall due, on the game's timer: a task's moment wakes the game on
+// every screen, seen or not, so that its notification goes out on time.
+double notice_moment() {
+    const uint64_t moment = notices_next_moment();
+    if (moment == UINT64_MAX) return INFINITY;
+    const uint64_t now = toticks(platform::local_time());
+    return game_Timer() + (moment > now ? static_cast<double>(moment - now) / 1e7 : 0.0);
+}
+
+// After a frame that changed nothing on the screen, or that was not seen: waits for input or for
+// the next moment the picture or the sound can change, whichever comes first, then runs the logic
+// of the frames whose time came during the wait, each with the frame time it would have had and
+// with the input as it was, drawing nothing. So the game computes exactly what it does at 60
+// frames a second.
 void idle_wait() {
-    // frame_pacing.deadline is the time of the next frame; the wait ends at most `frames` frames
-    // after the last one shown.
-    const int frames =
-        frame_pacing.presented == platform::Presented::unseen ? UNSEEN_FRAMES : IDLE_FRAMES;
-    const double until = frame_pacing.deadline + (frames - 1) * FRAME_SECONDS;
+    // frame_pacing.deadline is the time of the next frame. The moments the wait ends at without
+    // input, the earliest of them: the screen's next change and the next notice's moment.
+    const int frames = std::min(
+        LONGEST_WAIT, screen_next_change(frame_pacing.presented != platform::Presented::unseen));
+    const double moments[] = {frame_pacing.deadline + (frames - 1) * FRAME_SECONDS,
+                              notice_moment()};
+    const double until = std::ranges::min(moments);
     platform::wait_for_input(until);
     double now = game_Timer();
     if (now - until > FRAME_SECONDS) return;     // a stall, not the wait: pacing starts afresh
@@ -87,6 +131,7 @@ void idle_wait() {
     // The frames whose time came during the wait came before any input that ended it: they see
     // none of it. The next frame is the first whose time had not come when the input did.
     keyboard.frozen = mouse.frozen = true;
+    frame_drawn = false;
     for (int i = 1; i < frames && timer_at(frame_pacing.deadline) < now;
          ++i, frame_pacing.deadline += FRAME_SECONDS) {
         time_frame(timer_at(frame_pacing.deadline));
@@ -94,6 +139,7 @@ void idle_wait() {
         game_Dispatch();
     }
     keyboard.frozen = mouse.frozen = false;
+    frame_drawn = true;
     frame_pacing.on_slot = true;
 }
 
@@ -127,6 +173,9 @@ double game_FrameTime() {
 int game_Dispatch() {
     ++frame_counter;
     mouse.poll();
+    // The tasks' moments are watched on every screen: the to-do panel marks the rows it shows as
+    // seen, and what the player could not see is sent to the desktop after the frame.
+    notices_update();
     if (dialog_active == 0) {
         // A screen the previous frame did not run is entered before its frame.
         const bool first =
@@ -162,6 +211,8 @@ int game_Dispatch() {
         if (first_frame(dispatch_memory.name_box_frame)) name_box_enter(player_name);
         game_InputBox(player_name, LAYOUT_CENTRE_X, LAYOUT_CENTRE_Y);
     }
+    notices_send();
+    if (platform::notify_show_chosen()) platform::window_raise();
     return 0;
 }
 

@@ -20,6 +20,7 @@ extern FramePacing frame_pacing;
 struct ScreenEntry {
     void (*enter)() = nullptr;
     void (*frame)() = nullptr;
+    int (*next_change)(bool seen) = nullptr;
 };
 extern ScreenEntry template_screen_entry;
 
@@ -36,8 +37,8 @@ double game_FrameTime();
 int game_Dispatch();
 // Waits until 1/60 s after the previous frame's start, so the game runs at 60 frames a second
 // without holding a processor; after a stall the deadline starts afresh from now. After a frame
-// that changed nothing on the screen, or was not seen, it waits for input instead, at most 50 ms
-// (250 ms while the window is not seen), and then runs the logic of the frames whose time came
-// during the wait, each with the frame time it would have had and with the input as it was,
+// that changed nothing on the screen, or was not seen, it waits for input instead, until the
+// screen's next change by itself (at most 10 s), and then runs the logic of the frames whose time
+// came during the wait, each with the frame time it would have had and with the input as it was,
 // drawing nothing: the game computes exactly what it does at 60 frames a second.
 void game_PaceFrame();

@@ -6,11 +6,13 @@
 
 #include "app/device.h"
 #include "app/frame.h"
+#include "app/reminders.h"
 #include "gfx/bar.h"
 #include "gfx/images.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/renderer.h"
 #include "platform/window.h"
 #include "players/players.h"
@@ -30,6 +32,7 @@
 #include "store/datafile.h"
 #include "sudoku/board.h"
 #include "sudoku/notes.h"
+#include "todo/notices.h"
 
 namespace {
 
@@ -87,6 +90,7 @@ void game_Reset() {
     name_check_reset();
     todo_panel_reset();
     task_editor_reset();
+    notices_reset();
     start_screen_reset();
     next_level_screen_reset();
     options_screen_reset();
@@ -157,6 +161,10 @@ int game_Finish() {
     saves_stop(); // every save handed to the writer is on disk before the program ends
     clearunlocked();
     game_Cleanup();
+    // Tasks with a moment to come are reminded of after the game: a reminder program that already
+    // runs on the folder makes the new one end at once.
+    notices_update();
+    if (notices_next_moment() != UINT64_MAX) platform::start_detached(REMINDERS_PROGRAM);
     return shell_loop.last_message.message == platform::WM_QUIT ? shell_loop.last_message.code : 0;
 }
 

@@ -52,6 +52,7 @@ void game_DisplayBar(float x, float y, float percent, float width, float height)
     for (float f = percent / 100 * width; f > 0; f -= FILL_PIECE, ++k) {
         const int length = static_cast<int>(std::min(f, FILL_PIECE));
         piece(x + FILL_PIECE * k, y, fill_left, row, fill_left + length, row + FILL_H, s);
+        if (length > 0) bar_stripes.filled_frame = frame_counter;
     }
     piece(x - 1, y, LEFT_CAP, CAP_TOP, LEFT_CAP + 1, CAP_BOTTOM, s);
     piece(x + width, y, RIGHT_CAP, CAP_TOP, RIGHT_CAP + 1, CAP_BOTTOM, s);

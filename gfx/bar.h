@@ -3,8 +3,9 @@
 
 // The stripes' phase, shared by every bar; lives for the run, wiped by bar_reset.
 struct BarStripes {
-    float offset = 0;   // 0 to 100, moved once in each frame that draws a bar
-    int last_frame = 0; // frame_counter of the last bar drawn
+    float offset = 0;      // 0 to 100, moved once in each frame that draws a bar
+    int last_frame = 0;    // frame_counter of the last bar drawn
+    int filled_frame = -1; // frame_counter of the last bar drawn with a fill: its stripes move
 };
 extern BarStripes bar_stripes;
 

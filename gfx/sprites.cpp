@@ -56,17 +56,21 @@ uint32_t opacity_color(float opacity) {
     return (alpha & 0xFF) << 24 | 0xFFFFFF;
 }
 
+CellDraw sheet_cell(const platform::Rect& region, float x, float y) {
+    return {.x = x,
+            .y = y,
+            .left = region.left,
+            .top = region.top,
+            .right = region.right,
+            .bottom = region.bottom};
+}
+
 void draw_sheet_region(const platform::Rect& region, float x, float y, float scale,
                        CellAnchor anchor) {
-    game_DisplayCell({.x = x,
-                      .y = y,
-                      .left = region.left,
-                      .top = region.top,
-                      .right = region.right,
-                      .bottom = region.bottom,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = anchor});
+    CellDraw cell = sheet_cell(region, x, y);
+    cell.scale_x = cell.scale_y = scale;
+    cell.anchor = anchor;
+    game_DisplayCell(cell);
 }
 
 void fade_in(float& opacity) {

@@ -71,6 +71,9 @@ struct CellDraw {
     float rotation = 0;
 };
 void game_DisplayCell(const CellDraw& cell);
+// A rectangle of the sheet placed at (x, y), the rest as CellDraw's defaults, for the caller to
+// change what it needs.
+CellDraw sheet_cell(const platform::Rect& region, float x, float y);
 // A rectangle of the sheet at one scale both ways, placed by anchor at (x, y): the screens'
 // controls, which grow while hovered.
 void draw_sheet_region(const platform::Rect& region, float x, float y, float scale,

@@ -64,8 +64,12 @@ bool current_folder_writable();
 // the process that has it. True when this process holds it now (or the folder's file system keeps
 // no locks, or has no room for the file: the program then runs without); false when another
 // process holds it, holder then being its id (0 while it has not written it yet). A process holds
-// one such lock: taking one lets go of the one held before.
-bool lock_current_folder(long& holder);
+// one such lock: taking one lets go of the one held before. The reminder process takes its own
+// lock, `name` "reminders.lock", and leaves the game's alone.
+bool lock_current_folder(long& holder, const char* name = "gridhollow.lock");
+// Whether a process holds the lock on "gridhollow.lock" of the current directory: a game runs on
+// the folder. Looked at without taking the lock, so a game starting meanwhile is never refused.
+bool folder_lock_taken();
 
 // The game's read-only files (the archive, the alarm sound, the about page) stay where the game is
 // installed or built; only the player's files live in the current directory. The path of such a

@@ -61,6 +61,8 @@ int message_box(const char* text, const char* caption, unsigned buttons);
 // that a run of the command line alone opens no window.
 void message_boxes_on_terminal();
 
+// Restores the window when minimised and brings it to the front with the focus.
+void window_raise();
 // Brings the window of the game running as process pid to the front, as the player's own request
 // to the window manager; false when it cannot (no such window, or no window manager to ask).
 bool window_raise_other(long pid);

@@ -5,6 +5,7 @@ Screen current_screen = Screen::none;
 int dialog_active = 0;
 int frame_counter = 0;
 float frame_step = 0;
+bool frame_drawn = true;
 
 int desktop_w = 0, desktop_h = 0;
 int window_x = 0, window_y = 0, window_w = 0, window_h = 0;
@@ -39,6 +40,7 @@ void run_state_reset() {
     dialog_active = 0;
     frame_counter = 0;
     frame_step = 0;
+    frame_drawn = true;
     desktop_w = desktop_h = 0;
     window_x = window_y = window_w = window_h = 0;
     full_screen = false;

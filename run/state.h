@@ -15,6 +15,9 @@ extern Screen current_screen; // the screen run each frame
 extern int dialog_active;     // 1 while the name dialog replaces the screens
 extern int frame_counter;     // +1 at the start of every dispatch
 extern float frame_step;      // 200 units per second since the last frame, at most 20, never 0
+// False on the frames an idle wait catches up (app/frame.cpp): nobody sees their picture, so an
+// entry point whose draw writes no state may leave it out.
+extern bool frame_drawn;
 
 extern int desktop_w, desktop_h;
 // The wanted outer rectangle of the window; the loop applies changes at the end of each pass. At

@@ -60,6 +60,10 @@ void name_check_draw() {
                              TextAnchor::centre);
 }
 
+int name_check_next_change() {
+    return warning_due() ? blink_next_change(name_check_visit.timer, 0.5f) : NO_CHANGE;
+}
+
 NameCheck game_CheckNewPlayer(const char* name) {
     if (name[0] == '\0') return NameCheck::empty;
     if (first_frame(name_check_run.frame)) name_check_enter(name);

@@ -15,3 +15,5 @@ NameCheck game_CheckNewPlayer(const char* name);
 // Draws the frame's blink of the warning; the caller draws it in a frame the check said
 // NameCheck::warning.
 void name_check_draw();
+// When the warning next blinks, in passes (layout.h), while it runs.
+int name_check_next_change();

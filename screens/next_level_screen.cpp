@@ -33,7 +33,8 @@ constexpr float TIME_Y = 100, ERRORS_Y = 170;
 
 // Lives for the run; wiped by next_level_screen_reset.
 struct NextLevelRun {
-    int shown_frame = -1; // frame_counter of the screen's last frame
+    int shown_frame = -1;    // frame_counter of the screen's last frame
+    bool shown_done = false; // that frame drew the tally done
 };
 NextLevelRun next_level_run;
 NextLevelVisit next_level_visit;
@@ -205,11 +206,17 @@ void draw_focus() {
 
 } // namespace
 
+int next_level_screen_next_change(bool seen) {
+    const bool moving = !next_level_run.shown_done || next_level_visit.fade < OPAQUE;
+    return seen && moving ? 1 : NO_CHANGE;
+}
+
 int32_t game_NextLevelScreen() {
     next_level_run.shown_frame = frame_counter;
     fade_in(next_level_visit.fade);
     // The figures show the tally as it stood before this frame's step.
     const TallyView shown{next_level_visit, score, level};
+    next_level_run.shown_done = shown.tally.tally_phase == TALLY_DONE;
     tally();
     const bool keyed = update_focus();
     press_buttons(keyed);

@@ -40,3 +40,6 @@ bool game_NextLevelSaveOnEnd();
 
 // One frame of the next-level screen; returns level_total.
 int32_t game_NextLevelScreen();
+// When the screen next changes by itself, in passes (layout.h): at once while it fades in or the
+// tally runs (up to the frame that draws it done).
+int next_level_screen_next_change(bool seen);

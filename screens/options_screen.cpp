@@ -233,6 +233,13 @@ void draw_warning_and_cursor(bool warning) {
 
 } // namespace
 
+int options_screen_next_change(bool seen) {
+    if (!seen) return NO_CHANGE;
+    if (options_visit.fade < OPAQUE) return 1;
+    const float warning = options_visit.options_warning_timer;
+    return warning > 0 ? blink_next_change(warning) : NO_CHANGE;
+}
+
 // The list updates and draws inside its own call, between the theme samples and the marks, and a
 // row chosen there moves the marks at once; the screen's own presses move them from the next frame
 // on, as the marks are drawn before the presses are read.

@@ -35,3 +35,6 @@ void options_screen_enter();
 
 // One frame of the options screen.
 void game_OptionsScreen();
+// When the screen next changes by itself, in passes (layout.h): at once while it fades in, else the
+// warning's blink while it runs.
+int options_screen_next_change(bool seen);

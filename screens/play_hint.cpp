@@ -8,6 +8,8 @@
 #include "gfx/sprites.h"
 #include "gfx/text.h"
 #include "input/area.h"
+#include "input/keyboard.h"
+#include "input/mouse.h"
 #include "screens/layout.h"
 #include "sudoku/notes.h"
 
@@ -38,6 +40,9 @@ constexpr int DIGIT_W = 20, DIGIT_H = 24;
 constexpr float PANEL_Y = 500, PANEL_HEIGHT = 22, PANEL_MARGIN = 16;
 
 HintShown shown_hint;
+// The keys down in the last frame the game screen read them: a key down now and not then went
+// down in between.
+bool keys_down[256] = {};
 
 // Every empty cell's marks become its digits (fill) or keep only them, as one step of the history.
 void change_marks(const uint16_t* digits, bool fill) {
@@ -53,16 +58,12 @@ void change_marks(const uint16_t* digits, bool fill) {
 
 void sheet_image(const platform::Rect& image, float x, float y, float opacity = OPAQUE,
                  float scale_x = 1, float scale_y = 1) {
-    game_DisplayCell({.x = x,
-                      .y = y,
-                      .left = image.left,
-                      .top = image.top,
-                      .right = image.right,
-                      .bottom = image.bottom,
-                      .opacity = opacity,
-                      .scale_x = scale_x,
-                      .scale_y = scale_y,
-                      .anchor = CellAnchor::centre});
+    CellDraw cell = sheet_cell(image, x, y);
+    cell.opacity = opacity;
+    cell.scale_x = scale_x;
+    cell.scale_y = scale_y;
+    cell.anchor = CellAnchor::centre;
+    game_DisplayCell(cell);
 }
 
 bool lit(uint32_t houses, int cell) {
@@ -136,6 +137,18 @@ Move interpret_aid_controls() {
 
 bool aid_control_pressed() {
     return interpret_aid_controls().kind != MoveKind::none;
+}
+
+void dismiss_hint_on_other_input() {
+    bool other = (mouse.button_pressed[0] || mouse.button_pressed[1] || mouse.button_pressed[2]) &&
+                 !aid_control_pressed();
+    const int hint_key = Keyboard::letter_key('h');
+    for (int code = 1; code < static_cast<int>(std::size(keys_down)); ++code) {
+        const bool down = keyboard.held(code, false);
+        other = other || (down && !keys_down[code] && code != hint_key);
+        keys_down[code] = down;
+    }
+    if (other) hint_dismiss();
 }
 
 void draw_aid_controls(const HintShown& shown) {

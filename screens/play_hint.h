@@ -23,6 +23,10 @@ MoveResult apply_candidates(bool fill);
 // A click on the hint, fill or tidy control: its move. Those clicks select no cell.
 Move interpret_aid_controls();
 bool aid_control_pressed();
+// Keys and clicks that make no move (a letter the screen does not use, a click beside the board
+// or on the window's controls) dismiss the hint too; the hint's own key and control do not. Read
+// once a frame, after the frame's moves.
+void dismiss_hint_on_other_input();
 
 // The controls, the hint control lit while a hint shows.
 void draw_aid_controls(const HintShown& shown);

@@ -548,6 +548,7 @@ PlayFrame play_screen_update() {
     frame.controls = window_controls_update();
     leave_on(apply_move(interpret_close_control(frame.controls)));
     leave_on(apply_move(interpret_escape()));
+    dismiss_hint_on_other_input();
     new_game_flag = false;
     frame.shows = PlayFrame::Shows::all;
     return frame;
@@ -684,10 +685,18 @@ void play_screen_draw(const PlayFrame& frame) {
 
 } // namespace
 
+int play_screen_next_change(bool seen) {
+    if (!seen) return NO_CHANGE;
+    if (play_run.name_check_pending) return name_check_next_change();
+    if (play_visit.paused) return NO_CHANGE;
+    return 60 - (elapsed_ticks + 59) % 60; // the next frame draws the count as it stands
+}
+
 // ---- the entry point ----
 
 void game_PlayScreen() {
-    play_screen_draw(play_screen_update());
+    const PlayFrame frame = play_screen_update();
+    if (frame_drawn) play_screen_draw(frame); // its draws would be dropped: the digits cost most
 }
 
 bool game_SaveOnEnd() {

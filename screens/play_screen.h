@@ -85,6 +85,9 @@ void play_screen_reset();
 void play_screen_enter();
 // One frame of the game screen; run by the dispatcher while current_screen is Screen::game.
 void game_PlayScreen();
+// When the screen next changes by itself, in passes (layout.h): the name check's warning's blink,
+// else the clock's next second while it counts (one tick a pass, 60 a second).
+int play_screen_next_change(bool seen);
 // Saves what the screen's close control saves, when a game is in progress on the game screen;
 // the shell calls it when the system asks the program to end. True when a game was saved.
 bool game_SaveOnEnd();

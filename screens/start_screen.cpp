@@ -230,6 +230,13 @@ void draw_web_link() {
 
 } // namespace
 
+int start_screen_next_change(bool seen) {
+    // The to-do panel runs while the list is compact; its alarms are heard unseen.
+    int next = player_list_run().list_expanded ? NO_CHANGE : todo_panel_next_change(seen);
+    if (!seen) return next;
+    return start_visit.fade < OPAQUE ? 1 : next;
+}
+
 void game_StartScreen() {
     fade_in(start_visit.fade);
     const Hover hover = hover_buttons();

@@ -41,5 +41,8 @@ void start_screen_reset();
 void start_screen_enter();
 // One frame of the start screen.
 void game_StartScreen();
+// When the screen next changes by itself, in passes (layout.h): its panels' changes (the to-do
+// panel's alarms even unseen), at once while it fades in.
+int start_screen_next_change(bool seen);
 // Level 1, score 0, a new puzzle, and the new name waits for the game screen's check.
 void game_NewGame();

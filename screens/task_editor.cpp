@@ -487,6 +487,13 @@ void draw_messages(int last) {
 
 } // namespace
 
+int task_editor_next_change() {
+    if (std::ranges::any_of(visit.message_clock, [](float clock) { return clock > 0; })) return 1;
+    const float half = CURSOR_PERIOD / 2;
+    return std::min(passes_until(run.cursor_clock, run.cursor_clock > half ? CURSOR_PERIOD : half),
+                    next_second(platform::local_time()));
+}
+
 bool game_EditTodo(int selection, bool show_open) {
     const char* file = show_open ? TODO_FILE : DONE_FILE;
     const bool opening = first_frame(run.editor_frame);

@@ -69,3 +69,6 @@ const TaskEditorVisit& task_editor_visit();
 // One frame of the editor, run by the panel while it is open: selection -1 for a new task, k for
 // task k of the shown list; show_open false for a completed task. Returns false when it closes.
 bool game_EditTodo(int selection, bool show_open);
+// When the open editor next changes by itself, in passes (layout.h): the cursor's blink, the
+// clock's next second, at once while a message blinks.
+int task_editor_next_change();

@@ -14,12 +14,14 @@
 #include "input/mouse.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/window.h"
 #include "players/players.h"
 #include "screens/focus.h"
 #include "screens/layout.h"
 #include "screens/task_editor.h"
 #include "store/datafile.h"
 #include "todo/dates.h"
+#include "todo/notices.h"
 #include "todo/reminders.h"
 
 namespace {
@@ -181,8 +183,11 @@ bool update_row(int i, const Area& row, int& selection) {
 }
 
 // The reminder word of a shown row (none for the completed tasks); a due task may start the alarm.
+// A row the player sees, in a focused window, needs no desktop notice.
 uint32_t update_reminder(int i) {
     const TaskRecord& task = visit.task_list[i];
+    if (run.show_open && platform::window_focused() && platform::window_visible())
+        notices_seen(task);
     return run.show_open ? alarmstate(task.due, task.repeat, task.warn_minutes, task.alarm) : 0;
 }
 
@@ -345,16 +350,11 @@ void draw_arrow(const platform::Rect& image, float y, float row_height) {
 // A round button, a square of the sheet, at (x, y).
 void draw_button(float x, float y, const platform::Rect& image) {
     const float scale = button_area(x, y).hovered() ? BUTTON_HOVER_SCALE : 1.0f;
-    game_DisplayCell({.x = x,
-                      .y = y,
-                      .left = image.left,
-                      .top = image.top,
-                      .right = image.right,
-                      .bottom = image.bottom,
-                      .scale_x = scale,
-                      .scale_y = scale,
-                      .anchor = CellAnchor::top_middle,
-                      .rotation = 1});
+    CellDraw cell = sheet_cell(image, x, y);
+    cell.scale_x = cell.scale_y = scale;
+    cell.anchor = CellAnchor::top_middle;
+    cell.rotation = 1;
+    game_DisplayCell(cell);
 }
 
 void draw_controls(const PanelLayout& layout, const PanelControls& controls,
@@ -409,11 +409,14 @@ TodoPanelResult game_DisplayTodo(const TodoPanelDraw& draw) {
     // A press on a row selects it at once, and the rows below it show the new selection in the
     // same frame: each row is updated just before it is drawn.
     float r = 0, row_y = layout.first_y;
+    run.blinking = run.ringing = false;
     for (int k = 0; k < layout.shown; ++k, row_y += layout.row_height) {
         const int i = run.first_row + k;
         const Area row = row_area(draw.x, row_y, layout.row_height);
         const bool hovered = update_row(i, row, selection);
         const uint32_t reminder = update_reminder(i);
+        run.blinking |= (reminder & (DUE_FLAG | WARN_FLAG)) != 0;
+        run.ringing |= (reminder & DUE_FLAG) && visit.task_list[i].alarm;
         r = draw_row(i, draw.x, row_y, reminder, hovered, selection, blink, now);
         if (focus.task == i) draw_focus_mark(row);
     }
@@ -427,5 +430,40 @@ TodoPanelResult game_DisplayTodo(const TodoPanelDraw& draw) {
     update_controls(layout, controls, draw.rows, selection, focus);
     if (run.editor_open) update_editor(selection);
     update_selection(selection, near);
+    run.clock_shown = layout.clock || layout.shown > 0;
     return {.selection = selection, .count = task_count(), .width = r};
+}
+
+namespace {
+
+constexpr int RINGING_LOOK = 15;
+
+// The passes to the next due or warning moment of a listed open task, or NO_CHANGE.
+int next_reminder() {
+    if (!run.show_open) return NO_CHANGE;
+    const uint64_t now = toticks(platform::local_time());
+    uint64_t next = UINT64_MAX;
+    for (const TaskRecord& task : visit.task_list) {
+        const uint64_t due = filetimeticks(task.due);
+        const uint64_t warn = due - std::min<uint64_t>(due, task.warn_minutes * TICKS_PER_MINUTE);
+        for (uint64_t moment : {warn, due})
+            if (moment > now) next = std::min(next, moment);
+    }
+    if (next == UINT64_MAX) return NO_CHANGE;
+    return static_cast<int>(std::min<uint64_t>(NO_CHANGE, (next - now) * 60 / TICKS_PER_SECOND));
+}
+
+} // namespace
+
+int todo_panel_next_change(bool seen) {
+    // A ringing alarm is looked at four times a second: the sound's end is the device's business.
+    int next = std::min(next_reminder(), run.ringing ? RINGING_LOOK : NO_CHANGE);
+    if (!seen) return next;
+    if (run.editor_open) next = std::min(next, task_editor_next_change());
+    const float half = BLINK_PERIOD / 2; // lit in the second half; the clock then starts over
+    if (run.blinking)
+        next = std::min(
+            next, passes_until(run.blink_clock, run.blink_clock > half ? BLINK_PERIOD : half));
+    if (run.clock_shown) next = std::min(next, next_second(platform::local_time()));
+    return next;
 }

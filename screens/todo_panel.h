@@ -24,6 +24,9 @@ struct TodoPanelRun {
     float selection_clock = 0; // how long the selection has stood with the mouse away
     int last_selection = 0;    // the selection of the previous frame
     float button_offset = 0;   // left shift of the button row that centres it
+    bool clock_shown = false;  // the last frame showed the clock line or rows, which count seconds
+    bool blinking = false;     // the last frame showed a row due or within its warning
+    bool ringing = false;      // ... and one of them due with its alarm, which restarts when over
 };
 
 // The list as read: wiped on every entry into it (todo_panel_enter) and by todo_panel_reset.
@@ -72,3 +75,8 @@ struct TodoPanelResult {
 
 // One frame of the panel listing "todo.txt" (or the completed tasks).
 TodoPanelResult game_DisplayTodo(const TodoPanelDraw& draw);
+// When the panel (or the editor in its place) next changes by itself, in passes (layout.h): the
+// rows' blink, the next second of the clock and the countdowns; and, seen or not, the next moment
+// a listed open task falls due or enters its warning, when the alarm may start, and a quarter
+// second while it rings, when it may start again.
+int todo_panel_next_change(bool seen);

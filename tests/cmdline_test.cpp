@@ -50,7 +50,8 @@ Outcome run(std::vector<std::string> args) {
 }
 
 const std::string USAGE =
-    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n";
+    "Usage: gridhollow [--data-dir DIR] [--puzzles classic|designed] [--help] [--version]\n"
+    "       gridhollow [--data-dir DIR] --export-ics FILE | --import-ics FILE | --reminders\n";
 
 using CommandLineTest = GameTest;
 

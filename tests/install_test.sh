@@ -31,11 +31,11 @@ for f in share/icons/hicolor/scalable/apps/gridhollow.svg share/man/man6/gridhol
     [ -s "$f" ] || fail "$f is missing"
 done
 cmp -s "$source/data/copyright" share/doc/gridhollow/copyright || fail "no copyright file"
-for f in bin/gridhollow libexec/gridhollow/gridhollow; do
+for f in bin/gridhollow libexec/gridhollow/gridhollow libexec/gridhollow/gridhollow-reminders; do
     [ -x "$f" ] || fail "$f is not a program"
 done
 
-desktop-file-validate share/applications/gridhollow.desktop
+desktop-file-validate share/applications/gridhollow.desktop etc/xdg/autostart/gridhollow-reminders.desktop
 # Not even a pedantic note.
 appstreamcli validate --pedantic --no-net "share/metainfo/$id.metainfo.xml" >appstream.log &&
     ! grep -q '^[EWIP]:' appstream.log || { cat appstream.log; fail "the metainfo does not validate"; }
@@ -51,6 +51,10 @@ gridhollow --data-dir x --bogus >out.txt 2>err.txt || code=$?
 [ "$code" = 2 ] && [ ! -s out.txt ] && grep -q '^Usage: gridhollow' err.txt ||
     fail "an unknown option gave $code"
 [ ! -e x ] || fail "a wrong command line made its data folder"
+# The reminders after login, for a user without tasks: the installed reminder program runs on the
+# default folder and ends at once.
+XDG_DATA_HOME="$prefix/reminded" timeout 10 gridhollow --reminders || fail "--reminders ended with $?"
+[ -f "$prefix/reminded/gridhollow/reminders.lock" ] || fail "--reminders did not run on the default folder"
 
 # Starts the game on SDL's dummy drivers and waits until it has made its "edit" folder in the
 # data folder, which shows that it runs there; then ends it. The game reads its own data where it

@@ -72,8 +72,10 @@ echo "gridhollow --version: $version"
     fail "the installed game says '$version'"
 # Control-flow marking is left out: the C library's start files of this release carry none, so no
 # program linked here can have it.
-hardening-check --nocfprotection "$root/usr/libexec/gridhollow/gridhollow" ||
-    fail "the game is not hardened"
+for program in gridhollow gridhollow-reminders; do
+    hardening-check --nocfprotection "$root/usr/libexec/gridhollow/$program" ||
+        fail "$program is not hardened"
+done
 
 step "the game on a virtual X display (Xvfb installed for the test)"
 in_root "$apt install xvfb x11-utils" >"$cache/xvfb-install.log"

@@ -15,7 +15,8 @@ class TemplateScreenTest : public ScreenTest {
     void SetUp() override {
         ScreenTest::SetUp();
         template_screen_reset();
-        template_screen_entry = {template_screen_enter, game_TemplateScreen}; // game_Reset wipes it
+        template_screen_entry = {template_screen_enter, game_TemplateScreen,
+                                 template_screen_next_change}; // game_Reset wipes it
         current_screen = Screen::template_screen;
     }
     const TemplateVisit& visit = template_screen_visit();

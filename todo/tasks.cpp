@@ -18,6 +18,9 @@ namespace {
 
 // Every writer builds the new file here first and then copies it over its target.
 constexpr const char* TEMP_FILE = "writting.txt";
+
+uint32_t writes = 0; // the task files' writes of this process, for task_file_writes
+
 constexpr const char* DONE_HEADING = "Completed tasks";
 // A gathered value keeps its first 900 bytes; each further byte replaces the 901st.
 constexpr size_t GATHER_LIMIT = 901;
@@ -50,6 +53,7 @@ bool finish_move() {
     }
     if (platform::file_exists(DONE_MOVE) && !platform::file_rename(DONE_MOVE, DONE_FILE))
         return false;
+    ++writes;
     return platform::file_rename(TODO_MOVE, TODO_FILE);
 }
 
@@ -267,6 +271,7 @@ bool write_file(const char* file, const std::string& contents, bool keep_temp) {
     platform::file_set_normal(TEMP_FILE); // a left-over read-only copy must not block the write
     bool ok = platform::file_write(TEMP_FILE, contents.data(), contents.size()) &&
               platform::file_copy(TEMP_FILE, file);
+    ++writes;
     if (!keep_temp) platform::file_delete(TEMP_FILE);
     return ok;
 }
@@ -417,6 +422,10 @@ int completetask(int index) {
         return -1;
     }
     return finish_move() ? lines : -1;
+}
+
+uint32_t task_file_writes() {
+    return writes;
 }
 
 bool sorttasks() {

@@ -78,3 +78,6 @@ int completetask(int index);
 // follow them in their own order. False when the file could not be read or written (it then stays
 // as it was); a missing file is nothing to sort.
 bool sorttasks();
+// How many times this process has written a task file: a reader that keeps the tasks reads them
+// again when the count moved.
+uint32_t task_file_writes();

@@ -68,6 +68,10 @@ void draw() {
 
 } // namespace
 
+int template_screen_next_change(bool seen) {
+    return seen && template_visit.fade < OPAQUE ? 1 : NO_CHANGE;
+}
+
 void game_TemplateScreen() {
     update();
     draw();

@@ -23,3 +23,6 @@ void template_screen_reset();
 void template_screen_enter();
 // The dispatcher's entry point: update, then draw.
 void game_TemplateScreen();
+// When the picture next changes by itself, in passes (screens/layout.h): at once while it fades
+// in; nothing else moves on its own, and nothing is heard while the window is not seen.
+int template_screen_next_change(bool seen);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,11 +98,11 @@ bool current_folder_writable() {
     return ::access(".", W_OK) == 0;
 }
 
-bool lock_current_folder(long& holder) {
+bool lock_current_folder(long& holder, const char* name) {
     touch();
     if (lock_file >= 0) ::close(lock_file);
     lock_file = -1;
-    const int fd = ::open("gridhollow.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(name, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return true;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool taken = errno == EWOULDBLOCK;
@@ -115,6 +116,20 @@ bool lock_current_folder(long& holder) {
     // A second start reads it to find this one's window; without it, that start says so in a box.
     if (::ftruncate(fd, 0) == 0) write_all(fd, id.data(), id.size());
     return true;
+}
+
+bool folder_lock_taken() {
+    touch();
+    struct stat file {};
+    if (::stat("gridhollow.lock", &file) != 0) return false;
+    // The system's list of locks names each locked file by its device and inode:
+    // "1: FLOCK  ADVISORY  WRITE 31155 08:01:1837 0 EOF".
+    std::ifstream locks("/proc/locks");
+    const std::string inode = ":" + std::to_string(file.st_ino) + " ";
+    for (std::string line; std::getline(locks, line);)
+        if (line.find(" FLOCK ") != std::string::npos && line.find(inode) != std::string::npos)
+            return true;
+    return false;
 }
 
 std::string default_data_folder() {

@@ -182,18 +182,21 @@ bool current_folder_writable() {
 
 // The lock is on one byte far past the file's end: Windows' locks keep others from the bytes they
 // cover, and a second start must still read the id at the start.
-bool lock_current_folder(long& holder) {
+bool lock_far_byte(HANDLE file) {
+    OVERLAPPED far_byte = {};
+    far_byte.OffsetHigh = 0x40000000;
+    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                      &far_byte);
+}
+
+bool lock_current_folder(long& holder, const char* name) {
     touch();
     if (lock_file != INVALID_HANDLE_VALUE) CloseHandle(lock_file);
     lock_file = INVALID_HANDLE_VALUE;
     // Not inherited: a browser the game starts does not keep the lock.
-    const HANDLE file =
-        open_file(wide_path("gridhollow.lock"), GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    const HANDLE file = open_file(wide_path(name), GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) return true;
-    OVERLAPPED far_byte = {};
-    far_byte.OffsetHigh = 0x40000000;
-    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                    &far_byte)) {
+    if (!lock_far_byte(file)) {
         const bool taken = GetLastError() == ERROR_LOCK_VIOLATION;
         char id[24] = {};
         DWORD read = 0;
@@ -207,6 +210,16 @@ bool lock_current_folder(long& holder) {
     const std::string id = std::to_string(GetCurrentProcessId()) + "\n";
     if (SetEndOfFile(file)) write_all(file, id.data(), id.size());
     return true;
+}
+
+// Another process's lock shows as a lock that cannot be taken; one taken here goes with the handle.
+bool folder_lock_taken() {
+    touch();
+    const HANDLE file = open_file(wide_path("gridhollow.lock"), GENERIC_READ, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool taken = !lock_far_byte(file) && GetLastError() == ERROR_LOCK_VIOLATION;
+    CloseHandle(file);
+    return taken;
 }
 
 std::string default_data_folder() {

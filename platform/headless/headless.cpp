@@ -20,6 +20,8 @@
 #include "platform/common/sdl_draw.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/notify.h"
+#include "platform/process.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -57,11 +59,15 @@ struct State {
     bool close_box = false; // clicked for this pass
     bool focused = true;
     bool visible = true;
+    std::vector<headless::NotificationRecord> notifications;
+    std::vector<std::string> started; // the programs started
     std::vector<std::string> urls;
     std::vector<headless::Event> script;
     std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
     long passes = 0;
     bool idle_waits = false;
+    bool local_running = false; // the local time runs with the clock from local_set_at
+    double local_set_at = 0;
     bool input_pending = false; // input given since the last peek_message
     std::deque<Message> queue;
     std::vector<headless::MessageBoxRecord> boxes;
@@ -120,6 +126,7 @@ void apply(const headless::Event& e) {
         state.local.wHour = static_cast<uint16_t>(e.a);
         state.local.wMinute = static_cast<uint16_t>(e.b);
         state.local.wSecond = static_cast<uint16_t>(e.c);
+        state.local_set_at = state.clock;
         break;
     case EventKind::close_box:
         state.close_box = true;
@@ -244,6 +251,10 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
+void window_raise() {
+    state.focused = state.visible = true;
+}
+
 bool window_raise_other(long) {
     return false; // no other program's window is there
 }
@@ -352,7 +363,14 @@ uint32_t time_get_time() {
     return static_cast<uint32_t>(std::llround(state.clock * 1000));
 }
 SYSTEMTIME local_time() {
-    return state.local;
+    FILETIME set;
+    if (!state.local_running || !SystemTimeToFileTime(&state.local, &set)) return state.local;
+    const uint64_t ticks = (uint64_t{set.dwHighDateTime} << 32 | set.dwLowDateTime) +
+                           std::llround((state.clock - state.local_set_at) * TICKS_PER_SECOND);
+    const FILETIME now{static_cast<uint32_t>(ticks), static_cast<uint32_t>(ticks >> 32)};
+    SYSTEMTIME local = state.local;
+    FileTimeToSystemTime(&now, &local);
+    return local;
 }
 
 void sleep_until(double seconds) {
@@ -367,6 +385,27 @@ void wait_for_input(double seconds) {
         return;
     if (!state.arrivals.empty()) seconds = std::min(seconds, state.arrivals.front().first);
     sleep_until(seconds);
+}
+
+// ---- notifications ------------------------------------------------------------------------
+
+bool notify_send(const std::string& summary, const std::string& body) {
+    state.notifications.push_back({summary, body});
+    return true;
+}
+bool notify_show_chosen() {
+    return false;
+}
+void wait_for_moment(uint64_t moment) {
+    const FILETIME ft{static_cast<uint32_t>(moment), static_cast<uint32_t>(moment >> 32)};
+    if (moment != UINT64_MAX) FileTimeToSystemTime(&ft, &state.local);
+}
+
+void start_detached(const char* program) {
+    state.started.push_back(program);
+}
+void run_instead(const char* program) {
+    state.started.push_back(program);
 }
 
 // ---- audio --------------------------------------------------------------------------------
@@ -438,6 +477,11 @@ double clock() {
 }
 void set_local_time(const SYSTEMTIME& time) {
     state.local = time;
+    state.local_set_at = state.clock;
+}
+void set_local_time_running(bool on) {
+    state.local_set_at = state.clock;
+    state.local_running = on;
 }
 
 void set_key(int dik, bool down) {
@@ -490,6 +534,14 @@ void set_focus(bool focused) {
     state.focused = focused;
     state.input_pending = true;
 }
+const std::vector<NotificationRecord>& notifications() {
+    return state.notifications;
+}
+
+const std::vector<std::string>& programs_started() {
+    return state.started;
+}
+
 void set_window_visible(bool visible) {
     state.visible = visible;
 }

@@ -26,6 +26,9 @@ void set_clock(double seconds);
 void advance_clock(double seconds);
 double clock();
 void set_local_time(const SYSTEMTIME& time);
+// Whether the local time runs on with the clock from the moment it was set (off after reset: it
+// stands until set again).
+void set_local_time_running(bool on);
 
 void set_key(int dik, bool down);
 // The keyboard layout: the character the key gives without shift (a US layout after reset).
@@ -84,6 +87,13 @@ const std::vector<MessageBoxRecord>& message_boxes();
 void answer_message_boxes(const std::vector<int>& answers);
 
 const std::vector<std::string>& urls_opened();
+// The desktop notifications sent; wait_for_moment moves the local time to its moment.
+struct NotificationRecord {
+    std::string summary, body;
+};
+const std::vector<NotificationRecord>& notifications();
+// The programs started by start_detached or run_instead.
+const std::vector<std::string>& programs_started();
 const std::vector<SpriteDraw>& draws(); // since the last render_clear
 // Frames put on the window, and frames neither drawn nor shown: unchanged in a window that needed
 // no fresh picture, or made while the window was minimised or hidden. The back buffer's pixels

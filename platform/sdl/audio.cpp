@@ -1,6 +1,9 @@
 // Sound on SDL2: each buffer is converted once to the device's format, and the device's callback
 // mixes every playing buffer. While nothing plays the callback sleeps, so the device's thread
 // does not wake the process: a paused SDL2 device still runs its thread to play silence.
+// The device opens on a thread of its own while the game shows its first picture: finding a sound
+// server or card can take longer than everything else at start-up. The device is asked for one
+// fixed format, which SDL converts to the card's, so buffers are made before it is open.
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
@@ -8,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "platform/audio.h"
@@ -25,7 +29,8 @@ struct SoundBuffer {
 namespace {
 
 SDL_AudioDeviceID device = 0;
-SDL_AudioSpec spec{};
+SDL_AudioSpec spec{}; // the buffers' format: the one asked for
+std::thread opening;  // opens the device
 // Buffers live until the process ends, as the sound bank's channels do.
 std::vector<std::unique_ptr<SoundBuffer>> buffers;
 // Guards the buffers. The callback holds SDL's own device lock while it sleeps, so the game never
@@ -79,6 +84,7 @@ namespace sdl {
 // At the process's end the device stops before the buffers go, so the mixing thread never reads
 // a buffer that is gone.
 void audio_close() {
+    if (opening.joinable()) opening.join();
     {
         std::lock_guard lock(mixing);
         closing = true;
@@ -90,32 +96,33 @@ void audio_close() {
 } // namespace sdl
 
 int audio_driver_count() {
-    return SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 ? 1 : 0;
+    return SDL_GetNumAudioDrivers();
 }
 
 bool audio_open() {
     sdl::audio_close(); // a device opened before (SDL would wait for its sleeping thread)
     closing = false;
-    SDL_AudioSpec want{};
-    want.freq = 44100;
-    want.format = AUDIO_F32SYS;
-    want.channels = 2;
-    want.samples = 1024;
-    want.callback = mix;
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (device == 0) {
-        // A machine without a working sound output still gets SDL's silent driver, so the game
-        // runs mute instead of not at all.
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    spec = {};
+    spec.freq = 44100;
+    spec.format = AUDIO_F32SYS;
+    spec.channels = 2;
+    spec.samples = 1024;
+    spec.callback = mix;
+    opening = std::thread([] {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
-            device =
-                SDL_OpenAudioDevice(nullptr, 0, &want, &spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    }
-    if (device == 0) return false;
+            device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+        if (device == 0) {
+            // A machine without a working sound output still gets SDL's silent driver, so the
+            // game runs mute instead of not at all.
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+                device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+        }
+        if (device != 0) SDL_PauseAudioDevice(device, 0);
+    });
     static const int at_exit = std::atexit(sdl::audio_close); // before the buffers' destructor runs
     (void)at_exit;
-    SDL_PauseAudioDevice(device, 0);
     return true;
 }
 
@@ -141,8 +148,7 @@ SDL_AudioFormat sample_format(uint16_t bits_per_sample) {
 
 SoundBuffer* sound_buffer_create(const WaveFormat& f, const uint8_t* data, uint32_t size) {
     const SDL_AudioFormat format = sample_format(f.bits_per_sample);
-    if (format == 0 || !device || f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 ||
-        f.channels > 8)
+    if (format == 0 || f.format_tag != WAVE_FORMAT_PCM || f.channels == 0 || f.channels > 8)
         return nullptr;
     std::vector<uint8_t> wide;
     if (f.bits_per_sample == 24) {

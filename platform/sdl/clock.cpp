@@ -1,9 +1,8 @@
-// Clocks on SDL2 and the C library: the performance counter, milliseconds, the local time, and
-// waiting for the next frame or for input.
+// Clocks on SDL2: the performance counter, milliseconds, and waiting for the next frame or for
+// input (the local time is the system's: platform/linux/clock.cpp).
 #include <SDL.h>
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <thread>
 #ifndef _WIN32
 #include <SDL_syswm.h>
@@ -25,14 +24,6 @@ uint64_t perf_counter() {
 }
 uint32_t time_get_time() {
     return SDL_GetTicks();
-}
-
-SYSTEMTIME local_time() {
-    timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
-    SYSTEMTIME t = local_time_at(now.tv_sec);
-    t.wMilliseconds = static_cast<uint16_t>(now.tv_nsec / 1000000);
-    return t;
 }
 
 namespace {

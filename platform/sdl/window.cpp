@@ -213,6 +213,12 @@ int message_box(const char* text, const char* caption, unsigned buttons) {
     return answer;
 }
 
+void window_raise() {
+    if (!sdl::window) return;
+    SDL_RestoreWindow(sdl::window);
+    SDL_RaiseWindow(sdl::window);
+}
+
 bool window_visible() {
     return sdl::window && (SDL_GetWindowFlags(sdl::window) & SDL_WINDOW_SHOWN) &&
            !(SDL_GetWindowFlags(sdl::window) & SDL_WINDOW_HIDDEN);

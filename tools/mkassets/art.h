@@ -32,6 +32,8 @@ void draw_sheet_play(cairo_t* cr, std::vector<Region>& regions);
 void draw_sheet_hint(cairo_t* cr, std::vector<Region>& regions);
 // A control's plate, as the notes switch has it: dark, or on filled amber like the selection.
 Box draw_switch_plate(cairo_t* cr, const platform::Rect& r, bool on);
+// A round lamp centred at (cx, cy): a dark rim of the radius around its glass.
+void draw_lamp(cairo_t* cr, double cx, double cy, double radius, double glass_radius, Colour glass);
 
 // The seven board themes: their names (shown on the options screen) and a tile of each.
 constexpr int THEME_COUNT = 7;

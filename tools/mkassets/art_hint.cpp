@@ -31,12 +31,7 @@ void stroke_rimmed(cairo_t* cr, Colour colour, double width, double rim) {
 void draw_hint_control(cairo_t* cr, const Rect& r, bool on) {
     const Box b = draw_switch_plate(cr, r, on);
     const double cx = b.x + b.w / 2, cy = b.y + 8;
-    cairo_arc(cr, cx, cy, 5, 0, 2 * M_PI);
-    set_colour(cr, palette::ink);
-    cairo_fill(cr);
-    cairo_arc(cr, cx, cy, 3.8, 0, 2 * M_PI);
-    set_colour(cr, on ? palette::cream : palette::mist);
-    cairo_fill(cr);
+    draw_lamp(cr, cx, cy, 5, 3.8, on ? palette::cream : palette::mist);
     cairo_rectangle(cr, cx - 2.5, cy + 4.5, 5, 5);
     set_colour(cr, palette::ink);
     cairo_fill(cr);

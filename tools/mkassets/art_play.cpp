@@ -77,13 +77,7 @@ void draw_pencil(cairo_t* cr, double x, double y, Colour body) {
 void draw_notes_switch(cairo_t* cr, const Rect& r, bool on) {
     const Box b = draw_switch_plate(cr, r, on);
     draw_pencil(cr, b.x + 5, b.y + b.h - 3.5, on ? palette::cream : palette::mist);
-    const double cx = b.x + b.w - 7.5, cy = b.y + b.h / 2;
-    cairo_arc(cr, cx, cy, 3.5, 0, 2 * M_PI);
-    set_colour(cr, palette::ink);
-    cairo_fill(cr);
-    cairo_arc(cr, cx, cy, 2.5, 0, 2 * M_PI);
-    set_colour(cr, on ? palette::cream : palette::dusk);
-    cairo_fill(cr);
+    draw_lamp(cr, b.x + b.w - 7.5, b.y + b.h / 2, 3.5, 2.5, on ? palette::cream : palette::dusk);
 }
 
 // Light digits with a dark rim, so they read on the dark and the mid tiles of every theme.
@@ -107,6 +101,16 @@ void draw_paused_panel(cairo_t* cr) {
 }
 
 } // namespace
+
+void draw_lamp(cairo_t* cr, double cx, double cy, double radius, double glass_radius,
+               Colour glass) {
+    cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+    set_colour(cr, palette::ink);
+    cairo_fill(cr);
+    cairo_arc(cr, cx, cy, glass_radius, 0, 2 * M_PI);
+    set_colour(cr, glass);
+    cairo_fill(cr);
+}
 
 Box draw_switch_plate(cairo_t* cr, const platform::Rect& r, bool on) {
     const Box b = draw_plate(cr, r);
