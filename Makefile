@@ -132,3 +132,43 @@ package-check: package
 	@(rm -f $(BUILD)/package-check.status; $(SUDO) tests/package_check.sh $(BUILD)/gridhollow_*.deb \
 		$(BUILD)/package-root; echo $$? >$(BUILD)/package-check.status) 2>&1 | tee $(BUILD)/package-check.log
 	@exit $$(cat $(BUILD)/package-check.status)
+
+# ---- Windows: `make windows` cross-builds the game and its unit tests for 64-bit Windows into
+# $(WIN_BUILD) with Debian's MinGW-w64 (tools/windows/mingw64.cmake). Its libraries are built once,
+# at a low priority, from Debian's source packages of the versions this build uses
+# (tools/windows/build-deps) into $(WIN_BUILD)/deps; for `apt-get source` it adds the source list
+# /etc/apt/sources.list.d/gridhollow-src.sources when apt has none. The assets are the Linux
+# build's. `make windows-package` makes the zip and the installer in $(WIN_BUILD); `make
+# test-windows` runs the unit tests and the real game under Wine (tests/wine_test.sh). None of them
+# is part of `make test`.
+WIN_BUILD ?= build-win
+WIN_SOURCES := /etc/apt/sources.list.d/gridhollow-src.sources
+CCACHE := $(shell command -v ccache 2>/dev/null)
+.PHONY: windows windows-deps windows-package test-windows
+
+windows windows-deps windows-package: PACKAGES += g++-mingw-w64-x86-64-posix dpkg-dev nsis zip
+test-windows: PACKAGES += g++-mingw-w64-x86-64-posix dpkg-dev nsis zip wine64 python3
+
+windows-deps: deps
+	@if ! apt-cache showsrc libsdl2 2>/dev/null | grep -q '^Package:'; then \
+		echo "Adding the source list $(WIN_SOURCES), for apt-get source"; \
+		. /etc/os-release; printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
+			"Suites: $$VERSION_CODENAME $$VERSION_CODENAME-updates" 'Components: main' \
+			'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $(SUDO) tee $(WIN_SOURCES) >/dev/null; \
+		$(SUDO) apt-get update -qq; \
+	fi
+	tools/windows/build-deps $(WIN_BUILD)/deps 2
+
+windows: windows-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target assets
+	@[ -f $(WIN_BUILD)/CMakeCache.txt ] || cmake -S . -B $(WIN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_TOOLCHAIN_FILE=tools/windows/mingw64.cmake -DGRIDHOLLOW_WIN_DEPS=$(abspath $(WIN_BUILD))/deps \
+		-DGRIDHOLLOW_HOST_BUILD=$(abspath $(BUILD)) \
+		$(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+	nice -n 15 cmake --build $(WIN_BUILD) -j 2
+
+windows-package: windows
+	cmake --build $(WIN_BUILD) --target windows-package
+
+test-windows: windows-package
+	tests/wine_test.sh $(WIN_BUILD) $$(sed -n 's/^GRIDHOLLOW_VERSION:INTERNAL=//p' $(WIN_BUILD)/CMakeCache.txt)

@@ -25,7 +25,7 @@ constexpr const char* HELP =
     "Sudoku for several named players, with a small to-do organiser.\n"
     "\n"
     "  --data-dir DIR  keep the players, scores, saved games and tasks in the folder DIR\n"
-    "                  (by default $XDG_DATA_HOME/gridhollow, that is ~/.local/share/gridhollow)\n"
+    "                  (by default %s)\n"
     "  --puzzles MODE  every player plays MODE puzzles this run, whatever the options screen\n"
     "                  chose: classic (exactly one solution, harder with the level) or designed\n"
     "                  (the game's own)\n"
@@ -145,7 +145,8 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help") {
-            std::fprintf(out, "%s%s", USAGE, HELP);
+            std::fputs(USAGE, out);
+            std::fprintf(out, HELP, platform::default_data_folder_name());
             return 0;
         }
         if (arg == "--version") {
@@ -175,8 +176,9 @@ int game_CommandLine(int argc, char** argv, std::FILE* out, std::FILE* err) {
             return usage_error(err, "unknown option", argv[i]);
         }
     }
+    const std::string folder = data_dir ? data_dir : platform::default_data_folder();
     if (export_file || import_file)
-        return calendar_command(data_dir ? data_dir : ".", export_file, import_file, out, err);
+        return calendar_command(folder.c_str(), export_file, import_file, out, err);
     platform::set_asset_folder(asset_folder());
-    return enter_data_folder(data_dir ? data_dir : ".", reminders);
+    return enter_data_folder(folder.c_str(), reminders);
 }

@@ -80,6 +80,12 @@ bool folder_lock_taken();
 // file in the folder set last, or in the current directory until one is set ("" again).
 void set_asset_folder(const std::string& folder);
 std::string asset_path(const char* name);
+// The data folder used when the command line names none: on Linux the current directory (the
+// gridhollow launcher enters $XDG_DATA_HOME/gridhollow first); on Windows %APPDATA%\Gridhollow,
+// SDL's folder for the program's preferences, made when missing ("." when it cannot be).
+std::string default_data_folder();
+// The same as the help names it.
+const char* default_data_folder_name();
 // The folder the running program's executable is in; empty when the system does not tell.
 std::string executable_folder();
 // Makes a new empty folder "PREFIX-XXXXXX" in $TMPDIR (or /tmp) and makes it the current

@@ -587,7 +587,12 @@ TEST_F(PlayTest, EndSignalDuringPlaySavesLikeTheCloseControlAndEndsWithZero) {
 
 TEST_F(PlayTest, EndSignalsOutsideAGameEndTheLoopWithoutSaving) {
     current_screen = Screen::start;
-    for (int signal : {SIGINT, SIGHUP}) {
+#ifdef SIGHUP
+    const int signals[] = {SIGINT, SIGHUP};
+#else // Windows has no hang-up signal
+    const int signals[] = {SIGINT};
+#endif
+    for (int signal : signals) {
         events.push_back({pass + 1, hl::EventKind::end_signal, signal});
         EXPECT_FALSE(run(1)) << signal;
     }

@@ -184,9 +184,10 @@ TEST_F(ReplayTest, ClassicModeChosenInOptionsSurvivesARestart) {
 TEST_F(ReplayTest, PuzzlesClassicOnTheCommandLineGivesOneSolution) {
     game_StorePlayer("DAN", 0, 60, 0);
     game_Finish();
-    char program[] = "gridhollow", option[] = "--puzzles", mode[] = "classic";
-    char* argv[] = {program, option, mode};
-    ASSERT_EQ(game_CommandLine(3, argv, stdout, stderr), -1);
+    char program[] = "gridhollow", option[] = "--puzzles", mode[] = "classic",
+         here[] = "--data-dir=.";
+    char* argv[] = {program, option, mode, here};
+    ASSERT_EQ(game_CommandLine(4, argv, stdout, stderr), -1);
     ASSERT_TRUE(drive_start());
     click(200, 335);
     run_puzzle_mode = -1;

@@ -113,7 +113,10 @@ TEST_F(SavedGameTest, MissingTruncatedOrDamagedGamesAreNotUsable) {
 }
 
 TEST_F(SavedGameTest, EveryNameHasItsOwnFileInsideEdit) {
-    const char* names[] = {"A/B", "A\\B", "..", "../X", "C:D", "ANN LEE", "%2F", "T\tAB", "/", ""};
+    // The last three are names Windows would refuse or misread: a device's name, the characters it
+    // keeps out of names, a Windows-1252 letter.
+    const char* names[] = {"A/B",   "A\\B", "..", "../X", "C:D",      "ANN LEE", "%2F",
+                           "T\tAB", "/",    "",   "CON",  "W*?<>|\"", "\xC9LISE"};
     int32_t count = 0;
     for (const char* name : names) {
         wrong_entries = ++count;

@@ -1,8 +1,7 @@
 // Files on a POSIX disk: Windows-style names mapped to paths, and replacement by rename.
 #include "platform/files.h"
+#include "platform/common/files_shared.h"
 
-#include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,48 +17,14 @@ namespace platform {
 
 namespace {
 
-// Files are also replaced on the saves' writer thread: what two threads share is atomic, and a
-// draw counts only the file calls of its own thread.
-std::atomic<long long> disk_space =
-    -1;                            // bytes a full disk still takes in tests; negative: no limit
-thread_local int drawing = 0;      // DrawPhases alive on this thread
-thread_local int read_error = 0;   // errno of the last file_read that failed on this thread
-thread_local uint32_t written = 0; // files_written
-std::atomic<long> touched_while_drawing = 0;
-std::string asset_folder; // where the read-only files are; empty: the current directory
-int lock_file = -1;       // the current directory's lock this process holds, open while it does
-
-// Every file call but the streams' starts here.
-void touch() {
-    if (drawing > 0) ++touched_while_drawing;
-}
-
-// Takes room for up to size bytes from the test disk: the bytes that may be written.
-size_t take_room(size_t size) {
-    long long room = disk_space;
-    while (room >= 0) {
-        const long long fits = std::min<long long>(static_cast<long long>(size), room);
-        if (disk_space.compare_exchange_weak(room, room - fits)) return static_cast<size_t>(fits);
-    }
-    return size;
-}
+using detail::touch;
+thread_local int read_error = 0; // errno of the last file_read that failed on this thread
+int lock_file = -1; // the current directory's lock this process holds, open while it does
 
 bool write_all(int fd, const void* bytes, size_t size) {
-    const char* p = static_cast<const char*>(bytes);
-    while (size > 0) {
-        const size_t fits = take_room(size);
-        if (fits == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        ssize_t n = ::write(fd, p, fits);
-        const size_t written = n > 0 ? static_cast<size_t>(n) : 0;
-        if (written < fits && disk_space >= 0) disk_space += static_cast<long long>(fits - written);
-        if (n < 0) return false;
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    return detail::write_all(bytes, size, [fd](const char* p, size_t n) {
+        return static_cast<long>(::write(fd, p, n));
+    });
 }
 
 // Makes a rename in the folder of path durable: a power cut after it keeps the new name.
@@ -73,22 +38,6 @@ void sync_folder(const std::string& path) {
 }
 
 } // namespace
-
-DrawPhase::DrawPhase() {
-    ++drawing;
-}
-
-DrawPhase::~DrawPhase() {
-    --drawing;
-}
-
-long files_touched_while_drawing() {
-    return touched_while_drawing;
-}
-
-void set_disk_space(long long bytes) {
-    disk_space = bytes;
-}
 
 std::string disk_path(const char* name) {
     std::string path(name);
@@ -124,20 +73,10 @@ bool file_delete(const char* name) {
     return ::unlink(disk_path(name).c_str()) == 0;
 }
 
-bool file_copy(const char* from, const char* to) {
-    touch();
-    std::vector<uint8_t> bytes;
-    return file_read(from, bytes) && file_replace(to, bytes.data(), bytes.size());
-}
-
 bool file_rename(const char* from, const char* to) {
     touch();
-    ++written;
+    detail::note_written();
     return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
-}
-
-uint32_t files_written() {
-    return written;
 }
 
 bool make_directory(const char* name) {
@@ -194,12 +133,12 @@ bool folder_lock_taken() {
     return false;
 }
 
-void set_asset_folder(const std::string& folder) {
-    asset_folder = folder;
+std::string default_data_folder() {
+    return ".";
 }
 
-std::string asset_path(const char* name) {
-    return asset_folder.empty() ? name : asset_folder + "/" + name;
+const char* default_data_folder_name() {
+    return "$XDG_DATA_HOME/gridhollow, that is ~/.local/share/gridhollow";
 }
 
 std::string executable_folder() {
@@ -248,7 +187,7 @@ std::string file_error() {
 
 bool file_write(const char* name, const void* bytes, size_t size) {
     touch();
-    ++written;
+    detail::note_written();
     int fd = ::open(disk_path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = write_all(fd, bytes, size);
@@ -257,7 +196,7 @@ bool file_write(const char* name, const void* bytes, size_t size) {
 
 bool file_replace(const char* name, const void* bytes, size_t size) {
     touch();
-    ++written;
+    detail::note_written();
     std::string path = disk_path(name);
     std::string temp = path + ".new";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -279,40 +218,12 @@ std::string enter_temporary_folder(const char* prefix) {
     return name;
 }
 
-struct ReadStream {
-    std::FILE* file;
-};
+namespace detail {
 
-ReadStream* stream_open(const char* name) {
-    std::FILE* file = std::fopen(disk_path(name).c_str(), "rb");
-    return file ? new ReadStream{file} : nullptr;
+std::FILE* open_for_reading(const char* name) {
+    return std::fopen(disk_path(name).c_str(), "rb");
 }
 
-void stream_close(ReadStream* stream) {
-    if (!stream) return;
-    std::fclose(stream->file);
-    delete stream;
-}
-
-int stream_getc(ReadStream* stream) {
-    return std::fgetc(stream->file);
-}
-
-size_t stream_read(ReadStream* stream, void* bytes, size_t size) {
-    return std::fread(bytes, 1, size, stream->file);
-}
-
-long stream_size(ReadStream* stream) {
-    struct stat st;
-    return ::fstat(::fileno(stream->file), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
-
-long stream_tell(ReadStream* stream) {
-    return std::ftell(stream->file);
-}
-
-bool stream_seek(ReadStream* stream, long position) {
-    return std::fseek(stream->file, position, SEEK_SET) == 0;
-}
+} // namespace detail
 
 } // namespace platform

@@ -74,7 +74,11 @@ bool FileTimeToSystemTime(const FILETIME* in, SYSTEMTIME* out) {
 SYSTEMTIME local_time_at(int64_t unix_seconds) {
     const std::time_t seconds = static_cast<std::time_t>(unix_seconds);
     std::tm t{};
+#ifdef _WIN32
+    localtime_s(&t, &seconds);
+#else
     localtime_r(&seconds, &t);
+#endif
     return SYSTEMTIME{static_cast<uint16_t>(t.tm_year + 1900),
                       static_cast<uint16_t>(t.tm_mon + 1),
                       static_cast<uint16_t>(t.tm_wday),

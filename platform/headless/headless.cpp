@@ -266,7 +266,7 @@ void open_url(const char* url) {
 void exit_process(int code) {
     std::fflush(stderr);
     if (state.exit_hook) state.exit_hook(code);
-    std::exit(code);
+    std::exit(code & 0xFF); // −1 ends as 255 on Windows too
 }
 
 // ---- renderer -----------------------------------------------------------------------------

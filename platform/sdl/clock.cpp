@@ -1,12 +1,14 @@
 // Clocks on SDL2: the performance counter, milliseconds, and waiting for the next frame or for
 // input (the local time is the system's: platform/linux/clock.cpp).
 #include <SDL.h>
-#include <SDL_syswm.h>
-#include <X11/Xlib.h>
 #include <chrono>
 #include <cmath>
-#include <poll.h>
 #include <thread>
+#ifndef _WIN32
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+#endif
 
 #include "platform/clock.h"
 #include "platform/common/end_signal.h"
@@ -36,17 +38,23 @@ void sleep_until(double seconds) {
 }
 
 // On X the wait watches the connection itself: anything the server sends ends it, including a
-// pointer placed without relative motion, for which SDL makes no event of its own.
+// pointer placed without relative motion, for which SDL makes no event of its own. On Windows
+// SDL's own wait serves: the pointer's every move is a message there, and an end of the session
+// or a console's close puts an event of its own in SDL's queue (end_signal_windows.cpp).
 void wait_for_input(double seconds) {
     SDL_PumpEvents();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
     const double left = seconds - now();
     if (left <= 0) return;
+    const int milliseconds = static_cast<int>(std::ceil(left * 1000));
+#ifdef _WIN32
+    SDL_WaitEventTimeout(nullptr, milliseconds);
+#else
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!sdl::window || !SDL_GetWindowWMInfo(sdl::window, &info) ||
         info.subsystem != SDL_SYSWM_X11) {
-        SDL_WaitEventTimeout(nullptr, static_cast<int>(std::ceil(left * 1000)));
+        SDL_WaitEventTimeout(nullptr, milliseconds);
         return;
     }
     Display* display = info.info.x11.display;
@@ -56,6 +64,7 @@ void wait_for_input(double seconds) {
     const timespec timeout{static_cast<time_t>(left),
                            static_cast<long>((left - std::floor(left)) * 1e9)};
     ppoll(watched, watched[1].fd >= 0 ? 2 : 1, &timeout, nullptr);
+#endif
 }
 
 } // namespace platform

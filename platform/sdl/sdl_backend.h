@@ -27,6 +27,9 @@ SDL_Rect layout_square(bool pixels);
 // absolute device or by synthetic input may send none.
 void pointer_position(int& x, int& y);
 
+// Windows: the window notes the end of the session as an end signal.
+void watch_session_end();
+
 // Closes the sound device. Its thread sleeps holding SDL's device lock while nothing plays, so
 // this comes before SDL_Quit or closing the audio subsystem, which would wait for that lock.
 void audio_close();

@@ -7,7 +7,9 @@
 #include <deque>
 #include <iterator>
 #include <string>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include "platform/common/end_signal.h"
 #include "platform/sdl/sdl_backend.h"
@@ -47,15 +49,19 @@ bool invisible_driver(const char* driver) {
 bool boxes_on_terminal = false;
 } // namespace
 
-bool video_init(const char* wm_class) {
-    // X11 takes the window class from the environment when video starts.
-    setenv("SDL_VIDEO_X11_WMCLASS", wm_class, 0);
+bool video_init([[maybe_unused]] const char* wm_class) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
     // The window's surface is a plain shared-memory image, not a texture of a renderer of SDL's
     // own choosing (which would load OpenGL for the software renderer's every frame).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A puzzle left open for hours lets the screen saver and power saving do their work.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // On Windows relative mode keeps the system pointer inside the window rather than at its
+    // centre, so that it follows an absolute pointer there too (a tablet, a remote desktop).
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_CENTER, "0");
+#ifndef _WIN32
+    // X11 takes the window class from the environment when video starts.
+    setenv("SDL_VIDEO_X11_WMCLASS", wm_class, 0);
     // SDL connects to the desktop's session bus when it starts. Where there is none, the D-Bus
     // library would launch a bus daemon for the display that outlives the game: SDL is given an
     // address that fails at once instead, for its start only, so nothing the game starts later
@@ -64,11 +70,14 @@ bool video_init(const char* wm_class) {
     const bool no_bus = !std::getenv("DBUS_SESSION_BUS_ADDRESS") &&
                         !(runtime && access((std::string(runtime) + "/bus").c_str(), F_OK) == 0);
     if (no_bus) setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+#endif
     // The end signals are the game's own event, not SDL's quit (which stands for the close box).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     detail::catch_end_signals(true);
     bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+#ifndef _WIN32
     if (no_bus) unsetenv("DBUS_SESSION_BUS_ADDRESS");
+#endif
     // Without a desktop SDL falls back to drivers that show nothing: the game would run unseen
     // for ever. They are taken only when the user names one.
     if (started && invisible_driver(SDL_GetCurrentVideoDriver())) {
@@ -90,6 +99,9 @@ bool window_create(const char* title, int x, int y, int w, int h) {
     const bool opengl = driver && SDL_strncasecmp(driver, "opengl", 6) == 0;
     sdl::window = SDL_CreateWindow(title, x, y, w - FRAME_W, h - FRAME_H,
                                    SDL_WINDOW_HIDDEN | (opengl ? SDL_WINDOW_OPENGL : 0));
+#ifdef _WIN32
+    sdl::watch_session_end();
+#endif
     return sdl::window != nullptr;
 }
 
@@ -219,6 +231,7 @@ bool window_visible() {
            !(SDL_GetWindowFlags(sdl::window) & SDL_WINDOW_HIDDEN);
 }
 
+#ifndef _WIN32 // Windows opens it through the shell (system_windows.cpp)
 void open_url(const char* url) {
     if (std::strstr(url, "://")) {
         SDL_OpenURL(url);
@@ -229,11 +242,12 @@ void open_url(const char* url) {
     SDL_OpenURL((std::string("file://") + path).c_str());
     std::free(path);
 }
+#endif
 
 void exit_process(int code) {
     sdl::audio_close();
     SDL_Quit();
-    std::exit(code);
+    std::exit(code & 0xFF); // −1 ends as 255 on Windows too
 }
 
 } // namespace platform

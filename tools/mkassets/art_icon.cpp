@@ -2,7 +2,10 @@
 // out, on a rounded night-blue square; for the window, the desktop's icon theme and as an SVG.
 #include <cairo-svg.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <iterator>
+#include <vector>
 
 #include "platform/files.h"
 #include "tools/mkassets/art.h"
@@ -15,6 +18,8 @@ namespace {
 constexpr int ICON_SIZE = 64;
 constexpr int THEME_SIZES[] = {48, 64, 128, 256};
 constexpr int SVG_SIZE = 256;
+// The Windows executable's icon holds the small sizes Explorer and the taskbar show too.
+constexpr int EXE_SIZES[] = {16, 32, 48, 64, 128, 256};
 
 void draw_icon(cairo_t* cr, int size) {
     // Drawn on a 180-unit square: a 15-unit margin around three 50-unit cells.
@@ -64,6 +69,32 @@ bool write_window_icon(const std::string& out_dir) {
                                 source.size());
 }
 
+// "gridhollow.ico": one PNG picture per size after the icon file's header and directory.
+bool write_exe_icon(const std::string& out_dir) {
+    const uint16_t count = std::size(EXE_SIZES);
+    std::vector<uint8_t> header = {0, 0, 1, 0, static_cast<uint8_t>(count), 0};
+    std::vector<uint8_t> pictures;
+    uint32_t offset = 6 + 16 * count;
+    for (int size : EXE_SIZES) {
+        const std::string path = out_dir + "/gridhollow-icon.png";
+        std::vector<uint8_t> png;
+        if (!write_png(art_icon(size), path) || !platform::file_read(path.c_str(), png))
+            return false;
+        platform::file_delete(path.c_str());
+        const auto length = static_cast<uint32_t>(png.size());
+        const uint8_t side = size >= 256 ? 0 : static_cast<uint8_t>(size); // 0 stands for 256
+        header.insert(header.end(), {side, side, 0, 0, 1, 0, 32, 0});
+        for (uint32_t value : {length, offset})
+            for (int shift = 0; shift < 32; shift += 8)
+                header.push_back(static_cast<uint8_t>(value >> shift));
+        pictures.insert(pictures.end(), png.begin(), png.end());
+        offset += length;
+    }
+    header.insert(header.end(), pictures.begin(), pictures.end());
+    return platform::file_write((out_dir + "/gridhollow.ico").c_str(), header.data(),
+                                header.size());
+}
+
 } // namespace
 
 Art art_icon(int size) {
@@ -77,5 +108,5 @@ bool write_icon(const std::string& out_dir) {
     for (int size : THEME_SIZES)
         if (!write_png(art_icon(size), out_dir + "/gridhollow-" + std::to_string(size) + ".png"))
             return false;
-    return true;
+    return write_exe_icon(out_dir);
 }

@@ -1,0 +1,20 @@
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the posix thread model, for
+# std::thread). Libraries come from GRIDHOLLOW_WIN_DEPS (tools/windows/build-deps), and
+# pkg-config looks only there.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+if(NOT GRIDHOLLOW_WIN_DEPS)
+  set(GRIDHOLLOW_WIN_DEPS $ENV{GRIDHOLLOW_WIN_DEPS})
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${GRIDHOLLOW_WIN_DEPS})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+if(GRIDHOLLOW_WIN_DEPS)
+  set(ENV{PKG_CONFIG_LIBDIR} ${GRIDHOLLOW_WIN_DEPS}/lib/pkgconfig)
+  set(ENV{PKG_CONFIG_PATH} "")
+endif()
