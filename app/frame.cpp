@@ -222,7 +222,9 @@ void game_PaceFrame() {
     if (now - frame_pacing.deadline > FRAME_SECONDS)
         frame_pacing.deadline = now; // stalled: start afresh
     frame_pacing.on_slot = false;
-    if (frame_pacing.presented == platform::Presented::changed)
+    // After a changed picture the next pass runs on its slot only when the picture can change
+    // again by then; otherwise the loop waits at once, and that pass is caught up with the rest.
+    if (frame_pacing.presented == platform::Presented::changed && screen_next_change(true) <= 1)
         platform::sleep_until(frame_pacing.deadline);
     else
         idle_wait();

@@ -689,7 +689,8 @@ int play_screen_next_change(bool seen) {
     if (!seen) return NO_CHANGE;
     if (play_run.name_check_pending) return name_check_next_change();
     if (play_visit.paused) return NO_CHANGE;
-    return 60 - (elapsed_ticks + 59) % 60; // the next frame draws the count as it stands
+    if (play_visit.held_arrow >= 0) return 1; // a held arrow repeats by itself, with no new input
+    return 60 - (elapsed_ticks + 59) % 60;    // the next frame draws the count as it stands
 }
 
 // ---- the entry point ----
