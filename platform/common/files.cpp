@@ -18,7 +18,6 @@ namespace platform {
 namespace {
 
 using detail::touch;
-thread_local int read_error = 0; // errno of the last file_read that failed on this thread
 int lock_file = -1; // the current directory's lock this process holds, open while it does
 
 bool write_all(int fd, const void* bytes, size_t size) {
@@ -74,8 +73,7 @@ bool file_delete(const char* name) {
 }
 
 bool file_rename(const char* from, const char* to) {
-    touch();
-    detail::note_written();
+    detail::touch_for_writing();
     return ::rename(disk_path(from).c_str(), disk_path(to).c_str()) == 0;
 }
 
@@ -152,7 +150,7 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     bytes.clear();
     int fd = ::open(disk_path(name).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        read_error = errno;
+        detail::note_read_error(errno);
         return false;
     }
     struct stat st;
@@ -175,19 +173,11 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
     ::close(fd);
-    if (error == 0) return true;
-    read_error = error;
-    bytes.clear();
-    return false;
-}
-
-std::string file_error() {
-    return std::strerror(read_error);
+    return detail::read_ended(error, bytes);
 }
 
 bool file_write(const char* name, const void* bytes, size_t size) {
-    touch();
-    detail::note_written();
+    detail::touch_for_writing();
     int fd = ::open(disk_path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = write_all(fd, bytes, size);
@@ -195,8 +185,7 @@ bool file_write(const char* name, const void* bytes, size_t size) {
 }
 
 bool file_replace(const char* name, const void* bytes, size_t size) {
-    touch();
-    detail::note_written();
+    detail::touch_for_writing();
     std::string path = disk_path(name);
     std::string temp = path + ".new";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

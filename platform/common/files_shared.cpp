@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -21,6 +22,7 @@ std::atomic<long long> disk_space =
 thread_local int drawing = 0; // DrawPhases alive on this thread
 std::atomic<long> touched_while_drawing = 0;
 thread_local uint32_t files_changed = 0; // files_written
+thread_local int read_error = 0;         // errno of the last file_read that failed on this thread
 std::string asset_folder; // where the read-only files are; empty: the current directory
 
 // Takes room for up to size bytes from the test disk: the bytes that may be written.
@@ -41,7 +43,19 @@ void touch() {
     if (drawing > 0) ++touched_while_drawing;
 }
 
-void note_written() {
+void note_read_error(int error) {
+    read_error = error;
+}
+
+bool read_ended(int error, std::vector<uint8_t>& bytes) {
+    if (error == 0) return true;
+    read_error = error;
+    bytes.clear();
+    return false;
+}
+
+void touch_for_writing() {
+    touch();
     ++files_changed;
 }
 
@@ -72,6 +86,10 @@ DrawPhase::DrawPhase() {
 
 DrawPhase::~DrawPhase() {
     --drawing;
+}
+
+std::string file_error() {
+    return std::strerror(read_error);
 }
 
 uint32_t files_written() {

@@ -3,15 +3,22 @@
 // implements the rest of platform/files.h.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace platform::detail {
 
 // Every file call but the streams' starts here: it counts the call while a DrawPhase lives.
 void touch();
-// Counts a write, replacement or rename of a file on this thread (files_written).
-void note_written();
+// Keeps the errno of a file_read that failed on this thread, for file_error.
+void note_read_error(int error);
+// Ends a read: true when error is 0; else keeps it for file_error and empties the bytes.
+bool read_ended(int error, std::vector<uint8_t>& bytes);
+// Every call that writes, replaces or renames a file starts here: it touches (above) and counts
+// the change for files_written.
+void touch_for_writing();
 // Writes all the bytes through write (which returns how many it wrote, or a negative number on an
 // error), within the room the test disk has left; false (errno ENOSPC when the room ran out) when
 // not all could be written.

@@ -25,7 +25,6 @@ namespace platform {
 namespace {
 
 using detail::touch;
-thread_local int read_error = 0;         // errno for the last file_read that failed on this thread
 HANDLE lock_file = INVALID_HANDLE_VALUE; // the current directory's lock this process holds
 
 std::wstring widen(const char* text, UINT code_page) {
@@ -152,8 +151,7 @@ bool file_delete(const char* name) {
 }
 
 bool file_rename(const char* from, const char* to) {
-    touch();
-    detail::note_written();
+    detail::touch_for_writing();
     return MoveFileExW(wide_path(from).c_str(), wide_path(to).c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
@@ -248,12 +246,12 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
     const std::wstring path = wide_path(name);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        read_error = EISDIR;
+        detail::note_read_error(EISDIR);
         return false;
     }
     const HANDLE file = open_file(path, GENERIC_READ, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) {
-        read_error = error_number(GetLastError());
+        detail::note_read_error(error_number(GetLastError()));
         return false;
     }
     LARGE_INTEGER size;
@@ -275,19 +273,11 @@ bool file_read(const char* name, std::vector<uint8_t>& bytes, size_t limit) {
         bytes.insert(bytes.end(), chunk, chunk + n);
     }
     CloseHandle(file);
-    if (error == 0) return true;
-    read_error = error;
-    bytes.clear();
-    return false;
-}
-
-std::string file_error() {
-    return std::strerror(read_error);
+    return detail::read_ended(error, bytes);
 }
 
 bool file_write(const char* name, const void* bytes, size_t size) {
-    touch();
-    detail::note_written();
+    detail::touch_for_writing();
     const HANDLE file = open_file(wide_path(name), GENERIC_WRITE, CREATE_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) return false;
     const bool ok = write_all(file, bytes, size);
@@ -297,8 +287,7 @@ bool file_write(const char* name, const void* bytes, size_t size) {
 // Written beside, flushed to the disk, and moved over the file with the move itself written
 // through: a crash leaves the old file or the new one.
 bool file_replace(const char* name, const void* bytes, size_t size) {
-    touch();
-    detail::note_written();
+    detail::touch_for_writing();
     const std::wstring path = wide_path(name);
     const std::wstring temp = path + L".new";
     const HANDLE file = open_file(temp, GENERIC_WRITE, CREATE_ALWAYS);
