@@ -42,6 +42,7 @@ void sleep_until(double seconds) {
 // SDL's own wait serves: the pointer's every move is a message there, and an end of the session
 // or a console's close puts an event of its own in SDL's queue (end_signal_windows.cpp).
 void wait_for_input(double seconds) {
+    if (sdl::messages_waiting()) return; // a quit posted by the frame: the next pass takes it
     SDL_PumpEvents();
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
     const double left = seconds - now();

@@ -11,6 +11,8 @@ bool focused();          // the window has the keyboard focus
 extern bool deactivated; // the player handed the focus away; a click on the window ends it
 extern int wheel;        // wheel motion gathered from events since the last mouse read
 extern bool close_box;   // the window manager's close box was clicked in this pass
+// The program's own messages wait in its queue (a quit it posted): no wait may start then.
+bool messages_waiting();
 // The keys that went down in this pass's events: down for the pass even when they went up again
 // in the same events (a tap shorter than a pass, or one made while the loop was catching up).
 extern bool keys_tapped[SDL_NUM_SCANCODES];

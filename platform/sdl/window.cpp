@@ -188,6 +188,12 @@ void post_quit_message(int code) {
     queue.push_back({WM_QUIT, code});
 }
 
+namespace sdl {
+bool messages_waiting() {
+    return !queue.empty();
+}
+} // namespace sdl
+
 void message_boxes_on_terminal() {
     boxes_on_terminal = true;
 }
