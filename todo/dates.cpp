@@ -21,12 +21,6 @@ __attribute__((format(printf, 1, 2))) std::string format(const char* pattern, ..
     return text;
 }
 
-// Steps the day back while the date does not exist, stopping at the month's last day.
-void fit_day(SYSTEMTIME& t) {
-    t.wDay = std::min<uint16_t>(t.wDay, 31);
-    while (t.wDay > 1 && validdate(t.wYear, t.wMonth, t.wDay) != 0) --t.wDay;
-}
-
 void add_months(SYSTEMTIME& t, int count) {
     int months = t.wYear * 12 + t.wMonth - 1 + count;
     t.wYear = static_cast<uint16_t>(months / 12);
@@ -34,6 +28,11 @@ void add_months(SYSTEMTIME& t, int count) {
 }
 
 } // namespace
+
+void fit_day(SYSTEMTIME& t) {
+    t.wDay = std::min<uint16_t>(t.wDay, 31);
+    while (t.wDay > 1 && validdate(t.wYear, t.wMonth, t.wDay) != 0) --t.wDay;
+}
 
 uint64_t toticks(const SYSTEMTIME& t) {
     FILETIME ft;

@@ -60,6 +60,9 @@ platform::SYSTEMTIME advancetask(platform::SYSTEMTIME& when, int repeat, int cou
 float closeness(const platform::SYSTEMTIME& when, const platform::SYSTEMTIME& now);
 // 0 when the date exists; otherwise 1, 2 or 3 as the day, the month or the year came back changed.
 int validdate(int year, int month, int day);
+// Steps the day back while the date does not exist, stopping at the month's last day: a 31st in a
+// 30-day month, 29 February in a common year.
+void fit_day(platform::SYSTEMTIME& t);
 bool validtime(int hour, int minute, int second);
 // The short text of a difference: "+01M 10D", "-1Y 02M 03D", "+" ...; daily tasks show only the
 // sign.

@@ -49,7 +49,7 @@ uint64_t occurrence(uint64_t due, int repeat, int64_t k) {
     const int64_t months = (t.wMonth - 1) + k * (repeat == REPEAT_MONTHLY ? 1 : 12);
     t.wYear = static_cast<uint16_t>(t.wYear + months / 12);
     t.wMonth = static_cast<uint16_t>(months % 12 + 1);
-    while (t.wDay > 28 && validdate(t.wYear, t.wMonth, t.wDay) != 0) --t.wDay;
+    fit_day(t);
     return toticks(t);
 }
 
