@@ -11,6 +11,7 @@
 
 #include "app/frame.h"
 #include "app/shell.h"
+#include "gfx/sprites.h"
 #include "platform/files.h"
 #include "platform/renderer.h"
 #include "platform/sdl/sdl_backend.h"
@@ -74,8 +75,9 @@ TEST_F(SdlSmoke, EndSignalEndsTheLoopWithExitCodeZero) {
 }
 
 // The window shows on SDL's software renderer, with no OpenGL; a frame reaches the window's
-// pixels only when it differs from the one shown or the window needs a fresh picture, and never
-// while the window is hidden.
+// pixels only when it differs from the one shown or the window needs a fresh picture, and then
+// only where it differs while the layout is shown pixel for pixel, and never while the window is
+// hidden.
 TEST_F(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
     SDL_Window* window = platform::sdl::window;
     EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN);
@@ -87,13 +89,16 @@ TEST_F(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
     constexpr uint32_t MARK = 0x123456, RED = 0xFF0000, BLUE = 0x0000FF;
     // What the window shows at a pixel (x, y from its bottom-right corner, or from the bottom-right
     // corner of the largest centred square, where the layout is shown, with in_square).
+    auto at = [&](int x, int y) {
+        SDL_Surface* screen = SDL_GetWindowSurface(window);
+        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    };
     auto shown = [&](bool in_square) {
         SDL_Surface* screen = SDL_GetWindowSurface(window);
         const int side = std::min(screen->w, screen->h);
-        const int x = in_square ? (screen->w + side) / 2 - 1 : screen->w - 1;
-        const int y = in_square ? (screen->h + side) / 2 - 1 : screen->h - 1;
-        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
-        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+        return in_square ? at((screen->w + side) / 2 - 1, (screen->h + side) / 2 - 1)
+                         : at(screen->w - 1, screen->h - 1);
     };
     // Marks the window's pixels, makes a frame cleared to the colour and tells what the window
     // shows afterwards in the bottom-right corner of the layout's square.
@@ -112,6 +117,15 @@ TEST_F(SdlSmoke, OnlyChangedFramesReachTheSeenWindow) {
     exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
     SDL_PushEvent(&exposed);
     EXPECT_EQ(window_after_frame(BLUE), BLUE);
+    // The pointer moved 4 pixels: its old and new places (100 to 124 by 100 to 120) are sent.
+    for (const float x : {100.0f, 104.0f}) {
+        SDL_FillRect(SDL_GetWindowSurface(window), nullptr, MARK);
+        platform::render_clear(0xFF000000 | BLUE);
+        draw_sprite(charset_texture, {0, 400, 20, 420}, 1, 1, 0, 0, 0, x, 100, OPAQUE_WHITE);
+        platform::render_present();
+    }
+    EXPECT_EQ(at(101, 119), BLUE);
+    EXPECT_EQ(shown(true), MARK);
     // The unchanged frame stretched over the largest square of the larger window (592 x 586),
     // on black beside it.
     platform::window_move(0, 0, 600, 620);

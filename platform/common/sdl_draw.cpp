@@ -179,12 +179,12 @@ void frame_shown() {
     shown_valid = true;
 }
 
-void draw_frame(SDL_Renderer* r) {
-    if (!backbuffer_at(r, current.density)) return;
+SDL_Rect draw_frame(SDL_Renderer* r) {
+    if (!backbuffer_at(r, current.density)) return {};
     // The back buffer keeps the frame shown: only the part that changes is painted again, so a
     // clock's new second does not paint the whole picture.
     const SDL_Rect part = changed_part();
-    if (SDL_RectEmpty(&part)) return;
+    if (SDL_RectEmpty(&part)) return part;
     SDL_RenderSetClipRect(r, &part);
     const uint32_t argb = current.clear; // a clear would fill past the clip: the part is filled
     SDL_SetRenderDrawColor(r, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF, argb >> 24);
@@ -195,6 +195,7 @@ void draw_frame(SDL_Renderer* r) {
         if (SDL_HasIntersection(&area, &part)) paint_sprite(r, d, current.density);
     }
     SDL_RenderSetClipRect(r, nullptr);
+    return part;
 }
 
 void frame_end() {

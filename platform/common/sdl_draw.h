@@ -48,8 +48,9 @@ const FrameDraws& frame();
 bool frame_changed();
 // The frame being made is the one now on the screen.
 void frame_shown();
-// Puts the frame being made into the back buffer: its clear, then every sprite draw.
-void draw_frame(SDL_Renderer* r);
+// Puts the frame being made into the back buffer: its clear, then every sprite draw, painted again
+// only where it differs from the frame shown. Returns that part, in back-buffer pixels.
+SDL_Rect draw_frame(SDL_Renderer* r);
 // Destroys the textures released while the frame being made still drew them; called by the
 // backend's present once the frame is drawn or dropped.
 void frame_end();

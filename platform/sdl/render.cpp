@@ -16,6 +16,9 @@ namespace {
 SDL_Renderer* renderer = nullptr;
 SDL_Surface* reference = nullptr; // the back buffer's pixels on the reference path
 bool repaint = true; // the window was shown, exposed, moved or resized since the last present
+// SDL's software renderer draws on the window's own surface, which keeps its pixels between
+// presents; a renderer on the graphics card may hand back any buffer after a present.
+bool keeps_pixels = false;
 
 int watch_window(void*, SDL_Event* e) {
     if (e->type != SDL_WINDOWEVENT) return 0;
@@ -54,6 +57,9 @@ bool make_device(DeviceType type) {
         return renderer && detail::backbuffer_at(renderer, 1) && SDL_GetWindowSurface(sdl::window);
     }
     renderer = window_renderer(type);
+    SDL_RendererInfo info{};
+    keeps_pixels = renderer && SDL_GetRendererInfo(renderer, &info) == 0 &&
+                   (info.flags & SDL_RENDERER_SOFTWARE);
     return renderer && detail::backbuffer_at(renderer, 1);
 }
 
@@ -69,9 +75,31 @@ int margins(const SDL_Rect& square, SDL_Rect* out) {
     return n;
 }
 
-// Puts the back buffer on the window, in the largest square the client area holds, on black.
-void show() {
+// Sends only the part of the back buffer a frame painted again to a window that keeps its pixels
+// and shows the back buffer pixel for pixel (a cut of a stretched copy would sample differently):
+// a clock's new second converts and sends a few hundred pixels, not the whole window. Returns
+// false when the whole back buffer must be shown.
+bool show_part(const SDL_Rect& square, const SDL_Rect& part) {
+    int w = 0;
+    if (!keeps_pixels || repaint ||
+        SDL_QueryTexture(detail::backbuffer_texture(), nullptr, nullptr, &w, nullptr) != 0 ||
+        w != square.w)
+        return false;
+    if (SDL_RectEmpty(&part)) return true;
+    const SDL_Rect into{square.x + part.x, square.y + part.y, part.w, part.h};
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderCopy(renderer, detail::backbuffer_texture(), &part, &into);
+    SDL_RenderFlush(renderer); // the software renderer's present updates the whole window surface
+    SDL_UpdateWindowSurfaceRects(sdl::window, &into, 1);
+    SDL_SetRenderTarget(renderer, detail::backbuffer_texture());
+    return true;
+}
+
+// Puts the back buffer on the window, in the largest square the client area holds, on black;
+// after a changed frame, only the part it painted again where the window allows.
+void show(const SDL_Rect& part) {
     const SDL_Rect square = sdl::layout_square(true);
+    if (!reference && show_part(square, part)) return;
     SDL_Rect bars[4];
     const int bar_count = margins(square, bars);
     if (reference) {
@@ -137,11 +165,12 @@ Presented render_present() {
     const bool seen =
         !(SDL_GetWindowFlags(sdl::window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
     if (seen && (changed || repaint)) {
+        SDL_Rect part{};
         if (changed) {
-            detail::draw_frame(renderer);
+            part = detail::draw_frame(renderer);
             detail::frame_shown();
         }
-        show();
+        show(part);
         repaint = false;
     }
     detail::frame_end();
