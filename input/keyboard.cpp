@@ -2,6 +2,8 @@
 #include "input/keyboard.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <iterator>
 
 #include "platform/input.h"
@@ -120,8 +122,18 @@ uint8_t Keyboard::readchar(bool refresh) {
 }
 
 int Keyboard::letter_key(char letter) {
-    const bool latin = latin_layout();
-    for (int k = DIK_FIRST_LETTER; k <= DIK_LAST_LETTER; ++k)
-        if (layout_char(k, latin) == letter) return k;
-    return 0;
+    // Looked up once a layout: the game screen asks for its letters every pass. A letter two keys
+    // type is the first key's.
+    static unsigned layout = UINT_MAX;
+    static std::array<uint8_t, 26> keys{};
+    if (letter < 'a' || letter > 'z') return 0;
+    if (const unsigned now = platform::key_layout_changes(); now != layout) {
+        layout = now;
+        keys.fill(0);
+        const bool latin = latin_layout();
+        for (int k = DIK_LAST_LETTER; k >= DIK_FIRST_LETTER; --k)
+            if (const char c = layout_char(k, latin); c >= 'a' && c <= 'z')
+                keys[c - 'a'] = static_cast<uint8_t>(k);
+    }
+    return keys[letter - 'a'];
 }

@@ -21,6 +21,9 @@ void keyboard_close();
 // The character the user's keyboard layout gives the key at this place without shift (a
 // lower-case letter, "/", ...), 0 for a key without one.
 char key_layout_char(int dik);
+// Counts the changes of the user's keyboard layout: what key_layout_char answers holds until the
+// count moves.
+unsigned key_layout_changes();
 // Whether Num Lock is on: the keypad then types digits, else its 2, 4, 6 and 8 are arrows.
 bool numlock_on();
 

@@ -89,6 +89,7 @@ struct State {
 };
 
 State state;
+unsigned layout_changes = 0; // outlives resets: a reset's layout is a change too
 // The renderer lives for the whole process, so textures made before or after a reset stay valid;
 // only the device flag comes and goes. It draws into the back buffer, a target texture; its own
 // surface is never drawn on.
@@ -313,6 +314,10 @@ char key_layout_char(int dik) {
     return state.layout[dik & 0xFF];
 }
 
+unsigned key_layout_changes() {
+    return layout_changes;
+}
+
 bool numlock_on() {
     return state.numlock;
 }
@@ -450,6 +455,7 @@ namespace headless {
 
 void reset() {
     state = State{};
+    ++layout_changes;
     set_disk_space(-1);
     set_asset_folder("");
     detail::catch_end_signals(false);
@@ -490,11 +496,13 @@ void set_key(int dik, bool down) {
 }
 
 void set_key_layout_char(int dik, char c) {
+    ++layout_changes;
     state.layout[dik & 0xFF] = c;
 }
 
 void set_key_layout(KeyLayout layout) {
     constexpr int Q = 16, Y = 21, Z = 44, M = 50, SLASH = 53;
+    ++layout_changes;
     state.layout = us_layout();
     if (layout == KeyLayout::german) {
         state.layout[Y] = 'z';

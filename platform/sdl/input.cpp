@@ -187,6 +187,10 @@ char key_layout_char(int dik) {
     return code > ' ' && code < 127 ? static_cast<char>(code) : 0;
 }
 
+unsigned key_layout_changes() {
+    return sdl::keymap_changes;
+}
+
 bool numlock_on() {
     return (SDL_GetModState() & KMOD_NUM) != 0;
 }

@@ -16,6 +16,7 @@ bool messages_waiting();
 // The keys that went down in this pass's events: down for the pass even when they went up again
 // in the same events (a tap shorter than a pass, or one made while the loop was catching up).
 extern bool keys_tapped[SDL_NUM_SCANCODES];
+extern unsigned keymap_changes;     // the keymap-changed events seen
 extern detail::ButtonLatch buttons; // the button presses and releases events brought
 // A mouse read's index of an SDL button (SDL_BUTTON_LEFT, ...): left, right, middle, side buttons.
 int button_index(Uint8 button);

@@ -30,6 +30,7 @@ bool deactivated = false;
 int wheel = 0;
 bool close_box = false;
 bool keys_tapped[SDL_NUM_SCANCODES] = {};
+unsigned keymap_changes = 0;
 detail::ButtonLatch buttons;
 } // namespace sdl
 
@@ -157,6 +158,9 @@ bool peek_message(Message& msg) {
         switch (e.type) {
         case SDL_KEYDOWN:
             sdl::keys_tapped[e.key.keysym.scancode] = true;
+            break;
+        case SDL_KEYMAPCHANGED:
+            ++sdl::keymap_changes;
             break;
         case SDL_WINDOWEVENT:
             sdl::close_box = sdl::close_box || e.window.event == SDL_WINDOWEVENT_CLOSE;
