@@ -241,17 +241,19 @@ void game_StartScreen() {
     fade_in(start_visit.fade);
     const Hover hover = hover_buttons();
     const Keyed keyed = update_focus();
-    draw_title_and_buttons(hover);
+    // The screen's own draws are left out of the frames nobody sees (frame_drawn): they write no
+    // state, and the start screen is the one a minimised game catches up.
+    if (frame_drawn) draw_title_and_buttons(hover);
     // The panels take their input and draw in one call each, layered between the buttons and the
     // web-link panel, so from here on the frame's input and drawing interleave in that order.
     const int row = run_panels(keyed);
-    draw_web_link();
+    if (frame_drawn) draw_web_link();
     bool close = open_web_link();
     const ControlsFrame controls = window_controls_update();
-    window_controls_draw(controls);
+    if (frame_drawn) window_controls_draw(controls);
     if (controls.close_clicked) close = true;
     if ((mouse.button_pressed[0] || keyed.list.pick) && row > 0) continue_player(row);
-    if (platform::window_visible()) game_DisplayCursor(true);
+    if (platform::window_visible()) game_DisplayCursor(frame_drawn);
     if (press_keys_and_buttons(hover, keyed.button)) close = true;
     // Closing is the window's close message, whose handler posts the quit message.
     if (close) platform::post_quit_message(0);
