@@ -111,11 +111,10 @@ SDL_Rect changed_part() {
     for (bool grown = true; grown;) {
         grown = false;
         for (const SpriteDraw& draw : current.draws) {
+            if (cuts_exactly(draw, d)) continue;
             const SDL_Rect r = touched(draw, d, whole, true);
             SDL_Rect both;
-            if (cuts_exactly(draw, d) || !SDL_IntersectRect(&r, &part, &both) ||
-                SDL_RectEquals(&both, &r))
-                continue;
+            if (!SDL_IntersectRect(&r, &part, &both) || SDL_RectEquals(&both, &r)) continue;
             SDL_UnionRect(&part, &r, &part);
             grown = true;
         }
