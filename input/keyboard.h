@@ -64,6 +64,8 @@ class Keyboard {
     // none does: the game screen's letter commands follow the keys' labels. On a layout without
     // Latin letters they are the US layout's keys.
     static int letter_key(char letter);
+    // Every key in the last snapshot, 0x80 down and 0 up, as held reads it without refresh.
+    const uint8_t* snapshot() const { return key_state; }
     ~Keyboard();
 
     // While set, a refresh finds the keys as they were: the frame loop's catch-up frames stand

@@ -1,6 +1,7 @@
 // The game screen's hint in tiers and the candidates on request (screens/play_hint.h).
 #include "screens/play_hint.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -40,9 +41,9 @@ constexpr int DIGIT_W = 20, DIGIT_H = 24;
 constexpr float PANEL_Y = 500, PANEL_HEIGHT = 22, PANEL_MARGIN = 16;
 
 HintShown shown_hint;
-// The keys down in the last frame the game screen read them: a key down now and not then went
-// down in between.
-bool keys_down[256] = {};
+// The keyboard's snapshot in the last frame the game screen read it: a key down now and not then
+// went down in between.
+uint8_t keys_down[256] = {};
 
 // Every empty cell's marks become its digits (fill) or keep only them, as one step of the history.
 void change_marks(const uint16_t* digits, bool fill) {
@@ -142,14 +143,12 @@ bool aid_control_pressed() {
 void dismiss_hint_on_other_input() {
     bool other = (mouse.button_pressed[0] || mouse.button_pressed[1] || mouse.button_pressed[2]) &&
                  !aid_control_pressed();
-    int hint_key = -1; // found on a new press only: it asks the keyboard layout for every letter
-    for (int code = 1; code < static_cast<int>(std::size(keys_down)); ++code) {
-        const bool down = keyboard.held(code, false);
-        if (down && !keys_down[code] && !other) {
-            if (hint_key < 0) hint_key = Keyboard::letter_key('h');
-            other = code != hint_key;
-        }
-        keys_down[code] = down;
+    const uint8_t* keys = keyboard.snapshot();
+    if (!std::equal(keys, keys + std::size(keys_down), keys_down)) { // most frames, none moved
+        const int hint_key = Keyboard::letter_key('h');
+        for (int code = 1; code < static_cast<int>(std::size(keys_down)); ++code)
+            other = other || (keys[code] && !keys_down[code] && code != hint_key);
+        std::copy(keys, keys + std::size(keys_down), keys_down);
     }
     if (other) hint_dismiss();
 }
