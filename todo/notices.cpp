@@ -182,6 +182,7 @@ void notices_reload() {
 
 void notices_update() {
     if (!run.read || run.writes != task_file_writes()) notices_reload();
+    if (run.next == UINT64_MAX) return; // no moment to come: the clock need not be read
     const uint64_t now = local_now();
     if (now < run.next) return;
     run.next = UINT64_MAX;
