@@ -77,7 +77,7 @@ int margins(const SDL_Rect& square, SDL_Rect* out) {
 
 // Sends only the part of the back buffer a frame painted again to a window that keeps its pixels
 // and shows the back buffer pixel for pixel (a cut of a stretched copy would sample differently):
-// a clock's new second converts and sends a few hundred pixels, not the whole window. Returns
+// a clock's new second converts and sends under a thousand pixels, not the whole window. Returns
 // false when the whole back buffer must be shown.
 bool show_part(const SDL_Rect& square, const SDL_Rect& part) {
     int w = 0;
