@@ -30,9 +30,8 @@ namespace {
 
 constexpr double FRAME_SECONDS = 1.0 / 60;
 // The longest wait, in frames from the last one: 10 s, so that the frames a wait catches up stay
-// few however long the game idles; a minute while the window is not seen, where a wake costs more
-// than its passes and nothing is shown.
-constexpr int LONGEST_WAIT = 600, LONGEST_UNSEEN_WAIT = 3600;
+// few however long the game idles.
+constexpr int LONGEST_WAIT = 600;
 
 using ScreenFrames = std::array<int, static_cast<int>(Screen::count)>;
 constexpr ScreenFrames never_run() {
@@ -117,9 +116,8 @@ double notice_moment() {
 void idle_wait() {
     // frame_pacing.deadline is the time of the next frame. The moments the wait ends at without
     // input, the earliest of them: the screen's next change and the next notice's moment.
-    const bool seen = frame_pacing.presented != platform::Presented::unseen;
-    const int frames =
-        std::min(seen ? LONGEST_WAIT : LONGEST_UNSEEN_WAIT, screen_next_change(seen));
+    const int frames = std::min(
+        LONGEST_WAIT, screen_next_change(frame_pacing.presented != platform::Presented::unseen));
     const double moments[] = {frame_pacing.deadline + (frames - 1) * FRAME_SECONDS,
                               notice_moment()};
     const double until = std::ranges::min(moments);

