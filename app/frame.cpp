@@ -122,8 +122,10 @@ void idle_wait() {
                               notice_moment()};
     const double until = std::ranges::min(moments);
     platform::wait_for_input(until);
-    double now = game_Timer();
-    if (now - until > FRAME_SECONDS) return;     // a stall, not the wait: pacing starts afresh
+    // Woken more than a pass after the wait's end (a busy machine, a stopped process), the loop
+    // still catches up the wait's passes; the time past its end is a stall, whose passes are
+    // dropped as any stall's are, and pacing starts afresh after the next pass.
+    double now = std::min(game_Timer(), until + FRAME_SECONDS);
     if (timer_at(frame_pacing.deadline) > now) { // input came before the next frame's time
         platform::sleep_until(frame_pacing.deadline);
         now = game_Timer();

@@ -349,3 +349,15 @@ TEST_F(GameTest, AnAlarmDueWhileMinimisedStartsOnTime) {
     EXPECT_EQ(hl::frames_presented(), 1);           // the first frame, before minimising
     game_Cleanup();
 }
+
+// A wait the machine ends 30 ms late still runs the passes it stood for: only the time past its end
+// is dropped as a stall (before, all of a 10-s wait's passes were).
+TEST_F(GameTest, ALateWakeStillCatchesUpItsWait) {
+    copy_assets();
+    hl::set_idle_waits(true, 0.03);
+    ASSERT_TRUE(drive_start());
+    const int counter = frame_counter;
+    while (hl::clock() < 40) ASSERT_TRUE(drive_pass());
+    EXPECT_GT(frame_counter - counter, 60 * 39);
+    game_Cleanup();
+}

@@ -66,6 +66,7 @@ struct State {
     std::vector<std::pair<double, headless::Event>> arrivals; // by time, in order
     long passes = 0;
     bool idle_waits = false;
+    double wait_late = 0;       // how late a wait that no input ends ends
     bool local_running = false; // the local time runs with the clock from local_set_at
     double local_set_at = 0;
     bool input_pending = false; // input given since the last peek_message
@@ -388,8 +389,10 @@ void wait_for_input(double seconds) {
         std::ranges::any_of(state.script,
                             [next](const headless::Event& e) { return e.pass == next; }))
         return;
-    if (!state.arrivals.empty()) seconds = std::min(seconds, state.arrivals.front().first);
-    sleep_until(seconds);
+    if (!state.arrivals.empty() && state.arrivals.front().first < seconds + state.wait_late)
+        sleep_until(state.arrivals.front().first);
+    else
+        sleep_until(seconds + state.wait_late);
 }
 
 // ---- notifications ------------------------------------------------------------------------
@@ -568,8 +571,9 @@ long passes() {
     return state.passes;
 }
 
-void set_idle_waits(bool on) {
+void set_idle_waits(bool on, double late) {
     state.idle_waits = on;
+    state.wait_late = late;
 }
 
 const std::vector<MessageBoxRecord>& message_boxes() {

@@ -76,7 +76,8 @@ long passes(); // peek_message calls so far
 // With waits on, wait_for_input moves the clock to its end, or to the arrival of the next input,
 // and returns at once while input is pending: set since the last peek_message, or scripted for the
 // next pass. Off (the default), it returns at once, so every frame runs as at 60 frames a second.
-void set_idle_waits(bool on);
+// A wait that no input ends ends `late` seconds after its end, as on a busy machine.
+void set_idle_waits(bool on, double late = 0);
 
 struct MessageBoxRecord {
     std::string text, caption;
