@@ -30,7 +30,7 @@ namespace {
 
 constexpr double FRAME_SECONDS = 1.0 / 60;
 // The longest wait, in frames from the last one: 10 s, so that the frames a wait catches up stay
-// few however long the game idles.
+// few however long the game idles, and poll's slack (a thousandth of the wait) stays under a pass.
 constexpr int LONGEST_WAIT = 600;
 
 using ScreenFrames = std::array<int, static_cast<int>(Screen::count)>;
